@@ -1,0 +1,7 @@
+#pragma once
+// All randomness in the game goes through the C library's rand(), seeded once
+// at start-up, so a test can srand(seed) and replay a map or a roll.
+
+// Uniform integer in [a, b] inclusive; the bounds may come in either order.
+// Equal bounds return that value without drawing a number.
+int randInt(int a, int b);

@@ -1,0 +1,3 @@
+#include "AssetGen.h"
+
+void generateActorArt(const AssetContext&) {}

@@ -1,0 +1,3 @@
+#include "AssetGen.h"
+
+void generateSoundEffects(const AssetContext&) {}

@@ -1,0 +1,3 @@
+#include "AssetGen.h"
+
+void generateWorldAndInterfaceArt(const AssetContext&) {}
