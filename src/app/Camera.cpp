@@ -1,0 +1,109 @@
+#include "app/Camera.h"
+
+#include "actors/Player.h"
+#include "app/Settings.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+#include "world/Mapentity.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+Camera* instance = nullptr;
+const sf::Vector2f screenCentre(960, 540);
+
+// A shake offset: a random value in -50..50 scaled by the shake strength.
+float shakeTerm(float shake) { return static_cast<float>(std::rand() % 101 - 50) * 0.01f * shake; }
+} // namespace
+
+Camera* Camera::getInstance() {
+    if (!instance)
+        instance = new Camera();
+    return instance;
+}
+
+void Camera::destroyInstance() {
+    delete getInstance();
+    instance = nullptr;
+}
+
+Camera::Camera() : overlay(sf::Vector2f(1920, 1080)), view(sf::FloatRect(0, 0, 1920, 1080)) {
+    std::cout << "Camera's constructor was called" << std::endl;
+    center = target = screenCentre;
+    visibleArea = sf::IntRect(0, 0, 1920, 1080);
+}
+
+Camera::~Camera() { std::cout << "Camera's destructor was called" << std::endl; }
+
+sf::Vector2f Camera::clampToMap(sf::Vector2f point, sf::Vector2f viewSize, sf::Vector2f mapSize) {
+    auto clampAxis = [](float v, float half, float extent) {
+        // The last column and row are kept out of view, hence the extra tile.
+        float high = extent - half - 64;
+        return std::max(std::min(v, high), half);
+    };
+    return {clampAxis(point.x, viewSize.x / 2, mapSize.x), clampAxis(point.y, viewSize.y / 2, mapSize.y)};
+}
+
+void Camera::update(float dt) {
+    // The screen view sits at the screen centre whatever the map (the map
+    // clamp cannot move it), so menus never need a map.
+    if (screenMode) {
+        step(dt, target, nullptr);
+        return;
+    }
+    Map* map = Maphandler::getInstance()->currentMap();
+    sf::Vector2f mapSize;
+    if (map)
+        mapSize = sf::Vector2f(static_cast<float>(map->columns() * 64), static_cast<float>(map->rows() * 64));
+    step(dt, Player::getInstance()->position, map ? &mapSize : nullptr);
+}
+
+void Camera::step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* mapSize) {
+    sf::Vector2f size = view.getSize();
+    if (!screenMode) {
+        if (mapSize) {
+            target = clampToMap(playerPosition, size, *mapSize);
+            center += (target - center) * 10.0f * dt;
+        }
+        view.setCenter(std::trunc(center.x), std::trunc(center.y));
+    } else {
+        view.setCenter(screenCentre);
+    }
+    visibleArea = sf::IntRect(static_cast<int>(center.x - size.x / 2), static_cast<int>(center.y - size.y / 2),
+                              static_cast<int>(size.x), static_cast<int>(size.y));
+
+    shake -= shake * 3 * std::abs(dt);
+    shake = std::clamp(shake, 0.0f, 10.0f);
+    overlay.setFillColor(overlayColor);
+
+    float a = shakeTerm(shake), b = shakeTerm(shake), c = shakeTerm(shake);
+    view.setRotation(a);
+    view.move(c, b);
+}
+
+void Camera::drawOverlay() {
+    if (screenMode)
+        return;
+    overlay.setPosition(static_cast<float>(visibleArea.left), static_cast<float>(visibleArea.top));
+    gameWindow().draw(overlay);
+}
+
+sf::IntRect Camera::visibleRect() const { return screenMode ? sf::IntRect(0, 0, 1920, 1080) : visibleArea; }
+
+bool Camera::isVisible(const Mapentity& e) const { return isVisible(e.position, e.radius); }
+
+bool Camera::isVisible(sf::Vector2f position, float r) const {
+    sf::IntRect R = visibleRect();
+    auto inside = [r](float p, int start, int extent) {
+        int low = static_cast<int>(static_cast<float>(start) - r);
+        int span = static_cast<int>(static_cast<float>(extent) + 2 * r);
+        int v = static_cast<int>(p);
+        return low <= v && v < span + low;
+    };
+    return inside(position.x, R.left, R.width) && inside(position.y, R.top, R.height);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The one view through which the world is drawn: it follows the player,
+// stays inside the map, shakes on demand, and switches to a fixed screen
+// view for menus. The logical screen is always 1920 x 1080 units; the
+// window's real resolution only scales it.
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/View.hpp>
+
+class Mapentity;
+
+class Camera {
+public:
+    static Camera* getInstance();
+    static void destroyInstance();
+    ~Camera();
+
+    // Once per frame from the loop, and with dt = 0 from every menu draw.
+    void update(float dt);
+    // The same step with the player's position and the map's size in pixels
+    // given; mapSize is null when there is no map, and then the camera keeps
+    // its last centre.
+    void step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* mapSize);
+
+    // Draws the tint overlay over the world (not in screen mode).
+    void drawOverlay();
+    // Whether an entity of the given radius at the given position is on screen.
+    bool isVisible(const Mapentity& e) const;
+    bool isVisible(sf::Vector2f position, float radius) const;
+    // The visible world rectangle, or the screen in screen mode.
+    sf::IntRect visibleRect() const;
+
+    // Keeps a view centre inside the map; the lower bound wins on a map narrower than the view.
+    static sf::Vector2f clampToMap(sf::Vector2f point, sf::Vector2f viewSize, sf::Vector2f mapSize);
+
+    float shake = 0;
+    sf::Color overlayColor = sf::Color(0, 0, 0, 0);
+    sf::Vector2f target;
+    sf::Vector2f center;
+    sf::IntRect visibleArea;
+    sf::RectangleShape overlay;
+    bool screenMode = false;
+    sf::View view;
+
+private:
+    Camera();
+};

@@ -1,0 +1,125 @@
+#include "app/Game.h"
+
+#include "actors/Player.h"
+#include "app/Camera.h"
+#include "app/Contenthandler.h"
+#include "app/GameState.h"
+#include "app/GameStateHandler.h"
+#include "app/InputState.h"
+#include "app/MainMenuState.h"
+#include "app/Settings.h"
+#include "app/TextEntry.h"
+#include "screens/UI.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/System/Clock.hpp>
+#include <SFML/Window/Event.hpp>
+
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
+
+namespace {
+
+// Denormal results are flushed to zero: decaying values (shake, fades,
+// friction) otherwise crawl through the slow denormal range for many frames.
+void flushDenormals() {
+#if defined(__SSE__)
+    _mm_setcsr(_mm_getcsr() | 0x8040);
+#endif
+}
+
+void drainEvents(sf::RenderWindow& window) {
+    sf::Event event;
+    while (window.pollEvent(event)) {
+        switch (event.type) {
+        case sf::Event::Closed:
+            window.close();
+            break;
+        case sf::Event::GainedFocus:
+            InputState::getInstance()->hasFocus = true;
+            break;
+        case sf::Event::LostFocus:
+            InputState::getInstance()->hasFocus = false;
+            break;
+        case sf::Event::TextEntered:
+            typeCharacter(enteredName, event.text.unicode);
+            break;
+        case sf::Event::KeyPressed:
+            if (event.key.code == sf::Keyboard::BackSpace)
+                eraseCharacter(enteredName);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void frame(sf::RenderWindow& window, sf::Clock& clock) {
+    float dt = capFrameTime(clock.restart().asSeconds());
+    drainEvents(window);
+    InputState* input = InputState::getInstance();
+    Camera* camera = Camera::getInstance();
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    input->update();
+    camera->update(dt);
+    handler->update(dt);
+    if (GameState* top = handler->top())
+        top->handleInput();
+
+    sf::Vector2f pointer(input->mouse);
+    if (!camera->screenMode)
+        pointer += sf::Vector2f(static_cast<float>(camera->visibleArea.left), static_cast<float>(camera->visibleArea.top));
+    cursorSprite.setPosition(pointer);
+
+    window.clear(sf::Color(96, 128, 96, 255));
+    if (GameState* top = handler->top(); top && handler->drawEnabled != 0)
+        top->draw();
+    handler->drawEnabled = 1;
+    window.draw(cursorSprite);
+    window.display();
+}
+
+void shutdown() {
+    Contenthandler* content = Contenthandler::getInstance();
+    content->battleMusic.stop();
+    content->menuMusic.stop();
+    content->scoreMusic.stop();
+    content->machineSignalSound.stop();
+
+    GameStateHandler::destroyInstance();
+    // The map and everything on it go before the assets their sprites point at.
+    Maphandler::destroyInstance();
+    Contenthandler::destroyInstance();
+    UI::destroyInstance();
+    Camera::destroyInstance();
+    Player::destroyInstance();
+    InputState::destroyInstance();
+}
+
+} // namespace
+
+float capFrameTime(float seconds) { return seconds > maxFrameTime ? maxFrameTime : seconds; }
+
+int runGame() {
+    flushDenormals();
+    loadSettings();
+    createWindow();
+    GameStateHandler::getInstance();
+    Contenthandler::getInstance();
+    UI::getInstance();
+    Camera::getInstance();
+    Player::getInstance();
+    InputState::getInstance();
+    gameWindow().setMouseCursorVisible(false);
+
+    sf::Clock clock;
+    GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
+    sf::RenderWindow& window = gameWindow();
+    while (window.isOpen())
+        frame(window, clock);
+
+    shutdown();
+    return 0;
+}

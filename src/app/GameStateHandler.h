@@ -1,0 +1,37 @@
+#pragma once
+// The stack of game states. It owns none of them: every state is a
+// singleton (or, for the level, a static object) that outlives the stack.
+
+#include <vector>
+
+class GameState;
+
+class GameStateHandler {
+public:
+    static GameStateHandler* getInstance();
+    static void destroyInstance();
+    ~GameStateHandler();
+
+    // Stack operations. The new top is entered at once but not drawn until
+    // the next frame, so a screen never shows before its first update.
+    void changeState(GameState* s);
+    void pushState(GameState* s);
+    void popState();
+    // Pushes s once delay seconds have passed.
+    void scheduleState(GameState* s, float delay);
+
+    // Pops a state that asked for it, updates the top, fires a due delayed push.
+    void update(float dt);
+    GameState* top() const { return states.empty() ? nullptr : states.front(); }
+
+    std::vector<GameState*> states; // element 0 is the top
+    GameState* pendingState = nullptr;
+    int drawEnabled = 1;
+    float delayDuration = 1.0f;
+    float delayRemaining = 1.0f;
+    float delayPrevious = 1.0f;
+    bool delayActive = false;
+
+private:
+    GameStateHandler();
+};

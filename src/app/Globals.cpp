@@ -1,0 +1,4 @@
+#include "app/Globals.h"
+
+int levelNumber = 1;
+bool inMainMenu = false;

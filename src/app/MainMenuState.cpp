@@ -1,0 +1,113 @@
+#include "app/MainMenuState.h"
+
+#include "app/Contenthandler.h"
+#include "app/GameStateHandler.h"
+#include "app/Globals.h"
+#include "app/Settings.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+MainMenuState* instance = nullptr;
+
+// The right edge of the pan: the background is 666 units wider than the screen.
+constexpr float panLimit = -666;
+
+bool fileReadable(const char* path) { return std::ifstream(path).good(); }
+
+void newGame() {
+    levelNumber = 1;
+    GameStateHandler::getInstance()->delayActive = false;
+}
+void loadSave() { GameStateHandler::getInstance()->delayActive = false; }
+void loadAutosave() { GameStateHandler::getInstance()->delayActive = false; }
+void showHighscores() {}
+void showOptions() {}
+void exitGame() { gameWindow().close(); }
+bool saveExists() { return fileReadable("data/SaveData/save.txt"); }
+bool autosaveExists() { return fileReadable("data/SaveData/autosave.txt"); }
+} // namespace
+
+MainMenuState* MainMenuState::getInstance() {
+    if (!instance)
+        instance = new MainMenuState();
+    return instance;
+}
+
+void MainMenuState::destroyInstance() {
+    delete instance;
+    instance = nullptr;
+}
+
+MainMenuState::MainMenuState() {
+    Contenthandler* content = Contenthandler::getInstance();
+    background.setTexture(content->mainMenuTextures[0]);
+    foreground.setTexture(content->mainMenuTextures[1]);
+    logo.setTexture(content->logoTexture);
+    logo.setPosition(50, 120);
+    title.setFont(content->fontBeantown);
+    title.setCharacterSize(80);
+    title.setString("Vantreth");
+    title.setPosition(20, 0);
+    title.setFillColor(sf::Color(242, 163, 58));
+    title.setOutlineColor(sf::Color(10, 10, 18));
+    title.setOutlineThickness(3);
+
+    struct Entry {
+        const char* label;
+        int y;
+        MenuButton::Condition enabled;
+        MenuButton::Action action;
+    };
+    const Entry entries[] = {
+        {"New Game", 100, nullptr, newGame},          {"Load Save", 250, saveExists, loadSave},
+        {"Load Autosave", 400, autosaveExists, loadAutosave}, {"Highscores", 550, nullptr, showHighscores},
+        {"Options", 700, nullptr, showOptions},       {"Exit", 850, nullptr, exitGame},
+    };
+    for (const Entry& e : entries)
+        buttons.emplace_back(sf::Vector2i(1550, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0, e.label,
+                             "");
+}
+
+void MainMenuState::onEnter() {
+    Contenthandler* content = Contenthandler::getInstance();
+    content->battleMusic.stop();
+    content->scoreMusic.stop();
+    MenuState::onEnter();
+    // The title screen is shown at full brightness.
+    menuShade.setFillColor(sf::Color(0, 0, 0, 0));
+}
+
+void MainMenuState::update(float dt) {
+    Contenthandler* content = Contenthandler::getInstance();
+    // A track that failed to open has no duration; asking it to play every frame would only log errors.
+    if (content->menuMusic.getStatus() != sf::Music::Playing && content->menuMusic.getDuration() > sf::Time::Zero)
+        content->menuMusic.play();
+
+    if (panTimerRunning) {
+        panTimerPrevious = panTimer;
+        panTimer -= dt;
+    }
+    float x = background.getPosition().x;
+    if (panTimer <= 0)
+        x += panSpeed * dt;
+    if (panTimer <= 0 && (x > 0 || x < panLimit)) {
+        panSpeed = -panSpeed;
+        panTimer = panTimerPrevious = 3.0f;
+    }
+    x = std::clamp(x, panLimit, 0.0f);
+    background.setPosition(x, 0);
+
+    MenuState::update(dt);
+    inMainMenu = true;
+}
+
+void MainMenuState::draw() {
+    MenuState::draw();
+    sf::RenderWindow& window = gameWindow();
+    window.draw(title);
+    window.draw(logo);
+}

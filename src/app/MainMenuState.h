@@ -1,0 +1,28 @@
+#pragma once
+// The title screen: a slowly panning night-city background, the title and
+// logo, and six buttons sliding in from the left.
+
+#include "app/MenuState.h"
+
+#include <SFML/Graphics/Text.hpp>
+
+class MainMenuState : public MenuState {
+public:
+    static MainMenuState* getInstance();
+    static void destroyInstance();
+
+    void onEnter() override;
+    void update(float dt) override;
+    void draw() override;
+
+    sf::Sprite logo;
+    sf::Text title;
+    float panSpeed = -100; // units per second
+    // The pause at each end of the pan.
+    float panTimer = 3.0f;
+    float panTimerPrevious = 3.0f;
+    bool panTimerRunning = true;
+
+private:
+    MainMenuState();
+};

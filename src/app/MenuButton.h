@@ -1,0 +1,47 @@
+#pragma once
+// An animated menu button: slides in from the left, lights up under the
+// mouse, shows a pressed frame while held, and fires its action on release
+// with a click sound and a little camera shake. After a click it shows its
+// alternate label (if any) for a few seconds.
+
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <string>
+
+class MenuButton {
+public:
+    using Action = void (*)();
+    using Condition = bool (*)();
+
+    MenuButton(sf::Vector2i centre, sf::Vector2i size, Action onLeftClick, Action onRightClick, Condition isEnabled,
+               int slideAxis, const std::string& labelText, const std::string& altLabelText);
+
+    void update(float dt);
+    void draw();
+    // Puts a sliding button back at its off-screen start.
+    void resetPosition();
+
+    // Which part of the button atlas a button of this width uses (its normal frame).
+    static sf::IntRect atlasFrame(int width);
+
+    sf::IntRect bounds;
+    sf::RectangleShape shape;
+    sf::Text label;
+    sf::Text altLabel;
+    float cooldownReset = 3.0f;
+    bool cooldownActive = true;
+    float cooldown = 0;
+    float cooldownPrevious = 0;
+    bool enabled = true;
+    sf::Vector2i target;
+    sf::Vector2i current;
+    int slideAxis = -1; // -1 rests in place, 0 slides in along x
+    Action onLeftClick;
+    Action onRightClick;
+    Condition isEnabled;
+
+private:
+    void place();
+};

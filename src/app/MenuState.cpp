@@ -1,0 +1,46 @@
+#include "app/MenuState.h"
+
+#include "app/Camera.h"
+#include "app/InputState.h"
+#include "app/Settings.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+sf::RectangleShape menuShade;
+
+void MenuState::resetButtons() {
+    for (MenuButton& button : buttons)
+        if (button.slideAxis != -1)
+            button.resetPosition();
+}
+
+void MenuState::onEnter() {
+    resetButtons();
+    // The click that opened this menu must not count as a click inside it.
+    InputState::getInstance()->update();
+    popRequested = false;
+    Camera::getInstance()->screenMode = true;
+    menuShade.setSize(sf::Vector2f(1920, 1080));
+    menuShade.setFillColor(sf::Color(0, 0, 0, 64));
+    gameWindow().setFramerateLimit(120);
+}
+
+void MenuState::onExit() { resetButtons(); }
+
+void MenuState::update(float dt) {
+    for (MenuButton& button : buttons)
+        button.update(dt);
+}
+
+void MenuState::draw() {
+    Camera* camera = Camera::getInstance();
+    camera->screenMode = true;
+    camera->update(0);
+    sf::RenderWindow& window = gameWindow();
+    window.setView(camera->view);
+    window.draw(background);
+    window.draw(foreground);
+    window.draw(menuShade);
+    for (MenuButton& button : buttons)
+        button.draw();
+}

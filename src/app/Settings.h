@@ -1,0 +1,59 @@
+#pragma once
+// The user's settings: process-wide globals read from and written to
+// "Config.cfg" in the working directory, the list of offered resolutions, and
+// the creation of the one render window from them.
+
+#include <SFML/Window/VideoMode.hpp>
+
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace sf {
+class RenderWindow;
+}
+
+extern std::vector<std::pair<int, int>> resolutions; // (width, height), in the order the options menu offers them
+extern int currentResolution;                        // index into resolutions
+extern int soundVolume;                              // percent, sound effects
+extern int musicVolume;                              // percent, music and the machine signal
+extern bool vsyncEnabled;
+extern bool fullscreen;
+extern int antialiasing; // kept and written back; the window never multisamples
+extern bool hardcoreMode;
+extern std::string previousName; // last name typed on the highscore entry screen
+extern bool showGameInfoOnce;    // first start: show the in-level help once
+extern bool showUpgradeHelpOnce; // first start: show the upgrade screen's help once
+
+// Tolerant integer parser: every digit of the line counts, a '-' negates the
+// digits to its right, and a line without digits gives 0. Values beyond the
+// int range saturate instead of overflowing.
+int parseSettingInt(const std::string& line);
+
+// Reading and writing the settings text. The stream forms are what the file
+// functions use; tests feed them text directly.
+void readSettings(std::istream& in);
+void writeSettings(std::ostream& out);
+
+// Makes the resolution list usable: rebuilds it from the display's 32-bit
+// full-screen modes when it is empty, when the selected entry is larger than
+// the desktop in both dimensions, or when the selection points outside the
+// list. Returns true when it rebuilt the list (a first start).
+bool repairResolutions(const std::vector<sf::VideoMode>& fullscreenModes, const sf::VideoMode& desktop);
+
+// The file forms. loadSettings repairs the list and rewrites the file when it
+// had to rebuild it. saveSettings writes a temporary file beside the old one
+// and renames it over, so a crash mid-write never leaves a damaged file; it
+// returns false (and keeps the old file) when the write failed.
+void loadSettings(const std::string& path = "Config.cfg");
+bool saveSettings(const std::string& path = "Config.cfg");
+
+// The window's video mode from the settings (the desktop mode when the list is unusable).
+sf::VideoMode selectedVideoMode();
+
+// The one render window of the process. It is opened by createWindow, which
+// (re)creates it from the settings, fetches the content registry (loading
+// every asset on the first call) and applies the volumes.
+sf::RenderWindow& gameWindow();
+void createWindow();
