@@ -56,7 +56,10 @@ void drainEvents(sf::RenderWindow& window) {
     }
 }
 
-void frame(sf::RenderWindow& window, sf::Clock& clock) {
+} // namespace
+
+void runFrame(sf::Clock& clock) {
+    sf::RenderWindow& window = gameWindow();
     float dt = capFrameTime(clock.restart().asSeconds());
     drainEvents(window);
     InputState* input = InputState::getInstance();
@@ -81,7 +84,7 @@ void frame(sf::RenderWindow& window, sf::Clock& clock) {
     window.display();
 }
 
-void shutdown() {
+void shutDown() {
     Contenthandler* content = Contenthandler::getInstance();
     content->battleMusic.stop();
     content->menuMusic.stop();
@@ -98,11 +101,9 @@ void shutdown() {
     InputState::destroyInstance();
 }
 
-} // namespace
-
 float capFrameTime(float seconds) { return seconds > maxFrameTime ? maxFrameTime : seconds; }
 
-int runGame() {
+void startUp() {
     flushDenormals();
     loadSettings();
     createWindow();
@@ -113,13 +114,14 @@ int runGame() {
     Player::getInstance();
     InputState::getInstance();
     gameWindow().setMouseCursorVisible(false);
+}
 
+int runGame() {
+    startUp();
     sf::Clock clock;
     GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
-    sf::RenderWindow& window = gameWindow();
-    while (window.isOpen())
-        frame(window, clock);
-
-    shutdown();
+    while (gameWindow().isOpen())
+        runFrame(clock);
+    shutDown();
     return 0;
 }

@@ -140,12 +140,14 @@ bool repairResolutions(const std::vector<sf::VideoMode>& fullscreenModes, const 
     return true;
 }
 
+void readSettingsFile(const std::string& path) {
+    // Read-only: a settings file the user protected must still be read.
+    std::ifstream in(path);
+    readSettings(in);
+}
+
 void loadSettings(const std::string& path) {
-    {
-        // Read-only: a settings file the user protected must still be read.
-        std::ifstream in(path);
-        readSettings(in);
-    }
+    readSettingsFile(path);
     if (repairResolutions(sf::VideoMode::getFullscreenModes(), sf::VideoMode::getDesktopMode()))
         saveSettings(path);
 }

@@ -46,6 +46,7 @@ bool repairResolutions(const std::vector<sf::VideoMode>& fullscreenModes, const 
 // had to rebuild it. saveSettings writes a temporary file beside the old one
 // and renames it over, so a crash mid-write never leaves a damaged file; it
 // returns false (and keeps the old file) when the write failed.
+void readSettingsFile(const std::string& path);
 void loadSettings(const std::string& path = "Config.cfg");
 bool saveSettings(const std::string& path = "Config.cfg");
 

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds the game with warnings as errors and runs every
+# test, then builds and runs them again under AddressSanitizer and UBSan, and
+# runs the benchmarks once. Tests run on a virtual display when there is none.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+export ALSOFT_DRIVERS=null
+
+on_display() {
+    if [ -n "${DISPLAY:-}" ]; then
+        "$@"
+    else
+        xvfb-run -a -s "-screen 0 1920x1080x24" "$@"
+    fi
+}
+
+scripts/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRETH_WERROR=ON
+echo "== tests"
+(cd build && on_display ctest -j2 --output-on-failure --timeout 600)
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+scripts/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTRETH_WERROR=ON -DVANTRETH_SANITIZE=ON \
+    -DVANTRETH_ASSETS_FROM="$root/build/run"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && on_display ctest -j2 --output-on-failure --timeout 900)
+
+echo "== benchmarks"
+(cd build/run && on_display ../bench/vantreth_bench --benchmark_min_time=0.2)

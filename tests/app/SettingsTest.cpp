@@ -1,0 +1,205 @@
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resolutions.clear();
+        currentResolution = 0;
+        soundVolume = musicVolume = 50;
+        vsyncEnabled = fullscreen = hardcoreMode = false;
+        antialiasing = 0;
+        previousName.clear();
+        showGameInfoOnce = showUpgradeHelpOnce = false;
+        dir = fs::temp_directory_path() / ("vantreth-settings-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void read(const std::string& text) {
+        std::istringstream in(text);
+        readSettings(in);
+    }
+    std::string written() {
+        std::ostringstream out;
+        writeSettings(out);
+        return out.str();
+    }
+    static std::string slurp(const fs::path& p) {
+        std::ifstream in(p);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path dir;
+    const sf::VideoMode desktop{1920, 1080, 24};
+    const std::vector<sf::VideoMode> modes{{1920, 1080, 32}, {1920, 1080, 16}, {1280, 720, 32}, {800, 600, 32}};
+};
+
+TEST(ParseSettingInt, CountsEveryDigitWhateverPrecedesIt) {
+    EXPECT_EQ(parseSettingInt("CURRES:3"), 3);
+    EXPECT_EQ(parseSettingInt("ANTIA: 4"), 4);
+    EXPECT_EQ(parseSettingInt("1280x"), 1280);
+    EXPECT_EQ(parseSettingInt("-1"), -1);
+    EXPECT_EQ(parseSettingInt("no digits"), 0);
+    EXPECT_EQ(parseSettingInt(""), 0);
+    // The minus negates only what stands to its right.
+    EXPECT_EQ(parseSettingInt("1-2"), 8);
+}
+
+TEST(ParseSettingInt, SaturatesInsteadOfOverflowing) {
+    EXPECT_EQ(parseSettingInt("99999999999999999999999"), INT_MAX);
+    EXPECT_EQ(parseSettingInt("-99999999999999999999999"), INT_MIN);
+    EXPECT_EQ(parseSettingInt("2147483647"), INT_MAX);
+}
+
+TEST_F(SettingsTest, ReadsEveryKey) {
+    read("RESOL:\n1280\n720\nRESOL:\n1920\n1080\nCURRES:1\nVOLUM:\n70\n20\nANTIA: 4\nFULLS: 1\nVSYNC:1\n"
+         "HARDC:1\nPREVN:\nAnn Other\n");
+    ASSERT_EQ(resolutions.size(), 2u);
+    EXPECT_EQ(resolutions[0], std::make_pair(1280, 720));
+    EXPECT_EQ(resolutions[1], std::make_pair(1920, 1080));
+    EXPECT_EQ(currentResolution, 1);
+    EXPECT_EQ(soundVolume, 70);
+    EXPECT_EQ(musicVolume, 20);
+    EXPECT_EQ(antialiasing, 4);
+    EXPECT_TRUE(fullscreen);
+    EXPECT_TRUE(vsyncEnabled);
+    EXPECT_TRUE(hardcoreMode);
+    EXPECT_EQ(previousName, "Ann Other");
+}
+
+TEST_F(SettingsTest, WritesTheFixedLayoutAndReadsItBack) {
+    resolutions = {{800, 600}, {1920, 1080}};
+    currentResolution = 1;
+    soundVolume = 70;
+    musicVolume = 20;
+    antialiasing = 2;
+    fullscreen = true;
+    hardcoreMode = true;
+    previousName = "Zed";
+    const std::string golden = "RESOL:\n800\n600\nRESOL:\n1920\n1080\nCURRES:1\nVOLUM:\n70\n20\nANTIA: 2\nFULLS: 1\n"
+                               "VSYNC:0\nHARDC:1\nPREVN:\nZed\n";
+    EXPECT_EQ(written(), golden);
+
+    SetUp();
+    read(golden);
+    EXPECT_EQ(written(), golden);
+}
+
+TEST_F(SettingsTest, ToleratesDamagedText) {
+    // Short lines and unknown keys are skipped, Windows line ends are accepted,
+    // out-of-range volumes are clamped, and a block cut off by the end of the file is harmless.
+    read("abc\nGARBAGE:7\r\nHARDC:1\r\nVOLUM:\n500\n-3\nPREVN:\nBob\r\nRESOL:\n1280");
+    EXPECT_TRUE(hardcoreMode);
+    EXPECT_EQ(soundVolume, 100);
+    EXPECT_EQ(musicVolume, 0);
+    EXPECT_EQ(previousName, "Bob");
+    ASSERT_EQ(resolutions.size(), 1u);
+    EXPECT_EQ(resolutions[0], std::make_pair(1280, 0));
+}
+
+TEST_F(SettingsTest, FirstStartBuildsTheListFromThirtyTwoBitModes) {
+    read("HARDC:1\n");
+    EXPECT_TRUE(repairResolutions(modes, desktop));
+    // Walked from the display's last mode to its first; the 16-bit mode never enters.
+    std::vector<std::pair<int, int>> expected{{800, 600}, {1280, 720}, {1920, 1080}};
+    EXPECT_EQ(resolutions, expected);
+    EXPECT_EQ(currentResolution, 2);
+    EXPECT_TRUE(showGameInfoOnce);
+    EXPECT_TRUE(showUpgradeHelpOnce);
+    EXPECT_TRUE(hardcoreMode);
+}
+
+TEST_F(SettingsTest, RebuildsOnlyWhenTheSavedModeIsTooLargeBothWays) {
+    resolutions = {{3840, 1080}};
+    EXPECT_FALSE(repairResolutions(modes, desktop));
+    EXPECT_EQ(resolutions.size(), 1u);
+
+    resolutions = {{3840, 2160}};
+    EXPECT_TRUE(repairResolutions(modes, desktop));
+    EXPECT_EQ(resolutions.size(), 3u);
+    EXPECT_EQ(resolutions[static_cast<std::size_t>(currentResolution)], std::make_pair(1920, 1080));
+}
+
+TEST_F(SettingsTest, NeverSelectsOutsideTheList) {
+    for (int bad : {-1, 1, 57}) {
+        resolutions = {{1280, 720}};
+        currentResolution = bad;
+        EXPECT_TRUE(repairResolutions(modes, desktop));
+        ASSERT_GE(currentResolution, 0);
+        ASSERT_LT(currentResolution, static_cast<int>(resolutions.size()));
+    }
+    // A display that reports no 32-bit full-screen mode still gets its desktop size.
+    resolutions.clear();
+    EXPECT_TRUE(repairResolutions({{1024, 768, 16}}, desktop));
+    ASSERT_EQ(resolutions.size(), 1u);
+    EXPECT_EQ(resolutions[0], std::make_pair(1920, 1080));
+    EXPECT_EQ(currentResolution, 0);
+    EXPECT_EQ(selectedVideoMode().width, 1920u);
+}
+
+TEST_F(SettingsTest, SaveReplacesTheFileWholeOrNotAtAll) {
+    fs::path path = dir / "Config.cfg";
+    resolutions = {{1280, 720}};
+    hardcoreMode = true;
+    ASSERT_TRUE(saveSettings(path.string()));
+    std::string first = slurp(path);
+    EXPECT_NE(first.find("HARDC:1"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "Config.cfg.tmp"));
+
+    // When the temporary file cannot be written the old settings survive untouched.
+    fs::create_directory(dir / "Config.cfg.tmp");
+    hardcoreMode = false;
+    EXPECT_FALSE(saveSettings(path.string()));
+    EXPECT_EQ(slurp(path), first);
+
+    EXPECT_FALSE(saveSettings((dir / "missing" / "Config.cfg").string()));
+}
+
+TEST_F(SettingsTest, ReadsAFileItMayNotWrite) {
+    fs::path path = dir / "Config.cfg";
+    std::ofstream(path) << "VOLUM:\n70\n20\nHARDC:1\n";
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir, fs::perms::all);
+    // Root may write anything, so the read runs in a child that gives up root first.
+    pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        readSettingsFile(path.string());
+        ::_exit(soundVolume == 70 && musicVolume == 20 && hardcoreMode ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(SettingsTest, LoadingAFileWithOnlyHardcoreRewritesEveryKey) {
+    fs::path path = dir / "Config.cfg";
+    std::ofstream(path) << "HARDC:1\n";
+    loadSettings(path.string());
+    std::string text = slurp(path);
+    for (const char* key : {"RESOL:", "CURRES:", "VOLUM:", "ANTIA: ", "FULLS: ", "VSYNC:", "HARDC:1", "PREVN:"})
+        EXPECT_NE(text.find(key), std::string::npos) << key;
+    sf::VideoMode desktopMode = sf::VideoMode::getDesktopMode();
+    EXPECT_EQ(resolutions.at(static_cast<std::size_t>(currentResolution)),
+              std::make_pair(static_cast<int>(desktopMode.width), static_cast<int>(desktopMode.height)));
+}
+
+} // namespace
