@@ -1,3 +1,8 @@
-#include "AssetGen.h"
+#include "ActorPaint.h"
 
-void generateActorArt(const AssetContext&) {}
+void generateActorArt(const AssetContext& ctx) {
+    actorart::paintCharacters(ctx);
+    actorart::paintWeapons(ctx);
+    actorart::paintEffects(ctx);
+    actorart::paintMachine(ctx);
+}
