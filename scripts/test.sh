@@ -20,7 +20,7 @@ echo "== tests"
 (cd build && on_display ctest -j2 --output-on-failure --timeout 600)
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-scripts/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTRETH_WERROR=ON -DVANTRETH_SANITIZE=ON \
+scripts/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTRETH_WERROR=ON -DVANTRETH_SANITIZE=ON -DVANTRETH_BENCH=OFF \
     -DVANTRETH_ASSETS_FROM="$root/build/run"
 # Each test sets its own sanitizer options; listing the tests needs no leak check.
 (cd build-asan && ASAN_OPTIONS=detect_leaks=0 on_display ctest -j2 --output-on-failure --timeout 900)
