@@ -1,0 +1,10 @@
+#pragma once
+// A pending explosion, appended to the map by explosive shots, grenades and
+// barrels and resolved by the next world update.
+
+struct ExplosionRequest {
+    float damage = 0;
+    float radius = 0;
+    float x = 0;
+    float y = 0;
+};
