@@ -2,6 +2,7 @@
 // first frame of the main menu on screen. Run from the run directory.
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
+#include "app/InputState.h"
 #include "app/MainMenuState.h"
 
 #include <SFML/System/Clock.hpp>
@@ -33,5 +34,18 @@ void MainMenuFrame(benchmark::State& state) {
     shutDown();
 }
 BENCHMARK(MainMenuFrame)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+} // namespace
+
+namespace {
+
+// The per-frame device poll: every frame of the game pays for it.
+void InputSample(benchmark::State& state) {
+    startUp();
+    for (auto _ : state)
+        InputState::getInstance()->update();
+    shutDown();
+}
+BENCHMARK(InputSample)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "app/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
@@ -41,9 +40,9 @@ sf::Vector2i InputState::toViewUnits(sf::Vector2i windowPosition, sf::Vector2u w
 
 void InputState::update() {
     sf::RenderWindow& window = gameWindow();
+    keyboard.poll();
     sample(
         sf::Mouse::getPosition(window), window.getSize(), Camera::getInstance()->view.getSize(),
-        // Codes past the library's last key name no key; asking would only cost a round trip to the display.
-        [](int k) { return k < sf::Keyboard::KeyCount && sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(k)); },
+        [this](int k) { return keyboard.isDown(static_cast<sf::Keyboard::Key>(k)); },
         [](int b) { return sf::Mouse::isButtonPressed(static_cast<sf::Mouse::Button>(b)); });
 }

@@ -3,6 +3,8 @@
 // game sees the same snapshot and can detect presses and releases as edges
 // (down now and up last frame, or the reverse).
 
+#include "app/KeyboardPoller.h"
+
 #include <SFML/System/Vector2.hpp>
 
 namespace sf {
@@ -44,6 +46,7 @@ public:
 
 private:
     InputState();
+    KeyboardPoller keyboard;
 };
 
 template <typename KeyFn, typename ButtonFn>

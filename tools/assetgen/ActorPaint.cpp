@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 namespace actorart {
 
@@ -59,14 +58,8 @@ void limb(Canvas& c, float x0, float y0, float x1, float y1, float radius, const
 }
 
 void poly(Canvas& c, const std::vector<sf::Vector2f>& pts, const Shade& s) {
-    float minX = pts[0].x, maxX = minX, minY = pts[0].y, maxY = minY;
-    for (auto p : pts) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
-    }
-    paintSdf(c, paint::polygonSdf(pts), minX, minY, maxX, maxY, s);
+    paint::Bounds b = paint::boundsOf(pts);
+    paintSdf(c, paint::polygonSdf(pts), b.minX, b.minY, b.maxX, b.maxY, s);
 }
 
 void rbox(Canvas& c, float x, float y, float w, float h, float radius, const Shade& s) {
@@ -103,34 +96,6 @@ Canvas mirrored(const Canvas& src) {
     return out;
 }
 
-void requireCoverage(const Canvas& sheet, const std::string& name, int x, int y, int w, int h, float minFraction) {
-    if (x < 0 || y < 0 || x + w > static_cast<int>(sheet.width()) || y + h > static_cast<int>(sheet.height()))
-        throw std::runtime_error(name + ": rectangle outside the sheet");
-    int solid = 0;
-    for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i)
-            if (sheet.get(i, j).a > 0.5f)
-                ++solid;
-    if (static_cast<float>(solid) < minFraction * static_cast<float>(w * h))
-        throw std::runtime_error(name + ": cell at " + std::to_string(x) + "," + std::to_string(y) + " is almost empty");
-}
-
-void requireClearBorder(const Canvas& sheet, const std::string& name, int x, int y, int w, int h) {
-    for (int i = 0; i < w; ++i)
-        for (int j : {y, y + h - 1})
-            if (sheet.get(x + i, j).a > 0.02f)
-                throw std::runtime_error(name + ": sprite touches the edge of its cell at " + std::to_string(x + i) +
-                                         "," + std::to_string(j));
-    for (int j = 0; j < h; ++j)
-        for (int i : {x, x + w - 1})
-            if (sheet.get(i, y + j).a > 0.02f)
-                throw std::runtime_error(name + ": sprite touches the edge of its cell at " + std::to_string(i) + "," +
-                                         std::to_string(y + j));
-}
-
-void save(const Canvas& c, const AssetContext& ctx, const std::string& file) {
-    if (!c.savePng(ctx.graphics(file)))
-        throw std::runtime_error("cannot write " + file);
-}
+void save(const Canvas& c, const AssetContext& ctx, const std::string& file) { paint::save(c, ctx.graphics(file)); }
 
 } // namespace actorart

@@ -1,8 +1,8 @@
 #pragma once
-// Shared brushes of the actor art: shaded shapes, sprite finishing, sheet
-// assembly and the coverage check that keeps every atlas cell the game
-// addresses from shipping empty. The sheet painters themselves live in
-// ActorCharacters.cpp, ActorWeapons.cpp, ActorEffects.cpp and ActorMachine.cpp.
+// Shared brushes of the actor art: shaded shapes, sprite finishing and sheet
+// assembly. The sheet painters themselves live in ActorCharacters.cpp,
+// ActorWeapons.cpp, ActorEffects.cpp and ActorMachine.cpp; the tool tests
+// read their sheets back and check every cell the game addresses.
 
 #include "AssetGen.h"
 #include "Paint.h"
@@ -14,8 +14,11 @@
 namespace actorart {
 
 using paint::Canvas;
+using paint::pi;
 using paint::Rgba;
+using paint::rgb;
 using paint::Sdf;
+using sf::Vector2f;
 
 // The shared night palette, so the actors sit in the same city as the tiles.
 namespace palette {
@@ -73,13 +76,6 @@ void groundShadow(Canvas& c, float cx, float cy, float rx, float ry, float opaci
 void place(Canvas& sheet, const Canvas& frame, int col, int row, int cellW, int cellH);
 // Mirrors a canvas left to right.
 Canvas mirrored(const Canvas& src);
-
-// Fails the build when a rectangle the game will address is (nearly) empty,
-// which would make that sprite silently invisible in play.
-void requireCoverage(const Canvas& sheet, const std::string& name, int x, int y, int w, int h, float minFraction);
-// Fails the build when a rectangle leaks opaque pixels across its border
-// (a sprite bleeding into its neighbour shows up as a sliver when drawn).
-void requireClearBorder(const Canvas& sheet, const std::string& name, int x, int y, int w, int h);
 
 void save(const Canvas& c, const AssetContext& ctx, const std::string& file);
 

@@ -20,9 +20,6 @@ namespace actorart {
 
 namespace {
 
-using paint::rgb;
-using sf::Vector2f;
-
 constexpr int cell = 64;
 constexpr int weaponRows = 13;
 
@@ -325,8 +322,6 @@ void paintProjectiles(const AssetContext& ctx) {
         if (frames[i] != plasmaBolt)
             finishSprite(frame);
         place(sheet, frame, static_cast<int>(i), 0, cell, cell);
-        requireCoverage(sheet, "paukku.png", static_cast<int>(i) * cell, 0, cell, cell, 0.02f);
-        requireClearBorder(sheet, "paukku.png", static_cast<int>(i) * cell, 0, cell, cell);
     }
     save(sheet, ctx, "paukku.png");
 }
@@ -359,11 +354,6 @@ void paintWeapons(const AssetContext& ctx) {
         place(sheet, standing, 0, w.row, cell, cell);
         place(sheet, mirrored(standing), 1, w.row, cell, cell);
     }
-    for (int row = 0; row < weaponRows; ++row)
-        for (int hand = 0; hand < 2; ++hand) {
-            requireCoverage(sheet, "GunSheet.png", hand * cell, row * cell, cell, cell, 0.04f);
-            requireClearBorder(sheet, "GunSheet.png", hand * cell, row * cell, cell, cell);
-        }
     save(sheet, ctx, "GunSheet.png");
 
     paintProjectiles(ctx);

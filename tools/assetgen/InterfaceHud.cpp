@@ -12,13 +12,6 @@ namespace worldart {
 
 namespace {
 
-using paint::mix;
-using paint::rgb;
-using paint::shade;
-using paint::withAlpha;
-
-constexpr int ScreenW = 1920, ScreenH = 1080;
-
 struct Rect {
     int x, y, w, h;
 };

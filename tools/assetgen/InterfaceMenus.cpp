@@ -13,12 +13,6 @@ namespace worldart {
 
 namespace {
 
-using paint::mix;
-using paint::rgb;
-using paint::shade;
-using paint::withAlpha;
-
-constexpr int ScreenW = 1920, ScreenH = 1080;
 constexpr int PanoramaW = ScreenW + 666;
 
 // Additive light (window glow, beam, lamps) kept apart from the paint so it

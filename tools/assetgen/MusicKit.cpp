@@ -218,13 +218,22 @@ Buffer pad(float freq, float length, float cutoff) {
     return multiply(svf(src, cut, 0.8f, Mode::Low), adsr(n, 0.4f, 0.6f, 0.8f, 1.2f));
 }
 
-Buffer lead(float freq, float length) {
-    std::size_t n = frames(length + 0.15f);
+namespace {
+// Pitch of a held note whose vibrato swells in over `onset` seconds, the way
+// a player settles into a long note.
+Buffer vibrato(std::size_t n, float freq, float depth, float rate, float onset) {
     Buffer f(n);
     for (std::size_t i = 0; i < n; ++i) {
         float t = static_cast<float>(seconds(i));
-        f[i] = freq * (1.0f + 0.007f * std::sin(kTwoPi * 5.5f * t) * std::min(1.0f, t / 0.3f));
+        f[i] = freq * (1.0f + depth * std::sin(kTwoPi * rate * t) * std::min(1.0f, t / onset));
     }
+    return f;
+}
+}  // namespace
+
+Buffer lead(float freq, float length) {
+    std::size_t n = frames(length + 0.15f);
+    Buffer f = vibrato(n, freq, 0.007f, 5.5f, 0.3f);
     Buffer src = oscillator(Wave::Square, f);
     mixInto(src, oscillator(Wave::Saw, scaled(f, 1.004f)), 0, 0.6f);
     Buffer env = decay(n, 0.12f);
@@ -259,11 +268,7 @@ Buffer marimba(float freq) {
 
 Buffer brass(float freq, float length) {
     std::size_t n = frames(length + 0.2f);
-    Buffer f(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        float t = static_cast<float>(seconds(i));
-        f[i] = freq * (1.0f + 0.005f * std::sin(kTwoPi * 5.0f * t) * std::min(1.0f, t / 0.4f));
-    }
+    Buffer f = vibrato(n, freq, 0.005f, 5.0f, 0.4f);
     Buffer src(n, 0.0f);
     for (float detune : {0.995f, 1.0f, 1.005f})
         mixInto(src, oscillator(Wave::Saw, scaled(f, detune)), 0, 0.4f);

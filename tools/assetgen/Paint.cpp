@@ -161,6 +161,17 @@ Sdf polygonSdf(std::vector<sf::Vector2f> pts) {
     };
 }
 
+Bounds boundsOf(const std::vector<sf::Vector2f>& points) {
+    Bounds b{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (auto p : points) {
+        b.minX = std::min(b.minX, p.x);
+        b.maxX = std::max(b.maxX, p.x);
+        b.minY = std::min(b.minY, p.y);
+        b.maxY = std::max(b.maxY, p.y);
+    }
+    return b;
+}
+
 Sdf unite(Sdf a, Sdf b) {
     return [=](float x, float y) { return std::min(a(x, y), b(x, y)); };
 }
@@ -239,14 +250,8 @@ void Canvas::fillEllipse(float cx, float cy, float rx, float ry, Rgba c, float a
 void Canvas::fillPolygon(const std::vector<sf::Vector2f>& points, Rgba c) {
     if (points.size() < 3)
         return;
-    float minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;
-    for (auto p : points) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
-    }
-    fillSdf(polygonSdf(points), c, minX, minY, maxX, maxY);
+    Bounds b = boundsOf(points);
+    fillSdf(polygonSdf(points), c, b.minX, b.minY, b.maxX, b.maxY);
 }
 
 void Canvas::line(float x0, float y0, float x1, float y1, float thickness, Rgba c) {
@@ -431,6 +436,11 @@ bool Canvas::savePng(const std::string& path) const {
             image.setPixel(x, y, sf::Color(to8(c.r), to8(c.g), to8(c.b), to8(c.a)));
         }
     return image.saveToFile(path);
+}
+
+void save(const Canvas& canvas, const std::string& path) {
+    if (!canvas.savePng(path))
+        throw std::runtime_error("could not write " + path);
 }
 
 } // namespace paint

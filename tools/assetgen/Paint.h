@@ -13,6 +13,8 @@
 
 namespace paint {
 
+inline constexpr float pi = 3.14159265f;
+
 struct Rgba {
     float r = 0, g = 0, b = 0, a = 0;
 };
@@ -48,6 +50,12 @@ Sdf capsuleSdf(float x0, float y0, float x1, float y1, float radius);
 Sdf polygonSdf(std::vector<sf::Vector2f> points);
 Sdf unite(Sdf a, Sdf b);
 Sdf subtract(Sdf a, Sdf b);
+
+// Axis-aligned box around a set of points (the area a polygon's distance field needs evaluating in).
+struct Bounds {
+    float minX, minY, maxX, maxY;
+};
+Bounds boundsOf(const std::vector<sf::Vector2f>& points);
 
 class Canvas {
 public:
@@ -105,5 +113,9 @@ private:
     unsigned w, h;
     std::vector<Rgba> px;
 };
+
+// Writes the canvas as PNG and throws when it cannot: a build must never ship
+// without an image the game loads.
+void save(const Canvas& canvas, const std::string& path);
 
 } // namespace paint

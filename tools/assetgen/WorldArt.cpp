@@ -19,5 +19,4 @@ void generateWorldAndInterfaceArt(const AssetContext& ctx) {
     drawLightFin(ctx.data("lightFin.png"));
     drawGameInfoOverlay(ctx.graphics("GameInfoOverlay.png"), ctx.displayFont, ctx.sansFont, ctx.sansBoldFont);
     drawUpgradeHelpOverlay(ctx.graphics("helpoverlay.png"), ctx.displayFont, ctx.sansFont, ctx.sansBoldFont);
-    checkWorldArt(ctx.runDir + "/Graphics", ctx.runDir + "/data");
 }

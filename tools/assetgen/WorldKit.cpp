@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 namespace worldart {
 
@@ -98,11 +97,6 @@ void clearRect(Canvas& canvas, int x, int y, int w, int h) {
     for (int j = y; j < y + h; ++j)
         for (int i = x; i < x + w; ++i)
             canvas.set(i, j, {});
-}
-
-void save(const Canvas& canvas, const std::string& path) {
-    if (!canvas.savePng(path))
-        throw std::runtime_error("could not write " + path);
 }
 
 } // namespace worldart

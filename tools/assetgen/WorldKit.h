@@ -2,8 +2,7 @@
 // Helpers shared by the world and interface art: tileable noise for surfaces
 // that must repeat without seams, fast rectangle fills for the big screens
 // (the painter's distance-field shapes are too slow for full-screen work),
-// the dark amber-trimmed panel every overlay and HUD piece is built on, and
-// saving that fails loudly so a broken build never ships a missing image.
+// and the dark amber-trimmed panel every overlay and HUD piece is built on.
 
 #include "Paint.h"
 
@@ -13,7 +12,16 @@
 namespace worldart {
 
 using paint::Canvas;
+using paint::mix;
+using paint::pi;
 using paint::Rgba;
+using paint::rgb;
+using paint::save;
+using paint::shade;
+using paint::withAlpha;
+
+// The game draws its screens in a fixed 1920 x 1080 view.
+constexpr int ScreenW = 1920, ScreenH = 1080;
 
 // The shared palette of the art direction.
 inline const Rgba ink = paint::rgb(10, 10, 18);
@@ -45,9 +53,6 @@ void drawPanel(Canvas& canvas, int x, int y, int w, int h, Rgba border, float fi
 // Makes the rectangle fully transparent (windows the HUD bars show through).
 void clearRect(Canvas& canvas, int x, int y, int w, int h);
 
-// Writes the canvas as PNG and throws when the file cannot be written.
-void save(const Canvas& canvas, const std::string& path);
-
 // The groups of this generator, one per file.
 void drawTileSheet(const std::string& path);
 void drawWallShadow(const std::string& path);
@@ -65,10 +70,5 @@ void drawGameInfoOverlay(const std::string& path, const std::string& displayFont
                          const std::string& sansBoldFont);
 void drawUpgradeHelpOverlay(const std::string& path, const std::string& displayFont, const std::string& sansFont,
                             const std::string& sansBoldFont);
-
-
-// Reads the written images back and throws if a cell the game addresses is
-// empty or tiles meant to join show a seam.
-void checkWorldArt(const std::string& graphicsDir, const std::string& dataDir);
 
 } // namespace worldart

@@ -23,12 +23,6 @@ namespace worldart {
 namespace {
 
 constexpr int T = 64;
-constexpr float Pi = 3.14159265f;
-
-using paint::mix;
-using paint::rgb;
-using paint::shade;
-using paint::withAlpha;
 
 // Distance from a pixel to the tile border: tile variants only differ where
 // this is large, which is what lets them sit next to each other seamlessly.
@@ -59,7 +53,7 @@ void wrapped(const std::function<void(float dx, float dy)>& draw) {
 // line gives it depth under the torch light.
 void crack(Canvas& layer, paint::Rng& rng, Rgba dark, float width, int segments) {
     float x = rng.uniform(18, 46), y = rng.uniform(18, 46);
-    float angle = rng.uniform(0, 2 * Pi);
+    float angle = rng.uniform(0, 2 * pi);
     for (int i = 0; i < segments; ++i) {
         angle += rng.uniform(-0.9f, 0.9f);
         float len = rng.uniform(4, 8);
@@ -339,7 +333,7 @@ Canvas grassTile(int variant) {
     paint::Rng shared(504);
     for (int i = 0; i < 70; ++i) {
         float x = shared.uniform(0, 64), y = shared.uniform(0, 64);
-        float a = shared.uniform(-0.6f, 0.6f) - Pi / 2;
+        float a = shared.uniform(-0.6f, 0.6f) - pi / 2;
         float len = shared.uniform(2.5f, 5.0f);
         Rgba c = shared.range(0, 1) ? rgb(100, 128, 64, 150) : rgb(30, 46, 28, 150);
         wrapped([&](float dx, float dy) {
@@ -355,7 +349,7 @@ Canvas grassTile(int variant) {
             float x = rng.uniform(12, 52), y = rng.uniform(12, 52);
             Rgba petal = rng.range(0, 1) ? rgb(200, 196, 178, 200) : rgb(176, 160, 196, 200);
             for (int k = 0; k < 4; ++k) {
-                float a = static_cast<float>(k) * Pi / 2 + 0.4f;
+                float a = static_cast<float>(k) * pi / 2 + 0.4f;
                 layer.fillCircle(x + std::cos(a) * 1.1f, y + std::sin(a) * 1.1f, 0.9f, petal);
             }
             layer.fillCircle(x, y, 0.6f, rgb(220, 180, 80));
@@ -365,14 +359,14 @@ Canvas grassTile(int variant) {
             float x = rng.uniform(10, 54), y = rng.uniform(10, 54);
             Rgba stone = shade(mix(rgb(118, 114, 106), rgb(96, 86, 76), rng.uniform(0, 1)), rng.uniform(0.8f, 1.1f));
             float r = rng.uniform(0.9f, 1.7f);
-            layer.fillEllipse(x + 0.5f, y + 0.6f, r, r * 0.8f, rgb(20, 20, 20, 110), rng.uniform(0, Pi));
-            layer.fillEllipse(x, y, r, r * 0.8f, stone, rng.uniform(0, Pi));
+            layer.fillEllipse(x + 0.5f, y + 0.6f, r, r * 0.8f, rgb(20, 20, 20, 110), rng.uniform(0, pi));
+            layer.fillEllipse(x, y, r, r * 0.8f, stone, rng.uniform(0, pi));
         }
     } else {
         blotch(layer, 32, 32, 22, rgb(96, 100, 52, 60), 530u);   // a dry, yellowed patch
         for (int i = 0; i < 2; ++i) {
             float x = rng.uniform(14, 50), y = rng.uniform(14, 50);
-            layer.fillEllipse(x, y, 2.2f, 1.1f, rgb(120, 80, 40, 200), rng.uniform(0, Pi));
+            layer.fillEllipse(x, y, 2.2f, 1.1f, rgb(120, 80, 40, 200), rng.uniform(0, pi));
         }
     }
     blitWindowed(tile, layer);
@@ -566,7 +560,7 @@ Canvas pottedPlant() {
     c.fillCircle(32, 32, 12.5f, rgb(70, 46, 30));
     paint::Rng rng(1301);
     for (int i = 0; i < 11; ++i) {
-        float a = static_cast<float>(i) / 11.0f * 2 * Pi + rng.uniform(-0.2f, 0.2f);
+        float a = static_cast<float>(i) / 11.0f * 2 * pi + rng.uniform(-0.2f, 0.2f);
         float len = rng.uniform(13, 21);
         float cx = 32 + std::cos(a) * len * 0.55f, cy = 32 + std::sin(a) * len * 0.55f;
         Rgba leaf = mix(rgb(56, 118, 54), rgb(96, 150, 66), rng.uniform(0, 1));
@@ -674,7 +668,7 @@ Canvas trashBin() {
     Canvas c(T, T);
     c.fillCircle(32, 32, 19, rgb(64, 70, 80));
     for (int i = 0; i < 12; ++i) {
-        float a = static_cast<float>(i) / 12.0f * 2 * Pi;
+        float a = static_cast<float>(i) / 12.0f * 2 * pi;
         c.line(32 + std::cos(a) * 13, 32 + std::sin(a) * 13, 32 + std::cos(a) * 18.5f, 32 + std::sin(a) * 18.5f,
                1.4f, rgb(96, 104, 116));
     }
