@@ -14,23 +14,11 @@
 #include <iostream>
 
 namespace {
-Camera* instance = nullptr;
 const sf::Vector2f screenCentre(960, 540);
 
 // A shake offset: a random value in -50..50 scaled by the shake strength.
 float shakeTerm(float shake) { return static_cast<float>(std::rand() % 101 - 50) * 0.01f * shake; }
 } // namespace
-
-Camera* Camera::getInstance() {
-    if (!instance)
-        instance = new Camera();
-    return instance;
-}
-
-void Camera::destroyInstance() {
-    delete getInstance();
-    instance = nullptr;
-}
 
 Camera::Camera() : overlay(sf::Vector2f(1920, 1080)), view(sf::FloatRect(0, 0, 1920, 1080)) {
     std::cout << "Camera's constructor was called" << std::endl;

@@ -4,6 +4,8 @@
 // view for menus. The logical screen is always 1920 x 1080 units; the
 // window's real resolution only scales it.
 
+#include "app/Singleton.h"
+
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -11,10 +13,10 @@
 
 class Mapentity;
 
-class Camera {
+class Camera : public Singleton<Camera> {
+    friend class Singleton<Camera>;
+
 public:
-    static Camera* getInstance();
-    static void destroyInstance();
     ~Camera();
 
     // Once per frame from the loop, and with dt = 0 from every menu draw.

@@ -11,7 +11,6 @@ sf::Sprite cursorSprite;
 
 namespace {
 
-Contenthandler* instance = nullptr;
 
 void loadTexture(sf::Texture& texture, const char* path) {
     texture.loadFromFile(assetPath(path));
@@ -57,17 +56,6 @@ std::string assetPath(const std::string& path) {
     std::string mapped = path;
     std::replace(mapped.begin(), mapped.end(), '\\', '/');
     return mapped;
-}
-
-Contenthandler* Contenthandler::getInstance() {
-    if (!instance)
-        instance = new Contenthandler();
-    return instance;
-}
-
-void Contenthandler::destroyInstance() {
-    delete getInstance();
-    instance = nullptr;
 }
 
 Contenthandler::Contenthandler() {

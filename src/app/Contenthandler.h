@@ -4,6 +4,8 @@
 // the members by reference; sprites hold references to these textures, so
 // the registry must outlive every sprite (it is torn down after the states).
 
+#include "app/Singleton.h"
+
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
@@ -26,11 +28,10 @@ extern sf::Sprite cursorSprite;
 // maps them to the platform's separator.
 std::string assetPath(const std::string& path);
 
-class Contenthandler {
+class Contenthandler : public Singleton<Contenthandler> {
+    friend class Singleton<Contenthandler>;
+
 public:
-    static Contenthandler* getInstance();
-    // Tears the registry down at shutdown (creating it first if it never was).
-    static void destroyInstance();
     ~Contenthandler();
 
     // Recomputes every volume from soundVolume and musicVolume.

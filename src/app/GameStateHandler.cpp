@@ -7,21 +7,6 @@
 #include <ctime>
 #include <iostream>
 
-namespace {
-GameStateHandler* instance = nullptr;
-}
-
-GameStateHandler* GameStateHandler::getInstance() {
-    if (!instance)
-        instance = new GameStateHandler();
-    return instance;
-}
-
-void GameStateHandler::destroyInstance() {
-    delete getInstance();
-    instance = nullptr;
-}
-
 GameStateHandler::GameStateHandler() {
     std::cout << "GameStateHandler's constructor was called" << std::endl;
     std::srand(static_cast<unsigned>(std::time(nullptr)));

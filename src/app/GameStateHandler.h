@@ -2,14 +2,16 @@
 // The stack of game states. It owns none of them: every state is a
 // singleton (or, for the level, a static object) that outlives the stack.
 
+#include "app/Singleton.h"
+
 #include <vector>
 
 class GameState;
 
-class GameStateHandler {
+class GameStateHandler : public Singleton<GameStateHandler> {
+    friend class Singleton<GameStateHandler>;
+
 public:
-    static GameStateHandler* getInstance();
-    static void destroyInstance();
     ~GameStateHandler();
 
     // Stack operations. The new top is entered at once but not drawn until

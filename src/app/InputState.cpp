@@ -9,21 +9,6 @@
 #include <algorithm>
 #include <iostream>
 
-namespace {
-InputState* instance = nullptr;
-}
-
-InputState* InputState::getInstance() {
-    if (!instance)
-        instance = new InputState();
-    return instance;
-}
-
-void InputState::destroyInstance() {
-    delete getInstance();
-    instance = nullptr;
-}
-
 InputState::InputState() { std::cout << "InputState's constructor was called" << std::endl; }
 
 InputState::~InputState() { std::cout << "InputStateManager's destructor was called" << std::endl; }

@@ -3,6 +3,8 @@
 // game sees the same snapshot and can detect presses and releases as edges
 // (down now and up last frame, or the reverse).
 
+#include "app/Singleton.h"
+
 #include "app/KeyboardPoller.h"
 
 #include <SFML/System/Vector2.hpp>
@@ -12,10 +14,10 @@ class Window;
 class View;
 } // namespace sf
 
-class InputState {
+class InputState : public Singleton<InputState> {
+    friend class Singleton<InputState>;
+
 public:
-    static InputState* getInstance();
-    static void destroyInstance();
     ~InputState();
 
     // Samples the real devices through the game window and the camera's view.

@@ -11,7 +11,6 @@
 #include <fstream>
 
 namespace {
-MainMenuState* instance = nullptr;
 
 // The right edge of the pan: the background is 666 units wider than the screen.
 constexpr float panLimit = -666;
@@ -30,17 +29,6 @@ void exitGame() { gameWindow().close(); }
 bool saveExists() { return fileReadable("data/SaveData/save.txt"); }
 bool autosaveExists() { return fileReadable("data/SaveData/autosave.txt"); }
 } // namespace
-
-MainMenuState* MainMenuState::getInstance() {
-    if (!instance)
-        instance = new MainMenuState();
-    return instance;
-}
-
-void MainMenuState::destroyInstance() {
-    delete instance;
-    instance = nullptr;
-}
 
 MainMenuState::MainMenuState() {
     Contenthandler* content = Contenthandler::getInstance();

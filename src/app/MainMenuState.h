@@ -3,14 +3,14 @@
 // logo, and six buttons sliding in from the left.
 
 #include "app/MenuState.h"
+#include "app/Singleton.h"
 
 #include <SFML/Graphics/Text.hpp>
 
-class MainMenuState : public MenuState {
-public:
-    static MainMenuState* getInstance();
-    static void destroyInstance();
+class MainMenuState : public MenuState, public Singleton<MainMenuState> {
+    friend class Singleton<MainMenuState>;
 
+public:
     void onEnter() override;
     void update(float dt) override;
     void draw() override;

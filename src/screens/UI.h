@@ -1,10 +1,12 @@
 #pragma once
 // The heads-up display drawn over a level.
 
-class UI {
+#include "app/Singleton.h"
+
+class UI : public Singleton<UI> {
+    friend class Singleton<UI>;
+
 public:
-    static UI* getInstance();
-    static void destroyInstance();
     ~UI();
 
 private:
