@@ -11,7 +11,9 @@ on_display() {
     if [ -n "${DISPLAY:-}" ]; then
         "$@"
     else
-        xvfb-run -a -s "-screen 0 1920x1080x24" "$@"
+        # -noreset: Xvfb otherwise restarts whenever its last client leaves, and a
+        # test that connects during that restart dies on a broken connection.
+        xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"
     fi
 }
 
