@@ -1,0 +1,223 @@
+#include "effects/lighting/LightSystem.h"
+
+#include <SFML/OpenGL.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ltbl {
+
+namespace {
+
+constexpr unsigned textureWidth = 1920;
+constexpr unsigned textureHeight = 1080;
+// How far umbrae and fins reach past their hull: beyond any view.
+constexpr float shadowReach = 20000.0f;
+
+sf::Vector2f normalised(sf::Vector2f v) {
+    float length = std::hypot(v.x, v.y);
+    return length > 0 ? v / length : sf::Vector2f(0, 0);
+}
+
+sf::Vector2f rotated(sf::Vector2f v, float angle) {
+    float c = std::cos(angle), s = std::sin(angle);
+    return {v.x * c - v.y * s, v.x * s + v.y * c};
+}
+
+float cross(sf::Vector2f a, sf::Vector2f b) { return a.x * b.y - a.y * b.x; }
+
+qdt::AABB overlap(const qdt::AABB& a, const qdt::AABB& b) {
+    sf::Vector2f lower(std::max(a.lowerBound.x, b.lowerBound.x), std::max(a.lowerBound.y, b.lowerBound.y));
+    sf::Vector2f upper(std::min(a.upperBound.x, b.upperBound.x), std::min(a.upperBound.y, b.upperBound.y));
+    return qdt::AABB::fromBounds(lower, upper);
+}
+
+bool containsPoint(const qdt::AABB& box, sf::Vector2f p) {
+    return box.lowerBound.x <= p.x && p.x <= box.upperBound.x && box.lowerBound.y <= p.y && p.y <= box.upperBound.y;
+}
+
+} // namespace
+
+LightSystem::LightSystem(const qdt::AABB& region, const std::string& finTexturePath,
+                         const std::string& attenuationShaderPath)
+    : lightTree(region), hullTree(region) {
+    lightTexture.create(textureWidth, textureHeight);
+    shaderLoaded = attenuationShader.loadFromFile(attenuationShaderPath, sf::Shader::Fragment);
+    finLoaded = finTexture.loadFromFile(finTexturePath);
+    finTexture.setSmooth(true);
+}
+
+Light* LightSystem::addLight(std::unique_ptr<Light> light) {
+    light->system = this;
+    lightTree.add(light.get());
+    lights.push_back(std::move(light));
+    return lights.back().get();
+}
+
+ConvexHull* LightSystem::addConvexHull(std::unique_ptr<ConvexHull> hull) {
+    hullTree.add(hull.get());
+    hulls.push_back(std::move(hull));
+    return hulls.back().get();
+}
+
+void LightSystem::removeConvexHull(ConvexHull* hull) {
+    auto it = std::find_if(hulls.begin(), hulls.end(), [hull](const auto& h) { return h.get() == hull; });
+    if (it == hulls.end())
+        return;
+    // The hull leaves its index as it is destroyed.
+    *it = std::move(hulls.back());
+    hulls.pop_back();
+}
+
+void LightSystem::setView(const sf::View& view) {
+    sf::Vector2f half = view.getSize() / 2.0f;
+    sf::Vector2f centre(view.getCenter().x, view.getSize().y - view.getCenter().y);
+    viewAABB = qdt::AABB::fromCenter(centre, half);
+}
+
+std::vector<Light*> LightSystem::visibleLights() const {
+    std::vector<qdt::QuadTreeOccupant*> found;
+    lightTree.query(viewAABB, found);
+    std::vector<Light*> result;
+    for (auto* occupant : found)
+        result.push_back(static_cast<Light*>(occupant));
+    return result;
+}
+
+std::vector<ConvexHull*> LightSystem::shadowCasters(const Light& light) const {
+    qdt::AABB area = light.aabb;
+    if (cullHullsOutsideView && containsPoint(viewAABB, light.center))
+        area = overlap(area, viewAABB);
+    std::vector<qdt::QuadTreeOccupant*> found;
+    hullTree.query(area, found);
+    std::vector<ConvexHull*> result;
+    for (auto* occupant : found)
+        result.push_back(static_cast<ConvexHull*>(occupant));
+    return result;
+}
+
+void LightSystem::clearLightTexture() { lightTexture.clear(sf::Color::Black); }
+
+void LightSystem::renderShadows(const Light& light, const ConvexHull& hull) const {
+    const std::size_t n = hull.vertices.size();
+    if (n < 3)
+        return;
+    std::vector<sf::Vector2f> world(n);
+    float area = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        world[i] = hull.worldCenter + hull.vertices[i];
+    for (std::size_t i = 0; i < n; ++i)
+        area += cross(world[i], world[(i + 1) % n]);
+    if (area == 0)
+        return;
+
+    // An edge is lit when the light lies on its outer side.
+    std::vector<bool> lit(n);
+    bool anyLit = false, anyDark = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        sf::Vector2f edge = world[(i + 1) % n] - world[i];
+        sf::Vector2f outward = area > 0 ? sf::Vector2f(edge.y, -edge.x) : sf::Vector2f(-edge.y, edge.x);
+        sf::Vector2f toLight = light.center - world[i];
+        lit[i] = outward.x * toLight.x + outward.y * toLight.y > 0;
+        anyLit = anyLit || lit[i];
+        anyDark = anyDark || !lit[i];
+    }
+    if (!anyLit || !anyDark)
+        return; // the light is inside the hull
+
+    // Umbra: every edge turned away from the light throws a quad away from it.
+    glColor4f(0, 0, 0, 1);
+    glBegin(GL_QUADS);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (lit[i])
+            continue;
+        sf::Vector2f a = world[i], b = world[(i + 1) % n];
+        sf::Vector2f farA = a + normalised(a - light.center) * shadowReach;
+        sf::Vector2f farB = b + normalised(b - light.center) * shadowReach;
+        glVertex2f(a.x, a.y);
+        glVertex2f(b.x, b.y);
+        glVertex2f(farB.x, farB.y);
+        glVertex2f(farA.x, farA.y);
+    }
+    glEnd();
+
+    // Penumbra fins at the two silhouette corners, fading from the umbra's
+    // edge outwards over the angle the light source's width subtends. The
+    // vertex alpha fades them even without the fin texture.
+    if (finLoaded) {
+        glEnable(GL_TEXTURE_2D);
+        sf::Texture::bind(&finTexture, sf::Texture::Normalized);
+    }
+    glBegin(GL_TRIANGLES);
+    for (std::size_t i = 0; i < n; ++i) {
+        bool before = lit[(i + n - 1) % n], after = lit[i];
+        if (before == after)
+            continue;
+        sf::Vector2f corner = world[i];
+        sf::Vector2f away = corner - light.center;
+        float distance = std::hypot(away.x, away.y);
+        if (distance <= 0)
+            continue;
+        float spread = std::atan2(light.size * 0.5f, distance);
+        // The fin opens on the side of the ray away from the hull.
+        sf::Vector2f inward = hull.worldCenter - corner;
+        float side = cross(away, inward) > 0 ? -1.0f : 1.0f;
+        sf::Vector2f inner = corner + normalised(away) * shadowReach;
+        sf::Vector2f outer = corner + normalised(rotated(away, side * spread)) * shadowReach;
+        glColor4f(0, 0, 0, 1);
+        glTexCoord2f(0, 0.5f);
+        glVertex2f(corner.x, corner.y);
+        glTexCoord2f(0, 1);
+        glVertex2f(inner.x, inner.y);
+        glColor4f(0, 0, 0, 0);
+        glTexCoord2f(1, 1);
+        glVertex2f(outer.x, outer.y);
+    }
+    glEnd();
+    if (finLoaded) {
+        sf::Texture::bind(nullptr);
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
+void LightSystem::renderLights() {
+    lightTexture.setActive(true);
+    clearLightTexture();
+    lightTexture.pushGLStates();
+    glViewport(0, 0, static_cast<GLsizei>(textureWidth), static_cast<GLsizei>(textureHeight));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(viewAABB.lowerBound.x, viewAABB.upperBound.x, viewAABB.lowerBound.y, viewAABB.upperBound.y, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+
+    for (Light* light : visibleLights()) {
+        if (light->intensity == 0)
+            continue;
+        // Lights add up; within one light, shadows are painted over it.
+        glBlendFunc(GL_ONE, GL_ONE);
+        if (light->useShader) {
+            attenuationShader.setUniform("lightColor", sf::Glsl::Vec3(light->color.x * light->intensity,
+                                                                      light->color.y * light->intensity,
+                                                                      light->color.z * light->intensity));
+            sf::Shader::bind(&attenuationShader);
+        }
+        light->render();
+        sf::Shader::bind(nullptr);
+
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        std::vector<ConvexHull*> casters = shadowCasters(*light);
+        for (const ConvexHull* hull : casters)
+            renderShadows(*light, *hull);
+        for (const ConvexHull* hull : casters)
+            if (!hull->renderLightOverHull)
+                hull->renderHull();
+    }
+    glColor4f(1, 1, 1, 1);
+    lightTexture.popGLStates();
+    lightTexture.display();
+}
+
+} // namespace ltbl

@@ -1,0 +1,91 @@
+#include "effects/lighting/QuadTree.h"
+
+#include "effects/lighting/QuadTreeOccupant.h"
+
+#include <algorithm>
+
+namespace qdt {
+
+namespace {
+void eraseFrom(std::vector<QuadTreeOccupant*>& list, QuadTreeOccupant* occupant) {
+    auto it = std::find(list.begin(), list.end(), occupant);
+    if (it != list.end()) {
+        *it = list.back();
+        list.pop_back();
+    }
+}
+} // namespace
+
+QuadTree::~QuadTree() {
+    // Occupants outlive a tree only at shutdown; let them forget it.
+    std::vector<QuadTreeOccupant*> all;
+    if (root)
+        queryNode(*root, root->region, all);
+    for (QuadTreeOccupant* occupant : outside)
+        all.push_back(occupant);
+    for (QuadTreeOccupant* occupant : all) {
+        occupant->tree = nullptr;
+        occupant->node = nullptr;
+    }
+}
+
+void QuadTree::add(QuadTreeOccupant* occupant) {
+    if (occupant->tree)
+        occupant->tree->remove(occupant);
+    occupant->tree = this;
+    ++count;
+    place(occupant);
+}
+
+void QuadTree::place(QuadTreeOccupant* occupant) {
+    if (!root || !root->region.contains(occupant->aabb)) {
+        occupant->node = nullptr;
+        outside.push_back(occupant);
+        return;
+    }
+    QuadTreeNode* node = root.get();
+    for (bool descended = true; descended;) {
+        descended = false;
+        for (auto& child : node->children)
+            if (child && child->region.contains(occupant->aabb)) {
+                node = child.get();
+                descended = true;
+                break;
+            }
+    }
+    node->occupants.push_back(occupant);
+    occupant->node = node;
+}
+
+void QuadTree::remove(QuadTreeOccupant* occupant) {
+    if (occupant->tree != this)
+        return;
+    if (occupant->node)
+        eraseFrom(occupant->node->occupants, occupant);
+    else
+        eraseFrom(outside, occupant);
+    occupant->node = nullptr;
+    occupant->tree = nullptr;
+    --count;
+}
+
+void QuadTree::queryNode(const QuadTreeNode& node, const AABB& box, std::vector<QuadTreeOccupant*>& result) {
+    if (!node.region.intersects(box))
+        return;
+    for (QuadTreeOccupant* occupant : node.occupants)
+        if (occupant->aabb.intersects(box))
+            result.push_back(occupant);
+    for (const auto& child : node.children)
+        if (child)
+            queryNode(*child, box, result);
+}
+
+void QuadTree::query(const AABB& box, std::vector<QuadTreeOccupant*>& result) const {
+    if (root)
+        queryNode(*root, box, result);
+    for (QuadTreeOccupant* occupant : outside)
+        if (occupant->aabb.intersects(box))
+            result.push_back(occupant);
+}
+
+} // namespace qdt

@@ -1,0 +1,114 @@
+#include "effects/lighting/LightSystem.h"
+#include "effects/lighting/Light_Point.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Renders in the game's set-up: the region the world never enters, the
+// files from the run directory, a 1920 x 1080 view at the world's origin.
+class LightMap : public ::testing::Test {
+protected:
+    void SetUp() override {
+        system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
+                                                     "data/lightFin.png",
+                                                     "data/shaders/lightattenuationShader.frag");
+        ASSERT_TRUE(system->ready());
+        system->setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+        auto point = std::make_unique<ltbl::Light_Point>();
+        point->radius = 900;
+        point->size = 1;
+        point->setCenter({960, 540});
+        light = system->addLight(std::move(point));
+    }
+    ltbl::ConvexHull* addWall(sf::Vector2f centre) {
+        auto hull = std::make_unique<ltbl::ConvexHull>();
+        hull->setVertices({{0, 0}, {64, 0}, {64, 64}, {0, 64}});
+        hull->centerHull();
+        hull->calculateNormals();
+        hull->generateAABB();
+        hull->renderLightOverHull = false;
+        hull->setWorldCenter(centre);
+        return system->addConvexHull(std::move(hull));
+    }
+    sf::Image render() {
+        system->renderLights();
+        return system->getLightTexture().copyToImage();
+    }
+    // Brightness at a point in the light engine's coordinates (y up).
+    static int brightness(const sf::Image& image, float x, float y) {
+        sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(1080 - y));
+        return c.r + c.g + c.b;
+    }
+    std::unique_ptr<ltbl::LightSystem> system;
+    ltbl::Light* light = nullptr;
+};
+
+TEST_F(LightMap, LightFadesFromItsCentreToItsRim) {
+    sf::Image image = render();
+    EXPECT_GT(brightness(image, 960, 540), 600);
+    EXPECT_GT(brightness(image, 960 + 300, 540), brightness(image, 960 + 600, 540));
+    EXPECT_LT(brightness(image, 960 + 895, 540), 30);
+}
+
+TEST_F(LightMap, AWallShadowsWhatLiesBehindItUntilItIsRemoved) {
+    ltbl::ConvexHull* wall = addWall({1160, 540});
+    sf::Image image = render();
+    EXPECT_EQ(brightness(image, 1400, 540), 0) << "behind the wall";
+    EXPECT_EQ(brightness(image, 1160, 540), 0) << "the wall itself";
+    EXPECT_GT(brightness(image, 1400, 760), 100) << "beside the shadow";
+    EXPECT_GT(brightness(image, 760, 540), 100) << "in front of the light";
+
+    system->removeConvexHull(wall);
+    EXPECT_EQ(system->hullCount(), 0u);
+    EXPECT_GT(brightness(render(), 1400, 540), 100) << "a destroyed wall loses its shadow at once";
+}
+
+TEST_F(LightMap, ARowOfWallsCastsOneUnbrokenShadow) {
+    light->radius = 2200;
+    light->calculateAABB();
+    for (float x = 300; x <= 1100; x += 64)
+        addWall({x, 200});
+    sf::Image image = render();
+    // Each tile throws its own shadow; where two meet no light may leak through.
+    for (float x = 300; x <= 1000; x += 1)
+        ASSERT_EQ(brightness(image, x, 100), 0) << "light leaks at x = " << x;
+}
+
+TEST_F(LightMap, ALightOfIntensityZeroAddsNothingAndCastsNoShadow) {
+    addWall({1160, 540});
+    light->intensity = 0;
+    sf::Image image = render();
+    for (unsigned y = 0; y < 1080; y += 60)
+        for (unsigned x = 0; x < 1920; x += 60)
+            ASSERT_EQ(image.getPixel(x, y), sf::Color::Black);
+}
+
+TEST_F(LightMap, SkippingWallsOutsideTheViewChangesNoPixel) {
+    for (float x = -400; x < 2400; x += 200)
+        for (float y : {-300.0f, 200.0f, 860.0f, 1300.0f})
+            addWall({x, y});
+    EXPECT_LT(system->shadowCasters(*light).size(), system->hullCount());
+    sf::Image culled = render();
+    system->cullHullsOutsideView = false;
+    sf::Image full = render();
+    ASSERT_EQ(culled.getSize(), full.getSize());
+    const sf::Uint8* a = culled.getPixelsPtr();
+    const sf::Uint8* b = full.getPixelsPtr();
+    EXPECT_TRUE(std::equal(a, a + 1920 * 1080 * 4, b));
+}
+
+TEST_F(LightMap, AWallTooThinToHaveAnInsideCastsNoShadow) {
+    auto hull = std::make_unique<ltbl::ConvexHull>();
+    hull->setVertices({{0, 0}, {64, 0}});
+    hull->calculateNormals();
+    hull->generateAABB();
+    hull->setWorldCenter({1160, 540});
+    system->addConvexHull(std::move(hull));
+    EXPECT_GT(brightness(render(), 1400, 540), 100);
+}
+
+} // namespace
