@@ -104,15 +104,12 @@ public:
     void setPoisoned(bool value) { poisoned = value; }
 
     const Timer& getReloadTimer() const { return reloadTimer; }
-    const Timer& getSwingTimer() const { return swingTimer; }
     float getAngle() const { return angle; }
     float getSwingAngle() const { return swingAngle; }
-    float getSwingRate() const { return swingRate; }
     int getHand() const { return hand; }
     sf::Vector2f getMuzzlePosition() const { return muzzlePosition; }
     const sf::Sprite& getSprite() const { return sprite; }
     const sf::SoundBuffer* getShotBuffer() const { return shotBuffer; }
-    const sf::SoundBuffer* getReloadBuffer() const { return reloadBuffer; }
 
 protected:
     bool canFire() const { return shotTimer.remaining <= 0 && ammo > 0; }

@@ -340,4 +340,61 @@ TEST(AimTurn, WrapsIntoHalfATurnEitherWay) {
     EXPECT_TRUE(huge > -3.14f && huge <= 3.14f);
 }
 
+TEST_F(WeaponInHand, TheReloadSoundStartsSoThatItEndsWithTheReload) {
+    Contenthandler* content = Contenthandler::getInstance();
+    sf::Sound& channel = content->reloadSounds[0];
+    channel.stop();
+    Weapon rail(railGunStats);
+    rail.setHand(0);
+    const float soundLength = content->railgunReloadBuffer.getDuration().asSeconds();
+    ASSERT_GT(soundLength, 0.5f);
+    rail.setAmmo(0);
+    float t = 0, started = -1;
+    while (rail.getAmmo() == 0 && t < 10) {
+        rail.update(0.01f, 0);
+        t += 0.01f;
+        if (started < 0 && channel.getStatus() == sf::Sound::Playing)
+            started = t;
+    }
+    channel.stop();
+    // 1 / 0.19 s of reload; the sound runs out 0.2 s after it.
+    EXPECT_NEAR(started, 1 / 0.19f - (soundLength - 0.2f), 0.03f);
+}
+
+TEST_F(WeaponInHand, TheChainsawRunsOnlyWhileItsButtonIsHeld) {
+    Contenthandler* content = Contenthandler::getInstance();
+    sf::Sound& channel = content->weaponSounds[0];
+    Weapon saw(chainsawStats);
+    saw.setHand(0); // the right hand answers to the right mouse button
+    for (int i = 0; i < 10; ++i)
+        saw.update(0.04f, 0);
+    InputState::getInstance()->buttons[1] = true;
+    saw.update(0.01f, 0);
+    saw.fire(*player, 0);
+    ASSERT_EQ(channel.getStatus(), sf::Sound::Playing);
+    for (int i = 0; i < 20; ++i)
+        frame(saw, 1.0f / 120, true);
+    EXPECT_EQ(channel.getStatus(), sf::Sound::Playing);
+    InputState::getInstance()->buttons[1] = false;
+    saw.update(0.01f, 0);
+    EXPECT_EQ(channel.getStatus(), sf::Sound::Stopped);
+}
+
+TEST_F(WeaponInHand, PullingTheTriggerDuringAReloadClicksExceptOnBladesAndBombs) {
+    sf::Sound& click = Contenthandler::getInstance()->dryFireSound;
+    click.stop();
+    Weapon pistol(pistolStats);
+    pistol.setAmmo(0);
+    pistol.update(0.01f, 0);
+    pistol.fire(*player, 0);
+    EXPECT_EQ(click.getStatus(), sf::Sound::Playing);
+    click.stop();
+    Weapon knife(knifeStats);
+    knife.setAmmo(0);
+    knife.update(0.01f, 0);
+    knife.fire(*player, 0);
+    EXPECT_EQ(click.getStatus(), sf::Sound::Stopped);
+    EXPECT_TRUE(map->shots.empty());
+}
+
 } // namespace
