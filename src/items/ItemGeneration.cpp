@@ -6,10 +6,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
 bool rolled(int sides) { return sides != 0 && randInt(0, sides) == 1; }
+
+template <typename T>
+const T* findTemplate(const std::vector<T>& templates, const std::string& basename) {
+    for (const T& t : templates)
+        if (t.getBasename() == basename)
+            return &t;
+    return nullptr;
+}
 
 // The level's weight in a roll, held where the arithmetic stays exact.
 float rollLevel(float level) { return std::isfinite(level) ? std::clamp(level, -1.0e6f, 1.0e6f) : 0.0f; }
@@ -72,4 +82,18 @@ std::unique_ptr<Armor> generateArmour(float level) {
     item->scaleToLevel(level);
     item->applyAffixes();
     return item;
+}
+
+std::unique_ptr<Weapon> defaultWeapon() {
+    if (weaponTemplates.empty())
+        buildItemDatabase();
+    const Weapon* pistol = findTemplate(weaponTemplates, "9mm pistol");
+    return std::make_unique<Weapon>(pistol ? *pistol : weaponTemplates.front());
+}
+
+std::unique_ptr<Armor> defaultArmour() {
+    if (armourTemplates.empty())
+        buildItemDatabase();
+    const Armor* vest = findTemplate(armourTemplates, "Kevlar vest");
+    return std::make_unique<Armor>(vest ? *vest : armourTemplates.front());
 }

@@ -15,6 +15,11 @@ std::unique_ptr<Weapon> generateWeapon(int level);
 // An armour; its affix chances do not depend on the level.
 std::unique_ptr<Armor> generateArmour(float level);
 
+// The plain equipment a new run starts with: a "9mm pistol" for each hand
+// and a "Kevlar vest", without affixes and without drawing random numbers.
+std::unique_ptr<Weapon> defaultWeapon();
+std::unique_ptr<Armor> defaultArmour();
+
 // How many sides the die for one affix row has: the row is taken when
 // randInt(0, k) comes up 1, and never when k is 0.
 int affixRollSides(float points, float level, float pointsFloor);

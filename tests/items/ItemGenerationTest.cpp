@@ -182,6 +182,22 @@ TEST_F(Generation, ExplosiveGunsGetARadiusFromTheirPower) {
     EXPECT_NEAR(24 * 0.33333334f + std::sqrt(24.0f) + 20, 32.9f, 0.01f);
 }
 
+TEST_F(Generation, ANewRunStartsWithPlainPistolsAndAVestWithoutRolling) {
+    srand(9);
+    int next = rand();
+    srand(9);
+    auto left = defaultWeapon();
+    auto right = defaultWeapon();
+    auto armour = defaultArmour();
+    EXPECT_EQ(rand(), next);
+    EXPECT_EQ(left->getName(), "9mm pistol");
+    EXPECT_EQ(right->getName(), "9mm pistol");
+    EXPECT_FLOAT_EQ(left->getPower(), 19);
+    EXPECT_FLOAT_EQ(left->getAmmo(), 15);
+    EXPECT_EQ(armour->getName(), "Kevlar vest");
+    EXPECT_FLOAT_EQ(armour->getBonusHP(), 20);
+}
+
 TEST_F(Generation, ScalingToLevelZeroDrawsNothingAndChangesNothing) {
     Weapon w = weaponTemplates[3];
     Bomb b = bombTemplates[0];
