@@ -63,18 +63,11 @@ TEST_F(Generation, DatabaseHoldsEveryBaseTypeOnItsSpriteRow) {
     EXPECT_EQ(weaponTemplates.size(), 16u);
 }
 
-TEST_F(Generation, AffixTablesHoldEveryRowInOrder) {
-    ASSERT_EQ(weaponAffixes.size(), 31u);
-    ASSERT_EQ(armourAffixes.size(), 15u);
-    ASSERT_EQ(bombAffixes.size(), 15u);
-    EXPECT_EQ(weaponAffixes[19].name, "Adrenaline coated");
-    EXPECT_EQ(weaponAffixes[30].code, "ALT");
-    EXPECT_EQ(armourAffixes[8].code, "HP+");
-    EXPECT_FLOAT_EQ(armourAffixes[8].value, 0.6f);
-    EXPECT_EQ(bombAffixes[8].name, "Bandolier of");
-    EXPECT_FLOAT_EQ(bombAffixes[14].points, -6);
+TEST_F(Generation, RebuildingTheAffixTablesReplacesTheirRows) {
     buildAffixTables();
     EXPECT_EQ(weaponAffixes.size(), 31u);
+    EXPECT_EQ(armourAffixes.size(), 15u);
+    EXPECT_EQ(bombAffixes.size(), 15u);
 }
 
 TEST_F(Generation, RollSidesGrowWithTheGapBetweenPointsAndLevel) {

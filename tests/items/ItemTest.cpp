@@ -17,24 +17,6 @@ Item namedItem(const std::string& basename) {
 
 Armor kevlarVest() { return Armor("Kevlar vest", 4, 8, 0.8f, 20); }
 
-TEST(ItemModel, PlainItemAnswersEveryQueryNeutrally) {
-    Item item;
-    EXPECT_EQ(item.getType(), "item");
-    EXPECT_EQ(item.getShotColor(), sf::Color(255, 0, 0, 255));
-    EXPECT_FLOAT_EQ(item.getPower(), 999999.0f);
-    EXPECT_TRUE(item.getShotTimer().running);
-    for (float neutral : {item.getFuse(), item.getThrowingSpeed(), item.getFriction(), item.getRecoil(),
-                          item.getAccuracy(), item.getRange(), item.getAmmo(), item.getAmmoFraction(),
-                          item.getMaxAmmo(), item.getReloadSpeed(), item.getShotCount(), item.getHoldDistance(),
-                          item.getExplosionRadius(), item.getUnitFactor()})
-        EXPECT_FLOAT_EQ(neutral, 1.0f);
-    EXPECT_FLOAT_EQ(item.getBonusHP(), 0.0f);
-    EXPECT_EQ(item.getGfx(), 1);
-    EXPECT_FALSE(item.isSemiAuto() || item.isPenetrating() || item.isExplosive() || item.isMelee() ||
-                 item.isSwinging() || item.isBulletShatter() || item.isConcussive() || item.isAdrenaline() ||
-                 item.isPoisoned() || item.containsPoint(0, 0));
-}
-
 TEST(ItemModel, UpdateDrainsTheCooldownBySpeedPerSecond) {
     Item item = namedItem("Thing");
     item.update(0.25f, 0);
