@@ -9,6 +9,7 @@
 #include "app/MainMenuState.h"
 #include "app/Settings.h"
 #include "app/TextEntry.h"
+#include "items/AffixTables.h"
 #include "screens/UI.h"
 #include "world/Maphandler.h"
 
@@ -113,6 +114,7 @@ void startUp() {
     Camera::getInstance();
     Player::getInstance();
     InputState::getInstance();
+    buildAffixTables();
     gameWindow().setMouseCursorVisible(false);
 }
 

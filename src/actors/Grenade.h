@@ -1,0 +1,30 @@
+#pragma once
+// A thrown explosive on the map: it rolls from the throwing hand, slows down
+// and explodes when its fuse runs out, showing the seconds left above it.
+// The map owns it in its grenade list and deletes it once it has exploded.
+
+#include "app/Timer.h"
+#include "world/Mapentity.h"
+
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+class Grenade : public Mapentity {
+public:
+    // kind picks the sprite frame: 0 frag grenade, 2 "Bomb", 3 "Nuke".
+    Grenade(sf::Vector2f from, const float& damage, const float& angle, const float& explosionRadius,
+            const float& speed, const float& fuse, const float& friction, const float& kind);
+
+    float damage = 0;          // at the centre of the explosion
+    float explosionRadius = 0;
+    Timer fuseTimer;           // seconds to the explosion, running from the throw
+    sf::Text countdownText;    // the seconds left, drawn above it
+
+    // Motion, body and sprite, set at the throw.
+    sf::Vector2f velocity;
+    float friction = 0;
+    float HP = 1;
+    float MaxHP = 1;
+    float mass = 10;
+    sf::Sprite sprite;
+};

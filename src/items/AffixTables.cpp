@@ -1,0 +1,75 @@
+#include "items/AffixTables.h"
+
+std::vector<Affix> weaponAffixes;
+std::vector<Affix> armourAffixes;
+std::vector<Affix> bombAffixes;
+
+void buildAffixTables() {
+    weaponAffixes = {
+        {"SPD", "Sluggish", 0.8f, -4},
+        {"SPD", "Well-greased", 1.3f, 16},
+        {"SPD", "Quick", 1.6f, 28},
+        {"SPD", "Lightning-fast", 2, 42},
+        {"ACC", "Erratic", -0.8f, -6},
+        {"ACC", "Accurate", 1.3f, 16},
+        {"ACC", "Precise", 1.8f, 28},
+        {"ACC", "Pinpoint", 2, 38},
+        {"CLP", "Spacious", 1.4f, 26},
+        {"CLP", "Bottomless", 1.8f, 38},
+        {"SCN", "Double", 2, 32},
+        {"SCN", "Triple", 3, 48},
+        {"RNG", "Short Range", 0.5f, -6},
+        {"RNG", "Far-Reaching", 1.2f, 24},
+        {"RNG", "Intercontinental", 1.8f, 42},
+        {"EXP", "Explosive", 1, 32},
+        {"ETH", "Ethereal", 1, 42},
+        {"CON", "Concussive", 1, 40},
+        {"DEF", "Plasma absorbing", 1, 30},
+        {"ADR", "Adrenaline coated", 1, 50},
+        {"POI", "Poisoned", 1, 40},
+        {"POW", "of Apocalypse", 2, 36},
+        {"POW", "Destructive", 1.7f, 24},
+        {"POW", "Potent", 1.3f, 16},
+        {"STB", "of Steadiness", 0.3f, 18},
+        {"STB", "of Stability", 0.5f, 26},
+        {"STB", "of Solid Aim", 0.8f, 38},
+        {"RLD", "of Awkward Handling", 0.7f, -6},
+        {"RLD", "of Dexterity", 1.5f, 24},
+        {"RLD", "of Swift Hand", 2, 32},
+        {"ALT", "of Alternated Firemode", 1.5f, 16},
+    };
+    armourAffixes = {
+        {"SPD", "of Great Weight", 0.6f, -6},
+        {"SPD", "Lightish", 1.05f, 16},
+        {"SPD", "Featherweight", 1.1f, 24},
+        {"SPD", "of Speedy Feet", 1.2f, 32},
+        {"STB", "Skimpy", 0.6f, -6},
+        {"STB", "Ample", 1.5f, 16},
+        {"STB", "Full-body", 2, 24},
+        {"STB", "Airtight", 3, 32},
+        {"HP+", "Withering", 0.6f, -9},
+        {"HP+", "Nourishing", 1.3f, 18},
+        {"HP+", "Strengthening", 2, 32},
+        {"POW", "Broken", 0.5f, -6},
+        {"POW", "of Steel", 1.4f, 20},
+        {"POW", "Impervious", 1.8f, 32},
+        {"POW", "of God-Like Quality", 2.5f, 48},
+    };
+    bombAffixes = {
+        {"POW", "Fine Grain", 1.3f, 42},
+        {"POW", "High Explosive", 1.6f, 60},
+        {"POW", "Poor Quality", 0.7f, -6},
+        {"FUS", "Short Fused", 0.5f, 32},
+        {"FUS", "Long Fused", 1.3f, 32},
+        {"EXR", "Concentrated", 0.5f, -6},
+        {"EXR", "Wide", 1.4f, 36},
+        {"EXR", "Huge", 1.7f, 50},
+        {"CLP", "Bandolier of", 1.3f, 50},
+        {"THR", "of Great Grip", 1.6f, 57},
+        {"THR", "of Strong Hand", 1.3f, 30},
+        {"THR", "of Weak Hand", 0.7f, -6},
+        {"FRI", "of Self-Propelled", 1.6f, 50},
+        {"FRI", "of Aerodynamics", 0.8f, 30},
+        {"FRI", "of Drag", 1.3f, -6},
+    };
+}
