@@ -80,6 +80,17 @@ void Map::computeViewWindow(sf::Vector2f c, sf::Vector2f s) {
     viewY1 = clampIndex((c.y + ky) / 64 + 1, ny);
 }
 
+void damageTile(Tile& tile, float damage) {
+    float d = std::clamp(damage - static_cast<float>(tile.armour), 0.0f, 100000000.0f);
+    if (std::isnan(d) || tile.kind == 0)
+        return;
+    tile.hitPoints -= static_cast<int>(d);
+    if (tile.hitPoints < 0) {
+        tile.kind = 0;
+        Contenthandler::getInstance()->wallDestroySound.play();
+    }
+}
+
 void fadeTracer(Tracer& tracer, float dt) {
     sf::Color fill = tracer.shape.getFillColor();
     sf::Color outline = tracer.shape.getOutlineColor();

@@ -115,6 +115,10 @@ private:
     void drawTiles();
 };
 
+// Wears a wall tile down: armour soaks part of every hit, and a tile whose
+// hit points fall below zero breaks and becomes free.
+void damageTile(Tile& tile, float damage);
+
 // One frame of fading: alpha drops by rate x dt; dead once it reaches zero.
 void fadeTracer(Tracer& tracer, float dt);
 void fadeStain(Stain& stain, float dt);

@@ -175,3 +175,38 @@ TEST(Friction, SlowsWithoutReversingAndStopsCrawls) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(WallDamage, ArmourSoaksAndAWallBreaksBelowZero) {
+    Tile wall;
+    wall.kind = 1;
+    wall.armour = 5;
+    wall.hitPoints = 3;
+    damageTile(wall, 5);
+    EXPECT_EQ(wall.hitPoints, 3);
+    damageTile(wall, 8.9f);
+    EXPECT_EQ(wall.hitPoints, 0);
+    EXPECT_EQ(wall.kind, 1);
+    damageTile(wall, 6);
+    EXPECT_EQ(wall.kind, 0);
+}
+
+TEST(WallDamage, OnlyHeavyFastEntitiesRamWallsDown) {
+    Map& m = openMap(10, 10, {{5, 5}});
+    Tile& wall = m.walls[5][5];
+    wall.armour = 1;
+    wall.hitPoints = 100;
+    Ball light(24, 100);
+    light.position = {64 * 5 - 20, 64 * 5 + 32};
+    light.velocity = {600, 0};
+    light.collideWithTiles(m.walls);
+    EXPECT_EQ(wall.hitPoints, 100);
+    Ball heavy(24, 1000);
+    heavy.position = {64 * 5 - 20, 64 * 5 + 32};
+    heavy.velocity = {300, 0};
+    heavy.collideWithTiles(m.walls);
+    EXPECT_EQ(wall.kind, 0);
+}
+
+} // namespace
