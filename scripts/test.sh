@@ -11,7 +11,10 @@ on_display() {
     if [ -n "${DISPLAY:-}" ]; then
         "$@"
     else
-        xvfb-run -a -s "-screen 0 1920x1080x24" "$@"
+        # Every test process connects to the display at start-up; without
+        # -noreset the server resets whenever the last one disconnects, and a
+        # test starting in that moment cannot connect.
+        xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"
     fi
 }
 

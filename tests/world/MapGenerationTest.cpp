@@ -5,6 +5,7 @@
 #include "world/Maphandler.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -106,20 +107,39 @@ TEST(MapGeneration, TheMachineIsLastAndStandsOnAFreeTwoByTwoBlock) {
 }
 
 TEST(MapGeneration, TheDumpHasOneLineOfLayoutCodesPerRowAndItsFolderIsMadeWhenMissing) {
-    std::filesystem::remove_all("SaveData");
-    Map& m = generateLevel(3, 77);
-    std::ifstream in("SaveData/map.txt", std::ios::binary);
+    Maphandler::getInstance();
+    // A folder of its own: other tests write the game's dump at the same time.
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("vantreth-dump-" + std::to_string(getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::path file = folder / "SaveData" / "map.txt";
+    std::srand(77);
+    auto m = Maphandler::generateMap(57, 53, file.string());
+    std::ifstream in(file, std::ios::binary);
     ASSERT_TRUE(in.good());
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
-    ASSERT_EQ(static_cast<int>(lines.size()), m.rows());
-    for (int y = 0; y < m.rows(); ++y) {
-        ASSERT_EQ(static_cast<int>(lines[static_cast<std::size_t>(y)].size()), m.columns());
-        for (int x = 0; x < m.columns(); ++x)
+    ASSERT_EQ(static_cast<int>(lines.size()), 53);
+    for (int y = 0; y < m->rows(); ++y) {
+        ASSERT_EQ(static_cast<int>(lines[static_cast<std::size_t>(y)].size()), 57);
+        for (int x = 0; x < m->columns(); ++x)
             ASSERT_EQ(static_cast<unsigned char>(lines[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]),
-                      code(m, x, y));
+                      code(*m, x, y));
     }
+    in.close();
+    std::filesystem::remove_all(folder);
+}
+
+TEST(MapGeneration, EveryNewLevelWritesTheGamesDump) {
+    Map& m = generateLevel(2, 78);
+    std::ifstream in("SaveData/map.txt", std::ios::binary);
+    ASSERT_TRUE(in.good());
+    int rows = 0;
+    for (std::string line; std::getline(in, line);)
+        ++rows;
+    // Another test may have written its own level since; any level is at least 51 rows.
+    EXPECT_GE(rows, 51);
+    EXPECT_GE(m.rows(), 51);
 }
 
 TEST(MapGeneration, TheSameSeedBuildsTheSameMap) {
