@@ -23,14 +23,9 @@ Map::Map() = default;
 
 Map::Map(int columns, int rows) { makeGrids(columns, rows); }
 
-// The entity lists go first, in declaration order reversed; their destructors
-// may still ask the map handler for this map, which then is still whole.
-Map::~Map() {
-    grenades.clear();
-    bullets.clear();
-    furniture.clear();
-    enemies.clear();
-}
+// Defined here, where Mapentity is complete. The entity lists are declared
+// after the grids, so every entity goes before the tiles it stood on.
+Map::~Map() = default;
 
 void Map::makeGrids(int columns, int rows) {
     columns = std::max(columns, 0);
@@ -241,8 +236,11 @@ void Map::draw() {
         window.draw(t.shape);
     for (const Stain& s : stains)
         window.draw(s.shape);
+    // Props off screen would draw nothing; skipping them saves a draw call
+    // each. A prop's picture is wider than its hit circle.
     for (auto& f : furniture)
-        f->draw();
+        if (camera->isVisible(f->position, std::max(f->radius, static_cast<float>(f->frameWidth) / 2)))
+            f->draw();
     for (EntityList* list : {&bullets, &grenades})
         for (auto& e : *list)
             if (camera->isVisible(*e))
