@@ -45,6 +45,36 @@ TEST(MapGeneration, SizesGrowWithTheLevelNumber) {
         }
 }
 
+TEST(MapGeneration, SizesComeFromTheLevelNumberBeforeTheCall) {
+    Maphandler* handler = Maphandler::getInstance();
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        std::srand(seed);
+        levelNumber = 1;
+        handler->newMap(30);
+        EXPECT_LE(handler->currentMap()->columns(), 52);
+        EXPECT_LE(handler->currentMap()->rows(), 52);
+        EXPECT_EQ(levelNumber, 30);
+    }
+    levelNumber = 1;
+}
+
+TEST(MapGeneration, FurnitureComesFourToTenPerLotAndTwoKindsInFiveAreImmovable) {
+    int pieces = 0, immovable = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        std::srand(seed);
+        LotTemplate plan(20, 20);
+        EXPECT_GE(plan.furniture.size(), 1u);
+        EXPECT_LE(plan.furniture.size(), 10u);
+        for (const FurnitureSpot& s : plan.furniture) {
+            ++pieces;
+            immovable += s.immovable;
+        }
+    }
+    // Four to ten tries per lot, nearly all succeed on a 20 x 20 lot: about seven each.
+    EXPECT_NEAR(pieces / 300.0, 7.0, 0.5);
+    EXPECT_NEAR(static_cast<double>(immovable) / pieces, 0.4, 0.05);
+}
+
 TEST(MapGeneration, StreetCodesNameTheSideOfTheirOnlyLot) {
     int streets = 0;
     for (int level : {1, 7, 25})

@@ -99,6 +99,30 @@ TEST(Map, CleanUpRemovesDeadPropsAndBarrelsLeaveAnExplosion) {
     levelNumber = 1;
 }
 
+// A plain entity that can be flagged dead.
+class Prop : public Mapentity {
+public:
+    explicit Prop(bool isDead) {
+        dead = isDead;
+        radius = 10;
+        position = {200, 200};
+    }
+};
+
+TEST(Map, CleanUpRemovesEveryDeadEntityTheSameFrameEvenNeighbours) {
+    Maphandler::getInstance();
+    Map m(20, 20);
+    for (bool dead : {true, true, false, true, false, true})
+        m.enemies.push_back(std::make_unique<Prop>(dead));
+    for (bool dead : {false, true, true})
+        m.bullets.push_back(std::make_unique<Prop>(dead));
+    Mapentity* survivor = m.enemies[2].get();
+    m.update(0.016f);
+    ASSERT_EQ(m.enemies.size(), 2u);
+    EXPECT_EQ(m.enemies[0].get(), survivor);
+    EXPECT_EQ(m.bullets.size(), 1u);
+}
+
 TEST(Map, ElapsedGrowsWithEveryUpdate) {
     Map m(20, 20);
     m.update(0.25f);
