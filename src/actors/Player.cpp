@@ -173,7 +173,7 @@ void Player::draw() {
 
 void Player::takeDamage(float amount, sf::Vector2f from) {
     armour = wornArmourRating();
-    if (invulnerabilityTimer > 0)
+    if (invulnerabilityTimer > 0 || std::isnan(amount))
         return;
     Camera* camera = Camera::getInstance();
     camera->shake += std::clamp((amount - armour) * 0.5f, 0.0f, 100000000.0f);

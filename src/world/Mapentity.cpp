@@ -43,8 +43,9 @@ float damageAfterArmour(float amount, float armour) {
 void Mapentity::clampToMap(const Map& map) {
     float maxX = static_cast<float>(64 * map.columns() - 64);
     float maxY = static_cast<float>(64 * map.rows() - 64);
-    position.x = std::max(std::min(position.x, maxX), radius);
-    position.y = std::max(std::min(position.y, maxY), radius);
+    // A position gone NaN would never come back; it lands in the corner instead.
+    position.x = std::isnan(position.x) ? radius : std::max(std::min(position.x, maxX), radius);
+    position.y = std::isnan(position.y) ? radius : std::max(std::min(position.y, maxY), radius);
 }
 
 void Mapentity::applyFriction(float dt) {
@@ -240,6 +241,8 @@ bool Mapentity::collideWithTilesOnAxis(int axis, Grid& grid) {
 }
 
 void Mapentity::applyDamage(float amount, sf::Vector2f from) {
+    if (std::isnan(amount))
+        return;
     float dmg = damageAfterArmour(amount, armour);
     HP -= dmg;
     sf::Vector2f d = position - from;

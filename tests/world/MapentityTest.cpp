@@ -210,3 +210,20 @@ TEST(WallDamage, OnlyHeavyFastEntitiesRamWallsDown) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(BadInput, NaNHitsAndPositionsNeverPoisonAnEntity) {
+    Map& m = openMap(10, 10);
+    Ball b;
+    b.HP = 50;
+    b.position = {200, 200};
+    b.applyDamage(std::nanf(""), {100, 100});
+    EXPECT_FLOAT_EQ(b.HP, 50);
+    b.position = {std::nanf(""), 300};
+    b.clampToMap(m);
+    EXPECT_FLOAT_EQ(b.position.x, b.radius);
+    EXPECT_FLOAT_EQ(b.position.y, 300);
+}
+
+} // namespace
