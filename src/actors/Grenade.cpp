@@ -8,16 +8,17 @@
 
 Grenade::Grenade(sf::Vector2f from, const float& damageAtCentre, const float& angle, const float& radiusOfBlast,
                  const float& speed, const float& fuse, const float& rollFriction, const float& kind)
-    : damage(damageAtCentre), explosionRadius(radiusOfBlast), friction(rollFriction) {
+    : damage(damageAtCentre), explosionRadius(radiusOfBlast) {
+    friction = rollFriction;
     position = from;
     radius = 16;
     velocity = sf::Vector2f(std::cos(angle), std::sin(angle)) * speed;
     fuseTimer.duration = fuse;
     fuseTimer.start();
     Contenthandler* content = Contenthandler::getInstance();
-    int frame = static_cast<int>(kind);
+    int sheetFrame = static_cast<int>(kind);
     sprite.setTexture(content->bulletTextures.at(0));
-    sprite.setTextureRect(sf::IntRect(64 * frame, 0, 64, 64));
+    sprite.setTextureRect(sf::IntRect(64 * sheetFrame, 0, 64, 64));
     sprite.setOrigin(32, 32);
     sprite.setPosition(position);
     countdownText.setFont(content->fontSujet);

@@ -6,7 +6,6 @@
 #include "app/Timer.h"
 #include "world/Mapentity.h"
 
-#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
 class Grenade : public Mapentity {
@@ -19,12 +18,4 @@ public:
     float explosionRadius = 0;
     Timer fuseTimer;           // seconds to the explosion, running from the throw
     sf::Text countdownText;    // the seconds left, drawn above it
-
-    // Motion, body and sprite, set at the throw.
-    sf::Vector2f velocity;
-    float friction = 0;
-    float HP = 1;
-    float MaxHP = 1;
-    float mass = 10;
-    sf::Sprite sprite;
 };

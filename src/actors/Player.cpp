@@ -1,10 +1,24 @@
 #include "actors/Player.h"
 
+#include "app/Camera.h"
+#include "app/Contenthandler.h"
+#include "app/InputState.h"
+#include "screens/Ingame.h"
+#include "world/Map.h"
+
+#include <SFML/Window/Keyboard.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <iostream>
+#include <limits>
 
 namespace {
 Player* instance = nullptr;
-}
+
+int sign(int v) { return (v > 0) - (v < 0); }
+} // namespace
 
 Player* Player::getInstance() {
     if (!instance)
@@ -17,9 +31,222 @@ void Player::destroyInstance() {
     instance = nullptr;
 }
 
-Player::Player() {
+Player::Player()
+    : throwBar{StatBar(1, sf::Color::Cyan, 3, sf::Color::Black, 0, sf::IntRect(-24, -64, 48, 7)),
+               StatBar(1, sf::Color::Cyan, 3, sf::Color::Black, 0, sf::IntRect(-24, -57, 48, 7))},
+      invulnerabilityBar(10, sf::Color::Yellow, 3, sf::Color::Black, 0, sf::IntRect(-24, 16, 48, 7)) {
     std::cout << "Player's constructor was called" << std::endl;
+    sprite.setTexture(Contenthandler::getInstance()->playerTexture);
+    frameWidth = 64;
+    frameHeight = 96;
+    frameCount = 4;
+    frameTime = frameTimer = previousFrameTimer = 0.08f;
     radius = 24;
+    acceleration = 1200;
+    mass = 100;
+    armour = 0;
+    MaxHP = HP = 100;
+    recomputePools();
+    sprite.setTextureRect(sf::IntRect(0, 0, frameWidth, frameHeight));
+    sprite.setOrigin(static_cast<float>(frameWidth) / 2, static_cast<float>(frameHeight) / 2);
 }
 
 Player::~Player() { std::cout << "Player's destructor was called" << std::endl; }
+
+void Player::recomputePools() {
+    MaxHP = HP = wornArmourBonusHP() + 35.0f * static_cast<float>(Health) + 100.0f;
+    MaxStamina = Stamina = (5.0f * static_cast<float>(StaminaStat) + 50.0f) * 2.0f;
+}
+
+float Player::speedFactor() const {
+    return (static_cast<float>(StaminaStat) * 0.028571429f + 1.0f) * wornArmourSpeed();
+}
+
+void Player::update(float dt) {
+    Mapentity::update(dt);
+
+    for (int hand = 0; hand < 2; ++hand) {
+        throwBar[hand].setValue(throwPower[hand] / 1500.0f);
+        throwBar[hand].setPosition(position + sf::Vector2f(-24, hand == 0 ? -64.0f : -57.0f));
+    }
+    if (showInvulnerabilityBar) {
+        invulnerabilityBar.setValue(invulnerabilityTimer);
+        invulnerabilityBar.setPosition(position + sf::Vector2f(-20, 50));
+        if (invulnerabilityTimer <= 0)
+            showInvulnerabilityBar = false;
+    }
+    invulnerabilityTimer -= dt;
+    levelUp();
+
+    if (!dead) {
+        move(dt);
+        const sf::View& view = Camera::getInstance()->view;
+        sf::Vector2f topLeft = view.getCenter() - view.getSize() / 2.0f;
+        aimAngle = aimAngleFrom(position - topLeft, sf::Vector2f(InputState::getInstance()->mouse));
+    } else {
+        Contenthandler* content = Contenthandler::getInstance();
+        content->weaponSounds[0].stop();
+        content->weaponSounds[1].stop();
+    }
+}
+
+void Player::levelUp() {
+    while (XP > XPneeded) {
+        ++Level;
+        ++Statpoints;
+        float needed = static_cast<float>(XPneeded);
+        XPneeded = static_cast<int>(needed * 0.15f + 1000.0f + needed);
+    }
+}
+
+void Player::updateStamina(bool sprintHeld, float dt) {
+    if (!canSprint)
+        canSprint = Stamina > 10;
+    if (canSprint && sprintHeld) {
+        friction = 2.0f;
+        Stamina -= 20 * dt;
+        canSprint = Stamina > 0.2f;
+    } else {
+        friction = 5.0f;
+        if (Stamina < MaxStamina)
+            Stamina += dt * 2.0f * MaxStamina * 0.0555555559f;
+    }
+    Stamina = std::clamp(Stamina, 0.0f, MaxStamina);
+}
+
+void Player::applyMoveInput(sf::Vector2f input, float dt) {
+    moveInput += input;
+    float len = std::sqrt(moveInput.x * moveInput.x + moveInput.y * moveInput.y);
+    if (len > 0)
+        velocity += moveInput / len * acceleration * speedFactor() * dt;
+    moveInput = sf::Vector2f(0, 0);
+}
+
+void Player::move(float dt) {
+    const InputState* input = InputState::getInstance();
+    auto held = [input](sf::Keyboard::Key a, sf::Keyboard::Key b) { return input->keys[a] || input->keys[b]; };
+    bool left = held(sf::Keyboard::A, sf::Keyboard::Left), right = held(sf::Keyboard::D, sf::Keyboard::Right);
+    bool up = held(sf::Keyboard::W, sf::Keyboard::Up), down = held(sf::Keyboard::S, sf::Keyboard::Down);
+    updateStamina(input->keys[sf::Keyboard::LShift] && (left || right || up || down), dt);
+    sf::Vector2f sum;
+    if (left)
+        sum.x -= 1;
+    if (right)
+        sum.x += 1;
+    if (up)
+        sum.y -= 1;
+    if (down)
+        sum.y += 1;
+    applyMoveInput(sum, dt);
+}
+
+float Player::aimAngleFrom(sf::Vector2f p, sf::Vector2f m) {
+    float a = std::atan2(p.y - m.y, p.x - m.x);
+    if (a < 0)
+        a += 6.28302f;
+    return a;
+}
+
+void Player::chargeThrow(int hand, bool charging, float dt) {
+    if (hand < 0 || hand > 1)
+        return;
+    float& power = throwPower[hand];
+    float& rate = throwPowerRate[hand];
+    if (!charging) {
+        power = 0;
+        return;
+    }
+    power = std::clamp(power, 0.0f, 1500.0f);
+    if (power == 0)
+        rate = 1500;
+    if (power == 1500)
+        rate = -1500;
+    power += rate * dt;
+}
+
+void Player::draw() {
+    if (invulnerabilityTimer <= 0 || static_cast<int>(invulnerabilityTimer * 10) % 4 == 1)
+        Mapentity::draw();
+    if (showInvulnerabilityBar)
+        invulnerabilityBar.draw();
+}
+
+void Player::takeDamage(float amount, sf::Vector2f from) {
+    armour = wornArmourRating();
+    if (invulnerabilityTimer > 0 || std::isnan(amount))
+        return;
+    Camera* camera = Camera::getInstance();
+    camera->shake += std::clamp((amount - armour) * 0.5f, 0.0f, 100000000.0f);
+    applyDamage(amount, from);
+    invulnerabilityTimer = hitInvulnerability;
+    float alpha = MaxHP > 0 ? std::clamp(amount / MaxHP * 850.0f, 0.0f, 255.0f) : 255.0f;
+    Ingame::getInstance()->startDamageFlash(alpha);
+}
+
+void Player::resetForLevel(bool fullReset) {
+    dead = previousDead = false;
+    invulnerabilityTimer = 0;
+    velocity = sf::Vector2f(0, 0);
+    if (fullReset) {
+        Level = Statpoints = XP = 0;
+        XPneeded = 1600;
+        Weaponhandle = StaminaStat = Grapple = Health = 0;
+    }
+    recomputePools();
+}
+
+void Player::placeAtStart(const Map& map) {
+    std::cout << "Etsii alkupaikkaa" << std::endl;
+    int W = map.columns(), H = map.rows();
+    const Mapentity* machine = map.furniture.empty() ? nullptr : map.furniture.back().get();
+    auto distanceToMachine = [machine](int x, int y) {
+        if (!machine)
+            return std::numeric_limits<float>::max();
+        sf::Vector2f d = sf::Vector2f(static_cast<float>(64 * x), static_cast<float>(64 * y)) - machine->position;
+        return std::sqrt(d.x * d.x + d.y * d.y);
+    };
+    auto isStreet = [&map](int x, int y) {
+        return layoutcode::isStreet(map.layout[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind);
+    };
+    auto putAt = [this](int x, int y) {
+        position = sf::Vector2f(static_cast<float>(64 * x + 32), static_cast<float>(64 * y + 32));
+    };
+
+    if (W >= 2 && H >= 2)
+        for (int attempt = 0; attempt < 300; ++attempt) {
+            bool fromOrigin = std::rand() % 2 == 1;
+            bool toTopRight = std::rand() % 2 == 1;
+            int x = fromOrigin ? 0 : W - 2, y = fromOrigin ? 0 : H - 2;
+            int tx = toTopRight ? W - 2 : 0, ty = toTopRight ? 0 : H - 2;
+            while (x != tx || y != ty) {
+                x += sign(tx - x);
+                y += sign(ty - y);
+                if (isStreet(x, y) && distanceToMachine(x, y) >= 1920) {
+                    putAt(x, y);
+                    return;
+                }
+            }
+        }
+
+    // No walk found a street far enough away: the street tile farthest from
+    // the machine, or failing a street, the free tile farthest from it. The
+    // player never keeps the last level's position, which may be a wall here.
+    int bestX = -1, bestY = -1;
+    float best = -1;
+    for (bool streetsOnly : {true, false}) {
+        for (int x = 0; x < W; ++x)
+            for (int y = 0; y < H; ++y) {
+                bool usable = streetsOnly ? isStreet(x, y) : !map.isSolid(x, y);
+                float d = machine ? distanceToMachine(x, y) : 0;
+                if (usable && d > best) {
+                    best = d;
+                    bestX = x;
+                    bestY = y;
+                }
+            }
+        if (bestX >= 0)
+            break;
+    }
+    if (bestX >= 0)
+        putAt(bestX, bestY);
+}

@@ -1,8 +1,13 @@
 #pragma once
 // The one actor the user controls. A singleton that outlives maps: each new
-// level places it again.
+// level resets and places it again. It walks with normalised input, sprints
+// on stamina, aims at the mouse, takes hits with a short invulnerability,
+// and gains levels and stat points from experience.
 
+#include "screens/StatBar.h"
 #include "world/Mapentity.h"
+
+class Map;
 
 class Player : public Mapentity {
 public:
@@ -10,6 +15,62 @@ public:
     static void destroyInstance();
     ~Player() override;
 
+    void update(float dt) override;
+    void draw() override;
+    void takeDamage(float amount, sf::Vector2f from) override;
+
+    // Clears death, invulnerability and motion; a full reset also starts
+    // the character over. Recomputes the derived pools.
+    void resetForLevel(bool fullReset);
+    // Puts the player on a street tile far from the brainwash machine.
+    void placeAtStart(const Map& map);
+
+    // One frame of the sprint rule: Left Shift with a movement key spends
+    // stamina; an emptied pool locks sprinting until it refills above 10.
+    // Sets the friction that decides the top speed.
+    void updateStamina(bool sprintHeld, float dt);
+    // Adds this frame's movement keys; the sum is normalised before it accelerates.
+    void applyMoveInput(sf::Vector2f input, float dt);
+    // Raises levels while the experience is above the threshold.
+    void levelUp();
+    // One frame of a hand's grenade throw charge: the power swings between 0
+    // and 1500 once per second each way while charging, and drops to 0 otherwise.
+    void chargeThrow(int hand, bool charging, float dt);
+    // MaxHP/HP and MaxStamina/Stamina from the stats and the worn armour.
+    void recomputePools();
+    // The speed factor from the stamina stat and the worn armour.
+    float speedFactor() const;
+
+    // The worn armour's contributions; neutral while nothing is worn.
+    float wornArmourBonusHP() const { return 0; }
+    float wornArmourSpeed() const { return 1.0f; }
+    float wornArmourRating() const { return 0; }
+
+    // Angle from the mouse to the player on screen, in [0, 6.28302).
+    static float aimAngleFrom(sf::Vector2f playerOnScreen, sf::Vector2f mouseOnScreen);
+
+    float throwPower[2] = {0, 0};
+    float throwPowerRate[2] = {0, 0};
+    StatBar throwBar[2];
+    StatBar invulnerabilityBar;
+    sf::Vector2f moveInput;
+    bool canSprint = true;
+    float MaxStamina = 100;
+    float Stamina = 100;
+    float hitInvulnerability = 0.5f;
+    float invulnerabilityTimer = 0.5f;
+    int Level = 0;
+    int Statpoints = 0;
+    int XP = 0;
+    int XPneeded = 1600;
+    int Weaponhandle = 0;
+    int StaminaStat = 0;
+    int Grapple = 0;
+    int Health = 0;
+    bool showInvulnerabilityBar = false;
+    float aimAngle = 0; // radians, towards which the hands point
+
 private:
     Player();
+    void move(float dt);
 };

@@ -74,6 +74,13 @@ void Camera::step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* map
     view.move(c, b);
 }
 
+void Camera::snapToTarget() {
+    screenMode = false;
+    update(10);
+    center = target;
+    view.setCenter(std::trunc(center.x), std::trunc(center.y));
+}
+
 void Camera::drawOverlay() {
     if (screenMode)
         return;

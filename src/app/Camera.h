@@ -26,6 +26,11 @@ public:
     // its last centre.
     void step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* mapSize);
 
+    // Leaves screen mode and jumps straight onto the clamped target (no
+    // easing, no shake), with the view on whole units: the first frame of a
+    // level already shows the player.
+    void snapToTarget();
+
     // Draws the tint overlay over the world (not in screen mode).
     void drawOverlay();
     // Whether an entity of the given radius at the given position is on screen.

@@ -1,9 +1,12 @@
 #include "app/MainMenuState.h"
 
+#include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
+#include "screens/Ingame.h"
+#include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -19,7 +22,11 @@ bool fileReadable(const char* path) { return std::ifstream(path).good(); }
 
 void newGame() {
     levelNumber = 1;
-    GameStateHandler::getInstance()->delayActive = false;
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    handler->delayActive = false;
+    handler->pushState(Ingame::getInstance());
+    Player::getInstance()->resetForLevel(true);
+    Maphandler::getInstance()->newMap(levelNumber);
 }
 void loadSave() { GameStateHandler::getInstance()->delayActive = false; }
 void loadAutosave() { GameStateHandler::getInstance()->delayActive = false; }

@@ -85,10 +85,8 @@ void Bomb::fire(Player& player, int weaponHandling) {
     if (Map* map = Maphandler::getInstance()->currentMap()) {
         sf::Vector2f from = sprite.getPosition();
         for (int i = 0; static_cast<float>(i) < shotCount; ++i) {
-            auto grenade =
-                std::make_unique<Grenade>(from, power, throwAngle, explosionRadius, throwingSpeed, fuse, friction, kind);
-            map->grenades.push_back(grenade.get());
-            grenade.release();
+            map->grenades.push_back(
+                std::make_unique<Grenade>(from, power, throwAngle, explosionRadius, throwingSpeed, fuse, friction, kind));
         }
     }
     ammo -= 1;

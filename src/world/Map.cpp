@@ -1,5 +1,248 @@
 #include "world/Map.h"
 
-Map::Map(int columns, int rows)
-    : walls(static_cast<std::size_t>(columns), std::vector<Tile>(static_cast<std::size_t>(rows))),
-      layout(static_cast<std::size_t>(columns), std::vector<Tile>(static_cast<std::size_t>(rows))) {}
+#include "app/Camera.h"
+#include "app/Contenthandler.h"
+#include "app/Globals.h"
+#include "app/Random.h"
+#include "app/Settings.h"
+#include "world/Furniture.h"
+#include "world/Mapentity.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+Tile::Tile() {
+    hitPoints = randInt(50 + 5 * levelNumber, 75 + 5 * levelNumber);
+    armour = hitPoints / 10 + randInt(1, 2);
+}
+
+Map::Map() = default;
+
+Map::Map(int columns, int rows) { makeGrids(columns, rows); }
+
+// Defined here, where Mapentity is complete. The entity lists are declared
+// after the grids, so every entity goes before the tiles it stood on.
+Map::~Map() = default;
+
+void Map::makeGrids(int columns, int rows) {
+    columns = std::max(columns, 0);
+    rows = std::max(rows, 0);
+    // Each tile draws its own durability, so every column is built tile by tile.
+    auto build = [&](TileGrid& grid) {
+        grid.clear();
+        grid.resize(static_cast<std::size_t>(columns));
+        for (auto& column : grid)
+            column.resize(static_cast<std::size_t>(rows));
+    };
+    build(walls);
+    build(layout);
+}
+
+const Tile* Map::tileAt(sf::Vector2f tilePos) const {
+    int nx = columns(), ny = rows();
+    if (nx == 0 || ny == 0)
+        return nullptr;
+    // NaN compares false everywhere; it lands on tile 0.
+    float x = std::clamp(tilePos.x, 0.0f, static_cast<float>(nx - 1));
+    float y = std::clamp(tilePos.y, 0.0f, static_cast<float>(ny - 1));
+    int ix = std::isnan(x) ? 0 : static_cast<int>(std::lround(x));
+    int iy = std::isnan(y) ? 0 : static_cast<int>(std::lround(y));
+    return &layout[static_cast<std::size_t>(ix)][static_cast<std::size_t>(iy)];
+}
+
+Tile* Map::tileAt(sf::Vector2f tilePos) { return const_cast<Tile*>(std::as_const(*this).tileAt(tilePos)); }
+
+bool Map::isSolid(int x, int y) const {
+    if (x < 0 || y < 0 || x >= columns() || y >= rows())
+        return false;
+    return walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind != 0;
+}
+
+void Map::computeViewWindow(sf::Vector2f c, sf::Vector2f s) {
+    float kx = s.x * s.x * 0.5f * 0.001f;
+    float ky = s.y * s.y * 0.5f * 0.001f;
+    auto clampIndex = [](float v, int count) {
+        float high = static_cast<float>(std::max(count - 1, 0));
+        return static_cast<unsigned>(std::clamp(std::floor(v), 0.0f, high));
+    };
+    int nx = columns(), ny = rows();
+    viewX0 = clampIndex((c.x - kx) / 64 + 11, nx);
+    viewX1 = clampIndex((c.x + kx) / 64 - 11, nx);
+    viewY0 = clampIndex((c.y - ky) / 64, ny);
+    viewY1 = clampIndex((c.y + ky) / 64 + 1, ny);
+}
+
+void damageTile(Tile& tile, float damage) {
+    float d = std::clamp(damage - static_cast<float>(tile.armour), 0.0f, 100000000.0f);
+    if (std::isnan(d) || tile.kind == 0)
+        return;
+    tile.hitPoints -= static_cast<int>(d);
+    if (tile.hitPoints < 0) {
+        tile.kind = 0;
+        Contenthandler::getInstance()->wallDestroySound.play();
+    }
+}
+
+void fadeTracer(Tracer& tracer, float dt) {
+    sf::Color fill = tracer.shape.getFillColor();
+    sf::Color outline = tracer.shape.getOutlineColor();
+    float step = tracer.rate * dt;
+    float newFill = static_cast<float>(fill.a) - step;
+    float newOutline = static_cast<float>(outline.a) - step;
+    fill.a = static_cast<sf::Uint8>(std::clamp(newFill, 0.0f, 255.0f));
+    outline.a = static_cast<sf::Uint8>(std::clamp(newOutline, 0.0f, 255.0f));
+    tracer.shape.setFillColor(fill);
+    tracer.shape.setOutlineColor(outline);
+    if (fill.a == 0 || newFill <= 0)
+        tracer.dead = true;
+}
+
+void fadeStain(Stain& stain, float dt) {
+    sf::Color fill = stain.shape.getFillColor();
+    float newAlpha = static_cast<float>(fill.a) - stain.rate * dt;
+    float newGreen = static_cast<float>(fill.g) + stain.rate * 0.5f * dt;
+    fill.a = static_cast<sf::Uint8>(std::clamp(newAlpha, 0.0f, 255.0f));
+    fill.g = static_cast<sf::Uint8>(std::clamp(newGreen, 0.0f, 255.0f));
+    stain.shape.setFillColor(fill);
+    if (fill.a == 0 || newAlpha < 0)
+        stain.dead = true;
+}
+
+void Map::update(float dt) {
+    const sf::View& view = Camera::getInstance()->view;
+    computeViewWindow(view.getCenter(), view.getSize());
+
+    // Entities may append to the lists they are walked from (a dying prop
+    // never deletes itself), so the walks index instead of iterating.
+    for (std::size_t i = 0; i < enemies.size(); ++i)
+        enemies[i]->update(dt);
+    fadeEffects(dt);
+    for (EntityList* list : {&furniture, &bullets, &grenades})
+        for (std::size_t i = 0; i < list->size(); ++i)
+            (*list)[i]->update(dt);
+
+    elapsed += dt;
+    cleanUp();
+}
+
+void Map::fadeEffects(float dt) {
+    for (Tracer& t : tracers)
+        fadeTracer(t, dt);
+    for (Stain& s : stains)
+        fadeStain(s, dt);
+}
+
+void Map::cleanUp() {
+    for (std::size_t i = enemies.size(); i-- > 0;)
+        if (enemies[i]->dead)
+            enemies.erase(enemies.begin() + static_cast<std::ptrdiff_t>(i));
+    std::erase_if(tracers, [](const Tracer& t) { return t.dead; });
+    std::erase_if(stains, [](const Stain& s) { return s.dead; });
+    for (std::size_t i = furniture.size(); i-- > 0;) {
+        if (!furniture[i]->dead)
+            continue;
+        if (auto* prop = dynamic_cast<Furniture*>(furniture[i].get()); prop && prop->explosive) {
+            float damage = static_cast<float>((levelNumber / 5 + 1) * 250);
+            explosions.push_back({damage, 350.0f, prop->position.x, prop->position.y});
+        }
+        furniture.erase(furniture.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    for (std::size_t i = bullets.size(); i-- > 0;)
+        if (bullets[i]->dead)
+            bullets.erase(bullets.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+namespace {
+
+// Appends an unrotated, unscaled sprite as one textured quad.
+void appendQuad(sf::VertexArray& batch, const sf::Sprite& sprite) {
+    sf::IntRect r = sprite.getTextureRect();
+    if (r.width == 0 || r.height == 0)
+        return;
+    sf::Vector2f p = sprite.getPosition();
+    float w = static_cast<float>(r.width), h = static_cast<float>(r.height);
+    float u = static_cast<float>(r.left), v = static_cast<float>(r.top);
+    sf::Color c = sprite.getColor();
+    batch.append({p, c, {u, v}});
+    batch.append({{p.x + w, p.y}, c, {u + w, v}});
+    batch.append({{p.x + w, p.y + h}, c, {u + w, v + h}});
+    batch.append({{p.x, p.y + h}, c, {u, v + h}});
+}
+
+} // namespace
+
+// The tiles of the view window in three passes: floors, then every shading,
+// then the walls. Each pass is one batch per texture; a tile's sprites are
+// never rotated or scaled, so a quad per sprite draws the same picture as
+// the sprites themselves.
+void Map::drawTiles() {
+    Contenthandler* content = Contenthandler::getInstance();
+    sf::RenderWindow& window = gameWindow();
+    sf::Shader& shader = content->grayScaleShader;
+    shader.setUniform("tint", sf::Glsl::Vec4(sf::Color(255, 255, 255, 255)));
+
+    sf::VertexArray floors(sf::Quads), floorEdges(sf::Quads), wallEdges(sf::Quads), wallSprites(sf::Quads);
+    const sf::Texture* floorTexture = nullptr;
+    const sf::Texture* floorEdgeTexture = nullptr;
+    const sf::Texture* wallEdgeTexture = nullptr;
+    const sf::Texture* wallTexture = nullptr;
+    for (unsigned x = viewX0; x < viewX1; ++x)
+        for (unsigned y = viewY0; y < viewY1; ++y) {
+            const Tile& wall = walls[x][y];
+            const Tile& ground = layout[x][y];
+            if (wall.kind == 0 && ground.sprite.getTexture()) {
+                appendQuad(floors, ground.sprite);
+                floorTexture = ground.sprite.getTexture();
+            }
+            if (ground.edgeSprite.getTexture()) {
+                appendQuad(floorEdges, ground.edgeSprite);
+                floorEdgeTexture = ground.edgeSprite.getTexture();
+            }
+            if (wall.kind != 0 && wall.edgeSprite.getTexture()) {
+                appendQuad(wallEdges, wall.edgeSprite);
+                wallEdgeTexture = wall.edgeSprite.getTexture();
+            }
+            if (wall.kind != 0 && wall.sprite.getTexture()) {
+                appendQuad(wallSprites, wall.sprite);
+                wallTexture = wall.sprite.getTexture();
+            }
+        }
+    auto drawBatch = [&](const sf::VertexArray& batch, const sf::Texture* texture, bool shaded) {
+        if (!texture || batch.getVertexCount() == 0)
+            return;
+        sf::RenderStates states(texture);
+        if (shaded)
+            states.shader = &shader;
+        window.draw(batch, states);
+    };
+    drawBatch(floors, floorTexture, true);
+    drawBatch(floorEdges, floorEdgeTexture, false);
+    drawBatch(wallEdges, wallEdgeTexture, false);
+    drawBatch(wallSprites, wallTexture, true);
+}
+
+void Map::draw() {
+    Camera* camera = Camera::getInstance();
+    sf::RenderWindow& window = gameWindow();
+    window.setView(camera->view);
+    drawTiles();
+    for (auto& e : enemies)
+        if (camera->isVisible(*e))
+            e->draw();
+    for (const Tracer& t : tracers)
+        window.draw(t.shape);
+    for (const Stain& s : stains)
+        window.draw(s.shape);
+    // Props off screen would draw nothing; skipping them saves a draw call
+    // each. A prop's picture is wider than its hit circle.
+    for (auto& f : furniture)
+        if (camera->isVisible(f->position, std::max(f->radius, static_cast<float>(f->frameWidth) / 2)))
+            f->draw();
+    for (EntityList* list : {&bullets, &grenades})
+        for (auto& e : *list)
+            if (camera->isVisible(*e))
+                e->draw();
+}

@@ -1,34 +1,124 @@
 #pragma once
-// One level: two column-major layers of 64-pixel tiles (the solid walls and
-// the street layout with its floors). The map handler owns the current map.
+// One level: two column-major layers of 64-pixel tiles (the solid walls, and
+// the street layout with every floor), the lists of everything living on the
+// level, and the per-level effect lists. The map handler owns the current
+// map; the map owns every entity in its lists and deletes the dead ones in
+// its world update. Nothing else keeps a map: actors reach it through the
+// map handler each time.
 
+#include "actors/ExplosionRequest.h"
 #include "actors/Shot.h"
-#include "world/Mapentity.h"
 
+#include <SFML/Graphics/CircleShape.hpp>
+#include <SFML/Graphics/ConvexShape.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/System/Vector2.hpp>
+
+#include <memory>
 #include <vector>
 
+class Mapentity;
+
 struct Tile {
-    unsigned char kind = 0; // walls layer: 1 solid, 0 free; layout layer: street code
+    // Durability drawn from the level number current at construction.
+    Tile();
+
+    int hitPoints = 0;
+    int armour = 0;
+    sf::Sprite sprite;     // the wall (walls layer) or the floor (layout layer)
+    sf::Sprite edgeSprite; // 96 x 96 shading, 16 px up and left of the tile
+    unsigned char kind = 0; // walls layer: 1 solid, 0 free; layout layer: street code or 'o'
 };
+
+// Layout codes. Streets are two tiles wide; after generation a street code
+// names the side on which a lot lies.
+namespace layoutcode {
+constexpr unsigned char lot = 'o';
+constexpr unsigned char lotLeft = 220;  // also the left column of a vertical street while generating
+constexpr unsigned char lotRight = 221;
+constexpr unsigned char lotBelow = 222; // also the lower row of a horizontal street while generating
+constexpr unsigned char lotAbove = 223; // also the upper row of a horizontal street while generating
+constexpr unsigned char noSide = 224;
+constexpr unsigned char rightColumn = 228; // generation only: right column of a vertical street
+inline bool isStreet(unsigned char k) { return k >= 220 && k <= 228; }
+} // namespace layoutcode
+
+// A fading line left by a shot.
+struct Tracer {
+    sf::ConvexShape shape;
+    float rate = 0; // alpha units per second
+    bool dead = false;
+};
+
+// A fading mark on the floor that turns greenish as it dries.
+struct Stain {
+    float rate = 0; // alpha units per second
+    bool dead = false;
+    sf::CircleShape shape;
+};
+
+using EntityList = std::vector<std::unique_ptr<Mapentity>>;
+using TileGrid = std::vector<std::vector<Tile>>;
 
 class Map {
 public:
-    Map() = default;
+    // An empty map; the generator sizes it with makeGrids.
+    Map();
+    // A map of the given size in tiles, with default tiles.
     Map(int columns, int rows);
-    ~Map() {
-        for (Mapentity* grenade : grenades)
-            delete grenade;
-    }
+    ~Map();
     Map(const Map&) = delete;
     Map& operator=(const Map&) = delete;
+
+    void makeGrids(int columns, int rows);
 
     // Grid sizes in tiles (NX columns, NY rows).
     int columns() const { return static_cast<int>(walls.size()); }
     int rows() const { return walls.empty() ? 0 : static_cast<int>(walls[0].size()); }
 
-    std::vector<std::vector<Tile>> walls;  // indexed [X][Y]
-    std::vector<std::vector<Tile>> layout; // indexed [X][Y]
-    std::vector<Shot> shots;               // the weapons' shots, resolved by the next update
-    std::vector<Shot> penetratingShots;    // shots of penetrating weapons, resolved along their whole line
-    std::vector<Mapentity*> grenades;      // owned: deleted when they explode or with the map
+    // The layout tile nearest to a tile position, clamped into the grid, so
+    // any input yields a tile. Null only for a map without tiles.
+    Tile* tileAt(sf::Vector2f tilePos);
+    const Tile* tileAt(sf::Vector2f tilePos) const;
+    // Whether (x, y) is inside the grid and solid in the walls layer.
+    bool isSolid(int x, int y) const;
+
+    // The world step and the world draw, once per frame each.
+    void update(float dt);
+    void draw();
+
+    // Recomputes the range of tiles drawn from a view of the given centre and size.
+    void computeViewWindow(sf::Vector2f centre, sf::Vector2f size);
+
+    // Tiles [x0, x1) x [y0, y1) count as visible.
+    unsigned viewX0 = 0, viewY0 = 0, viewX1 = 0, viewY1 = 0;
+    float elapsed = 0; // seconds this map has been updated
+
+    TileGrid walls;  // indexed [X][Y]
+    TileGrid layout; // indexed [X][Y]
+
+    // Actors and props append here; only the map removes.
+    EntityList enemies;
+    std::vector<Shot> shots;
+    std::vector<Tracer> tracers;
+    std::vector<Shot> penetratingShots;
+    std::vector<ExplosionRequest> explosions;
+    std::vector<Stain> stains;
+    // Props: the furniture, and the brainwash machine as the last element.
+    EntityList furniture;
+    EntityList bullets;
+    EntityList grenades;
+
+private:
+    void fadeEffects(float dt);
+    void cleanUp();
+    void drawTiles();
 };
+
+// Wears a wall tile down: armour soaks part of every hit, and a tile whose
+// hit points fall below zero breaks and becomes free.
+void damageTile(Tile& tile, float damage);
+
+// One frame of fading: alpha drops by rate x dt; dead once it reaches zero.
+void fadeTracer(Tracer& tracer, float dt);
+void fadeStain(Stain& stain, float dt);

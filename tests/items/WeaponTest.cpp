@@ -295,7 +295,7 @@ TEST_F(WeaponInHand, BombsThrowGrenadesTowardThePointerWithTheirStats) {
     InputState::getInstance()->mouse = {400, 800}; // straight below the player
     grenade.fire(*player, 0);
     ASSERT_EQ(map->grenades.size(), 1u);
-    auto* thrown = dynamic_cast<Grenade*>(map->grenades[0]);
+    auto* thrown = dynamic_cast<Grenade*>(map->grenades[0].get());
     ASSERT_NE(thrown, nullptr);
     EXPECT_FLOAT_EQ(thrown->damage, 150);
     EXPECT_FLOAT_EQ(thrown->explosionRadius, 300);
@@ -317,7 +317,7 @@ TEST_F(WeaponInHand, BombsThrowGrenadesTowardThePointerWithTheirStats) {
         nuke.update(0.04f, 0);
     nuke.fire(*player, 0);
     ASSERT_EQ(map->grenades.size(), 2u);
-    EXPECT_EQ(dynamic_cast<Grenade*>(map->grenades[1])->sprite.getTextureRect(), sf::IntRect(192, 0, 64, 64));
+    EXPECT_EQ(dynamic_cast<Grenade*>(map->grenades[1].get())->sprite.getTextureRect(), sf::IntRect(192, 0, 64, 64));
     EXPECT_EQ(Bomb::grenadeKind("Bomb"), 2);
 }
 

@@ -1,0 +1,119 @@
+#include "screens/Ingame.h"
+
+#include "actors/Player.h"
+#include "app/Camera.h"
+#include "app/Contenthandler.h"
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+Ingame ingame;
+
+float healthFraction() {
+    const Player* p = Player::getInstance();
+    return p->MaxHP > 0 ? p->HP / p->MaxHP : 0;
+}
+
+sf::Uint8 byteOf(float alpha) { return static_cast<sf::Uint8>(static_cast<int>(std::trunc(alpha)) % 256); }
+
+} // namespace
+
+Ingame* Ingame::getInstance() { return &ingame; }
+
+float Ingame::greyFactor(float h) {
+    float g = h < 0.2f ? 0.0f : std::clamp(h * 1.8f, 0.0f, 1.0f);
+    return 1 - g;
+}
+
+float Ingame::lowHealthAlpha(float h) { return std::clamp(255 - h * 637.5f, 0.0f, 255.0f); }
+
+void Ingame::onEnter() {
+    Camera* camera = Camera::getInstance();
+    camera->snapToTarget();
+    Contenthandler* content = Contenthandler::getInstance();
+    content->menuMusic.stop();
+    content->scoreMusic.stop();
+    // A level runs as fast as it can, subject to vertical sync.
+    gameWindow().setFramerateLimit(0);
+
+    sf::IntRect area = camera->visibleRect();
+    bloodyScreen.setTexture(content->bloodyScreenTexture);
+    bloodyScreen.setTextureRect(sf::IntRect(0, 0, area.width, area.height));
+    bloodyScreen.setColor(sf::Color(255, 255, 255, 0));
+    damageFlashDuration = damageFlashTimer = damageFlashPrevious = 0.5f;
+    damageFlashIntensity = 0;
+}
+
+void Ingame::update(float dt) {
+    Contenthandler* content = Contenthandler::getInstance();
+    // A track that failed to open has no duration; asking it to play every frame would only log errors.
+    if (content->battleMusic.getStatus() != sf::Music::Playing && content->battleMusic.getDuration() > sf::Time::Zero)
+        content->battleMusic.play();
+
+    float h = healthFraction();
+    content->grayScaleShader.setUniform("factor", greyFactor(h));
+    Camera* camera = Camera::getInstance();
+    camera->update(dt);
+    if (Map* map = Maphandler::getInstance()->currentMap())
+        map->update(dt);
+    inMainMenu = false;
+    Player::getInstance()->update(dt);
+
+    sf::IntRect area = camera->visibleRect();
+    bloodyScreen.setPosition(static_cast<float>(area.left), static_cast<float>(area.top));
+    updateDamageFlash(dt, healthFraction());
+}
+
+void Ingame::startDamageFlash(float intensity) {
+    damageFlashActive = true;
+    damageFlashTimer = damageFlashPrevious = damageFlashDuration;
+    damageFlashIntensity = intensity;
+}
+
+void Ingame::updateDamageFlash(float dt, float h) {
+    if (damageFlashActive) {
+        damageFlashPrevious = damageFlashTimer;
+        damageFlashTimer -= dt;
+    }
+    float f = damageFlashDuration > 0 ? std::min(1 - damageFlashTimer / damageFlashDuration, 1.0f) : 1.0f;
+    float flash = (1 - f) * damageFlashIntensity;
+    if (h >= 0.4f) {
+        if (damageFlashActive)
+            bloodyScreen.setColor(sf::Color(255, 255, 255, byteOf(flash)));
+        if (damageFlashTimer <= 0) {
+            damageFlashTimer = damageFlashPrevious = damageFlashDuration;
+            damageFlashActive = false;
+            bloodyScreen.setColor(sf::Color(255, 255, 255, 0));
+            damageFlashIntensity = 0;
+        }
+    } else {
+        float base = lowHealthAlpha(h);
+        if (base < flash)
+            base = flash;
+        bloodyScreen.setColor(sf::Color(255, 255, 255, byteOf(base)));
+    }
+}
+
+bool Ingame::showsBloodyScreen(float h) const { return (damageFlashActive && damageFlashTimer > 0) || h < 0.4f; }
+
+void Ingame::draw() {
+    Camera* camera = Camera::getInstance();
+    camera->screenMode = false;
+    camera->update(0);
+    sf::RenderWindow& window = gameWindow();
+    window.setView(camera->view);
+    if (Map* map = Maphandler::getInstance()->currentMap())
+        map->draw();
+    Player::getInstance()->draw();
+    camera->drawOverlay();
+    if (showsBloodyScreen(healthFraction()))
+        window.draw(bloodyScreen);
+}

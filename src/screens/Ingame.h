@@ -1,0 +1,41 @@
+#pragma once
+// The state that runs a level: it plays the battle music, updates the map
+// and the player in a fixed order, draws them, and tints the picture grey
+// and red as the player's health falls. It owns no level data: the map
+// belongs to the map handler, the player is its own singleton. There is one
+// Ingame for the whole process, a static object that stays on the stack
+// under every screen pushed during a run.
+
+#include "app/GameState.h"
+
+#include <SFML/Graphics/Sprite.hpp>
+
+class Ingame : public GameState {
+public:
+    static Ingame* getInstance();
+
+    void onEnter() override;
+    void update(float dt) override;
+    void draw() override;
+
+    // A hit on the player: the red screen flashes from the given alpha and fades over the flash time.
+    void startDamageFlash(float intensity);
+    // One frame of the red screen for health fraction h.
+    void updateDamageFlash(float dt, float h);
+    // Whether the red screen is drawn this frame.
+    bool showsBloodyScreen(float h) const;
+
+    // The grey shader's "factor" for health fraction h: full colour from 5/9
+    // up, fully grey below 20%.
+    static float greyFactor(float h);
+    // The red screen's alpha at health fraction h with no flash running:
+    // 0 at 40% health and above, 255 at none.
+    static float lowHealthAlpha(float h);
+
+    sf::Sprite bloodyScreen;
+    float damageFlashDuration = 0.5f;
+    bool damageFlashActive = false;
+    float damageFlashTimer = 0.5f;
+    float damageFlashPrevious = 0.5f;
+    float damageFlashIntensity = 0;
+};

@@ -1,0 +1,70 @@
+#include "screens/StatBar.h"
+
+#include "app/Settings.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+StatBar::StatBar(float maximum_, sf::Color fillColour, int mode_, sf::Color outlineColour, float value_,
+                 sf::IntRect rect_)
+    : maximum(maximum_), mode(mode_), rect(rect_) {
+    fill.setFillColor(fillColour);
+    frame.setFillColor(sf::Color::Transparent);
+    frame.setOutlineThickness(2);
+    frame.setOutlineColor(outlineColour);
+    setValue(value_);
+}
+
+void StatBar::setValue(float v) {
+    value = std::isnan(v) ? 0 : std::clamp(v, 0.0f, std::max(maximum, 0.0f));
+    layout();
+}
+
+void StatBar::setMaximum(float m) {
+    maximum = m;
+    layout();
+}
+
+void StatBar::setColour(sf::Color c) { fill.setFillColor(c); }
+
+void StatBar::setPosition(sf::Vector2f topLeft) {
+    rect.left = static_cast<int>(topLeft.x);
+    rect.top = static_cast<int>(topLeft.y);
+    layout();
+}
+
+void StatBar::layout() {
+    float share = maximum > 0 ? value / maximum : 0;
+    sf::Vector2f size(static_cast<float>(rect.width), static_cast<float>(rect.height));
+    sf::Vector2f topLeft(static_cast<float>(rect.left), static_cast<float>(rect.top));
+    frame.setSize(size);
+    frame.setPosition(topLeft);
+    // Modes 0 and 1 shrink vertically (towards the bottom or the top edge),
+    // 2 and 3 horizontally (towards the right or the left edge).
+    switch (mode) {
+    case 0:
+        fill.setSize({size.x, size.y * share});
+        fill.setPosition(topLeft.x, topLeft.y + size.y * (1 - share));
+        break;
+    case 1:
+        fill.setSize({size.x, size.y * share});
+        fill.setPosition(topLeft);
+        break;
+    case 2:
+        fill.setSize({size.x * share, size.y});
+        fill.setPosition(topLeft.x + size.x * (1 - share), topLeft.y);
+        break;
+    default:
+        fill.setSize({size.x * share, size.y});
+        fill.setPosition(topLeft);
+        break;
+    }
+}
+
+void StatBar::draw() {
+    sf::RenderWindow& window = gameWindow();
+    window.draw(fill);
+    window.draw(frame);
+}

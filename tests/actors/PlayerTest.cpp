@@ -1,0 +1,224 @@
+#include "actors/Player.h"
+#include "app/InputState.h"
+#include "screens/Ingame.h"
+#include "world/BrainwashMachine.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Window/Keyboard.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        player = Player::getInstance();
+        player->resetForLevel(true);
+        player->canSprint = true;
+        InputState* input = InputState::getInstance();
+        for (bool& k : input->keys)
+            k = false;
+    }
+    void TearDown() override {
+        for (bool& k : InputState::getInstance()->keys)
+            k = false;
+        player->resetForLevel(true);
+    }
+    // An open 40 x 40 map with the player in its middle, standing still.
+    void openTestStreet() {
+        Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(40, 40));
+        player->position = {1280, 1280};
+        player->velocity = {0, 0};
+    }
+    Player* player = nullptr;
+};
+
+TEST_F(PlayerTest, SprintStartsOnlyAboveTenStaminaAndStopsAtTwoTenths) {
+    player->Stamina = 10;
+    player->canSprint = false;
+    player->updateStamina(true, 0.0f);
+    EXPECT_FALSE(player->canSprint);
+    EXPECT_FLOAT_EQ(player->friction, 5.0f);
+
+    player->Stamina = 10.5f;
+    player->updateStamina(true, 0.01f);
+    EXPECT_TRUE(player->canSprint);
+    EXPECT_FLOAT_EQ(player->friction, 2.0f);
+    EXPECT_FLOAT_EQ(player->Stamina, 10.3f);
+
+    player->Stamina = 0.3f;
+    player->updateStamina(true, 0.01f); // down to 0.1: the latch closes
+    EXPECT_FALSE(player->canSprint);
+    player->updateStamina(true, 0.1f);
+    EXPECT_FLOAT_EQ(player->friction, 5.0f);
+    EXPECT_GT(player->Stamina, 0.2f); // refilling instead
+}
+
+TEST_F(PlayerTest, StaminaRefillsANinthOfTheMaximumPerSecondAndIsClamped) {
+    EXPECT_FLOAT_EQ(player->MaxStamina, 100);
+    player->Stamina = 50;
+    player->updateStamina(false, 0.5f);
+    EXPECT_NEAR(player->Stamina, 50 + 100.0f / 9 * 0.5f, 0.01f);
+    player->updateStamina(false, 100);
+    EXPECT_FLOAT_EQ(player->Stamina, 100);
+    player->Stamina = 1;
+    player->updateStamina(true, 1);
+    EXPECT_FLOAT_EQ(player->Stamina, 0);
+}
+
+TEST_F(PlayerTest, LevelsRiseOnlyAboveTheThreshold) {
+    player->XP = 1600;
+    player->levelUp();
+    EXPECT_EQ(player->Level, 0);
+    player->XP = 1601;
+    player->levelUp();
+    EXPECT_EQ(player->Level, 1);
+    EXPECT_EQ(player->XPneeded, 2840);
+
+    player->resetForLevel(true);
+    player->XP = 5000;
+    player->levelUp();
+    EXPECT_EQ(player->Level, 3);
+    EXPECT_EQ(player->Statpoints, 3);
+    EXPECT_EQ(player->XPneeded, 5905);
+}
+
+TEST_F(PlayerTest, DiagonalMovementIsNoFasterThanStraight) {
+    player->velocity = {0, 0};
+    player->applyMoveInput({1, 0}, 0.1f);
+    float straight = std::hypot(player->velocity.x, player->velocity.y);
+    player->velocity = {0, 0};
+    player->applyMoveInput({1, 1}, 0.1f);
+    EXPECT_NEAR(std::hypot(player->velocity.x, player->velocity.y), straight, 1e-3f);
+    EXPECT_FLOAT_EQ(straight, 1200 * 0.1f);
+    EXPECT_EQ(player->moveInput, sf::Vector2f(0, 0));
+}
+
+TEST_F(PlayerTest, HeldKeysAccelerateAndShiftSprints) {
+    openTestStreet();
+    InputState* input = InputState::getInstance();
+    input->keys[sf::Keyboard::D] = true;
+    input->keys[sf::Keyboard::LShift] = true;
+    for (int i = 0; i < 100; ++i)
+        player->update(0.02f);
+    EXPECT_GT(player->velocity.x, 500);
+    EXPECT_LT(player->Stamina, player->MaxStamina);
+    input->keys[sf::Keyboard::LShift] = false;
+    for (int i = 0; i < 100; ++i)
+        player->update(0.02f);
+    EXPECT_NEAR(player->velocity.x, 240, 10);
+}
+
+TEST_F(PlayerTest, AHitDuringInvulnerabilityChangesNothing) {
+    openTestStreet();
+    player->invulnerabilityTimer = 0.2f;
+    player->takeDamage(30, player->position + sf::Vector2f(10, 0));
+    EXPECT_FLOAT_EQ(player->HP, 100);
+    player->invulnerabilityTimer = 0;
+    Ingame::getInstance()->damageFlashActive = false;
+    player->takeDamage(30, player->position + sf::Vector2f(10, 0));
+    EXPECT_FLOAT_EQ(player->HP, 70);
+    EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 0.5f);
+    EXPECT_TRUE(Ingame::getInstance()->damageFlashActive);
+    EXPECT_FLOAT_EQ(Ingame::getInstance()->damageFlashIntensity, 255); // 30 / 100 x 850, capped
+    EXPECT_LT(player->velocity.x, 0);
+}
+
+TEST_F(PlayerTest, ResetForLevelRestoresTheDerivedPoolsAndClearsDeath) {
+    player->Health = 2;
+    player->StaminaStat = 4;
+    player->dead = true;
+    player->invulnerabilityTimer = 3;
+    player->resetForLevel(false);
+    EXPECT_FALSE(player->dead);
+    EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 0);
+    EXPECT_FLOAT_EQ(player->MaxHP, 170);
+    EXPECT_FLOAT_EQ(player->MaxStamina, 140);
+    EXPECT_NEAR(player->speedFactor(), 1 + 4.0f / 35, 1e-5f);
+    player->resetForLevel(true);
+    EXPECT_FLOAT_EQ(player->MaxHP, 100);
+}
+
+TEST_F(PlayerTest, AimPointsFromTheMouseToThePlayer) {
+    EXPECT_NEAR(Player::aimAngleFrom({500, 500}, {400, 500}), 0, 1e-6f);
+    EXPECT_NEAR(Player::aimAngleFrom({500, 500}, {500, 400}), 3.14159f / 2, 1e-4f);
+    // Below zero it wraps by 6.28302.
+    EXPECT_NEAR(Player::aimAngleFrom({500, 500}, {500, 600}), 6.28302f - 3.14159265f / 2, 1e-4f);
+}
+
+TEST_F(PlayerTest, GrenadeChargeSwingsBetweenZeroAndFifteenHundred) {
+    for (int i = 0; i < 150; ++i)
+        player->chargeThrow(0, true, 0.01f);
+    EXPECT_NEAR(player->throwPower[0], 750, 1);
+    EXPECT_FLOAT_EQ(player->throwPowerRate[0], -1500);
+    player->chargeThrow(0, false, 0.01f);
+    EXPECT_FLOAT_EQ(player->throwPower[0], 0);
+}
+
+class StartPlacement : public ::testing::Test {
+protected:
+    // A map of lots with the given street tiles and a machine at `machine`.
+    Map& makeMap(int w, int h, std::initializer_list<sf::Vector2i> streets, sf::Vector2f machine) {
+        auto map = std::make_unique<Map>(w, h);
+        for (auto& column : map->layout)
+            for (Tile& t : column)
+                t.kind = 'o';
+        for (sf::Vector2i s : streets)
+            map->layout[static_cast<std::size_t>(s.x)][static_cast<std::size_t>(s.y)].kind = 224;
+        map->furniture.push_back(std::make_unique<BrainwashMachine>(machine));
+        Map& ref = *map;
+        Maphandler::getInstance()->setCurrentMap(std::move(map));
+        return ref;
+    }
+};
+
+TEST_F(StartPlacement, GeneratedLevelsPutThePlayerOnAStreetFarFromTheMachine) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::srand(seed);
+        Maphandler::getInstance()->newMap(1 + static_cast<int>(seed) % 15);
+        const Map& m = *Maphandler::getInstance()->currentMap();
+        Player* p = Player::getInstance();
+        int tx = static_cast<int>(p->position.x) / 64, ty = static_cast<int>(p->position.y) / 64;
+        EXPECT_EQ(p->position, sf::Vector2f(64.0f * tx + 32, 64.0f * ty + 32));
+        EXPECT_TRUE(layoutcode::isStreet(m.layout[static_cast<std::size_t>(tx)][static_cast<std::size_t>(ty)].kind));
+        EXPECT_FALSE(m.isSolid(tx, ty));
+    }
+}
+
+TEST_F(StartPlacement, TakesTheFirstStreetTileOfTheWalkFarEnoughAway) {
+    std::srand(3);
+    Map& m = makeMap(60, 60, {{30, 0}, {0, 30}, {58, 30}, {30, 58}}, {64 * 50, 64 * 50});
+    Player* p = Player::getInstance();
+    p->placeAtStart(m);
+    // (58, 30) and (30, 58) are within 1920 pixels of the machine.
+    sf::Vector2f a(64 * 30 + 32, 32), b(32, 64 * 30 + 32);
+    EXPECT_TRUE(p->position == a || p->position == b);
+}
+
+TEST_F(StartPlacement, WithNoQualifyingTileThePlayerTakesTheStreetFarthestFromTheMachine) {
+    std::srand(5);
+    // Every street is within 1920 pixels of the machine, and one lies off the walks.
+    Map& m = makeMap(30, 30, {{5, 5}, {10, 0}, {22, 22}}, {64 * 12, 64 * 12});
+    Player* p = Player::getInstance();
+    p->position = {64 * 15 + 32, 64 * 15 + 32};
+    p->placeAtStart(m);
+    EXPECT_EQ(p->position, sf::Vector2f(64 * 22 + 32, 64 * 22 + 32));
+}
+
+TEST_F(StartPlacement, WithoutAnyStreetThePlayerTakesAFreeTile) {
+    Map& m = makeMap(12, 12, {}, {64 * 2, 64 * 2});
+    for (int x = 6; x < 12; ++x)
+        for (int y = 0; y < 12; ++y)
+            m.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind = 1;
+    Player* p = Player::getInstance();
+    p->position = {64 * 8 + 32, 64 * 8 + 32}; // inside a wall of the new map
+    p->placeAtStart(m);
+    int tx = static_cast<int>(p->position.x) / 64, ty = static_cast<int>(p->position.y) / 64;
+    EXPECT_FALSE(m.isSolid(tx, ty));
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+#include "actors/Player.h"
+#include "app/Globals.h"
+#include "world/BrainwashMachine.h"
+#include "world/Furniture.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// A plain entity for the physics rules.
+class Ball : public Mapentity {
+public:
+    explicit Ball(float r = 24, float m = 100) {
+        radius = r;
+        mass = m;
+    }
+};
+
+float length(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+
+// An open map with the given solid tiles, made current.
+Map& openMap(int columns, int rows, std::initializer_list<sf::Vector2i> solid = {}) {
+    auto map = std::make_unique<Map>(columns, rows);
+    for (sf::Vector2i t : solid)
+        map->walls[static_cast<std::size_t>(t.x)][static_cast<std::size_t>(t.y)].kind = 1;
+    Map& ref = *map;
+    Maphandler::getInstance()->setCurrentMap(std::move(map));
+    return ref;
+}
+
+bool insideSolid(const Map& m, sf::Vector2f p) {
+    return m.isSolid(static_cast<int>(std::floor(p.x / 64)), static_cast<int>(std::floor(p.y / 64)));
+}
+
+TEST(TileCollision, FaceContactPushesToTheNearFace) {
+    Map& m = openMap(10, 10, {{5, 5}});
+    Ball b;
+    b.position = {64 * 5 - 10, 64 * 5 + 32};
+    EXPECT_TRUE(b.collideWithTiles(m.walls));
+    EXPECT_FLOAT_EQ(b.position.x, 64 * 5 - 24);
+    b.position = {64 * 6 + 5, 64 * 5 + 20};
+    EXPECT_TRUE(b.collideWithTiles(m.walls));
+    EXPECT_FLOAT_EQ(b.position.x, 64 * 6 + 24);
+    b.position = {64 * 5 + 32, 64 * 5 - 3};
+    EXPECT_TRUE(b.collideWithTiles(m.walls));
+    EXPECT_FLOAT_EQ(b.position.y, 64 * 5 - 24);
+    b.position = {100, 100};
+    EXPECT_FALSE(b.collideWithTiles(m.walls));
+}
+
+TEST(TileCollision, CornerContactKeepsTheRadiusFromTheCorner) {
+    Map& m = openMap(10, 10, {{5, 5}});
+    Ball b;
+    b.position = {64 * 5 - 10, 64 * 5 - 10};
+    EXPECT_TRUE(b.collideWithTiles(m.walls));
+    EXPECT_NEAR(length(b.position - sf::Vector2f(320, 320)), 24, 0.01f);
+}
+
+TEST(TileCollision, MovingEntitiesNeverEndInsideAWallOrPastTheTopLeftEdges) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        std::srand(seed);
+        levelNumber = 5;
+        Maphandler::getInstance()->newMap(5);
+        Map& m = *Maphandler::getInstance()->currentMap();
+        m.furniture.clear();
+        std::srand(seed * 31);
+        for (int n = 0; n < 300; ++n) {
+            Ball b;
+            int tx = 0, ty = 0;
+            do {
+                tx = std::rand() % m.columns();
+                ty = std::rand() % m.rows();
+            } while (m.isSolid(tx, ty));
+            b.position = {64.0f * tx + 32, 64.0f * ty + 32};
+            for (int step = 0; step < 60; ++step) {
+                float angle = static_cast<float>(std::rand() % 628) * 0.01f;
+                b.velocity = 650.0f * sf::Vector2f(std::cos(angle), std::sin(angle));
+                b.update(0.04f);
+                ASSERT_FALSE(insideSolid(m, b.position)) << "seed " << seed << " at " << b.position.x << "," << b.position.y;
+                ASSERT_GE(b.position.x, b.radius);
+                ASSERT_GE(b.position.y, b.radius);
+                ASSERT_LE(b.position.x, 64.0f * m.columns() - 64);
+                ASSERT_LE(b.position.y, 64.0f * m.rows() - 64);
+            }
+        }
+    }
+    levelNumber = 1;
+}
+
+TEST(PropCollision, AnEntityIsPutOutsideAPropAndPushesIt) {
+    Map& m = openMap(20, 20);
+    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(500, 500), false, sf::IntRect(384, 0, 64, 64)));
+    Ball b(24, 100);
+    b.position = {480, 500};
+    b.velocity = {200, 0};
+    b.collideWithProps(m.furniture, 0.016f);
+    EXPECT_FLOAT_EQ(b.position.x, 500 - (24 + 24 + 3));
+    EXPECT_FLOAT_EQ(b.position.y, 500);
+    // mass x 0.001 of the entity's velocity along the contact.
+    EXPECT_FLOAT_EQ(m.furniture[0]->velocity.x, 100 * 0.001f * 200);
+    EXPECT_EQ(b.bumpCount, 1);
+    b.position = {480, 500};
+    b.collideWithProps(m.furniture, 0.016f);
+    EXPECT_EQ(b.bumpCount, 2); // a second bump inside the window
+    EXPECT_TRUE(b.bumpRepeated);
+}
+
+TEST(PropCollision, ImmovablePropsAndTheMachineNeverMove) {
+    Map& m = openMap(40, 40);
+    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(500, 500), true, sf::IntRect(448, 64, 64, 64)));
+    m.furniture.push_back(std::make_unique<BrainwashMachine>(sf::Vector2f(1200, 1200)));
+    for (auto& prop : m.furniture)
+        prop->velocity = {300, 300};
+    m.update(0.04f);
+    EXPECT_EQ(m.furniture[0]->position, sf::Vector2f(500, 500));
+    EXPECT_EQ(m.furniture[1]->position, sf::Vector2f(1200, 1200));
+}
+
+TEST(ActorCollision, ActorsPartAndTradeMomentum) {
+    Map& m = openMap(20, 20);
+    m.enemies.push_back(std::make_unique<Ball>(24, 100));
+    Mapentity& other = *m.enemies[0];
+    other.position = {500, 500};
+    Ball b(24, 100);
+    b.position = {470, 500};
+    b.velocity = {100, 0};
+    b.collideWithActors(m.enemies, 0.016f);
+    EXPECT_FLOAT_EQ(b.position.x, 500 - 51);
+    EXPECT_FLOAT_EQ(other.velocity.x, -(200.0f / 100) * 100 * 0.1f);
+    EXPECT_FLOAT_EQ(b.velocity.x, 100);
+}
+
+TEST(DamageRule, ArmourSoaksSmallHitsAndZeroArmourLetsEverythingThrough) {
+    EXPECT_FLOAT_EQ(damageAfterArmour(40, 0), 40);
+    EXPECT_FLOAT_EQ(damageAfterArmour(0, 0), 0);
+    EXPECT_FALSE(std::isnan(damageAfterArmour(0, 0)));
+    // k = 10 / 10 * 0.5 = 0.5; 0.5 * 10 - 1 = 4.
+    EXPECT_FLOAT_EQ(damageAfterArmour(10, 10), 4);
+    // k capped at 1 for big hits: 100 - 1.
+    EXPECT_FLOAT_EQ(damageAfterArmour(100, 10), 99);
+    // Below the flat reduction nothing gets through.
+    EXPECT_FLOAT_EQ(damageAfterArmour(1, 10), 0);
+}
+
+TEST(DamageRule, HitsKnockAwayFromTheSourceAndKillAtZero) {
+    Ball b(24, 100);
+    b.HP = 50;
+    b.position = {100, 100};
+    b.applyDamage(20, {100, 200});
+    EXPECT_FLOAT_EQ(b.HP, 30);
+    EXPECT_FLOAT_EQ(b.velocity.x, 0);
+    EXPECT_FLOAT_EQ(b.velocity.y, -20 / (100 * 0.008f));
+    EXPECT_FALSE(b.dead);
+    b.applyDamage(30, b.position); // from its own centre: no direction, no NaN
+    EXPECT_TRUE(b.dead);
+    EXPECT_FALSE(std::isnan(b.velocity.x));
+    EXPECT_FALSE(std::isnan(b.velocity.y));
+}
+
+TEST(Friction, SlowsWithoutReversingAndStopsCrawls) {
+    Ball b;
+    b.friction = 5;
+    b.velocity = {100, -0.005f};
+    b.applyFriction(0.1f);
+    EXPECT_FLOAT_EQ(b.velocity.x, 50);
+    EXPECT_FLOAT_EQ(b.velocity.y, 0);
+    b.friction = 50;
+    b.applyFriction(0.1f);
+    EXPECT_FLOAT_EQ(b.velocity.x, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(WallDamage, ArmourSoaksAndAWallBreaksBelowZero) {
+    Tile wall;
+    wall.kind = 1;
+    wall.armour = 5;
+    wall.hitPoints = 3;
+    damageTile(wall, 5);
+    EXPECT_EQ(wall.hitPoints, 3);
+    damageTile(wall, 8.9f);
+    EXPECT_EQ(wall.hitPoints, 0);
+    EXPECT_EQ(wall.kind, 1);
+    damageTile(wall, 6);
+    EXPECT_EQ(wall.kind, 0);
+}
+
+TEST(WallDamage, OnlyHeavyFastEntitiesRamWallsDown) {
+    Map& m = openMap(10, 10, {{5, 5}});
+    Tile& wall = m.walls[5][5];
+    wall.armour = 1;
+    wall.hitPoints = 100;
+    Ball light(24, 100);
+    light.position = {64 * 5 - 20, 64 * 5 + 32};
+    light.velocity = {600, 0};
+    light.collideWithTiles(m.walls);
+    EXPECT_EQ(wall.hitPoints, 100);
+    Ball heavy(24, 1000);
+    heavy.position = {64 * 5 - 20, 64 * 5 + 32};
+    heavy.velocity = {300, 0};
+    heavy.collideWithTiles(m.walls);
+    EXPECT_EQ(wall.kind, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(BadInput, NaNHitsAndPositionsNeverPoisonAnEntity) {
+    Map& m = openMap(10, 10);
+    Ball b;
+    b.HP = 50;
+    b.position = {200, 200};
+    b.applyDamage(std::nanf(""), {100, 100});
+    EXPECT_FLOAT_EQ(b.HP, 50);
+    b.position = {std::nanf(""), 300};
+    b.clampToMap(m);
+    EXPECT_FLOAT_EQ(b.position.x, b.radius);
+    EXPECT_FLOAT_EQ(b.position.y, 300);
+}
+
+} // namespace
