@@ -2,7 +2,10 @@
 
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
+#include "app/Globals.h"
 #include "app/InputState.h"
+#include "items/ItemDatabase.h"
+#include "items/ItemGeneration.h"
 #include "screens/Ingame.h"
 #include "world/Map.h"
 
@@ -13,6 +16,9 @@
 #include <cstdlib>
 #include <iostream>
 #include <limits>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 Player* instance = nullptr;
@@ -36,6 +42,11 @@ Player::Player()
                StatBar(1, sf::Color::Cyan, 3, sf::Color::Black, 0, sf::IntRect(-24, -57, 48, 7))},
       invulnerabilityBar(10, sf::Color::Yellow, 3, sf::Color::Black, 0, sf::IntRect(-24, 16, 48, 7)) {
     std::cout << "Player's constructor was called" << std::endl;
+    buildItemDatabase();
+    inventory.push_back(generateWeapon(1));
+    inventory.push_back(generateWeapon(8));
+    inventory.push_back(generateArmour(1.0f));
+    equipHands();
     sprite.setTexture(Contenthandler::getInstance()->playerTexture);
     frameWidth = 64;
     frameHeight = 96;
@@ -53,13 +64,21 @@ Player::Player()
 
 Player::~Player() { std::cout << "Player's destructor was called" << std::endl; }
 
+Item* Player::handItem(int h) const {
+    if (h < 0 || h > 1 || static_cast<std::size_t>(h) >= inventory.size())
+        return nullptr;
+    return inventory[static_cast<std::size_t>(h)].get();
+}
+
 void Player::recomputePools() {
-    MaxHP = HP = wornArmourBonusHP() + 35.0f * static_cast<float>(Health) + 100.0f;
+    const Item* armourWorn = wornArmour();
+    MaxHP = HP = (armourWorn ? armourWorn->getBonusHP() : 0.0f) + 35.0f * static_cast<float>(Health) + 100.0f;
     MaxStamina = Stamina = (5.0f * static_cast<float>(StaminaStat) + 50.0f) * 2.0f;
 }
 
 float Player::speedFactor() const {
-    return (static_cast<float>(StaminaStat) * 0.028571429f + 1.0f) * wornArmourSpeed();
+    const Item* armourWorn = wornArmour();
+    return (static_cast<float>(StaminaStat) * 0.028571429f + 1.0f) * (armourWorn ? armourWorn->getSpeed() : 1.0f);
 }
 
 void Player::update(float dt) {
@@ -83,6 +102,7 @@ void Player::update(float dt) {
         const sf::View& view = Camera::getInstance()->view;
         sf::Vector2f topLeft = view.getCenter() - view.getSize() / 2.0f;
         aimAngle = aimAngleFrom(position - topLeft, sf::Vector2f(InputState::getInstance()->mouse));
+        holdItems(dt);
     } else {
         Contenthandler* content = Contenthandler::getInstance();
         content->weaponSounds[0].stop();
@@ -122,12 +142,23 @@ void Player::applyMoveInput(sf::Vector2f input, float dt) {
     moveInput = sf::Vector2f(0, 0);
 }
 
+bool Player::sprintKeysHeld() const {
+    const InputState* input = InputState::getInstance();
+    if (!input->keys[sf::Keyboard::LShift])
+        return false;
+    for (sf::Keyboard::Key k : {sf::Keyboard::A, sf::Keyboard::D, sf::Keyboard::W, sf::Keyboard::S, sf::Keyboard::Left,
+                                sf::Keyboard::Right, sf::Keyboard::Up, sf::Keyboard::Down})
+        if (input->keys[k])
+            return true;
+    return false;
+}
+
 void Player::move(float dt) {
     const InputState* input = InputState::getInstance();
     auto held = [input](sf::Keyboard::Key a, sf::Keyboard::Key b) { return input->keys[a] || input->keys[b]; };
     bool left = held(sf::Keyboard::A, sf::Keyboard::Left), right = held(sf::Keyboard::D, sf::Keyboard::Right);
     bool up = held(sf::Keyboard::W, sf::Keyboard::Up), down = held(sf::Keyboard::S, sf::Keyboard::Down);
-    updateStamina(input->keys[sf::Keyboard::LShift] && (left || right || up || down), dt);
+    updateStamina(sprintKeysHeld(), dt);
     sf::Vector2f sum;
     if (left)
         sum.x -= 1;
@@ -164,15 +195,38 @@ void Player::chargeThrow(int hand, bool charging, float dt) {
     power += rate * dt;
 }
 
+void Player::holdItems(float dt) {
+    bool sprinting = sprintingNow();
+    for (std::size_t i = 0; i < inventory.size(); ++i) {
+        Item* item = inventory[i].get();
+        if (!item)
+            continue;
+        item->setSprinting(sprinting);
+        item->update(dt, Weaponhandle);
+        float side = static_cast<float>(i);
+        if (item->getAmmo() <= 0 || (sprinting && !item->isMelee() && !item->isSwinging())) {
+            item->setTargetPosition(position + sf::Vector2f(24 - 48 * side, 24));
+        } else {
+            float b = aimAngle + (side - 0.5f);
+            float r = item->getHoldDistance();
+            item->setTargetPosition(position - sf::Vector2f(std::cos(b), std::sin(b)) * r);
+        }
+    }
+}
+
 void Player::draw() {
     if (invulnerabilityTimer <= 0 || static_cast<int>(invulnerabilityTimer * 10) % 4 == 1)
         Mapentity::draw();
+    for (int h = 0; h < 2; ++h)
+        if (Item* item = handItem(h))
+            item->draw();
     if (showInvulnerabilityBar)
         invulnerabilityBar.draw();
 }
 
 void Player::takeDamage(float amount, sf::Vector2f from) {
-    armour = wornArmourRating();
+    const Item* armourWorn = wornArmour();
+    armour = armourWorn ? armourWorn->getPower() : 0.0f;
     if (invulnerabilityTimer > 0 || std::isnan(amount))
         return;
     Camera* camera = Camera::getInstance();
@@ -185,12 +239,23 @@ void Player::takeDamage(float amount, sf::Vector2f from) {
 
 void Player::resetForLevel(bool fullReset) {
     dead = previousDead = false;
+    for (int h = 0; h < 2; ++h)
+        if (Item* item = handItem(h))
+            item->refill();
     invulnerabilityTimer = 0;
     velocity = sf::Vector2f(0, 0);
     if (fullReset) {
         Level = Statpoints = XP = 0;
         XPneeded = 1600;
         Weaponhandle = StaminaStat = Grapple = Health = 0;
+    }
+    if (levelNumber == 1) {
+        std::vector<std::unique_ptr<Item>> startingKit;
+        startingKit.push_back(defaultWeapon());
+        startingKit.push_back(defaultWeapon());
+        startingKit.push_back(defaultArmour());
+        inventory = std::move(startingKit);
+        equipHands();
     }
     recomputePools();
 }
@@ -223,6 +288,7 @@ void Player::placeAtStart(const Map& map) {
                 y += sign(ty - y);
                 if (isStreet(x, y) && distanceToMachine(x, y) >= 1920) {
                     putAt(x, y);
+                    equipHands();
                     return;
                 }
             }
@@ -249,4 +315,13 @@ void Player::placeAtStart(const Map& map) {
     }
     if (bestX >= 0)
         putAt(bestX, bestY);
+    equipHands();
+}
+
+void Player::equipHands() {
+    for (int h = 0; h < 2; ++h)
+        if (Item* item = handItem(h)) {
+            item->setPosition(position);
+            item->setHand(1 - h);
+        }
 }

@@ -1,11 +1,15 @@
 #pragma once
 // The one actor the user controls. A singleton that outlives maps: each new
 // level resets and places it again. It walks with normalised input, sprints
-// on stamina, aims at the mouse, takes hits with a short invulnerability,
-// and gains levels and stat points from experience.
+// on stamina, aims the items in his hands at the mouse, takes hits with a short invulnerability softened by
+// the worn armour, and gains levels and stat points from experience.
 
+#include "items/Item.h"
 #include "screens/StatBar.h"
 #include "world/Mapentity.h"
+
+#include <memory>
+#include <vector>
 
 class Map;
 
@@ -19,11 +23,15 @@ public:
     void draw() override;
     void takeDamage(float amount, sf::Vector2f from) override;
 
-    // Clears death, invulnerability and motion; a full reset also starts
-    // the character over. Recomputes the derived pools.
+    // Clears death, invulnerability and motion and refills both hands; a
+    // full reset also starts the character over, and the first level hands
+    // out the plain starting equipment. Recomputes the derived pools.
     void resetForLevel(bool fullReset);
     // Puts the player on a street tile far from the brainwash machine.
     void placeAtStart(const Map& map);
+    // Brings the hand items to the player and tells each which hand holds
+    // it; needed whenever a hand's item has been replaced.
+    void equipHands();
 
     // One frame of the sprint rule: Left Shift with a movement key spends
     // stamina; an emptied pool locks sprinting until it refills above 10.
@@ -41,14 +49,14 @@ public:
     // The speed factor from the stamina stat and the worn armour.
     float speedFactor() const;
 
-    // The worn armour's contributions; neutral while nothing is worn.
-    float wornArmourBonusHP() const { return 0; }
-    float wornArmourSpeed() const { return 1.0f; }
-    float wornArmourRating() const { return 0; }
+    // The armour slot's item, or null while nothing is worn.
+    const Item* wornArmour() const { return inventory.size() > 2 ? inventory[2].get() : nullptr; }
 
     // Angle from the mouse to the player on screen, in [0, 6.28302).
     static float aimAngleFrom(sf::Vector2f playerOnScreen, sf::Vector2f mouseOnScreen);
 
+    // [0] left hand, [1] right hand, [2] worn armour; a slot may be empty.
+    std::vector<std::unique_ptr<Item>> inventory;
     float throwPower[2] = {0, 0};
     float throwPowerRate[2] = {0, 0};
     StatBar throwBar[2];
@@ -73,4 +81,11 @@ public:
 private:
     Player();
     void move(float dt);
+    // Left Shift with a movement key, whether or not stamina allows a sprint.
+    bool sprintKeysHeld() const;
+    bool sprintingNow() const { return canSprint && sprintKeysHeld(); }
+    // The item in hand 0 (left) or 1 (right), or null for an empty hand.
+    Item* handItem(int h) const;
+    // Each item's own update, then where the hand holds it.
+    void holdItems(float dt);
 };

@@ -1,4 +1,5 @@
 #include "actors/Player.h"
+#include "app/Globals.h"
 #include "app/InputState.h"
 #include "screens/Ingame.h"
 #include "world/BrainwashMachine.h"
@@ -16,6 +17,7 @@ namespace {
 class PlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        levelNumber = 1; // the starting kit: two pistols and a kevlar vest
         player = Player::getInstance();
         player->resetForLevel(true);
         player->canSprint = true;
@@ -94,7 +96,7 @@ TEST_F(PlayerTest, DiagonalMovementIsNoFasterThanStraight) {
     player->velocity = {0, 0};
     player->applyMoveInput({1, 1}, 0.1f);
     EXPECT_NEAR(std::hypot(player->velocity.x, player->velocity.y), straight, 1e-3f);
-    EXPECT_FLOAT_EQ(straight, 1200 * 0.1f);
+    EXPECT_FLOAT_EQ(straight, 1200 * 0.1f * 0.8f); // the starting vest weighs 0.8
     EXPECT_EQ(player->moveInput, sf::Vector2f(0, 0));
 }
 
@@ -105,26 +107,26 @@ TEST_F(PlayerTest, HeldKeysAccelerateAndShiftSprints) {
     input->keys[sf::Keyboard::LShift] = true;
     for (int i = 0; i < 100; ++i)
         player->update(0.02f);
-    EXPECT_GT(player->velocity.x, 500);
+    EXPECT_GT(player->velocity.x, 450); // 600 x 0.8 for the starting vest
     EXPECT_LT(player->Stamina, player->MaxStamina);
     input->keys[sf::Keyboard::LShift] = false;
     for (int i = 0; i < 100; ++i)
         player->update(0.02f);
-    EXPECT_NEAR(player->velocity.x, 240, 10);
+    EXPECT_NEAR(player->velocity.x, 240 * 0.8f, 10);
 }
 
 TEST_F(PlayerTest, AHitDuringInvulnerabilityChangesNothing) {
     openTestStreet();
     player->invulnerabilityTimer = 0.2f;
     player->takeDamage(30, player->position + sf::Vector2f(10, 0));
-    EXPECT_FLOAT_EQ(player->HP, 100);
+    EXPECT_FLOAT_EQ(player->HP, 120);
     player->invulnerabilityTimer = 0;
     Ingame::getInstance()->damageFlashActive = false;
     player->takeDamage(30, player->position + sf::Vector2f(10, 0));
-    EXPECT_FLOAT_EQ(player->HP, 70);
+    EXPECT_FLOAT_EQ(player->HP, 120 - 29.6f); // the vest's rating of 4 soaks 0.4
     EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 0.5f);
     EXPECT_TRUE(Ingame::getInstance()->damageFlashActive);
-    EXPECT_FLOAT_EQ(Ingame::getInstance()->damageFlashIntensity, 255); // 30 / 100 x 850, capped
+    EXPECT_FLOAT_EQ(Ingame::getInstance()->damageFlashIntensity, 30.0f / 120 * 850);
     EXPECT_LT(player->velocity.x, 0);
 }
 
@@ -136,11 +138,11 @@ TEST_F(PlayerTest, ResetForLevelRestoresTheDerivedPoolsAndClearsDeath) {
     player->resetForLevel(false);
     EXPECT_FALSE(player->dead);
     EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 0);
-    EXPECT_FLOAT_EQ(player->MaxHP, 170);
+    EXPECT_FLOAT_EQ(player->MaxHP, 190); // 100, 2 x 35 and the vest's 20
     EXPECT_FLOAT_EQ(player->MaxStamina, 140);
-    EXPECT_NEAR(player->speedFactor(), 1 + 4.0f / 35, 1e-5f);
+    EXPECT_NEAR(player->speedFactor(), (1 + 4.0f / 35) * 0.8f, 1e-5f);
     player->resetForLevel(true);
-    EXPECT_FLOAT_EQ(player->MaxHP, 100);
+    EXPECT_FLOAT_EQ(player->MaxHP, 120);
 }
 
 TEST_F(PlayerTest, AimPointsFromTheMouseToThePlayer) {
