@@ -8,6 +8,7 @@
 #include "items/ItemGeneration.h"
 #include "screens/Ingame.h"
 #include "world/Map.h"
+#include "world/Maphandler.h"
 
 #include <SFML/Window/Keyboard.hpp>
 
@@ -24,6 +25,9 @@ namespace {
 Player* instance = nullptr;
 
 int sign(int v) { return (v > 0) - (v < 0); }
+
+bool isGrenade(const Item* item) { return item && item->getBasename() == "Grenade"; }
+bool isChainsaw(const Item* item) { return item && item->getBasename() == "Chainsaw"; }
 } // namespace
 
 Player* Player::getInstance() {
@@ -83,11 +87,8 @@ float Player::speedFactor() const {
 
 void Player::update(float dt) {
     Mapentity::update(dt);
-
-    for (int hand = 0; hand < 2; ++hand) {
-        throwBar[hand].setValue(throwPower[hand] / 1500.0f);
-        throwBar[hand].setPosition(position + sf::Vector2f(-24, hand == 0 ? -64.0f : -57.0f));
-    }
+    chargeThrows(dt);
+    reloadOnKeys();
     if (showInvulnerabilityBar) {
         invulnerabilityBar.setValue(invulnerabilityTimer);
         invulnerabilityBar.setPosition(position + sf::Vector2f(-20, 50));
@@ -103,6 +104,7 @@ void Player::update(float dt) {
         sf::Vector2f topLeft = view.getCenter() - view.getSize() / 2.0f;
         aimAngle = aimAngleFrom(position - topLeft, sf::Vector2f(InputState::getInstance()->mouse));
         holdItems(dt);
+        fireHands();
     } else {
         Contenthandler* content = Contenthandler::getInstance();
         content->weaponSounds[0].stop();
@@ -195,6 +197,32 @@ void Player::chargeThrow(int hand, bool charging, float dt) {
     power += rate * dt;
 }
 
+void Player::chargeThrows(float dt) {
+    const InputState* input = InputState::getInstance();
+    for (int h = 0; h < 2; ++h) {
+        Item* item = handItem(h);
+        bool charging = isGrenade(item) && input->buttons[h] && !input->keys[sf::Keyboard::LShift] &&
+                        item->getAmmo() > 0 && item->getShotTimer().remaining <= 0;
+        chargeThrow(h, charging, dt);
+        if (charging)
+            item->setThrowingSpeed(throwPower[h]);
+        throwBar[h].setValue(throwPower[h] / 1500.0f);
+        throwBar[h].setPosition(position + sf::Vector2f(-24, h == 0 ? -64.0f : -57.0f));
+    }
+}
+
+void Player::reloadOnKeys() {
+    const InputState* input = InputState::getInstance();
+    const sf::Keyboard::Key reloadKeys[2][2] = {{sf::Keyboard::Q, sf::Keyboard::RShift},
+                                                {sf::Keyboard::E, sf::Keyboard::RControl}};
+    for (int h = 0; h < 2; ++h) {
+        Item* item = handItem(h);
+        bool pressed = input->pressed(reloadKeys[h][0]) || input->pressed(reloadKeys[h][1]);
+        if (pressed && item && item->getAmmo() != item->getMaxAmmo())
+            item->setAmmo(0);
+    }
+}
+
 void Player::holdItems(float dt) {
     bool sprinting = sprintingNow();
     for (std::size_t i = 0; i < inventory.size(); ++i) {
@@ -214,12 +242,44 @@ void Player::holdItems(float dt) {
     }
 }
 
+void Player::fireHands() {
+    const InputState* input = InputState::getInstance();
+    Contenthandler* content = Contenthandler::getInstance();
+    bool sprinting = sprintingNow();
+    for (int h = 0; h < 2; ++h) {
+        Item* item = handItem(h);
+        // A grenade is thrown when its button lets go; a release is a single
+        // event already, so it needs no fresh press.
+        bool grenade = isGrenade(item);
+        bool triggered = grenade ? input->buttonReleased(h) : input->buttons[h];
+        sf::Sound& idle = content->chainsawIdleSounds[h];
+        if (triggered) {
+            if (!item || (sprinting && !item->isMelee()))
+                continue;
+            if (grenade || !item->isSemiAuto() || !input->previousButtons[h])
+                item->fire(*this, Weaponhandle);
+            if (isChainsaw(item))
+                idle.stop();
+        } else if (isChainsaw(item) && idle.getStatus() == sf::Sound::Stopped) {
+            idle.play();
+        }
+    }
+}
+
 void Player::draw() {
     if (invulnerabilityTimer <= 0 || static_cast<int>(invulnerabilityTimer * 10) % 4 == 1)
         Mapentity::draw();
     for (int h = 0; h < 2; ++h)
         if (Item* item = handItem(h))
             item->draw();
+    const InputState* input = InputState::getInstance();
+    const Map* map = Maphandler::getInstance()->currentMap();
+    for (int h = 0; h < 2; ++h) {
+        const Item* item = handItem(h);
+        if (isGrenade(item) && map && map->elapsed > 0 && input->buttons[h] && !input->keys[sf::Keyboard::LShift] &&
+            item->getAmmo() > 0)
+            throwBar[h].draw();
+    }
     if (showInvulnerabilityBar)
         invulnerabilityBar.draw();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The one actor the user controls. A singleton that outlives maps: each new
 // level resets and places it again. It walks with normalised input, sprints
-// on stamina, aims the items in his hands at the mouse, takes hits with a short invulnerability softened by
+// on stamina, aims at the mouse, uses the item in each hand with the mouse
+// button of that hand, takes hits with a short invulnerability softened by
 // the worn armour, and gains levels and stat points from experience.
 
 #include "items/Item.h"
@@ -86,6 +87,9 @@ private:
     bool sprintingNow() const { return canSprint && sprintKeysHeld(); }
     // The item in hand 0 (left) or 1 (right), or null for an empty hand.
     Item* handItem(int h) const;
+    void chargeThrows(float dt);
+    void reloadOnKeys();
     // Each item's own update, then where the hand holds it.
     void holdItems(float dt);
+    void fireHands();
 };

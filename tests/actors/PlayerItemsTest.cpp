@@ -1,5 +1,7 @@
+#include "actors/Grenade.h"
 #include "actors/Player.h"
 #include "app/Camera.h"
+#include "app/Contenthandler.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
 #include "items/ItemDatabase.h"
@@ -16,6 +18,23 @@
 #include <string>
 
 namespace {
+
+template <typename T>
+std::unique_ptr<T> copyOf(const std::vector<T>& templates, const std::string& basename) {
+    for (const T& t : templates)
+        if (t.getBasename() == basename)
+            return std::make_unique<T>(t);
+    ADD_FAILURE() << "no template " << basename;
+    return nullptr;
+}
+
+std::unique_ptr<Weapon> weapon(const std::string& basename) { return copyOf(weaponTemplates, basename); }
+
+std::unique_ptr<Bomb> grenade() {
+    auto g = copyOf(bombTemplates, "Grenade");
+    g->setSemiAuto(false); // as the generator hands it out
+    return g;
+}
 
 // The player with the starting kit on an empty map, standing at (400, 300)
 // under a view at the world's origin, the pointer far to his right. Input is
@@ -66,8 +85,15 @@ protected:
         for (int i = 0; i < n; ++i)
             frame(dt);
     }
+    // Puts an item in a hand and lets its fire cooldown run out.
+    void hold(int hand, std::unique_ptr<Item> item) {
+        player->inventory[static_cast<std::size_t>(hand)] = std::move(item);
+        player->equipHands();
+        frames(400);
+    }
     Item& left() { return *player->inventory[0]; }
     Item& right() { return *player->inventory[1]; }
+    std::size_t shotsOnMap() const { return map->shots.size() + map->penetratingShots.size(); }
 
     Map* map = nullptr;
     Player* player = nullptr;
@@ -124,6 +150,47 @@ TEST_F(PlayerWithItems, TheWornArmourSetsHitPointsSpeedAndArmourValue) {
     frames(5);
 }
 
+TEST_F(PlayerWithItems, EachMouseButtonFiresItsOwnHandAndSemiAutomaticsNeedAFreshPress) {
+    hold(0, weapon("SMG"));
+    float rightAmmo = right().getAmmo();
+    input()->buttons[0] = true;
+    frames(50); // half a second of an SMG at 15 rounds per second
+    EXPECT_GE(shotsOnMap(), 6u);
+    EXPECT_LT(left().getAmmo(), left().getMaxAmmo());
+    EXPECT_FLOAT_EQ(right().getAmmo(), rightAmmo);
+
+    // The right pistol fires once however long its button is held.
+    input()->buttons[0] = false;
+    frames(100);
+    map->shots.clear();
+    input()->buttons[1] = true;
+    frames(100);
+    EXPECT_EQ(shotsOnMap(), 1u);
+    EXPECT_FLOAT_EQ(right().getAmmo(), rightAmmo - 1);
+    input()->buttons[1] = false;
+    frame();
+    input()->buttons[1] = true;
+    frame();
+    EXPECT_EQ(shotsOnMap(), 2u);
+}
+
+TEST_F(PlayerWithItems, SprintingHoldsFireForGunsButNotForMeleeWeapons) {
+    hold(0, weapon("SMG"));
+    hold(1, weapon("Knife"));
+    input()->keys[sf::Keyboard::LShift] = true;
+    input()->keys[sf::Keyboard::D] = true;
+    input()->buttons[0] = true;
+    frames(30);
+    EXPECT_TRUE(player->canSprint);
+    EXPECT_EQ(shotsOnMap(), 0u);
+    EXPECT_FLOAT_EQ(left().getAmmo(), left().getMaxAmmo());
+
+    input()->buttons[1] = true;
+    frame();
+    EXPECT_GT(shotsOnMap(), 0u);
+    EXPECT_LT(right().getAmmo(), right().getMaxAmmo());
+}
+
 TEST_F(PlayerWithItems, HandsAimBesideTheLineToThePointerAndHangWhileEmpty) {
     frames(200);
     auto& l = dynamic_cast<Weapon&>(left());
@@ -144,6 +211,92 @@ TEST_F(PlayerWithItems, HandsAimBesideTheLineToThePointerAndHangWhileEmpty) {
     frames(30);
     EXPECT_NEAR(l.getSprite().getPosition().x, player->position.x + 24, 2);
     EXPECT_NEAR(l.getSprite().getPosition().y, player->position.y + 24, 2);
+}
+
+TEST_F(PlayerWithItems, ReloadKeysEmptyOnlyAMagazineThatIsNotFull) {
+    InputState* in = input();
+    in->keys[sf::Keyboard::Q] = true;
+    frame();
+    EXPECT_FLOAT_EQ(left().getAmmo(), left().getMaxAmmo()); // full: nothing to reload
+    in->keys[sf::Keyboard::Q] = false;
+    frame();
+
+    left().setAmmo(5);
+    right().setAmmo(5);
+    in->keys[sf::Keyboard::Q] = true;
+    frame();
+    EXPECT_FLOAT_EQ(left().getAmmo(), 0);
+    EXPECT_FLOAT_EQ(right().getAmmo(), 5);
+
+    left().setAmmo(5);
+    frame(); // Q still held: not a new press
+    EXPECT_FLOAT_EQ(left().getAmmo(), 5);
+    in->keys[sf::Keyboard::Q] = false;
+
+    in->keys[sf::Keyboard::RShift] = true;
+    frame();
+    EXPECT_FLOAT_EQ(left().getAmmo(), 0);
+    in->keys[sf::Keyboard::RShift] = false;
+
+    in->keys[sf::Keyboard::RControl] = true;
+    frame();
+    EXPECT_FLOAT_EQ(right().getAmmo(), 0);
+    in->keys[sf::Keyboard::RControl] = false;
+    right().setAmmo(5);
+    in->keys[sf::Keyboard::E] = true;
+    frame();
+    EXPECT_FLOAT_EQ(right().getAmmo(), 0);
+}
+
+TEST_F(PlayerWithItems, AGrenadeIsThrownOnReleaseWithThePowerCharged) {
+    for (bool semiAuto : {false, true}) {
+        SCOPED_TRACE(semiAuto ? "semi-automatic" : "automatic");
+        map->grenades.clear();
+        auto g = grenade();
+        g->setSemiAuto(semiAuto);
+        hold(0, std::move(g));
+        input()->buttons[0] = true;
+        frames(150); // 1.5 s: up to 1500 and back down to 750
+        EXPECT_TRUE(map->grenades.empty());
+        EXPECT_NEAR(player->throwPower[0], 750, 20);
+        EXPECT_NEAR(player->throwBar[0].value, 0.5f, 0.02f);
+        EXPECT_NEAR(left().getThrowingSpeed(), player->throwPower[0], 0.01f);
+
+        input()->buttons[0] = false;
+        frame();
+        ASSERT_EQ(map->grenades.size(), 1u);
+        sf::Vector2f v = map->grenades[0]->velocity;
+        EXPECT_NEAR(std::hypot(v.x, v.y), 750, 25);
+        EXPECT_GT(v.x, 0); // toward the pointer
+        EXPECT_FLOAT_EQ(player->throwPower[0], 0);
+    }
+}
+
+TEST_F(PlayerWithItems, AChainsawIdlesUntilItsButtonIsHeld) {
+    hold(1, weapon("Chainsaw"));
+    sf::Sound& idle = Contenthandler::getInstance()->chainsawIdleSounds[1];
+    EXPECT_EQ(idle.getStatus(), sf::Sound::Playing);
+    input()->buttons[1] = true;
+    frames(3);
+    EXPECT_NE(idle.getStatus(), sf::Sound::Playing);
+    EXPECT_GT(shotsOnMap(), 0u);
+    input()->buttons[1] = false;
+    frame();
+    EXPECT_EQ(idle.getStatus(), sf::Sound::Playing);
+    idle.stop();
+}
+
+TEST_F(PlayerWithItems, EmptyHandsAreSkippedAndADeadPlayerUsesNothing) {
+    player->inventory[0].reset();
+    input()->buttons[0] = true;
+    input()->keys[sf::Keyboard::Q] = true;
+    frames(3);
+    player->draw();
+
+    input()->buttons[1] = true;
+    player->dead = true;
+    frames(50);
+    EXPECT_EQ(shotsOnMap(), 0u);
 }
 
 } // namespace
