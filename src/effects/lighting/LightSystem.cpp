@@ -55,6 +55,7 @@ Light* LightSystem::addLight(std::unique_ptr<Light> light) {
 }
 
 ConvexHull* LightSystem::addConvexHull(std::unique_ptr<ConvexHull> hull) {
+    hull->system = this;
     hullTree.add(hull.get());
     hulls.push_back(std::move(hull));
     return hulls.back().get();
