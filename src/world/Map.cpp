@@ -10,7 +10,6 @@
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
@@ -338,12 +337,15 @@ void Map::finishLightMask() {
     sf::Sprite lightSprite(lighting.system->getLightTexture());
     lightSprite.setPosition(offset);
     lighting.mask->draw(lightSprite, &blurShader);
-    sf::RectangleShape marker({64, 64});
-    marker.setFillColor(sf::Color::White);
+    sf::VertexArray squares(sf::Quads);
     for (const sf::Vector2f& m : markers) {
-        marker.setPosition((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
-        lighting.mask->draw(marker);
+        sf::Vector2f corner((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
+        squares.append({corner, sf::Color::White});
+        squares.append({{corner.x + 64, corner.y}, sf::Color::White});
+        squares.append({{corner.x + 64, corner.y + 64}, sf::Color::White});
+        squares.append({{corner.x, corner.y + 64}, sf::Color::White});
     }
+    lighting.mask->draw(squares);
     lighting.mask->display();
     sf::Sprite maskSprite(lighting.mask->getTexture());
     maskSprite.setPosition(offset);

@@ -99,7 +99,7 @@ std::vector<ConvexHull*> LightSystem::shadowCasters(const Light& light) const {
 
 void LightSystem::clearLightTexture() { lightTexture.clear(sf::Color::Black); }
 
-void LightSystem::renderShadows(const Light& light, const ConvexHull& hull) const {
+void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const {
     const std::size_t n = hull.vertices.size();
     if (n < 3)
         return;
@@ -127,29 +127,18 @@ void LightSystem::renderShadows(const Light& light, const ConvexHull& hull) cons
         return; // the light is inside the hull
 
     // Umbra: every edge turned away from the light throws a quad away from it.
-    glColor4f(0, 0, 0, 1);
-    glBegin(GL_QUADS);
     for (std::size_t i = 0; i < n; ++i) {
         if (lit[i])
             continue;
         sf::Vector2f a = world[i], b = world[(i + 1) % n];
         sf::Vector2f farA = a + normalised(a - light.center) * shadowReach;
         sf::Vector2f farB = b + normalised(b - light.center) * shadowReach;
-        glVertex2f(a.x, a.y);
-        glVertex2f(b.x, b.y);
-        glVertex2f(farB.x, farB.y);
-        glVertex2f(farA.x, farA.y);
+        batch.umbra.insert(batch.umbra.end(), {a, b, farB, farA});
     }
-    glEnd();
 
     // Penumbra fins at the two silhouette corners, fading from the umbra's
     // edge outwards over the angle the light source's width subtends. The
     // vertex alpha fades them even without the fin texture.
-    if (finLoaded) {
-        glEnable(GL_TEXTURE_2D);
-        sf::Texture::bind(&finTexture, sf::Texture::Normalized);
-    }
-    glBegin(GL_TRIANGLES);
     for (std::size_t i = 0; i < n; ++i) {
         bool before = lit[(i + n - 1) % n], after = lit[i];
         if (before == after)
@@ -165,14 +154,30 @@ void LightSystem::renderShadows(const Light& light, const ConvexHull& hull) cons
         float side = cross(away, inward) > 0 ? -1.0f : 1.0f;
         sf::Vector2f inner = corner + normalised(away) * shadowReach;
         sf::Vector2f outer = corner + normalised(rotated(away, side * spread)) * shadowReach;
-        glColor4f(0, 0, 0, 1);
-        glTexCoord2f(0, 0.5f);
-        glVertex2f(corner.x, corner.y);
-        glTexCoord2f(0, 1);
-        glVertex2f(inner.x, inner.y);
-        glColor4f(0, 0, 0, 0);
-        glTexCoord2f(1, 1);
-        glVertex2f(outer.x, outer.y);
+        batch.fins.push_back({corner, {0, 0.5f}, 1});
+        batch.fins.push_back({inner, {0, 1}, 1});
+        batch.fins.push_back({outer, {1, 1}, 0});
+    }
+}
+
+// Shadows only ever darken (opaque black, or black faded by alpha), and
+// darkening commutes, so every hull's shadows go out in two batches.
+void LightSystem::drawShadows(const ShadowBatch& batch) const {
+    glColor4f(0, 0, 0, 1);
+    glBegin(GL_QUADS);
+    for (const sf::Vector2f& v : batch.umbra)
+        glVertex2f(v.x, v.y);
+    glEnd();
+
+    if (finLoaded) {
+        glEnable(GL_TEXTURE_2D);
+        sf::Texture::bind(&finTexture, sf::Texture::Normalized);
+    }
+    glBegin(GL_TRIANGLES);
+    for (const FinVertex& v : batch.fins) {
+        glColor4f(0, 0, 0, v.alpha);
+        glTexCoord2f(v.texCoord.x, v.texCoord.y);
+        glVertex2f(v.position.x, v.position.y);
     }
     glEnd();
     if (finLoaded) {
@@ -210,8 +215,10 @@ void LightSystem::renderLights() {
 
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         std::vector<ConvexHull*> casters = shadowCasters(*light);
+        ShadowBatch batch;
         for (const ConvexHull* hull : casters)
-            renderShadows(*light, *hull);
+            appendShadows(*light, *hull, batch);
+        drawShadows(batch);
         for (const ConvexHull* hull : casters)
             if (!hull->renderLightOverHull)
                 hull->renderHull();

@@ -55,7 +55,18 @@ public:
     bool cullHullsOutsideView = true;
 
 private:
-    void renderShadows(const Light& light, const ConvexHull& hull) const;
+    struct FinVertex {
+        sf::Vector2f position;
+        sf::Vector2f texCoord;
+        float alpha;
+    };
+    // The shadow geometry of one light: umbra quads and penumbra fin triangles.
+    struct ShadowBatch {
+        std::vector<sf::Vector2f> umbra;
+        std::vector<FinVertex> fins;
+    };
+    void appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const;
+    void drawShadows(const ShadowBatch& batch) const;
 
     qdt::StaticQuadTree lightTree;
     qdt::StaticQuadTree hullTree;
