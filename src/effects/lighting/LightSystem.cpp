@@ -94,7 +94,62 @@ std::vector<ConvexHull*> LightSystem::shadowCasters(const Light& light) const {
     std::vector<ConvexHull*> result;
     for (auto* occupant : found)
         result.push_back(static_cast<ConvexHull*>(occupant));
+    if (cullHiddenHulls)
+        std::erase_if(result, [hidden = hiddenHulls(light, result)](const ConvexHull* hull) {
+            return std::binary_search(hidden.begin(), hidden.end(), hull);
+        });
     return result;
+}
+
+std::vector<const ConvexHull*> LightSystem::hiddenHulls(const Light& light,
+                                                        const std::vector<ConvexHull*>& casters) {
+    // Each hull seen from the light: the angles it spans, the nearest any of
+    // it can be (its box) and the farthest it reaches (a vertex). A hull
+    // that straddles the angle seam or holds the light is left alone.
+    struct Span {
+        const ConvexHull* hull;
+        float low, high, nearest, farthest;
+    };
+    std::vector<Span> spans;
+    for (const ConvexHull* hull : casters) {
+        if (hull->vertices.size() < 3 || containsPoint(hull->aabb, light.center))
+            continue;
+        Span span{hull, 10, -10, 0, 0};
+        for (const sf::Vector2f& v : hull->vertices) {
+            sf::Vector2f d = hull->worldCenter + v - light.center;
+            float angle = std::atan2(d.y, d.x);
+            span.low = std::min(span.low, angle);
+            span.high = std::max(span.high, angle);
+            span.farthest = std::max(span.farthest, std::hypot(d.x, d.y));
+        }
+        if (span.high - span.low >= 3.14159f)
+            continue;
+        sf::Vector2f lower = hull->aabb.lowerBound, upper = hull->aabb.upperBound;
+        float dx = std::max({lower.x - light.center.x, 0.0f, light.center.x - upper.x});
+        float dy = std::max({lower.y - light.center.y, 0.0f, light.center.y - upper.y});
+        span.nearest = std::hypot(dx, dy);
+        spans.push_back(span);
+    }
+    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.low < b.low; });
+
+    // A hull lies wholly behind the hulls nearer than it when their spans,
+    // joined, cover its own: its shadow and its own area fall inside theirs.
+    // The margin keeps a hull whose edge only grazes theirs.
+    constexpr float margin = 1e-4f;
+    std::vector<const ConvexHull*> hidden;
+    for (const Span& hull : spans) {
+        float covered = hull.low + margin;
+        for (const Span& front : spans) {
+            if (front.low > covered)
+                break;
+            if (front.farthest < hull.nearest && front.high > covered)
+                covered = front.high;
+        }
+        if (covered >= hull.high - margin)
+            hidden.push_back(hull.hull);
+    }
+    std::sort(hidden.begin(), hidden.end());
+    return hidden;
 }
 
 void LightSystem::clearLightTexture() { lightTexture.clear(sf::Color::Black); }
@@ -161,8 +216,11 @@ void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, Shad
 }
 
 // Shadows only ever darken (opaque black, or black faded by alpha), and
-// darkening commutes, so every hull's shadows go out in two batches.
+// darkening commutes, so every hull's shadows go out in two batches. The
+// light map stays opaque: a fin's alpha would otherwise be left in the map
+// and dim the light next to it when the map is blurred into the mask.
 void LightSystem::drawShadows(const ShadowBatch& batch) const {
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glColor4f(0, 0, 0, 1);
     glBegin(GL_QUADS);
     for (const sf::Vector2f& v : batch.umbra)
@@ -184,6 +242,7 @@ void LightSystem::drawShadows(const ShadowBatch& batch) const {
         sf::Texture::bind(nullptr);
         glDisable(GL_TEXTURE_2D);
     }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 void LightSystem::renderLights() {
