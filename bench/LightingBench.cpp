@@ -20,6 +20,17 @@
 
 namespace {
 
+// The game started, with its window open, for the length of a benchmark.
+struct RunningGame {
+    RunningGame() {
+        startUp();
+        gameWindow().setFramerateLimit(0);
+    }
+    ~RunningGame() { shutDown(); }
+    RunningGame(const RunningGame&) = delete;
+    RunningGame& operator=(const RunningGame&) = delete;
+};
+
 // A generated level with the camera on the player, ready to draw.
 Map* levelInView(int level) {
     Maphandler* handler = Maphandler::getInstance();
@@ -34,6 +45,7 @@ Map* levelInView(int level) {
 }
 
 void RenderLights(benchmark::State& state) {
+    RunningGame game;
     Map* map = levelInView(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         map->lighting.system->renderLights();
@@ -45,11 +57,11 @@ void RenderLights(benchmark::State& state) {
 }
 BENCHMARK(RenderLights)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
 
-// The map draw with and without its light mask. The benchmark's window is
-// never opened, so the scene itself costs nothing here and the lit draw
-// measures the mask: sight markers and the light map blurred into it.
-// LevelFrame has the whole picture.
+// The map draw with and without its light mask: the difference is the
+// composition (sight markers, the light map blurred into the mask, the mask
+// laid over the scene).
 void MapDraw(benchmark::State& state, bool lit) {
+    RunningGame game;
     Map* map = levelInView(static_cast<int>(state.range(0)));
     MapLighting lighting = map->lighting;
     if (!lit)
@@ -68,6 +80,7 @@ BENCHMARK(MapDrawUnlit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond)
 
 // The hull step of generation against generation as a whole (GenerateLevel).
 void CreateHulls(benchmark::State& state) {
+    RunningGame game;
     Map* map = levelInView(static_cast<int>(state.range(0)));
     MapLighting lighting = map->lighting;
     for (auto _ : state)
@@ -79,9 +92,7 @@ BENCHMARK(CreateHulls)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
 // Frames per second as the player sees them at 1920 x 1080, a level-30
 // level against a frame that only clears and displays the window.
 void LevelFrame(benchmark::State& state) {
-    startUp();
-    gameWindow().setVerticalSyncEnabled(false);
-    gameWindow().setFramerateLimit(0);
+    RunningGame game;
     GameStateHandler::getInstance()->changeState(Ingame::getInstance());
     Player::getInstance()->resetForLevel(true);
     levelInView(30);
@@ -92,21 +103,17 @@ void LevelFrame(benchmark::State& state) {
     for (auto _ : state)
         runFrame(clock);
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    shutDown();
 }
 BENCHMARK(LevelFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 void EmptyFrame(benchmark::State& state) {
-    startUp();
+    RunningGame game;
     sf::RenderWindow& window = gameWindow();
-    window.setVerticalSyncEnabled(false);
-    window.setFramerateLimit(0);
     for (auto _ : state) {
         window.clear();
         window.display();
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    shutDown();
 }
 BENCHMARK(EmptyFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 

@@ -111,9 +111,10 @@ public:
     // Recomputes the range of tiles drawn from a view of the given centre and size.
     void computeViewWindow(sf::Vector2f centre, sf::Vector2f size);
 
-    // Gives every solid wall tile a shadow hull of the shape in shapePath,
-    // centred on the tile, in the lighting's system. Without the shape file
-    // the walls cannot cast shadows and the program ends at once.
+    // Lights the map with the given pieces and gives every solid wall tile a
+    // shadow hull of the shape in shapePath, centred on the tile, in their
+    // system. Without the shape file the walls cannot cast shadows and the
+    // program ends at once.
     void createHulls(const MapLighting& lights, const std::string& shapePath = "data/testShape.txt");
     // Collects into markers the solid tiles of the view window that have a
     // line of sight to the given world position.

@@ -297,6 +297,8 @@ Maphandler::Maphandler() {
     std::cout << "Maphandler's constructor was called" << std::endl;
     lightSystem = createLightSystem();
     lightMask.create(1920, 1080);
+    // The player's light reaches past every corner of the screen; its source
+    // is a point, so the walls' shadows are sharp until the mask's blur.
     auto light = std::make_unique<ltbl::Light_Point>();
     light->radius = 2200;
     light->size = 1;
