@@ -175,3 +175,37 @@ TEST(FatalLightingFile, AMissingAttenuationShaderEndsTheGame) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LevelLighting, EveryNewLevelIsLitByThePlayersLightWithOneHullPerWall) {
+    Maphandler* handler = Maphandler::getInstance();
+    std::srand(7);
+    handler->newMap(3);
+    MapLighting lights = handler->lighting();
+    ASSERT_NE(lights.system, nullptr);
+    ASSERT_NE(lights.mask, nullptr);
+    EXPECT_EQ(lights.mask->getSize(), sf::Vector2u(1920, 1080));
+    EXPECT_EQ(lights.playerLight->radius, 2200);
+    EXPECT_EQ(lights.playerLight->size, 1);
+    EXPECT_EQ(lights.system->lightCount(), 1u);
+
+    Map* map = handler->currentMap();
+    std::size_t solid = 0;
+    for (const auto& column : map->walls)
+        for (const Tile& tile : column) {
+            solid += tile.kind != 0;
+            ASSERT_EQ(tile.hull != nullptr, tile.kind != 0);
+        }
+    EXPECT_GT(solid, 0u);
+    EXPECT_EQ(lights.system->hullCount(), solid);
+    // The next level replaces the walls' hulls rather than piling them up.
+    handler->newMap(4);
+    std::size_t next = 0;
+    for (const auto& column : handler->currentMap()->walls)
+        for (const Tile& tile : column)
+            next += tile.kind != 0;
+    EXPECT_EQ(lights.system->hullCount(), next);
+}
+
+} // namespace
