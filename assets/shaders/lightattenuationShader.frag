@@ -6,6 +6,8 @@ uniform vec3 lightColor;
 void main()
 {
     float t = gl_Color.r;
-    float falloff = t * t * (3.0 - 2.0 * t);
+    // Smooth at the rim, and steeper than a plain smoothstep so that the
+    // night closes in well before the light's radius.
+    float falloff = t * t * t * (3.0 - 2.0 * t);
     gl_FragColor = vec4(lightColor * falloff, 1.0);
 }

@@ -1,18 +1,22 @@
 #include "world/Map.h"
 
+#include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "app/Settings.h"
+#include "effects/lighting/LightSystem.h"
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 Tile::Tile() {
     hitPoints = randInt(50 + 5 * levelNumber, 75 + 5 * levelNumber);
@@ -23,9 +27,25 @@ Map::Map() = default;
 
 Map::Map(int columns, int rows) { makeGrids(columns, rows); }
 
+namespace {
+
+// Hands a tile's shadow back to its light system, which deletes it.
+void dropHull(Tile& tile) {
+    if (!tile.hull)
+        return;
+    tile.hull->system->removeConvexHull(tile.hull);
+    tile.hull = nullptr;
+}
+
+} // namespace
+
 // Defined here, where Mapentity is complete. The entity lists are declared
 // after the grids, so every entity goes before the tiles it stood on.
-Map::~Map() = default;
+Map::~Map() {
+    for (auto& column : walls)
+        for (Tile& tile : column)
+            dropHull(tile);
+}
 
 void Map::makeGrids(int columns, int rows) {
     columns = std::max(columns, 0);
@@ -82,6 +102,7 @@ void damageTile(Tile& tile, float damage) {
     tile.hitPoints -= static_cast<int>(d);
     if (tile.hitPoints < 0) {
         tile.kind = 0;
+        dropHull(tile);
         Contenthandler::getInstance()->wallDestroySound.play();
     }
 }
@@ -126,6 +147,77 @@ void Map::update(float dt) {
 
     elapsed += dt;
     cleanUp();
+    if (lighting.system)
+        lighting.system->renderLights();
+}
+
+void Map::createHulls(const MapLighting& lights, const std::string& shapePath) {
+    lighting = lights;
+    if (!lights.system)
+        return;
+    // Every wall has the same shape: it is read and prepared once, at the
+    // first wall, and copied for the others.
+    std::vector<sf::Vector2f> vertices, normals;
+    qdt::AABB box;
+    bool shapeReady = false;
+    const float height = Camera::getInstance()->view.getSize().y;
+    for (std::size_t x = 0; x < walls.size(); ++x)
+        for (std::size_t y = 0; y < walls[x].size(); ++y) {
+            Tile& tile = walls[x][y];
+            if (tile.kind == 0)
+                continue;
+            auto hull = std::make_unique<ltbl::ConvexHull>();
+            if (!shapeReady) {
+                if (!hull->loadShape(shapePath))
+                    std::exit(EXIT_FAILURE);
+                hull->centerHull();
+                hull->calculateNormals();
+                hull->generateAABB();
+                vertices = hull->vertices;
+                normals = hull->normals;
+                box = hull->localAABB;
+                shapeReady = true;
+            } else {
+                hull->vertices = vertices;
+                hull->normals = normals;
+                hull->localAABB = box;
+            }
+            hull->renderLightOverHull = false;
+            float cx = static_cast<float>(64 * x + 32), cy = static_cast<float>(64 * y + 32);
+            hull->setWorldCenter({cx, height - cy});
+            dropHull(tile);
+            tile.hull = lights.system->addConvexHull(std::move(hull));
+        }
+}
+
+void Map::rebuildMarkers(sf::Vector2f playerPosition) {
+    markers.clear();
+    const sf::Vector2f P(std::trunc(playerPosition.x / 64) + 0.5f, std::trunc(playerPosition.y / 64) + 0.5f);
+    if (!std::isfinite(P.x) || !std::isfinite(P.y))
+        return;
+    auto sign = [](float v) { return static_cast<float>((v > 0) - (v < 0)); };
+    const float nx = static_cast<float>(columns()), ny = static_cast<float>(rows());
+    for (unsigned X = viewX0; X < viewX1; ++X)
+        for (unsigned Y = viewY0; Y < viewY1; ++Y) {
+            if (walls[X][Y].kind == 0)
+                continue;
+            const sf::Vector2f T(static_cast<float>(X) + 0.5f, static_cast<float>(Y) + 0.5f);
+            sf::Vector2f at(T.x + sign(P.x - T.x), T.y + sign(P.y - T.y));
+            float a = std::atan2(P.y - at.y, P.x - at.x);
+            const sf::Vector2f step(std::cos(a), std::sin(a));
+            for (int i = 0; i < 32; ++i) {
+                if (at.x < 0 || at.y < 0 || at.x >= nx || at.y >= ny)
+                    break;
+                int tx = static_cast<int>(at.x), ty = static_cast<int>(at.y);
+                if ((tx != static_cast<int>(X) || ty != static_cast<int>(Y)) && isSolid(tx, ty))
+                    break;
+                if (std::abs(at.x - P.x) <= 1 && std::abs(at.y - P.y) <= 1) {
+                    markers.push_back(T);
+                    break;
+                }
+                at += step;
+            }
+        }
 }
 
 void Map::fadeEffects(float dt) {
@@ -224,9 +316,48 @@ void Map::drawTiles() {
     drawBatch(wallSprites, wallTexture, true);
 }
 
+// Draw steps 1 to 4: the mask and the light system follow the camera, the
+// player's light follows the player, and the mask starts black.
+void Map::beginLightMask() {
+    const sf::View& view = Camera::getInstance()->view;
+    lighting.mask->setView(view);
+    lighting.system->setView(view);
+    sf::Vector2f player = Player::getInstance()->position;
+    lighting.playerLight->setCenter({player.x, view.getSize().y - player.y});
+    rebuildMarkers(player);
+    lighting.mask->clear(sf::Color::Black);
+}
+
+// Draw steps 9 and 10: the blurred light map and the walls in sight go into
+// the mask, which then darkens the scene wherever it is not lit.
+void Map::finishLightMask() {
+    Camera* camera = Camera::getInstance();
+    const sf::View& view = camera->view;
+    sf::Vector2f offset = camera->screenMode ? sf::Vector2f(0, 0) : view.getCenter() - view.getSize() / 2.0f;
+    sf::Sprite lightSprite(lighting.system->getLightTexture());
+    lightSprite.setPosition(offset);
+    lighting.mask->draw(lightSprite, &blurShader);
+    sf::VertexArray squares(sf::Quads);
+    for (const sf::Vector2f& m : markers) {
+        sf::Vector2f corner((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
+        squares.append({corner, sf::Color::White});
+        squares.append({{corner.x + 64, corner.y}, sf::Color::White});
+        squares.append({{corner.x + 64, corner.y + 64}, sf::Color::White});
+        squares.append({{corner.x, corner.y + 64}, sf::Color::White});
+    }
+    lighting.mask->draw(squares);
+    lighting.mask->display();
+    sf::Sprite maskSprite(lighting.mask->getTexture());
+    maskSprite.setPosition(offset);
+    gameWindow().draw(maskSprite, &transparencyShader);
+}
+
 void Map::draw() {
     Camera* camera = Camera::getInstance();
     sf::RenderWindow& window = gameWindow();
+    const bool lit = lighting.system && lighting.playerLight && lighting.mask;
+    if (lit)
+        beginLightMask();
     window.setView(camera->view);
     drawTiles();
     for (auto& e : enemies)
@@ -245,4 +376,6 @@ void Map::draw() {
         for (auto& e : *list)
             if (camera->isVisible(*e))
                 e->draw();
+    if (lit)
+        finishLightMask();
 }

@@ -15,9 +15,19 @@
 #include <SFML/System/Vector2.hpp>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class Mapentity;
+
+namespace sf {
+class RenderTexture;
+}
+namespace ltbl {
+class ConvexHull;
+class Light;
+class LightSystem;
+} // namespace ltbl
 
 struct Tile {
     // Durability drawn from the level number current at construction.
@@ -25,6 +35,9 @@ struct Tile {
 
     int hitPoints = 0;
     int armour = 0;
+    // The wall's shadow caster, owned by the light system. The tile drops it
+    // (and has the system delete it) when the wall breaks or the map goes.
+    ltbl::ConvexHull* hull = nullptr;
     sf::Sprite sprite;     // the wall (walls layer) or the floor (layout layer)
     sf::Sprite edgeSprite; // 96 x 96 shading, 16 px up and left of the tile
     unsigned char kind = 0; // walls layer: 1 solid, 0 free; layout layer: street code or 'o'
@@ -55,6 +68,14 @@ struct Stain {
     float rate = 0; // alpha units per second
     bool dead = false;
     sf::CircleShape shape;
+};
+
+// The light engine's pieces a map lights itself with. All belong to the map
+// handler, which outlives its maps; a map without them is drawn unlit.
+struct MapLighting {
+    ltbl::LightSystem* system = nullptr;
+    ltbl::Light* playerLight = nullptr;
+    sf::RenderTexture* mask = nullptr; // the 1920 x 1080 light mask laid over the scene
 };
 
 using EntityList = std::vector<std::unique_ptr<Mapentity>>;
@@ -90,6 +111,19 @@ public:
     // Recomputes the range of tiles drawn from a view of the given centre and size.
     void computeViewWindow(sf::Vector2f centre, sf::Vector2f size);
 
+    // Lights the map with the given pieces and gives every solid wall tile a
+    // shadow hull of the shape in shapePath, centred on the tile, in their
+    // system. Without the shape file the walls cannot cast shadows and the
+    // program ends at once.
+    void createHulls(const MapLighting& lights, const std::string& shapePath = "data/testShape.txt");
+    // Collects into markers the solid tiles of the view window that have a
+    // line of sight to the given world position.
+    void rebuildMarkers(sf::Vector2f playerPosition);
+
+    // Wall tiles (tile coordinates) in sight of the player, shown fully lit.
+    std::vector<sf::Vector2f> markers;
+    MapLighting lighting;
+
     // Tiles [x0, x1) x [y0, y1) count as visible.
     unsigned viewX0 = 0, viewY0 = 0, viewX1 = 0, viewY1 = 0;
     float elapsed = 0; // seconds this map has been updated
@@ -113,10 +147,12 @@ private:
     void fadeEffects(float dt);
     void cleanUp();
     void drawTiles();
+    void beginLightMask();
+    void finishLightMask();
 };
 
 // Wears a wall tile down: armour soaks part of every hit, and a tile whose
-// hit points fall below zero breaks and becomes free.
+// hit points fall below zero breaks, becomes free and loses its shadow.
 void damageTile(Tile& tile, float damage);
 
 // One frame of fading: alpha drops by rate x dt; dead once it reaches zero.

@@ -5,6 +5,7 @@
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
 #include "app/Random.h"
+#include "effects/lighting/Light_Point.h"
 #include "world/BrainwashMachine.h"
 #include "world/Furniture.h"
 #include "world/LotTemplate.h"
@@ -284,8 +285,27 @@ void Maphandler::destroyInstance() {
     instance = nullptr;
 }
 
+std::unique_ptr<ltbl::LightSystem> Maphandler::createLightSystem(const std::string& attenuationShaderPath) {
+    auto system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
+                                                      "data/lightFin.png", attenuationShaderPath);
+    if (!system->ready())
+        std::exit(EXIT_FAILURE);
+    return system;
+}
+
 Maphandler::Maphandler() {
     std::cout << "Maphandler's constructor was called" << std::endl;
+    lightSystem = createLightSystem();
+    lightMask.create(1920, 1080);
+    // The player's light reaches past every corner of the screen; its source
+    // is a point, so the walls' shadows are sharp until the mask's blur.
+    auto light = std::make_unique<ltbl::Light_Point>();
+    light->radius = 2200;
+    light->size = 1;
+    light->linearizeFactor = 100;
+    light->softSpreadAngle = 90;
+    light->calculateAABB();
+    playerLight = lightSystem->addLight(std::move(light));
     // The first level is ready before anyone asks, so the map is never missing in a level.
     constructing = true;
     levelNumber = 1;
@@ -308,7 +328,8 @@ void Maphandler::setCurrentMap(std::unique_ptr<Map> map) {
     maps.push_back(std::move(map));
 }
 
-std::unique_ptr<Map> Maphandler::generateMap(int NX, int NY, const std::string& dumpPath) {
+std::unique_ptr<Map> Maphandler::generateMap(int NX, int NY, const std::string& dumpPath,
+                                             const MapLighting& lights) {
     sf::Clock clock;
     Contenthandler* content = Contenthandler::getInstance();
     NX = std::max(NX, 1);
@@ -344,6 +365,7 @@ std::unique_ptr<Map> Maphandler::generateMap(int NX, int NY, const std::string& 
     fillLots(*map, B);
     placeMachine(*map);
     finishEdges(*map);
+    map->createHulls(lights);
     std::cout << "Map generation took " << clock.getElapsedTime().asMilliseconds() << " ms" << std::endl;
     return map;
 }
@@ -358,7 +380,7 @@ void Maphandler::newMap(int level) {
     int NY = 50 + randInt(L, 2 * L);
     int NX = 50 + randInt(L, 2 * L);
     levelNumber = level;
-    maps.push_back(generateMap(NX, NY));
+    maps.push_back(generateMap(NX, NY, "SaveData/map.txt", lighting()));
 
     Player::getInstance()->placeAtStart(*maps[0]);
 

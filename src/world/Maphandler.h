@@ -2,13 +2,18 @@
 // Owns the current map and generates the next one: a city block of streets
 // and lots, buildings with rooms, doors, floors and furniture, and one
 // brainwash machine. Every generation dumps its street layout to
-// "SaveData/map.txt" and logs how long it took.
+// "SaveData/map.txt" and logs how long it took. It also owns the light
+// engine the levels are lit with: the light system (with the player's light
+// and every wall's shadow hull) and the light mask.
+
+#include "effects/lighting/LightSystem.h"
+#include "world/Map.h"
+
+#include <SFML/Graphics/RenderTexture.hpp>
 
 #include <memory>
 #include <string>
 #include <vector>
-
-class Map;
 
 class Maphandler {
 public:
@@ -29,10 +34,24 @@ public:
     // The map pipeline alone: streets, lots, buildings, furniture, the
     // machine and the edge sprites of a columns x rows map for the current
     // level number, with the layout dump written to dumpPath.
-    static std::unique_ptr<Map> generateMap(int columns, int rows, const std::string& dumpPath = "SaveData/map.txt");
+    // With lights given, every solid wall also gets its shadow hull.
+    static std::unique_ptr<Map> generateMap(int columns, int rows, const std::string& dumpPath = "SaveData/map.txt",
+                                            const MapLighting& lights = {});
+
+    // The game's light system, over a region the world never enters. Without
+    // the attenuation shader no level can be lit, so the program ends at once.
+    static std::unique_ptr<ltbl::LightSystem>
+    createLightSystem(const std::string& attenuationShaderPath = "data/shaders/lightattenuationShader.frag");
+
+    MapLighting lighting() { return {lightSystem.get(), playerLight, &lightMask}; }
 
 private:
     Maphandler();
+    // Declared before the maps so that every map, which hands its hulls back
+    // to the system as it goes, dies first.
+    std::unique_ptr<ltbl::LightSystem> lightSystem;
+    ltbl::Light* playerLight = nullptr; // owned by lightSystem
+    sf::RenderTexture lightMask;
     std::vector<std::unique_ptr<Map>> maps;
     bool constructing = false;
 };

@@ -13,6 +13,8 @@
 
 namespace ltbl {
 
+class LightSystem;
+
 class ConvexHull : public qdt::QuadTreeOccupant {
 public:
     // Reads a hull file (pairs of numbers, x then y). The file is read once per
@@ -34,6 +36,7 @@ public:
     // Draws the hull as a filled black polygon at its world position.
     void renderHull() const;
 
+    LightSystem* system = nullptr; // the system that owns this hull, set when it is added
     std::vector<sf::Vector2f> vertices;
     std::vector<sf::Vector2f> normals;
     sf::Vector2f worldCenter;

@@ -55,6 +55,7 @@ Light* LightSystem::addLight(std::unique_ptr<Light> light) {
 }
 
 ConvexHull* LightSystem::addConvexHull(std::unique_ptr<ConvexHull> hull) {
+    hull->system = this;
     hullTree.add(hull.get());
     hulls.push_back(std::move(hull));
     return hulls.back().get();
@@ -93,12 +94,67 @@ std::vector<ConvexHull*> LightSystem::shadowCasters(const Light& light) const {
     std::vector<ConvexHull*> result;
     for (auto* occupant : found)
         result.push_back(static_cast<ConvexHull*>(occupant));
+    if (cullHiddenHulls)
+        std::erase_if(result, [hidden = hiddenHulls(light, result)](const ConvexHull* hull) {
+            return std::binary_search(hidden.begin(), hidden.end(), hull);
+        });
     return result;
+}
+
+std::vector<const ConvexHull*> LightSystem::hiddenHulls(const Light& light,
+                                                        const std::vector<ConvexHull*>& casters) {
+    // Each hull seen from the light: the angles it spans, the nearest any of
+    // it can be (its box) and the farthest it reaches (a vertex). A hull
+    // that straddles the angle seam or holds the light is left alone.
+    struct Span {
+        const ConvexHull* hull;
+        float low, high, nearest, farthest;
+    };
+    std::vector<Span> spans;
+    for (const ConvexHull* hull : casters) {
+        if (hull->vertices.size() < 3 || containsPoint(hull->aabb, light.center))
+            continue;
+        Span span{hull, 10, -10, 0, 0};
+        for (const sf::Vector2f& v : hull->vertices) {
+            sf::Vector2f d = hull->worldCenter + v - light.center;
+            float angle = std::atan2(d.y, d.x);
+            span.low = std::min(span.low, angle);
+            span.high = std::max(span.high, angle);
+            span.farthest = std::max(span.farthest, std::hypot(d.x, d.y));
+        }
+        if (span.high - span.low >= 3.14159f)
+            continue;
+        sf::Vector2f lower = hull->aabb.lowerBound, upper = hull->aabb.upperBound;
+        float dx = std::max({lower.x - light.center.x, 0.0f, light.center.x - upper.x});
+        float dy = std::max({lower.y - light.center.y, 0.0f, light.center.y - upper.y});
+        span.nearest = std::hypot(dx, dy);
+        spans.push_back(span);
+    }
+    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.low < b.low; });
+
+    // A hull lies wholly behind the hulls nearer than it when their spans,
+    // joined, cover its own: its shadow and its own area fall inside theirs.
+    // The margin keeps a hull whose edge only grazes theirs.
+    constexpr float margin = 1e-4f;
+    std::vector<const ConvexHull*> hidden;
+    for (const Span& hull : spans) {
+        float covered = hull.low + margin;
+        for (const Span& front : spans) {
+            if (front.low > covered)
+                break;
+            if (front.farthest < hull.nearest && front.high > covered)
+                covered = front.high;
+        }
+        if (covered >= hull.high - margin)
+            hidden.push_back(hull.hull);
+    }
+    std::sort(hidden.begin(), hidden.end());
+    return hidden;
 }
 
 void LightSystem::clearLightTexture() { lightTexture.clear(sf::Color::Black); }
 
-void LightSystem::renderShadows(const Light& light, const ConvexHull& hull) const {
+void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const {
     const std::size_t n = hull.vertices.size();
     if (n < 3)
         return;
@@ -126,29 +182,18 @@ void LightSystem::renderShadows(const Light& light, const ConvexHull& hull) cons
         return; // the light is inside the hull
 
     // Umbra: every edge turned away from the light throws a quad away from it.
-    glColor4f(0, 0, 0, 1);
-    glBegin(GL_QUADS);
     for (std::size_t i = 0; i < n; ++i) {
         if (lit[i])
             continue;
         sf::Vector2f a = world[i], b = world[(i + 1) % n];
         sf::Vector2f farA = a + normalised(a - light.center) * shadowReach;
         sf::Vector2f farB = b + normalised(b - light.center) * shadowReach;
-        glVertex2f(a.x, a.y);
-        glVertex2f(b.x, b.y);
-        glVertex2f(farB.x, farB.y);
-        glVertex2f(farA.x, farA.y);
+        batch.umbra.insert(batch.umbra.end(), {a, b, farB, farA});
     }
-    glEnd();
 
     // Penumbra fins at the two silhouette corners, fading from the umbra's
     // edge outwards over the angle the light source's width subtends. The
     // vertex alpha fades them even without the fin texture.
-    if (finLoaded) {
-        glEnable(GL_TEXTURE_2D);
-        sf::Texture::bind(&finTexture, sf::Texture::Normalized);
-    }
-    glBegin(GL_TRIANGLES);
     for (std::size_t i = 0; i < n; ++i) {
         bool before = lit[(i + n - 1) % n], after = lit[i];
         if (before == after)
@@ -164,20 +209,40 @@ void LightSystem::renderShadows(const Light& light, const ConvexHull& hull) cons
         float side = cross(away, inward) > 0 ? -1.0f : 1.0f;
         sf::Vector2f inner = corner + normalised(away) * shadowReach;
         sf::Vector2f outer = corner + normalised(rotated(away, side * spread)) * shadowReach;
-        glColor4f(0, 0, 0, 1);
-        glTexCoord2f(0, 0.5f);
-        glVertex2f(corner.x, corner.y);
-        glTexCoord2f(0, 1);
-        glVertex2f(inner.x, inner.y);
-        glColor4f(0, 0, 0, 0);
-        glTexCoord2f(1, 1);
-        glVertex2f(outer.x, outer.y);
+        batch.fins.push_back({corner, {0, 0.5f}, 1});
+        batch.fins.push_back({inner, {0, 1}, 1});
+        batch.fins.push_back({outer, {1, 1}, 0});
+    }
+}
+
+// Shadows only ever darken (opaque black, or black faded by alpha), and
+// darkening commutes, so every hull's shadows go out in two batches. The
+// light map stays opaque: a fin's alpha would otherwise be left in the map
+// and dim the light next to it when the map is blurred into the mask.
+void LightSystem::drawShadows(const ShadowBatch& batch) const {
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    glColor4f(0, 0, 0, 1);
+    glBegin(GL_QUADS);
+    for (const sf::Vector2f& v : batch.umbra)
+        glVertex2f(v.x, v.y);
+    glEnd();
+
+    if (finLoaded) {
+        glEnable(GL_TEXTURE_2D);
+        sf::Texture::bind(&finTexture, sf::Texture::Normalized);
+    }
+    glBegin(GL_TRIANGLES);
+    for (const FinVertex& v : batch.fins) {
+        glColor4f(0, 0, 0, v.alpha);
+        glTexCoord2f(v.texCoord.x, v.texCoord.y);
+        glVertex2f(v.position.x, v.position.y);
     }
     glEnd();
     if (finLoaded) {
         sf::Texture::bind(nullptr);
         glDisable(GL_TEXTURE_2D);
     }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 void LightSystem::renderLights() {
@@ -209,8 +274,10 @@ void LightSystem::renderLights() {
 
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         std::vector<ConvexHull*> casters = shadowCasters(*light);
+        ShadowBatch batch;
         for (const ConvexHull* hull : casters)
-            renderShadows(*light, *hull);
+            appendShadows(*light, *hull, batch);
+        drawShadows(batch);
         for (const ConvexHull* hull : casters)
             if (!hull->renderLightOverHull)
                 hull->renderHull();

@@ -39,9 +39,10 @@ public:
     void clearLightTexture();
 
     // The hulls that can shade what the view shows of this light: those near
-    // the light that also touch the view. A hull wholly outside the view
-    // cannot darken any point inside it while the light is inside the view
-    // (the view is convex), so the others are skipped.
+    // the light that also touch the view and are not hidden behind nearer
+    // ones. A hull wholly outside the view cannot darken any point inside it
+    // while the light is inside the view (the view is convex), so the others
+    // are skipped.
     std::vector<ConvexHull*> shadowCasters(const Light& light) const;
     // The lights whose boxes meet the view.
     std::vector<Light*> visibleLights() const;
@@ -53,9 +54,25 @@ public:
     // Draw shadows for every hull near the light, ignoring the view (for
     // checking that skipping hulls outside the view changes nothing).
     bool cullHullsOutsideView = true;
+    // Skip the hulls that lie wholly in the shadow of nearer ones (a wall
+    // behind a wall): their shadows add no pixel.
+    bool cullHiddenHulls = true;
 
 private:
-    void renderShadows(const Light& light, const ConvexHull& hull) const;
+    struct FinVertex {
+        sf::Vector2f position;
+        sf::Vector2f texCoord;
+        float alpha;
+    };
+    // The shadow geometry of one light: umbra quads and penumbra fin triangles.
+    struct ShadowBatch {
+        std::vector<sf::Vector2f> umbra;
+        std::vector<FinVertex> fins;
+    };
+    // The casters (sorted by address) wholly in the shadow of nearer casters.
+    static std::vector<const ConvexHull*> hiddenHulls(const Light& light, const std::vector<ConvexHull*>& casters);
+    void appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const;
+    void drawShadows(const ShadowBatch& batch) const;
 
     qdt::StaticQuadTree lightTree;
     qdt::StaticQuadTree hullTree;

@@ -4,6 +4,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -99,6 +100,40 @@ TEST_F(LightMap, SkippingWallsOutsideTheViewChangesNoPixel) {
     const sf::Uint8* a = culled.getPixelsPtr();
     const sf::Uint8* b = full.getPixelsPtr();
     EXPECT_TRUE(std::equal(a, a + 1920 * 1080 * 4, b));
+}
+
+TEST_F(LightMap, SkippingWallsBehindNearerWallsChangesNoPixel) {
+    // Two walled blocks of tiles on either side of the light, as in a street
+    // between buildings, and a lone wall in the open.
+    light->radius = 2200;
+    light->setCenter({930, 510});
+    for (float x = 200; x < 700; x += 64)
+        for (float y = 100; y < 1000; y += 64)
+            addWall({x, y});
+    for (float x = 1200; x < 1500; x += 64)
+        for (float y = 300; y < 700; y += 64)
+            addWall({x, y});
+    addWall({960, 900});
+    std::size_t casters = system->shadowCasters(*light).size();
+    sf::Image culled = render();
+    system->cullHiddenHulls = false;
+    EXPECT_LT(casters * 2, system->shadowCasters(*light).size()) << "most of each block is hidden";
+    sf::Image full = render();
+    const sf::Uint8* a = culled.getPixelsPtr();
+    const sf::Uint8* b = full.getPixelsPtr();
+    EXPECT_TRUE(std::equal(a, a + 1920 * 1080 * 4, b));
+}
+
+TEST_F(LightMap, TheLightMapStaysOpaqueUnderShadowsAndFins) {
+    // What the map holds is light only: a fin's alpha left behind would dim
+    // the lit pixels beside it once the map is blurred into the mask.
+    for (float x = 700; x < 1300; x += 64)
+        addWall({x, 300});
+    addWall({1160, 540});
+    sf::Image image = render();
+    for (unsigned y = 0; y < 1080; y += 7)
+        for (unsigned x = 0; x < 1920; x += 7)
+            ASSERT_EQ(image.getPixel(x, y).a, 255) << x << ", " << y;
 }
 
 TEST_F(LightMap, AWallTooThinToHaveAnInsideCastsNoShadow) {

@@ -1,0 +1,120 @@
+// What the light engine costs a level: the light map with the shadows of
+// every wall near the view, the map draw with and without the light mask
+// laid over it, the hulls made at generation, and whole frames of a level
+// next to an empty frame. Run from the run directory.
+#include "actors/Player.h"
+#include "app/Camera.h"
+#include "app/Game.h"
+#include "app/GameStateHandler.h"
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "screens/Ingame.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/OpenGL.hpp>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The game started, with its window open, for the length of a benchmark.
+struct RunningGame {
+    RunningGame() {
+        startUp();
+        gameWindow().setFramerateLimit(0);
+    }
+    ~RunningGame() { shutDown(); }
+    RunningGame(const RunningGame&) = delete;
+    RunningGame& operator=(const RunningGame&) = delete;
+};
+
+// A generated level with the camera on the player, ready to draw.
+Map* levelInView(int level) {
+    Maphandler* handler = Maphandler::getInstance();
+    std::srand(42);
+    levelNumber = level;
+    handler->newMap(level);
+    Camera::getInstance()->snapToTarget();
+    Map* map = handler->currentMap();
+    map->update(0);
+    map->draw();
+    return map;
+}
+
+void RenderLights(benchmark::State& state) {
+    RunningGame game;
+    Map* map = levelInView(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        map->lighting.system->renderLights();
+        glFinish();
+    }
+    state.counters["hulls"] = static_cast<double>(map->lighting.system->hullCount());
+    state.counters["shadowed"] =
+        static_cast<double>(map->lighting.system->shadowCasters(*map->lighting.playerLight).size());
+}
+BENCHMARK(RenderLights)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
+
+// The map draw with and without its light mask: the difference is the
+// composition (sight markers, the light map blurred into the mask, the mask
+// laid over the scene).
+void MapDraw(benchmark::State& state, bool lit) {
+    RunningGame game;
+    Map* map = levelInView(static_cast<int>(state.range(0)));
+    MapLighting lighting = map->lighting;
+    if (!lit)
+        map->lighting = {};
+    for (auto _ : state) {
+        map->draw();
+        glFinish();
+    }
+    map->lighting = lighting;
+    state.counters["tiles"] = static_cast<double>((map->viewX1 - map->viewX0) * (map->viewY1 - map->viewY0));
+}
+void MapDrawLit(benchmark::State& state) { MapDraw(state, true); }
+void MapDrawUnlit(benchmark::State& state) { MapDraw(state, false); }
+BENCHMARK(MapDrawLit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(MapDrawUnlit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
+
+// The hull step of generation against generation as a whole (GenerateLevel).
+void CreateHulls(benchmark::State& state) {
+    RunningGame game;
+    Map* map = levelInView(static_cast<int>(state.range(0)));
+    MapLighting lighting = map->lighting;
+    for (auto _ : state)
+        map->createHulls(lighting);
+    state.counters["hulls"] = static_cast<double>(lighting.system->hullCount());
+}
+BENCHMARK(CreateHulls)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
+
+// Frames per second as the player sees them at 1920 x 1080, a level-30
+// level against a frame that only clears and displays the window.
+void LevelFrame(benchmark::State& state) {
+    RunningGame game;
+    GameStateHandler::getInstance()->changeState(Ingame::getInstance());
+    Player::getInstance()->resetForLevel(true);
+    levelInView(30);
+    sf::Clock clock;
+    // The frame of the change skips drawing.
+    runFrame(clock);
+    gameWindow().setFramerateLimit(0);
+    for (auto _ : state)
+        runFrame(clock);
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(LevelFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+
+void EmptyFrame(benchmark::State& state) {
+    RunningGame game;
+    sf::RenderWindow& window = gameWindow();
+    for (auto _ : state) {
+        window.clear();
+        window.display();
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(EmptyFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+
+} // namespace

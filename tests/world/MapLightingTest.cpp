@@ -1,0 +1,211 @@
+#include "actors/Player.h"
+#include "app/Camera.h"
+#include "effects/lighting/LightSystem.h"
+#include "effects/lighting/Light_Point.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+// A small walled map lit the way the game lights its levels. The system is
+// declared before the map so the map, which hands its hulls back, goes first.
+class LitMap : public ::testing::Test {
+protected:
+    void SetUp() override {
+        system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
+                                                     "data/lightFin.png",
+                                                     "data/shaders/lightattenuationShader.frag");
+        ASSERT_TRUE(system->ready());
+        auto point = std::make_unique<ltbl::Light_Point>();
+        point->radius = 2200;
+        point->size = 1;
+        point->calculateAABB();
+        light = system->addLight(std::move(point));
+        mask.create(1920, 1080);
+        map = std::make_unique<Map>(40, 20);
+    }
+    void solid(int x, int y) { map->walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind = 1; }
+    Tile& wall(int x, int y) { return map->walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]; }
+    MapLighting lighting() { return {system.get(), light, &mask}; }
+
+    std::unique_ptr<ltbl::LightSystem> system;
+    ltbl::Light* light = nullptr;
+    sf::RenderTexture mask;
+    std::unique_ptr<Map> map;
+};
+
+TEST_F(LitMap, EverySolidWallGetsOneHullCentredOnItsTileInLightSpace) {
+    solid(3, 4);
+    solid(10, 0);
+    map->createHulls(lighting());
+    ASSERT_EQ(system->hullCount(), 2u);
+    ASSERT_NE(wall(3, 4).hull, nullptr);
+    EXPECT_EQ(wall(4, 4).hull, nullptr);
+    const float height = Camera::getInstance()->view.getSize().y;
+    EXPECT_EQ(wall(3, 4).hull->worldCenter, sf::Vector2f(3 * 64 + 32, height - (4 * 64 + 32)));
+    // Both carry the tile's square, centred on the tile.
+    EXPECT_EQ(wall(10, 0).hull->vertices, wall(3, 4).hull->vertices);
+    EXPECT_EQ(wall(3, 4).hull->aabb.upperBound - wall(3, 4).hull->aabb.lowerBound, sf::Vector2f(64, 64));
+    EXPECT_FALSE(wall(3, 4).hull->renderLightOverHull) << "the wall's own area stays dark";
+}
+
+TEST_F(LitMap, ABrokenWallAndAFinishedMapHandTheirHullsBack) {
+    solid(3, 4);
+    solid(5, 4);
+    map->createHulls(lighting());
+    Tile& broken = wall(3, 4);
+    broken.armour = 0;
+    broken.hitPoints = 10;
+    damageTile(broken, 5);
+    EXPECT_NE(broken.hull, nullptr) << "a worn wall still casts its shadow";
+    damageTile(broken, 20);
+    EXPECT_EQ(broken.kind, 0);
+    EXPECT_EQ(broken.hull, nullptr);
+    EXPECT_EQ(system->hullCount(), 1u);
+    map.reset();
+    EXPECT_EQ(system->hullCount(), 0u);
+}
+
+TEST_F(LitMap, ADestroyedWallsShadowIsGoneOnTheNextFrame) {
+    // The light sits left of a wall; the floor right of it is in its shadow.
+    solid(10, 8);
+    map->createHulls(lighting());
+    const float height = Camera::getInstance()->view.getSize().y;
+    system->setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+    light->setCenter({6 * 64 + 32, height - (8 * 64 + 32)});
+    auto behind = [&](const sf::Image& image) {
+        sf::Color c = image.getPixel(14 * 64 + 32, 8 * 64 + 32);
+        return c.r + c.g + c.b;
+    };
+    map->update(0);
+    EXPECT_EQ(behind(system->getLightTexture().copyToImage()), 0);
+    wall(10, 8).armour = 0;
+    damageTile(wall(10, 8), 1e6f);
+    map->update(0);
+    EXPECT_GT(behind(system->getLightTexture().copyToImage()), 100);
+}
+
+TEST_F(LitMap, TheMaskIsLitAroundThePlayerDarkBehindAWallAndWhiteOnWallsInSight) {
+    // A wall column at x = 12 between the player (x = 6) and the far floor.
+    for (int y = 2; y < 16; ++y)
+        solid(12, y);
+    map->createHulls(lighting());
+    Camera* camera = Camera::getInstance();
+    camera->screenMode = false;
+    camera->view = sf::View(sf::FloatRect(0, 0, 1920, 1080));
+    map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
+    Player::getInstance()->position = {6 * 64 + 32, 8 * 64 + 32};
+    // The light map follows the previous frame's draw, as in the game.
+    map->draw();
+    map->update(0);
+    map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
+    map->draw();
+    sf::Image image = mask.getTexture().copyToImage();
+    auto at = [&](float x, float y) {
+        sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+        return c.r + c.g + c.b;
+    };
+    EXPECT_GT(at(7 * 64, 8 * 64 + 32), 500) << "next to the player";
+    EXPECT_LT(at(20 * 64 + 32, 8 * 64 + 32), 20) << "behind the wall";
+    EXPECT_GT(at(64 + 32, 16 * 64), 200) << "in the open on the near side";
+    EXPECT_EQ(at(12 * 64 + 32, 8 * 64 + 32), 3 * 255) << "the wall facing the player reads clearly";
+}
+
+TEST(SightMarkers, OnlyWallsWithAClearLineToThePlayerAreMarked) {
+    Map map(30, 20);
+    for (int y = 0; y < 20; ++y)
+        map.walls[10][static_cast<std::size_t>(y)].kind = 1;
+    map.walls[14][5].kind = 1;
+    map.walls[3][5].kind = 1;
+    map.viewX0 = 0;
+    map.viewX1 = 30;
+    map.viewY0 = 0;
+    map.viewY1 = 20;
+    map.rebuildMarkers({5 * 64 + 10, 5 * 64 + 50});
+    auto marked = [&](float x, float y) {
+        return std::find(map.markers.begin(), map.markers.end(), sf::Vector2f(x + 0.5f, y + 0.5f)) != map.markers.end();
+    };
+    EXPECT_TRUE(marked(3, 5)) << "a wall beside the player";
+    EXPECT_TRUE(marked(10, 5)) << "the wall the player faces";
+    EXPECT_FALSE(marked(14, 5)) << "a wall behind another";
+    EXPECT_EQ(map.markers.size(), 20u + 1u) << "the whole near face of the long wall, and the one beside the player";
+}
+
+TEST(SightMarkers, APlayerOffTheGridOrNotANumberMarksNothingAndNeverCrashes) {
+    Map map(8, 8);
+    map.walls[4][4].kind = 1;
+    map.viewX1 = map.viewY1 = 8;
+    map.rebuildMarkers({1e9f, -1e9f});
+    EXPECT_TRUE(map.markers.empty());
+    map.rebuildMarkers({std::nanf(""), 3});
+    EXPECT_TRUE(map.markers.empty());
+}
+
+// The two files the light engine cannot do without: the game ends at once,
+// with a failure status, rather than running unlit or shadowless.
+using FatalLightingFiles = LitMap;
+
+TEST_F(FatalLightingFiles, AMissingHullFileEndsTheGameAtTheFirstWall) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    solid(2, 2);
+    EXPECT_EXIT(
+        {
+            // The message goes to standard output; the check reads standard error.
+            dup2(STDERR_FILENO, STDOUT_FILENO);
+            map->createHulls(lighting(), "data/noSuchShape.txt");
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "Could not load convex hull \"data/noSuchShape.txt\"!");
+}
+
+TEST(FatalLightingFile, AMissingAttenuationShaderEndsTheGame) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(Maphandler::createLightSystem("data/shaders/noSuchShader.frag"),
+                ::testing::ExitedWithCode(EXIT_FAILURE), "");
+    EXPECT_TRUE(Maphandler::createLightSystem()->ready());
+}
+
+} // namespace
+
+namespace {
+
+TEST(LevelLighting, EveryNewLevelIsLitByThePlayersLightWithOneHullPerWall) {
+    Maphandler* handler = Maphandler::getInstance();
+    std::srand(7);
+    handler->newMap(3);
+    MapLighting lights = handler->lighting();
+    ASSERT_NE(lights.system, nullptr);
+    ASSERT_NE(lights.mask, nullptr);
+    EXPECT_EQ(lights.mask->getSize(), sf::Vector2u(1920, 1080));
+    EXPECT_EQ(lights.playerLight->radius, 2200);
+    EXPECT_EQ(lights.playerLight->size, 1);
+    EXPECT_EQ(lights.system->lightCount(), 1u);
+
+    Map* map = handler->currentMap();
+    std::size_t solid = 0;
+    for (const auto& column : map->walls)
+        for (const Tile& tile : column) {
+            solid += tile.kind != 0;
+            ASSERT_EQ(tile.hull != nullptr, tile.kind != 0);
+        }
+    EXPECT_GT(solid, 0u);
+    EXPECT_EQ(lights.system->hullCount(), solid);
+    // The next level replaces the walls' hulls rather than piling them up.
+    handler->newMap(4);
+    std::size_t next = 0;
+    for (const auto& column : handler->currentMap()->walls)
+        for (const Tile& tile : column)
+            next += tile.kind != 0;
+    EXPECT_EQ(lights.system->hullCount(), next);
+}
+
+} // namespace
