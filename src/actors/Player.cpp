@@ -22,24 +22,11 @@
 #include <vector>
 
 namespace {
-Player* instance = nullptr;
-
 int sign(int v) { return (v > 0) - (v < 0); }
 
 bool isGrenade(const Item* item) { return item && item->getBasename() == "Grenade"; }
 bool isChainsaw(const Item* item) { return item && item->getBasename() == "Chainsaw"; }
 } // namespace
-
-Player* Player::getInstance() {
-    if (!instance)
-        instance = new Player();
-    return instance;
-}
-
-void Player::destroyInstance() {
-    delete getInstance();
-    instance = nullptr;
-}
 
 Player::Player()
     : throwBar{StatBar(1, sf::Color::Cyan, 3, sf::Color::Black, 0, sf::IntRect(-24, -64, 48, 7)),

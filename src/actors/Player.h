@@ -5,6 +5,7 @@
 // button of that hand, takes hits with a short invulnerability softened by
 // the worn armour, and gains levels and stat points from experience.
 
+#include "app/Singleton.h"
 #include "items/Item.h"
 #include "screens/StatBar.h"
 #include "world/Mapentity.h"
@@ -14,10 +15,10 @@
 
 class Map;
 
-class Player : public Mapentity {
+class Player : public Mapentity, public Singleton<Player> {
+    friend class Singleton<Player>;
+
 public:
-    static Player* getInstance();
-    static void destroyInstance();
     ~Player() override;
 
     void update(float dt) override;

@@ -21,8 +21,6 @@
 
 namespace {
 
-Maphandler* instance = nullptr;
-
 using namespace layoutcode;
 
 // The street layout while it is being generated: one code per tile, column
@@ -273,17 +271,6 @@ void finishEdges(Map& map) {
 }
 
 } // namespace
-
-Maphandler* Maphandler::getInstance() {
-    if (!instance)
-        instance = new Maphandler();
-    return instance;
-}
-
-void Maphandler::destroyInstance() {
-    delete instance;
-    instance = nullptr;
-}
 
 std::unique_ptr<ltbl::LightSystem> Maphandler::createLightSystem(const std::string& attenuationShaderPath) {
     auto system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),

@@ -6,6 +6,7 @@
 // engine the levels are lit with: the light system (with the player's light
 // and every wall's shadow hull) and the light mask.
 
+#include "app/Singleton.h"
 #include "effects/lighting/LightSystem.h"
 #include "world/Map.h"
 
@@ -15,10 +16,10 @@
 #include <string>
 #include <vector>
 
-class Maphandler {
+class Maphandler : public Singleton<Maphandler> {
+    friend class Singleton<Maphandler>;
+
 public:
-    static Maphandler* getInstance();
-    static void destroyInstance();
     ~Maphandler();
 
     // The map being played, or null (logged) when there is none; callers then skip their work.
