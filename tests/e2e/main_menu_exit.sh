@@ -5,47 +5,17 @@
 # Usage: main_menu_exit.sh RUN_DIR ARTEFACT_DIR   (needs DISPLAY, xdotool, ImageMagick)
 set -euo pipefail
 
-run_dir=$(cd "$1" && pwd)
-artefacts=$2
-mkdir -p "$artefacts"
-artefacts=$(cd "$artefacts" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-    echo "No display: run the tests under xvfb-run (scripts/test.sh does)." >&2
-    exit 1
-fi
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-cp -r "$run_dir"/. "$work"/
-rm -f "$work/Config.cfg" "$work"/data/SaveData/* "$work"/SaveData/*
-cd "$work"
-
-ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} ./vantreth >stdout.txt 2>stderr.txt &
-pid=$!
-
-wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vantreth$' | head -n 1)
-[ -n "$wid" ] || { echo "FAIL: the game window never appeared" >&2; exit 1; }
-xdotool windowmove "$wid" 0 0
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+e2e_prepare "$1" "$2"
+e2e_start_game
 # Let the buttons finish sliding in before the picture is taken.
 sleep 3
 import -window root "$artefacts/main_menu.png"
 
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-# The menu lives in a 1920 x 1080 view scaled to the window; "Exit" is centred at (1550, 850).
-exit_x=$((X + 1550 * WIDTH / 1920))
-exit_y=$((Y + 850 * HEIGHT / 1080))
-xdotool mousemove "$exit_x" "$exit_y"
-sleep 0.3
+# "Exit" is centred at (1550, 850) of the view.
+e2e_point 1550 850
 import -window root "$artefacts/main_menu_hover.png"
-xdotool mousedown 1
-sleep 0.15
-xdotool mouseup 1
+e2e_click
 
 for _ in $(seq 1 150); do
     kill -0 "$pid" 2>/dev/null || break

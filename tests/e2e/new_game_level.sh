@@ -7,40 +7,13 @@
 # Usage: new_game_level.sh RUN_DIR ARTEFACT_DIR   (needs DISPLAY, xdotool, ImageMagick)
 set -euo pipefail
 
-run_dir=$(cd "$1" && pwd)
-artefacts=$2
-mkdir -p "$artefacts"
-artefacts=$(cd "$artefacts" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-    echo "No display: run the tests under xvfb-run (scripts/test.sh does)." >&2
-    exit 1
-fi
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-cp -r "$run_dir"/. "$work"/
-rm -rf "$work/Config.cfg" "$work"/data/SaveData/* "$work/SaveData"
-cd "$work"
-
-ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} ./vantreth >stdout.txt 2>stderr.txt &
-pid=$!
-
-wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vantreth$' | head -n 1)
-[ -n "$wid" ] || { echo "FAIL: the game window never appeared" >&2; exit 1; }
-xdotool windowmove "$wid" 0 0
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+e2e_prepare "$1" "$2"
+e2e_start_game
 sleep 3
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-xdotool mousemove $((X + 1550 * WIDTH / 1920)) $((Y + 100 * HEIGHT / 1080))
-sleep 0.3
-xdotool mousedown 1
-sleep 0.15
-xdotool mouseup 1
+# "New Game" is centred at (1550, 100) of the view.
+e2e_point 1550 100
+e2e_click
 sleep 2
 import -window root "$artefacts/level_start.png"
 xdotool keydown d

@@ -1,0 +1,54 @@
+# Shared steps of the end-to-end runs: a fresh copy of the run directory
+# without settings or saves, the real game started on the test display, and
+# clicks given in the game's 1920 x 1080 view units. Sourced, not run.
+
+# e2e_prepare RUN_DIR ARTEFACT_DIR: sets run_dir, artefacts and work, and
+# enters a fresh copy of the run directory that is removed on exit.
+e2e_prepare() {
+    run_dir=$(cd "$1" && pwd)
+    artefacts=$2
+    mkdir -p "$artefacts"
+    artefacts=$(cd "$artefacts" && pwd)
+    if [ -z "${DISPLAY:-}" ]; then
+        echo "No display: run the tests under xvfb-run (scripts/test.sh does)." >&2
+        exit 1
+    fi
+    work=$(mktemp -d)
+    pid=""
+    trap e2e_cleanup EXIT
+    cp -r "$run_dir"/. "$work"/
+    rm -rf "$work/Config.cfg" "$work"/data/SaveData/* "$work/SaveData"
+    cd "$work"
+}
+
+e2e_cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+
+# Starts the game, waits for its window and moves it to the screen's corner
+# (there is no window manager to place it). Sets pid and the window's X, Y,
+# WIDTH and HEIGHT.
+e2e_start_game() {
+    ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} ./vantreth >stdout.txt 2>stderr.txt &
+    pid=$!
+    local wid
+    wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vantreth$' | head -n 1)
+    [ -n "$wid" ] || { echo "FAIL: the game window never appeared" >&2; exit 1; }
+    xdotool windowmove "$wid" 0 0
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+}
+
+# e2e_point VIEW_X VIEW_Y: moves the pointer to a point of the game's view.
+e2e_point() {
+    xdotool mousemove $((X + $1 * WIDTH / 1920)) $((Y + $2 * HEIGHT / 1080))
+    sleep 0.3
+}
+
+# Presses and releases the left button across several frames, since the game
+# reads the mouse once a frame.
+e2e_click() {
+    xdotool mousedown 1
+    sleep 0.15
+    xdotool mouseup 1
+}
