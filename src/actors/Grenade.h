@@ -14,8 +14,20 @@ public:
     Grenade(sf::Vector2f from, const float& damage, const float& angle, const float& explosionRadius,
             const float& speed, const float& fuse, const float& friction, const float& kind);
 
+    // Rolls, bounces off walls and burns its fuse; dead (and so detonated by
+    // the map's clean-up) once the fuse has run out.
+    void update(float dt) override;
+    // The grenade, then its countdown.
+    void draw() override;
+
+    // The share of the fuse still to burn, 1 at the throw down to 0.
+    float fuseLeft() const;
+
     float damage = 0;          // at the centre of the explosion
     float explosionRadius = 0;
     Timer fuseTimer;           // seconds to the explosion, running from the throw
     sf::Text countdownText;    // the seconds left, drawn above it
+
+private:
+    void showCountdown();
 };

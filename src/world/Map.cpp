@@ -1,6 +1,9 @@
 #include "world/Map.h"
 
+#include "actors/ExplosionResolution.h"
+#include "actors/Grenade.h"
 #include "actors/Player.h"
+#include "actors/ShotResolution.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
@@ -146,6 +149,9 @@ void Map::update(float dt) {
             (*list)[i]->update(dt);
 
     elapsed += dt;
+    resolveShots(*this);
+    resolvePenetratingShots(*this);
+    resolveExplosions(*this, Player::getInstance());
     cleanUp();
     if (lighting.system)
         lighting.system->renderLights();
@@ -245,6 +251,14 @@ void Map::cleanUp() {
     for (std::size_t i = bullets.size(); i-- > 0;)
         if (bullets[i]->dead)
             bullets.erase(bullets.begin() + static_cast<std::ptrdiff_t>(i));
+    for (std::size_t i = grenades.size(); i-- > 0;) {
+        if (!grenades[i]->dead)
+            continue;
+        if (auto* grenade = dynamic_cast<Grenade*>(grenades[i].get()))
+            explosions.push_back(
+                {grenade->damage, grenade->explosionRadius, grenade->position.x, grenade->position.y});
+        grenades.erase(grenades.begin() + static_cast<std::ptrdiff_t>(i));
+    }
 }
 
 namespace {

@@ -1,0 +1,112 @@
+#include "actors/Bullet.h"
+
+#include "actors/Player.h"
+#include "app/Contenthandler.h"
+#include "app/Globals.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool overlaps(const Mapentity& a, const Mapentity& b) {
+    sf::Vector2f d = a.position - b.position;
+    float reach = a.radius + b.radius;
+    return d.x * d.x + d.y * d.y <= reach * reach * 1.02f;
+}
+
+// A berserk alien's bullet spares the shooter until it is this far out.
+constexpr float muzzleClearance = 60.0f;
+
+} // namespace
+
+float Bullet::speedAt(int level) { return static_cast<float>(std::clamp(25 * level + 380, 0, 1100)); }
+
+float Bullet::damageAt(int level) { return static_cast<float>(std::clamp(5 * level + 10, 4, 50)); }
+
+Bullet::Bullet(const sf::Vector2f& aimPoint, const sf::Vector2f& from, bool fromBerserk)
+    : berserkFired(fromBerserk), launchPoint(from) {
+    position = from;
+    friction = 0;
+    radius = 14;
+    acceleration = speedAt(levelNumber);
+    damage = damageAt(levelNumber);
+    heading = std::atan2(aimPoint.y - from.y, aimPoint.x - from.x);
+    if (std::isnan(heading))
+        heading = 0;
+    animated = false;
+    frame = firstFrame = 1;
+    sprite.setTexture(Contenthandler::getInstance()->bulletTextures.at(0));
+    sprite.setTextureRect(sf::IntRect(64, 0, 64, 64));
+    sprite.setOrigin(32, 32);
+    // A berserk alien's shots glow red, so the player sees they hit aliens too.
+    sprite.setColor(berserkFired ? sf::Color(255, 90, 60) : sf::Color::White);
+    rotation = heading * 57.29578f;
+}
+
+void Bullet::update(float dt) {
+    velocity = sf::Vector2f(std::cos(heading), std::sin(heading)) * acceleration;
+    position += velocity * dt;
+    rotation += angularVelocity * dt;
+
+    Map* map = Maphandler::getInstance()->currentMap();
+    if (!map)
+        return;
+    collideWithProps(map->furniture, dt);
+    hitWalls(map->walls);
+    Player* player = Player::getInstance();
+    if (overlaps(*this, *player)) {
+        player->takeDamage(damage, position);
+        dead = true;
+    }
+    if (berserkFired)
+        hitEnemies(map->enemies);
+    // Nothing is left to hit outside the map: without this a miss would fly on for ever.
+    float width = static_cast<float>(64 * map->columns()), height = static_cast<float>(64 * map->rows());
+    if (!(position.x >= 0 && position.y >= 0 && position.x <= width && position.y <= height))
+        dead = true;
+}
+
+void Bullet::collideWithProps(List& list, float) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (overlaps(*this, *list[i])) {
+            list[i]->takeDamage(damage, position);
+            dead = true;
+        }
+}
+
+void Bullet::hitWalls(Grid& grid) {
+    int nx = static_cast<int>(grid.size());
+    int ny = nx > 0 ? static_cast<int>(grid[0].size()) : 0;
+    if (nx == 0 || ny == 0 || !std::isfinite(position.x) || !std::isfinite(position.y))
+        return;
+    auto cell = [](float v, int count) { return std::clamp(static_cast<int>(std::floor(v / 64)), 0, count - 1); };
+    int x0 = cell(position.x - radius, nx), x1 = cell(position.x + radius, nx);
+    int y0 = cell(position.y - radius, ny), y1 = cell(position.y + radius, ny);
+    for (int x = x0; x <= x1; ++x)
+        for (int y = y0; y <= y1; ++y) {
+            Tile& tile = grid[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+            if (tile.kind == 0)
+                continue;
+            float lx = static_cast<float>(64 * x), ly = static_cast<float>(64 * y);
+            sf::Vector2f q(std::clamp(position.x, lx, lx + 64), std::clamp(position.y, ly, ly + 64));
+            sf::Vector2f d = q - position;
+            if (d.x * d.x + d.y * d.y < radius * radius) {
+                damageTile(tile, damage);
+                dead = true;
+            }
+        }
+}
+
+void Bullet::hitEnemies(List& list) {
+    sf::Vector2f out = position - launchPoint;
+    if (out.x * out.x + out.y * out.y <= muzzleClearance * muzzleClearance)
+        return;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (!list[i]->dead && overlaps(*this, *list[i])) {
+            list[i]->takeDamage(damage, position);
+            dead = true;
+        }
+}

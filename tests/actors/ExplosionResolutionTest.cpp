@@ -1,0 +1,126 @@
+#include "actors/ExplosionResolution.h"
+#include "actors/ExplosionRequest.h"
+#include "app/Globals.h"
+#include "world/Furniture.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+Mapentity* addTarget(EntityList& list, sf::Vector2f at, float radius, float hp) {
+    auto e = std::make_unique<Mapentity>();
+    e->position = at;
+    e->radius = radius;
+    e->HP = e->MaxHP = hp;
+    e->mass = 50;
+    list.push_back(std::move(e));
+    return list.back().get();
+}
+
+Tile& makeWall(Map& m, int x, int y, int hitPoints) {
+    Tile& t = m.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+    t.kind = 1;
+    t.hitPoints = hitPoints;
+    t.armour = 0;
+    return t;
+}
+
+// Each test plays on a fresh empty map of its own, made the current one so
+// that entities moving on it see its walls.
+Map& freshMap() {
+    std::srand(11);
+    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(20, 20));
+    return *Maphandler::getInstance()->currentMap();
+}
+
+class Explosions : public ::testing::Test {
+protected:
+    Map& m = freshMap();
+};
+
+TEST_F(Explosions, NothingAtTheEdgeOfTheReachAndAlmostNothingJustInside) {
+    Mapentity* atEdge = addTarget(m.enemies, {100 + 220, 500}, 20, 100);
+    Mapentity* inside = addTarget(m.enemies, {100, 500 + 219}, 20, 100);
+    m.explosions.push_back({100, 200, 100, 500});
+    resolveExplosions(m, nullptr);
+    EXPECT_TRUE(m.explosions.empty());
+    EXPECT_FLOAT_EQ(atEdge->HP, 100);
+    EXPECT_LT(inside->HP, 100);
+    EXPECT_NEAR(inside->HP, 100 - 100.0f / 220, 1e-3);
+}
+
+TEST_F(Explosions, AWallBetweenSoaksItsHitPointsOfTheBlast) {
+    // The enemy stands halfway out of the reach, so it gets half the damage.
+    makeWall(m, 2, 2, 100);
+    Mapentity* alien = addTarget(m.enemies, {210, 160}, 20, 1000);
+    m.explosions.push_back({160, 200, 100, 160});
+    resolveExplosions(m, nullptr);
+    EXPECT_FLOAT_EQ(alien->HP, 1000);
+
+    makeWall(m, 2, 2, 100);
+    m.explosions.push_back({240, 200, 100, 160});
+    resolveExplosions(m, nullptr);
+    EXPECT_FLOAT_EQ(alien->HP, 980);
+}
+
+TEST_F(Explosions, WallsNearTheBlastAreWornDownByDistance) {
+    Tile& near = makeWall(m, 2, 2, 1000);
+    Tile& far = makeWall(m, 6, 2, 1000);
+    m.explosions.push_back({100, 200, 100, 160});
+    resolveExplosions(m, nullptr);
+    EXPECT_EQ(near.hitPoints, 1000 - 70);
+    EXPECT_EQ(far.hitPoints, 1000);
+}
+
+TEST_F(Explosions, ALaterBlastIsNotShieldedByAWallTheEarlierOneBroke) {
+    Tile& wall = makeWall(m, 2, 2, 100);
+    Mapentity* alien = addTarget(m.enemies, {210, 160}, 20, 1000);
+    m.explosions.push_back({240, 200, 100, 160});
+    m.explosions.push_back({240, 200, 100, 160});
+    resolveExplosions(m, nullptr);
+    EXPECT_EQ(wall.kind, 0);
+    EXPECT_FLOAT_EQ(alien->HP, 1000 - 20 - 120);
+}
+
+TEST_F(Explosions, WallsShieldThePlayerButNotProps) {
+    makeWall(m, 2, 2, 100);
+    Mapentity player;
+    player.position = {210, 160};
+    player.radius = 20;
+    player.HP = 1000;
+    player.mass = 50;
+    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(210, 160), false, sf::IntRect(384, 0, 64, 64)));
+    Mapentity& prop = *m.furniture[0];
+    prop.HP = 1000;
+    prop.armour = 0;
+    prop.radius = 20;
+    m.explosions.push_back({160, 200, 100, 160});
+    resolveExplosions(m, &player);
+    EXPECT_FLOAT_EQ(player.HP, 1000);
+    EXPECT_FLOAT_EQ(prop.HP, 920);
+}
+
+TEST_F(Explosions, BarrelsGoUpAndSetOffTheirNeighboursTheNextFrame) {
+    levelNumber = 1;
+    auto barrel = [](float x) {
+        return std::make_unique<Furniture>(sf::Vector2f(x, 300), false, sf::IntRect(640, 0, 64, 64));
+    };
+    m.furniture.push_back(barrel(300));
+    m.furniture.push_back(barrel(600));
+    m.explosions.push_back({10, 30, 300, 300});
+    m.update(0.0f);
+    ASSERT_EQ(m.furniture.size(), 1u);
+    ASSERT_EQ(m.explosions.size(), 1u);
+    EXPECT_FLOAT_EQ(m.explosions[0].x, 300);
+    EXPECT_FLOAT_EQ(m.explosions[0].radius, 350);
+    m.update(0.0f);
+    EXPECT_TRUE(m.furniture.empty());
+    ASSERT_EQ(m.explosions.size(), 1u);
+    EXPECT_FLOAT_EQ(m.explosions[0].x, 600);
+}
+
+} // namespace
