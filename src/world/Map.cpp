@@ -1,5 +1,7 @@
 #include "world/Map.h"
 
+#include "actors/HealthUp.h"
+#include "actors/InvulnerabilityUp.h"
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
@@ -144,6 +146,8 @@ void Map::update(float dt) {
     for (EntityList* list : {&furniture, &bullets, &grenades})
         for (std::size_t i = 0; i < list->size(); ++i)
             (*list)[i]->update(dt);
+    for (auto& pickup : pickups)
+        pickup->update();
 
     elapsed += dt;
     cleanUp();
@@ -227,6 +231,18 @@ void Map::fadeEffects(float dt) {
         fadeStain(s, dt);
 }
 
+namespace {
+
+// What a broken prop leaves on the floor: one time in five invulnerability,
+// otherwise health.
+std::unique_ptr<PowerUp> dropFrom(const Mapentity& prop) {
+    if (std::rand() % 5 == 0)
+        return std::make_unique<InvulnerabilityUp>(prop.position);
+    return std::make_unique<HealthUp>(prop.position);
+}
+
+} // namespace
+
 void Map::cleanUp() {
     for (std::size_t i = enemies.size(); i-- > 0;)
         if (enemies[i]->dead)
@@ -236,7 +252,10 @@ void Map::cleanUp() {
     for (std::size_t i = furniture.size(); i-- > 0;) {
         if (!furniture[i]->dead)
             continue;
-        if (auto* prop = dynamic_cast<Furniture*>(furniture[i].get()); prop && prop->explosive) {
+        auto* prop = dynamic_cast<Furniture*>(furniture[i].get());
+        if (prop && !prop->noDrop)
+            pickups.push_back(dropFrom(*prop));
+        if (prop && prop->explosive) {
             float damage = static_cast<float>((levelNumber / 5 + 1) * 250);
             explosions.push_back({damage, 350.0f, prop->position.x, prop->position.y});
         }
@@ -245,6 +264,7 @@ void Map::cleanUp() {
     for (std::size_t i = bullets.size(); i-- > 0;)
         if (bullets[i]->dead)
             bullets.erase(bullets.begin() + static_cast<std::ptrdiff_t>(i));
+    std::erase_if(pickups, [](const std::unique_ptr<PowerUp>& p) { return p->taken; });
 }
 
 namespace {
@@ -376,6 +396,9 @@ void Map::draw() {
         for (auto& e : *list)
             if (camera->isVisible(*e))
                 e->draw();
+    for (auto& pickup : pickups)
+        if (camera->isVisible(pickup->position, 48))
+            pickup->draw();
     if (lit)
         finishLightMask();
 }
