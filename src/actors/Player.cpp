@@ -87,6 +87,7 @@ void Player::update(float dt) {
 
     if (!dead) {
         move(dt);
+        taser.update(dt, Grapple);
         const sf::View& view = Camera::getInstance()->view;
         sf::Vector2f topLeft = view.getCenter() - view.getSize() / 2.0f;
         aimAngle = aimAngleFrom(position - topLeft, sf::Vector2f(InputState::getInstance()->mouse));
@@ -291,6 +292,8 @@ void Player::resetForLevel(bool fullReset) {
             item->refill();
     invulnerabilityTimer = 0;
     velocity = sf::Vector2f(0, 0);
+    // A beam still flying belongs to the level left behind.
+    taser.cancel();
     if (fullReset) {
         Level = Statpoints = XP = 0;
         XPneeded = 1600;

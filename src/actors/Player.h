@@ -5,6 +5,7 @@
 // button of that hand, takes hits with a short invulnerability softened by
 // the worn armour, and gains levels and stat points from experience.
 
+#include "actors/Tazer.h"
 #include "app/Singleton.h"
 #include "items/Item.h"
 #include "screens/StatBar.h"
@@ -59,6 +60,7 @@ public:
 
     // [0] left hand, [1] right hand, [2] worn armour; a slot may be empty.
     std::vector<std::unique_ptr<Item>> inventory;
+    Tazer taser; // always carried, fired with the middle mouse button
     float throwPower[2] = {0, 0};
     float throwPowerRate[2] = {0, 0};
     StatBar throwBar[2];

@@ -2,6 +2,8 @@
 
 #include "actors/ExplosionResolution.h"
 #include "actors/Grenade.h"
+#include "actors/HealthUp.h"
+#include "actors/InvulnerabilityUp.h"
 #include "actors/Player.h"
 #include "actors/ShotResolution.h"
 #include "app/Camera.h"
@@ -147,6 +149,8 @@ void Map::update(float dt) {
     for (EntityList* list : {&furniture, &bullets, &grenades})
         for (std::size_t i = 0; i < list->size(); ++i)
             (*list)[i]->update(dt);
+    for (auto& pickup : pickups)
+        pickup->update();
 
     elapsed += dt;
     resolveShots(*this);
@@ -233,6 +237,18 @@ void Map::fadeEffects(float dt) {
         fadeStain(s, dt);
 }
 
+namespace {
+
+// What a broken prop leaves on the floor: one time in five invulnerability,
+// otherwise health.
+std::unique_ptr<PowerUp> dropFrom(const Mapentity& prop) {
+    if (std::rand() % 5 == 0)
+        return std::make_unique<InvulnerabilityUp>(prop.position);
+    return std::make_unique<HealthUp>(prop.position);
+}
+
+} // namespace
+
 void Map::cleanUp() {
     for (std::size_t i = enemies.size(); i-- > 0;)
         if (enemies[i]->dead)
@@ -242,7 +258,10 @@ void Map::cleanUp() {
     for (std::size_t i = furniture.size(); i-- > 0;) {
         if (!furniture[i]->dead)
             continue;
-        if (auto* prop = dynamic_cast<Furniture*>(furniture[i].get()); prop && prop->explosive) {
+        auto* prop = dynamic_cast<Furniture*>(furniture[i].get());
+        if (prop && !prop->noDrop)
+            pickups.push_back(dropFrom(*prop));
+        if (prop && prop->explosive) {
             float damage = static_cast<float>((levelNumber / 5 + 1) * 250);
             explosions.push_back({damage, 350.0f, prop->position.x, prop->position.y});
         }
@@ -259,6 +278,7 @@ void Map::cleanUp() {
                 {grenade->damage, grenade->explosionRadius, grenade->position.x, grenade->position.y});
         grenades.erase(grenades.begin() + static_cast<std::ptrdiff_t>(i));
     }
+    std::erase_if(pickups, [](const std::unique_ptr<PowerUp>& p) { return p->taken; });
 }
 
 namespace {
@@ -390,6 +410,9 @@ void Map::draw() {
         for (auto& e : *list)
             if (camera->isVisible(*e))
                 e->draw();
+    for (auto& pickup : pickups)
+        if (camera->isVisible(pickup->position, 48))
+            pickup->draw();
     if (lit)
         finishLightMask();
 }

@@ -19,6 +19,7 @@
 #include <vector>
 
 class Mapentity;
+class PowerUp;
 
 namespace sf {
 class RenderTexture;
@@ -142,6 +143,8 @@ public:
     EntityList furniture;
     EntityList bullets;
     EntityList grenades;
+    // Pickups dropped by broken props; taken ones go in the clean-up.
+    std::vector<std::unique_ptr<PowerUp>> pickups;
 
 private:
     void fadeEffects(float dt);

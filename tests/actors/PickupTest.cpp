@@ -1,0 +1,147 @@
+#include "actors/HealthUp.h"
+#include "actors/InvulnerabilityUp.h"
+#include "actors/Player.h"
+#include "app/Globals.h"
+#include "world/BrainwashMachine.h"
+#include "world/Furniture.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+class PickupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        levelNumber = 1;
+        Maphandler::getInstance();
+        player = Player::getInstance();
+        player->resetForLevel(true);
+        player->position = {1000, 1000};
+    }
+    void TearDown() override {
+        levelNumber = 1;
+        player->resetForLevel(true);
+    }
+    Player* player = nullptr;
+};
+
+TEST_F(PickupTest, HealthAtFullHealthStaysOnTheFloorForLater) {
+    HealthUp pickup(player->position);
+    pickup.update();
+    EXPECT_FALSE(pickup.taken);
+    EXPECT_FLOAT_EQ(player->HP, player->MaxHP);
+
+    player->HP -= 50;
+    pickup.update();
+    EXPECT_TRUE(pickup.taken);
+}
+
+TEST_F(PickupTest, HealthHealsByTheLevelAndNeverAboveTheMaximum) {
+    EXPECT_FLOAT_EQ(HealthUp::healFor(1), 33.75f);
+    EXPECT_FLOAT_EQ(HealthUp::healFor(8), 60.0f);
+
+    player->HP = player->MaxHP - 50;
+    HealthUp first(player->position);
+    first.update();
+    EXPECT_FLOAT_EQ(player->HP, player->MaxHP - 50 + 33.75f);
+
+    player->HP = player->MaxHP - 20;
+    HealthUp second(player->position);
+    second.update();
+    EXPECT_FLOAT_EQ(player->HP, player->MaxHP);
+}
+
+TEST_F(PickupTest, TakenOnlyWhenTheHitCirclesOverlap) {
+    player->HP = 1;
+    // The player's radius 24 and the pickup's 16: under 40 pixels apart.
+    HealthUp near(player->position + sf::Vector2f(39.5f, 0));
+    HealthUp far(player->position + sf::Vector2f(0, 40.0f));
+    near.update();
+    far.update();
+    EXPECT_TRUE(near.taken);
+    EXPECT_FALSE(far.taken);
+}
+
+TEST_F(PickupTest, AFallenPlayerPicksNothingUp) {
+    player->HP = 0;
+    player->dead = true;
+    HealthUp health(player->position);
+    InvulnerabilityUp shield(player->position);
+    health.update();
+    shield.update();
+    EXPECT_FALSE(health.taken);
+    EXPECT_FALSE(shield.taken);
+    EXPECT_FLOAT_EQ(player->HP, 0);
+}
+
+TEST_F(PickupTest, InvulnerabilityStartsTenSecondsOverEvenWhenAlreadyInvulnerable) {
+    player->invulnerabilityTimer = 3;
+    InvulnerabilityUp pickup(player->position);
+    pickup.update();
+    EXPECT_TRUE(pickup.taken);
+    EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 10.0f);
+    EXPECT_TRUE(player->showInvulnerabilityBar);
+}
+
+class DropTest : public PickupTest {
+protected:
+    // A level with props standing far from the player, so nothing is picked up.
+    std::unique_ptr<Map> brokenProps(int count, bool noDrop) {
+        auto map = std::make_unique<Map>(40, 40);
+        for (int i = 0; i < count; ++i) {
+            auto prop = std::make_unique<Furniture>(sf::Vector2f(200, 200), false, sf::IntRect(384, 0, 64, 64));
+            prop->noDrop = noDrop;
+            prop->dead = true;
+            map->furniture.push_back(std::move(prop));
+        }
+        return map;
+    }
+};
+
+TEST_F(DropTest, OneBrokenPropInFiveLeavesInvulnerabilityTheRestHealth) {
+    std::srand(4242);
+    auto map = brokenProps(1000, false);
+    map->update(0.0f);
+    ASSERT_EQ(map->pickups.size(), 1000u);
+    int invulnerability = 0;
+    for (const auto& p : map->pickups) {
+        bool shield = dynamic_cast<const InvulnerabilityUp*>(p.get()) != nullptr;
+        invulnerability += shield;
+        EXPECT_EQ(p->sprite.getTextureRect(), shield ? sf::IntRect(48, 0, 48, 48) : sf::IntRect(0, 0, 48, 48));
+        EXPECT_FLOAT_EQ(p->pickupRadius, 16.0f);
+    }
+    // 200 expected; five standard deviations either side.
+    EXPECT_GT(invulnerability, 137);
+    EXPECT_LT(invulnerability, 263);
+}
+
+TEST_F(DropTest, PropsFlaggedNoDropAndTheMachineLeaveNothing) {
+    auto map = brokenProps(20, true);
+    auto machine = std::make_unique<BrainwashMachine>(sf::Vector2f(1200, 1200));
+    machine->dead = true;
+    map->furniture.push_back(std::move(machine));
+    auto ordinary = std::make_unique<Furniture>(sf::Vector2f(1500, 600), false, sf::IntRect(384, 0, 64, 64));
+    ordinary->dead = true;
+    map->furniture.push_back(std::move(ordinary));
+    map->update(0.0f);
+    EXPECT_TRUE(map->furniture.empty());
+    ASSERT_EQ(map->pickups.size(), 1u);
+    EXPECT_EQ(map->pickups[0]->position, sf::Vector2f(1500, 600));
+}
+
+TEST_F(DropTest, TheCleanUpRemovesTakenPickupsAndKeepsTheOthers) {
+    player->HP = 1;
+    auto map = brokenProps(0, false);
+    map->pickups.push_back(std::make_unique<HealthUp>(player->position));
+    map->pickups.push_back(std::make_unique<HealthUp>(sf::Vector2f(200, 200)));
+    map->update(0.0f);
+    ASSERT_EQ(map->pickups.size(), 1u);
+    EXPECT_EQ(map->pickups[0]->position, sf::Vector2f(200, 200));
+}
+
+} // namespace
