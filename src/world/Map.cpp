@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "app/Settings.h"
+#include "effects/Particlehandler.h"
 #include "effects/lighting/LightSystem.h"
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
@@ -360,6 +361,8 @@ void Map::draw() {
         beginLightMask();
     window.setView(camera->view);
     drawTiles();
+    Particlehandler* particles = Particlehandler::getInstance();
+    particles->draw(Particlehandler::ground);
     for (auto& e : enemies)
         if (camera->isVisible(*e))
             e->draw();
@@ -376,6 +379,7 @@ void Map::draw() {
         for (auto& e : *list)
             if (camera->isVisible(*e))
                 e->draw();
+    particles->draw(Particlehandler::air);
     if (lit)
         finishLightMask();
 }
