@@ -14,6 +14,14 @@ float randomScaleSpeed() { return static_cast<float>(std::rand() % 401 + 200) * 
 
 float groundSpeed(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
 
+// A random share of a magnitude, for the bounce; kept within an int's reach.
+float randomShare(float magnitude) {
+    if (!(magnitude > 0))
+        return 0;
+    int whole = static_cast<int>(std::clamp(magnitude, 0.0f, 100000.0f));
+    return static_cast<float>(std::rand() % (whole + 1)) * 0.00035714285f;
+}
+
 } // namespace
 
 DropParticle::DropParticle(sf::Vector2f position, sf::Vector2f v, float airTime, int particleType, float lifetime)
@@ -87,8 +95,8 @@ void DropParticle::land() {
         rest();
         return;
     }
-    const float spinShare = static_cast<float>(std::rand() % (static_cast<int>(std::abs(tumble)) + 1)) * 0.00035714285f;
-    const float speedShare = static_cast<float>(std::rand() % (static_cast<int>(speed) + 1)) * 0.00035714285f;
+    const float spinShare = randomShare(std::abs(tumble));
+    const float speedShare = randomShare(speed);
     const float next = (0.4f * bounceStrength + 0.2f * spinShare + 0.2f * speedShare) * 0.9f;
     bounceStrength = std::min(next, 0.9f * bounceStrength);
     airTimer.duration = bounceStrength;
