@@ -9,6 +9,7 @@
 #include "app/MainMenuState.h"
 #include "app/Settings.h"
 #include "app/TextEntry.h"
+#include "effects/Particlehandler.h"
 #include "items/AffixTables.h"
 #include "screens/UI.h"
 #include "world/Maphandler.h"
@@ -93,8 +94,9 @@ void shutDown() {
     content->machineSignalSound.stop();
 
     GameStateHandler::destroyInstance();
-    // The map and everything on it go before the assets their sprites point at.
+    // The map, everything on it and the particles go before the assets their sprites point at.
     Maphandler::destroyInstance();
+    Particlehandler::destroyInstance();
     Contenthandler::destroyInstance();
     UI::destroyInstance();
     Camera::destroyInstance();

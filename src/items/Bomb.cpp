@@ -94,4 +94,6 @@ void Bomb::fire(Player& player, int weaponHandling) {
     float steadiness = std::max(stability, 0.01f);
     recoil = std::clamp(recoil + (1 / steadiness) * 0.1f * std::sqrt(power * shotCount) / std::sqrt(handling + 1),
                         0.0f, 1.0f);
+    if (basename != "Grenade")
+        ejectShell();
 }

@@ -7,6 +7,7 @@
 #include "app/InputState.h"
 #include "app/Random.h"
 #include "app/Settings.h"
+#include "effects/Particlehandler.h"
 #include "items/LevelScaling.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -19,6 +20,9 @@
 #include <initializer_list>
 
 namespace {
+
+// The flash grows with the gun's punch, from a pistol's spark to a rail gun's flare.
+float flashSize(float power) { return std::clamp(0.5f + 0.1f * std::sqrt(std::max(power, 0.0f)), 0.6f, 2.0f); }
 
 // A channel change is computed in floating point, truncated toward zero and
 // kept as its low eight bits, so a tint can wrap round past zero.
@@ -361,9 +365,22 @@ void Weapon::fire(Player& player, int weaponHandling) {
     if (!melee)
         angle += unsteadiness * 0.15f * kick * static_cast<float>(std::rand() % 201 - 100) * 0.01f;
     recoil = clampRecoil(recoil + unsteadiness * 0.1f * kick);
-    if (melee)
+    if (melee) {
         startSwing();
+    } else {
+        Particlehandler::getInstance()->muzzleFlash(muzzlePosition, angle, flashSize(power));
+        ejectShell();
+    }
     playShotSound();
+}
+
+void Weapon::ejectShell() {
+    Particlehandler* particles = Particlehandler::getInstance();
+    sf::Vector2f grip = sprite.getPosition();
+    float side = angle + 1.57f - 3.14f * static_cast<float>(hand);
+    float throwSpeed = static_cast<float>(std::rand() % 101 + 150);
+    particles->casing(grip, sf::Vector2f(std::cos(side), std::sin(side)) * throwSpeed, 0.12f, 5);
+    particles->smoke(grip + 0.4f * (muzzlePosition - grip), 2, 100);
 }
 
 void Weapon::startSwing() {

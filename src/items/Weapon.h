@@ -115,6 +115,8 @@ protected:
     bool canFire() const { return shotTimer.remaining <= 0 && ammo > 0; }
     // The click of a pull while the magazine reloads.
     void dryFire();
+    // The spent shell thrown out to the hand's side and a puff of smoke at the breech.
+    void ejectShell();
     void playReloadSound();
     // The mouse pointer in world pixels.
     static sf::Vector2f mouseInWorld();

@@ -5,6 +5,7 @@
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
+#include "effects/Particlehandler.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -66,6 +67,7 @@ void Ingame::update(float dt) {
         map->update(dt);
     inMainMenu = false;
     Player::getInstance()->update(dt);
+    Particlehandler::getInstance()->update(dt);
 
     sf::IntRect area = camera->visibleRect();
     bloodyScreen.setPosition(static_cast<float>(area.left), static_cast<float>(area.top));
@@ -114,6 +116,8 @@ void Ingame::draw() {
         map->draw();
     Player::getInstance()->draw();
     camera->drawOverlay();
+    // Flashes and floating text shine through the night, above everything in the level.
+    Particlehandler::getInstance()->draw(Particlehandler::glow);
     if (showsBloodyScreen(healthFraction()))
         window.draw(bloodyScreen);
 }

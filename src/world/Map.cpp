@@ -11,6 +11,7 @@
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "app/Settings.h"
+#include "effects/Particlehandler.h"
 #include "effects/lighting/LightSystem.h"
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
@@ -394,6 +395,8 @@ void Map::draw() {
         beginLightMask();
     window.setView(camera->view);
     drawTiles();
+    Particlehandler* particles = Particlehandler::getInstance();
+    particles->draw(Particlehandler::ground);
     for (auto& e : enemies)
         if (camera->isVisible(*e))
             e->draw();
@@ -413,6 +416,7 @@ void Map::draw() {
     for (auto& pickup : pickups)
         if (camera->isVisible(pickup->position, 48))
             pickup->draw();
+    particles->draw(Particlehandler::air);
     if (lit)
         finishLightMask();
 }
