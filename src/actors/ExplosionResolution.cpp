@@ -3,6 +3,7 @@
 #include "actors/ExplosionRequest.h"
 #include "actors/ShotResolution.h"
 #include "app/Contenthandler.h"
+#include "effects/Particlehandler.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
@@ -94,6 +95,7 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
         player->takeDamage(playerHit, c);
 
     Contenthandler::getInstance()->explosionSound.play();
+    Particlehandler::getInstance()->explosion(c, 0.8f, R);
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
+#include "effects/Particlehandler.h"
 
 #include <algorithm>
+#include <string>
 
 HealthUp::HealthUp(sf::Vector2f where) : PowerUp(where, sf::IntRect(0, 0, 48, 48)) {}
 
@@ -15,6 +17,11 @@ void HealthUp::apply() {
     if (player->HP >= player->MaxHP)
         return;
     Contenthandler::getInstance()->healthPickupSound.play();
-    player->HP = std::min(player->HP + healFor(levelNumber), player->MaxHP);
+    float heal = healFor(levelNumber);
+    // The text shows what was really restored, never more than was missing.
+    float restored = std::min(heal, player->MaxHP - player->HP);
+    player->HP = std::min(player->HP + heal, player->MaxHP);
+    Particlehandler::getInstance()->text({player->position.x - 30, player->position.y - 64}, 2,
+                                         "+" + std::to_string(static_cast<int>(restored)), {0, -1});
     PowerUp::apply();
 }
