@@ -1,4 +1,5 @@
 #include "actors/Bullet.h"
+#include "TestWorld.h"
 #include "app/Globals.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
@@ -10,21 +11,10 @@
 
 namespace {
 
-Map& freshMap() {
-    std::srand(5);
+// Bullets scale with the level; these tests play level 1.
+Map& levelOneMap() {
     levelNumber = 1;
-    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(20, 20));
-    return *Maphandler::getInstance()->currentMap();
-}
-
-Mapentity* addTarget(EntityList& list, sf::Vector2f at) {
-    auto e = std::make_unique<Mapentity>();
-    e->position = at;
-    e->radius = 20;
-    e->HP = e->MaxHP = 100;
-    e->mass = 50;
-    list.push_back(std::move(e));
-    return list.back().get();
+    return freshMap(5);
 }
 
 TEST(Bullet, SpeedAndDamageGrowWithTheLevelUpToTheirCaps) {
@@ -35,7 +25,7 @@ TEST(Bullet, SpeedAndDamageGrowWithTheLevelUpToTheirCaps) {
 }
 
 TEST(Bullet, ABerserkShotSparesTheShooterUntilClearOfTheMuzzle) {
-    Map& m = freshMap();
+    Map& m = levelOneMap();
     Mapentity* shooter = addTarget(m.enemies, {300, 300});
     Bullet b({600, 300}, {300, 300}, true);
     b.hitEnemies(m.enemies);
@@ -49,7 +39,7 @@ TEST(Bullet, ABerserkShotSparesTheShooterUntilClearOfTheMuzzle) {
 }
 
 TEST(Bullet, AWallItTouchesIsDamagedAndStopsIt) {
-    Map& m = freshMap();
+    Map& m = levelOneMap();
     Tile& wall = m.walls[5][4];
     wall.kind = 1;
     wall.hitPoints = 100;
@@ -63,7 +53,7 @@ TEST(Bullet, AWallItTouchesIsDamagedAndStopsIt) {
 }
 
 TEST(Bullet, APropInTheWayTakesTheHit) {
-    Map& m = freshMap();
+    Map& m = levelOneMap();
     m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(260, 300), false, sf::IntRect(640, 0, 64, 64)));
     Bullet b({600, 300}, {200, 300}, false);
     for (int i = 0; i < 30 && !b.dead; ++i)
@@ -73,7 +63,7 @@ TEST(Bullet, APropInTheWayTakesTheHit) {
 }
 
 TEST(Bullet, AMissThatLeavesTheMapIsRemoved) {
-    Map& m = freshMap();
+    Map& m = levelOneMap();
     m.bullets.push_back(std::make_unique<Bullet>(sf::Vector2f(100, -500), sf::Vector2f(100, 300), false));
     for (int i = 0; i < 200 && !m.bullets.empty(); ++i)
         m.update(0.02f);

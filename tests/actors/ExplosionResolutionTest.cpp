@@ -1,5 +1,6 @@
 #include "actors/ExplosionResolution.h"
 #include "actors/ExplosionRequest.h"
+#include "TestWorld.h"
 #include "app/Globals.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
@@ -11,35 +12,9 @@
 
 namespace {
 
-Mapentity* addTarget(EntityList& list, sf::Vector2f at, float radius, float hp) {
-    auto e = std::make_unique<Mapentity>();
-    e->position = at;
-    e->radius = radius;
-    e->HP = e->MaxHP = hp;
-    e->mass = 50;
-    list.push_back(std::move(e));
-    return list.back().get();
-}
-
-Tile& makeWall(Map& m, int x, int y, int hitPoints) {
-    Tile& t = m.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
-    t.kind = 1;
-    t.hitPoints = hitPoints;
-    t.armour = 0;
-    return t;
-}
-
-// Each test plays on a fresh empty map of its own, made the current one so
-// that entities moving on it see its walls.
-Map& freshMap() {
-    std::srand(11);
-    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(20, 20));
-    return *Maphandler::getInstance()->currentMap();
-}
-
 class Explosions : public ::testing::Test {
 protected:
-    Map& m = freshMap();
+    Map& m = freshMap(11);
 };
 
 TEST_F(Explosions, NothingAtTheEdgeOfTheReachAndAlmostNothingJustInside) {

@@ -1,4 +1,5 @@
 #include "actors/Grenade.h"
+#include "TestWorld.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -8,12 +9,6 @@
 
 namespace {
 
-Map& freshMap() {
-    std::srand(3);
-    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(20, 20));
-    return *Maphandler::getInstance()->currentMap();
-}
-
 Grenade& throwGrenade(Map& m, float speed, float fuse, float angle = 0) {
     m.grenades.push_back(std::make_unique<Grenade>(sf::Vector2f(400, 400), 300.0f, angle, 150.0f, speed, fuse, 1.0f,
                                                    0.0f));
@@ -21,7 +16,7 @@ Grenade& throwGrenade(Map& m, float speed, float fuse, float angle = 0) {
 }
 
 TEST(Grenade, ThrownAtSpeedZeroItStaysAndExplodesAfterItsFuse) {
-    Map& m = freshMap();
+    Map& m = freshMap(3);
     throwGrenade(m, 0, 1);
     for (int i = 0; i < 3; ++i) {
         m.update(0.25f);
@@ -38,7 +33,7 @@ TEST(Grenade, ThrownAtSpeedZeroItStaysAndExplodesAfterItsFuse) {
 }
 
 TEST(Grenade, CountdownShowsTheFuseAtTheThrowAndZeroAtTheEnd) {
-    Map& m = freshMap();
+    Map& m = freshMap(3);
     Grenade& g = throwGrenade(m, 0, 3);
     EXPECT_EQ(g.countdownText.getString().toAnsiString(), "3");
     EXPECT_EQ(g.countdownText.getFillColor(), sf::Color::White);
@@ -53,7 +48,7 @@ TEST(Grenade, CountdownShowsTheFuseAtTheThrowAndZeroAtTheEnd) {
 }
 
 TEST(Grenade, AFuseOutAtTheThrowGoesOffAtOnce) {
-    Map& m = freshMap();
+    Map& m = freshMap(3);
     Grenade& g = throwGrenade(m, 0, 0);
     EXPECT_EQ(g.countdownText.getString().toAnsiString(), "0");
     g.update(0.016f);
@@ -61,7 +56,7 @@ TEST(Grenade, AFuseOutAtTheThrowGoesOffAtOnce) {
 }
 
 TEST(Grenade, RollsSlowerAndSlowerAndBouncesOffAWall) {
-    Map& m = freshMap();
+    Map& m = freshMap(3);
     Grenade& g = throwGrenade(m, 400, 10);
     g.update(0.1f);
     float firstStep = g.position.x - 400;

@@ -1,4 +1,5 @@
 #include "actors/ShotResolution.h"
+#include "TestWorld.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -9,25 +10,6 @@
 
 namespace {
 
-// A plain entity standing in for an alien: hit points, no armour.
-Mapentity* addTarget(EntityList& list, sf::Vector2f at, float radius, float hp = 100) {
-    auto e = std::make_unique<Mapentity>();
-    e->position = at;
-    e->radius = radius;
-    e->HP = e->MaxHP = hp;
-    e->mass = 50;
-    list.push_back(std::move(e));
-    return list.back().get();
-}
-
-Tile& makeWall(Map& m, int x, int y, int hitPoints = 100, int armour = 0) {
-    Tile& t = m.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
-    t.kind = 1;
-    t.hitPoints = hitPoints;
-    t.armour = armour;
-    return t;
-}
-
 Shot rightwards(sf::Vector2f from, float range, float damage = 30) {
     Shot s;
     s.origin = from;
@@ -37,17 +19,9 @@ Shot rightwards(sf::Vector2f from, float range, float damage = 30) {
     return s;
 }
 
-// Each test plays on a fresh empty map of its own, made the current one so
-// that entities moving on it see its walls.
-Map& freshMap() {
-    std::srand(7);
-    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(20, 20));
-    return *Maphandler::getInstance()->currentMap();
-}
-
 class ShotResolution : public ::testing::Test {
 protected:
-    Map& m = freshMap();
+    Map& m = freshMap(7);
 };
 
 TEST_F(ShotResolution, AShotStopsAtAWallNearerThanTheEnemyBehindIt) {
