@@ -49,6 +49,8 @@ public:
     virtual int getState() const { return -1; }
     virtual void setState(int) {}
     virtual void setDestination(sf::Vector2f) {}
+    // How much an actor counts in the score: 0.9, 1.4 or 1.9 by tier; props count nothing.
+    virtual float getSizeFactor() const { return 0.0f; }
 
     // Friction for one frame: tiny speeds stop, and friction never reverses a component.
     void applyFriction(float dt);

@@ -1,0 +1,83 @@
+#include "app/Score.h"
+
+#include "app/Globals.h"
+#include "world/Map.h"
+#include "world/Mapentity.h"
+#include "world/Maphandler.h"
+
+#include <algorithm>
+
+int killCounts[3] = {0, 0, 0};
+int alienKillBonus = 0;
+int carnageBonus = 0;
+int humanScore = 0;
+int timeBonus = 0;
+int levelScore = 0;
+int plainScore = 0;
+int referenceScore = 0;
+int totalScore = 0;
+int upgradePoints = 0;
+
+void updateLevelScore() {
+    humanScore = 0;
+    float saved = 0;
+    int potential = 0;
+    Map* map = Maphandler::getInstance()->currentMap();
+    float elapsed = 0;
+    if (map) {
+        elapsed = map->elapsed;
+        for (const auto& actor : map->enemies) {
+            const float w = actor->getSizeFactor();
+            switch (actor->getKind()) {
+            case 0:
+                humanScore = static_cast<int>(static_cast<float>(humanScore) + w * 100.0f);
+                saved += w;
+                break;
+            case 1:
+                potential = static_cast<int>(static_cast<float>(potential) + w * 600.0f);
+                break;
+            case 2:
+                potential = static_cast<int>(static_cast<float>(potential) + w * 1000.0f);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    const int level = levelNumber;
+    timeBonus = static_cast<int>(static_cast<float>(level) * 400000.0f / (elapsed * 2.0f + 300.0f));
+    levelScore = carnageBonus + alienKillBonus + timeBonus + humanScore;
+    const float k = std::clamp(1.0f - static_cast<float>(level) * 0.005f, 0.5f, 1.0f);
+    referenceScore = static_cast<int>(
+        static_cast<float>(humanScore + potential + killCounts[0] * 100 + (level * 400000) / 300 + carnageBonus +
+                           alienKillBonus) *
+        k);
+    plainScore = static_cast<int>(saved * 100.0f + static_cast<float>(alienKillBonus + timeBonus + carnageBonus));
+    referenceScore = std::max({referenceScore, levelScore, plainScore});
+}
+
+void resetScores() {
+    alienKillBonus = 0;
+    humanScore = 0;
+    timeBonus = 0;
+    levelScore = 0;
+    plainScore = 0;
+    referenceScore = 0;
+    carnageBonus = 0;
+    totalScore = 0;
+}
+
+void resetKillTallies() {
+    killCounts[0] = killCounts[1] = killCounts[2] = 0;
+    alienKillBonus = 0;
+}
+
+void tallyKill(int kind, float sizeFactor) {
+    if (kind < 0 || kind > 2)
+        return;
+    ++killCounts[kind];
+    if (kind == 1)
+        alienKillBonus = static_cast<int>(static_cast<float>(alienKillBonus) + sizeFactor * 600.0f);
+    else if (kind == 2)
+        alienKillBonus = static_cast<int>(static_cast<float>(alienKillBonus) + sizeFactor * 1000.0f);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The run's score counters. Kills, broken props and walls add to them while a
+// level runs; the heads-up display recomputes the level score from the living
+// actors every frame; the score screen banks it into the run's total.
+
+// Kills in the current level: 0 humans, 1 ranged aliens, 2 melee aliens.
+extern int killCounts[3];
+extern int alienKillBonus;
+extern int carnageBonus;
+extern int humanScore;
+extern int timeBonus;
+extern int levelScore;
+extern int plainScore;
+extern int referenceScore;
+extern int totalScore;
+extern int upgradePoints;
+
+// Recomputes humanScore, timeBonus, levelScore and the reference scores
+// from the current map, its living actors and its clock.
+void updateLevelScore();
+// A new run: every counter above except upgradePoints back to zero.
+void resetScores();
+// A new level: the kill tallies start over.
+void resetKillTallies();
+// Adds a kill of the given kind with its size factor to the tallies.
+void tallyKill(int kind, float sizeFactor);
