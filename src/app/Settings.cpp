@@ -2,6 +2,7 @@
 
 #include "app/Contenthandler.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <algorithm>
@@ -193,4 +194,9 @@ void createWindow() {
     window.setVerticalSyncEnabled(vsyncEnabled);
     Contenthandler::getInstance()->applyVolumes();
     window.setMouseCursorVisible(false);
+    // The task bar and window switcher show the game's own icon; a missing
+    // file only leaves the system's default.
+    sf::Image icon;
+    if (icon.loadFromFile("Graphics/icon.png"))
+        window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
 }

@@ -15,6 +15,7 @@ void generateWorldAndInterfaceArt(const AssetContext& ctx) {
     drawDoors(ctx.graphics("doors.png"));
     drawHudPanels(ctx.graphics("UIBG.png"), ctx.graphics("GunBG.png"), ctx.graphics("NoiseBar.png"));
     drawCursor(ctx.graphics("cursor1.png"));
+    drawIcon(ctx.graphics("icon.png"));
     drawBloodyScreen(ctx.graphics("BloodyScreen.png"));
     drawLightFin(ctx.data("lightFin.png"));
     drawGameInfoOverlay(ctx.graphics("GameInfoOverlay.png"), ctx.displayFont, ctx.sansFont, ctx.sansBoldFont);

@@ -64,6 +64,7 @@ void drawDoors(const std::string& path);
 void drawOptionsBackground(const Canvas& menuBackground, const std::string& path);
 void drawHudPanels(const std::string& statusPath, const std::string& gunPath, const std::string& noiseBarPath);
 void drawCursor(const std::string& path);
+void drawIcon(const std::string& path);
 void drawBloodyScreen(const std::string& path);
 void drawLightFin(const std::string& path);
 void drawGameInfoOverlay(const std::string& path, const std::string& displayFont, const std::string& sansFont,
