@@ -15,6 +15,10 @@ packages=(
     fonts-blankenburg fonts-bebas-neue fonts-open-sans
     xvfb xauth xdotool imagemagick x11-utils
 )
+# The fuzzers need clang and its libFuzzer runtime; playing does not.
+if [ -n "${VANTRETH_FUZZ_PACKAGES:-}" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -29,4 +33,5 @@ fi
 
 cd "$root"
 cmake -S . -B "$build_dir" -G Ninja "$@"
-cmake --build "$build_dir"
+# VANTRETH_BUILD_TARGET builds one target instead of everything.
+cmake --build "$build_dir" ${VANTRETH_BUILD_TARGET:+--target "$VANTRETH_BUILD_TARGET"}

@@ -27,5 +27,8 @@ scripts/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTRETH_WERROR=ON -DVANT
 # Each test sets its own sanitizer options; listing the tests needs no leak check.
 (cd build-asan && ASAN_OPTIONS=detect_leaks=0 on_display ctest -j2 --output-on-failure --timeout 900)
 
+echo "== fuzzing the file readers"
+scripts/fuzz.sh 100000
+
 echo "== benchmarks"
 (cd build/run && on_display ../bench/vantreth_bench --benchmark_min_time=0.2)

@@ -5,8 +5,16 @@
 #include <algorithm>
 #include <iostream>
 
-sf::Shader transparencyShader;
-sf::Shader blurShader;
+sf::Shader& transparencyShader() {
+    static sf::Shader shader;
+    return shader;
+}
+
+sf::Shader& blurShader() {
+    static sf::Shader shader;
+    return shader;
+}
+
 sf::Sprite cursorSprite;
 
 namespace {
@@ -69,12 +77,12 @@ Contenthandler::~Contenthandler() { std::cout << "Contenthandler's destructor wa
 
 void Contenthandler::loadGraphics() {
     std::cout << "Loading GFX" << std::endl;
-    if (!transparencyShader.loadFromFile(assetPath("data/shaders/transParency.frag"), sf::Shader::Fragment))
+    if (!transparencyShader().loadFromFile(assetPath("data/shaders/transParency.frag"), sf::Shader::Fragment))
         std::cout << "shaderi failas" << std::endl;
-    transparencyShader.setUniform("texture", sf::Shader::CurrentTexture);
-    blurShader.loadFromFile(assetPath("data/shaders/blur.frag"), sf::Shader::Fragment);
-    blurShader.setUniform("texture", sf::Shader::CurrentTexture);
-    blurShader.setUniform("blur_radius", 0.008f);
+    transparencyShader().setUniform("texture", sf::Shader::CurrentTexture);
+    blurShader().loadFromFile(assetPath("data/shaders/blur.frag"), sf::Shader::Fragment);
+    blurShader().setUniform("texture", sf::Shader::CurrentTexture);
+    blurShader().setUniform("blur_radius", 0.008f);
     grayScaleShader.loadFromFile(assetPath("data/shaders/grayScale.frag"), sf::Shader::Fragment);
     grayScaleShader.setUniform("Sampler", sf::Shader::CurrentTexture);
     grayScaleShader.setUniform("factor", 0.0f);

@@ -18,8 +18,10 @@
 #include <vector>
 
 // The two map-side shaders, used by the world draw's light composition.
-extern sf::Shader transparencyShader;
-extern sf::Shader blurShader;
+// Made on first use: a shader needs the display, and a program that links the
+// game without opening a window (a tool, a fuzzer) must not touch it.
+sf::Shader& transparencyShader();
+sf::Shader& blurShader();
 
 // The sprite that replaces the system mouse pointer.
 extern sf::Sprite cursorSprite;

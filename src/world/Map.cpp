@@ -371,7 +371,7 @@ void Map::finishLightMask() {
     sf::Vector2f offset = camera->screenMode ? sf::Vector2f(0, 0) : view.getCenter() - view.getSize() / 2.0f;
     sf::Sprite lightSprite(lighting.system->getLightTexture());
     lightSprite.setPosition(offset);
-    lighting.mask->draw(lightSprite, &blurShader);
+    lighting.mask->draw(lightSprite, &blurShader());
     sf::VertexArray squares(sf::Quads);
     for (const sf::Vector2f& m : markers) {
         sf::Vector2f corner((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
@@ -384,7 +384,7 @@ void Map::finishLightMask() {
     lighting.mask->display();
     sf::Sprite maskSprite(lighting.mask->getTexture());
     maskSprite.setPosition(offset);
-    gameWindow().draw(maskSprite, &transparencyShader);
+    gameWindow().draw(maskSprite, &transparencyShader());
 }
 
 void Map::draw() {

@@ -68,8 +68,8 @@ TEST_F(ContentTest, FontsShadersAndEverySoundLoaded) {
     EXPECT_FALSE(content->fontBeantown.getInfo().family.empty());
     EXPECT_FALSE(content->fontSujet.getInfo().family.empty());
     EXPECT_FALSE(content->fontOldeEnglish.getInfo().family.empty());
-    EXPECT_NE(transparencyShader.getNativeHandle(), 0u);
-    EXPECT_NE(blurShader.getNativeHandle(), 0u);
+    EXPECT_NE(transparencyShader().getNativeHandle(), 0u);
+    EXPECT_NE(blurShader().getNativeHandle(), 0u);
     EXPECT_NE(content->grayScaleShader.getNativeHandle(), 0u);
 
     const sf::SoundBuffer* buffers[] = {
