@@ -9,10 +9,12 @@
 
 #include <vector>
 
+class Map;
+
 class Pathingtile {
-public:
+  public:
     Pathingtile() = default;
-    Pathingtile(int row, int col) : row(row), col(col) {}
+    Pathingtile(int tileRow, int tileCol) : row(tileRow), col(tileCol) {}
     virtual ~Pathingtile() = default;
 
     int f = -1;
@@ -25,16 +27,41 @@ public:
 class Pathfinding : public Singleton<Pathfinding> {
     friend class Singleton<Pathfinding>;
 
-public:
+  public:
     // Waypoints at tile centres from start (shifted by half of size) toward
     // goal. A walk that never reached the goal ends with the start tile's centre.
+    // Without a current map the result is the start tile's centre twice.
     std::vector<sf::Vector2f> findPath(sf::Vector2f start, sf::Vector2f goal, sf::Vector2i size);
 
+    // The last search's workings, kept for inspection; every search starts them afresh.
     std::vector<Pathingtile> deadEnds;
     std::vector<Pathingtile> route;
     std::vector<Pathingtile> candidates;
     std::vector<sf::Vector2f> waypoints;
 
-private:
+  private:
     Pathfinding() = default;
+
+    // Per-tile marks, column-major. An entry counts only while its stamp
+    // equals the current search's generation, so a new search forgets the
+    // last one by counting up instead of clearing the grid.
+    struct TileMark {
+        unsigned blocked = 0; // a prop stands here, or the walk already entered it
+        unsigned onRoute = 0; // routeIndex is valid
+        int routeIndex = 0;
+    };
+
+    void beginMarks(const Map* map);
+    TileMark& mark(int col, int row) { return marks[static_cast<std::size_t>(col * rows + row)]; }
+    void block(const Pathingtile& tile) { mark(tile.col, tile.row).blocked = generation; }
+    void expand(const Map& map, const Pathingtile& node);
+    void score(const Map& map, const Pathingtile& from);
+    void cutDetours();
+
+    std::vector<TileMark> marks;
+    unsigned generation = 0;
+    int columns = 0;
+    int rows = 0;
+    int goalCol = 0;
+    int goalRow = 0;
 };

@@ -3,8 +3,11 @@
 #include "world/Map.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
+constexpr float tileSize = 64.0f;
+
 // Segment against an axis-aligned square (slab test), edges included.
 bool segmentTouchesSquare(sf::Vector2f a, sf::Vector2f b, float left, float top, float size) {
     float t0 = 0.0f, t1 = 1.0f;
@@ -28,14 +31,49 @@ bool segmentTouchesSquare(sf::Vector2f a, sf::Vector2f b, float left, float top,
     }
     return true;
 }
+
+// The tile index of a pixel coordinate, pinned to [-1, count] so that
+// far-off coordinates neither overflow nor walk empty tiles.
+int tileIndex(float pixels, int count) {
+    float tile = std::floor(pixels / tileSize);
+    return static_cast<int>(std::max(-1.0f, std::min(tile, static_cast<float>(count))));
+}
 } // namespace
 
-// Placeholder until the grid walk lands: every tile is tested.
+// Column by column, only the rows the segment spans within that column are
+// tried. Every span is widened by a margin larger than the rounding of the
+// square test, so the tiles the segment grazes at an edge or a corner are
+// tried too, and the square test alone decides: the answer is the one a
+// test of every tile would give.
 bool segmentHitsSolid(const Map& map, sf::Vector2f a, sf::Vector2f b) {
-    for (int x = 0; x < map.columns(); ++x)
-        for (int y = 0; y < map.rows(); ++y)
-            if (map.walls[x][y].kind == 1 &&
-                segmentTouchesSquare(a, b, static_cast<float>(x) * 64.0f, static_cast<float>(y) * 64.0f, 64.0f))
+    const int columns = map.columns();
+    const int rows = map.rows();
+    const float magnitude = std::max({std::abs(a.x), std::abs(a.y), std::abs(b.x), std::abs(b.y)});
+    const float margin = 1.0f + magnitude * 1.0e-5f;
+
+    const float xLo = std::min(a.x, b.x), xHi = std::max(a.x, b.x);
+    const float dx = b.x - a.x;
+    const int firstCol = std::max(0, tileIndex(xLo - margin, columns));
+    const int lastCol = std::min(columns - 1, tileIndex(xHi + margin, columns));
+    for (int col = firstCol; col <= lastCol; ++col) {
+        float spanLeft = std::max(xLo, static_cast<float>(col) * tileSize - margin);
+        float spanRight = std::min(xHi, static_cast<float>(col + 1) * tileSize + margin);
+        float yA = a.y, yB = b.y;
+        if (dx != 0.0f) {
+            // Parameters of the span's ends, kept on the segment.
+            float tA = std::clamp((spanLeft - a.x) / dx, 0.0f, 1.0f);
+            float tB = std::clamp((spanRight - a.x) / dx, 0.0f, 1.0f);
+            yA = a.y + tA * (b.y - a.y);
+            yB = a.y + tB * (b.y - a.y);
+        }
+        const int firstRow = std::max(0, tileIndex(std::min(yA, yB) - margin, rows));
+        const int lastRow = std::min(rows - 1, tileIndex(std::max(yA, yB) + margin, rows));
+        const auto& column = map.walls[static_cast<std::size_t>(col)];
+        for (int row = firstRow; row <= lastRow; ++row)
+            if (column[static_cast<std::size_t>(row)].kind == 1 &&
+                segmentTouchesSquare(a, b, static_cast<float>(col) * tileSize,
+                                     static_cast<float>(row) * tileSize, tileSize))
                 return true;
+    }
     return false;
 }
