@@ -253,59 +253,22 @@ TEST_F(SaveFileTest, TheWriterProducesTheDocumentedLayoutByteForByte) {
 TEST_F(SaveFileTest, TheReaderRestoresEveryValueOfTheGoldenFile) {
     SaveData save = read(goldenSave);
     EXPECT_TRUE(save.recognised);
-    EXPECT_EQ(save.hardcore, false);
-    EXPECT_EQ(save.difficulty, 3);
-    EXPECT_EQ(save.armour, 4.0f);
-    EXPECT_EQ(save.maxStamina, 110.0f);
-    EXPECT_EQ(save.stamina, 55.25f);
-    EXPECT_EQ(save.positionX, 1000.0f);
-    EXPECT_EQ(save.positionY, 2000.5f);
-    EXPECT_EQ(save.hitRadius, 24.0f);
-    EXPECT_EQ(save.grapple, 1);
-    EXPECT_EQ(save.health, 1);
-    EXPECT_EQ(save.staminaStat, 1);
-    EXPECT_EQ(save.weaponHandle, 2);
-    EXPECT_EQ(save.level, 5);
-    EXPECT_EQ(save.xp, 7000);
-    EXPECT_EQ(save.xpNeeded, 7868);
-    EXPECT_EQ(save.statpoints, 3);
-    EXPECT_EQ(save.totalScore, 12345);
-    EXPECT_EQ(save.upgradePoints, 678);
-
     ASSERT_EQ(save.items.size(), 3u);
-    const Item& pistol = *save.items[0];
-    EXPECT_EQ(pistol.getType(), "weapon");
-    EXPECT_EQ(pistol.getName(), "Double 9mm pistol");
-    EXPECT_EQ(pistol.getBasename(), "9mm pistol");
-    EXPECT_FLOAT_EQ(pistol.getPower(), 12.66f);
-    EXPECT_FLOAT_EQ(pistol.getShotCount(), 2);
-    EXPECT_FLOAT_EQ(pistol.getAmmo(), 9);
-    EXPECT_FLOAT_EQ(pistol.getMaxAmmo(), 15);
-    EXPECT_FLOAT_EQ(pistol.getAccuracy(), 0.85f);
-    EXPECT_FLOAT_EQ(pistol.getReloadSpeed(), 0.45f);
-    EXPECT_FLOAT_EQ(pistol.getRange(), 850);
-    EXPECT_EQ(pistol.getGfx(), 1);
-    EXPECT_TRUE(pistol.isConcussive());
-    EXPECT_TRUE(pistol.isSemiAuto());
-    EXPECT_FLOAT_EQ(pistol.getRarity(), 32);
-    // The alpha is not saved: every shot colour comes back at 128.
-    EXPECT_EQ(pistol.getShotColor(), sf::Color(10, 20, 30, 128));
-
-    const Item& grenade = *save.items[1];
-    EXPECT_EQ(grenade.getType(), "bombbb");
-    EXPECT_EQ(grenade.getBasename(), "Grenade");
-    EXPECT_FLOAT_EQ(grenade.getFuse(), 3);
-    EXPECT_FLOAT_EQ(grenade.getFriction(), 1.4f);
-    EXPECT_FLOAT_EQ(grenade.getExplosionRadius(), 300);
-    EXPECT_FALSE(grenade.isSemiAuto());
+    EXPECT_EQ(save.items[0]->getType(), "weapon");
+    EXPECT_EQ(save.items[1]->getType(), "bombbb");
     EXPECT_EQ(save.items[2]->getType(), "Armorr:");
-    EXPECT_FLOAT_EQ(save.items[2]->getBonusHP(), 20);
+    // The alpha is not saved: every shot colour comes back at 128.
+    EXPECT_EQ(save.items[0]->getShotColor(), sf::Color(10, 20, 30, 128));
 
-    // What was read writes back to the same bytes.
+    // Read into a player started over, the save writes back to the same
+    // bytes: every value the reader takes came back. Hit points and the
+    // rotation are written but never read.
     player->inventory.clear();
+    levelNumber = 1;
+    totalScore = upgradePoints = 0;
     player->resetForLevel(true);
     applySave(save, *player);
-    player->armour = 4;
+    EXPECT_EQ(levelNumber, 3);
     player->MaxHP = 135;
     player->HP = 100.5f;
     player->rotation = 90;

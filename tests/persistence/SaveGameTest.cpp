@@ -91,7 +91,6 @@ void expectSameItem(const Item& loaded, const Item& saved) {
 class SaveGameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::srand(5);
         player = Player::getInstance();
         savedHardcore = hardcoreMode;
         hardcoreMode = false;
@@ -104,6 +103,8 @@ protected:
         handler->states.push_back(MainMenuState::getInstance());
         levelNumber = 1;
         player->resetForLevel(true);
+        // After every singleton is up: the state handler seeds from the clock.
+        std::srand(5);
     }
     void TearDown() override {
         fs::remove(savePath(name));
@@ -133,7 +134,10 @@ protected:
         player->Statpoints = 2;
         player->radius = 26;
         player->armour = 8;
-        player->inventory[0] = generateWeapon(6);
+        // Rolled loot, a gun in the left hand (the roll may give a bomb).
+        do
+            player->inventory[0] = generateWeapon(6);
+        while (player->inventory[0]->getType() != "weapon");
         auto grenade = std::make_unique<Bomb>(bombTemplates.front());
         grenade->setFuse(2.5f);
         grenade->setName("Short Fused Grenade");
