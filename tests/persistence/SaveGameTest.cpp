@@ -94,8 +94,7 @@ protected:
         player = Player::getInstance();
         savedHardcore = hardcoreMode;
         hardcoreMode = false;
-        scratch = fs::temp_directory_path() /
-                  ("vantreth_saves_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        scratch = fs::temp_directory_path() / ("vantreth_saves_" + testName());
         fs::remove_all(scratch);
         fs::create_directories(scratch);
         handler = GameStateHandler::getInstance();
@@ -151,7 +150,9 @@ protected:
         gun->setPoisoned(true);
     }
 
-    const std::string name = "unit_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    static std::string testName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+    const std::string name = "unit_test_" + testName();
     Player* player = nullptr;
     GameStateHandler* handler = nullptr;
     fs::path scratch;

@@ -12,7 +12,8 @@ e2e_prepare "$1" "$2"
 mkdir -p data/SaveData
 weapon_block() { # name, basename, sprite row, melee
     printf 'Type:\nweapon\nMaxAmmo:\n2\nAmmo:\n2\nShotcolor(r,g,b):\n255\n255\n255\nRecoil:\n0\nRange:\n125\n'
-    printf 'Accuracy:\n0.5\nRLDSpeed:\n0.55\nShotCount:\n21\nPenetration:\n0\nExplosive:\n0\nMelee:\n%s\nGFX:\n%s\n' "$4" "$3"
+    printf 'Accuracy:\n0.5\nRLDSpeed:\n0.55\nShotCount:\n21\nPenetration:\n0\nExplosive:\n0\n'
+    printf 'Melee:\n%s\nGFX:\n%s\n' "$4" "$3"
     printf 'Bulletshat:\n0\nConcussive:\n0\nAdrenalin:\n0\nPoison:\n0\nExplosionradius:\n0\n'
     printf 'Name:\n%s\nBasename:\n%s\nPower:\n30\nStability:\n5\nSpeed:\n1\nSemiauto:\n0\nRarity\n40\n\n' "$1" "$2"
 }
