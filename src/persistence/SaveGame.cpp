@@ -81,9 +81,9 @@ bool writeSaveFile(const std::string& path) {
         // The format's decimal point is '.', whatever locale the process runs in.
         out.imbue(std::locale::classic());
         writeSave(out, *Player::getInstance());
-        out.flush();
-        if (!out) {
-            out.close();
+        // A full disk shows up here at the latest; the old save then stays.
+        out.close();
+        if (out.fail()) {
             std::remove(temporary.c_str());
             return false;
         }

@@ -271,6 +271,14 @@ TEST_F(SaveGameTest, AFailedWriteKeepsThePreviousSave) {
     EXPECT_EQ(contents(path), "the previous save\n");
     fs::remove(path.string() + ".tmp");
 
+    // The disk fills up during the write: the temporary file leads to /dev/full.
+    if (fs::exists("/dev/full")) {
+        fs::create_symlink("/dev/full", path.string() + ".tmp");
+        EXPECT_FALSE(writeSaveFile(path.string()));
+        EXPECT_EQ(contents(path), "the previous save\n");
+        EXPECT_FALSE(fs::exists(fs::symlink_status(path.string() + ".tmp")));
+    }
+
     // The finished file cannot take the old one's place.
     const fs::path blocked = scratch / "blocked.txt";
     fs::create_directories(blocked / "inside");
