@@ -5,20 +5,18 @@
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
+#include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
 // The right edge of the pan: the background is 666 units wider than the screen.
 constexpr float panLimit = -666;
-
-bool fileReadable(const char* path) { return std::ifstream(path).good(); }
 
 void newGame() {
     levelNumber = 1;
@@ -28,13 +26,17 @@ void newGame() {
     Player::getInstance()->resetForLevel(true);
     Maphandler::getInstance()->newMap(levelNumber);
 }
-void loadSave() { GameStateHandler::getInstance()->delayActive = false; }
-void loadAutosave() { GameStateHandler::getInstance()->delayActive = false; }
+void loadSave() {
+    GameStateHandler::getInstance()->delayActive = false;
+    loadGame("save");
+}
+void loadAutosave() {
+    GameStateHandler::getInstance()->delayActive = false;
+    loadGame("autosave");
+}
 void showHighscores() {}
 void showOptions() {}
 void exitGame() { gameWindow().close(); }
-bool saveExists() { return fileReadable("data/SaveData/save.txt"); }
-bool autosaveExists() { return fileReadable("data/SaveData/autosave.txt"); }
 } // namespace
 
 MainMenuState::MainMenuState() {
