@@ -13,8 +13,8 @@
 namespace {
 
 // Particle types: the rows of the particle sheet.
-constexpr int lightDot = 0, sparks = 1, bloodDrops = 2, smokePuffs = 3, chips = 4, bloodSplats = 7, muzzleFire = 9,
-              embers = 10, plasma = 13, gunSmoke = 32;
+constexpr int lightDot = 0, sparkFlecks = 1, bloodDrops = 2, smokePuffs = 3, chips = 4, bloodSplats = 7, muzzleFire = 9,
+              embers = 10, plasma = 13, woodSplinters = 15, gunSmoke = 32;
 
 float randomFactor(int from, int to) { return static_cast<float>(std::rand() % (to - from + 1) + from) * 0.01f; }
 
@@ -39,6 +39,7 @@ Particle& Particlehandler::add(std::unique_ptr<Particle> particle, int index) {
 }
 
 void Particlehandler::update(float dt) {
+    updating = true;
     for (Layer& list : layers)
         for (std::size_t i = list.size(); i-- > 0;) {
             if (list[i]->dead)
@@ -46,6 +47,18 @@ void Particlehandler::update(float dt) {
             else
                 list[i]->update(dt);
         }
+    updating = false;
+    if (clearRequested)
+        clear();
+}
+
+void Particlehandler::clear() {
+    // Deleting the particle whose update asked for it would pull the floor from under that update.
+    clearRequested = updating;
+    if (updating)
+        return;
+    for (Layer& list : layers)
+        list.clear();
 }
 
 void Particlehandler::draw(int index) {
@@ -140,7 +153,18 @@ void Particlehandler::explosion(sf::Vector2f position, float strength, float rad
 void Particlehandler::impact(float angle, sf::Vector2f position, int count, float size, float speed) {
     // Callers pass the slow drift of a bullet's dust; the chips themselves fly ten times as fast.
     directedBurst(angle, position, speed * 10, 0.35f, chips, count, air, size * 0.5f, true);
-    directedBurst(angle, position, speed * 15, 0.12f, sparks, 2, glow, 0.4f, true);
+    directedBurst(angle, position, speed * 15, 0.12f, sparkFlecks, 2, glow, 0.4f, true);
+}
+
+void Particlehandler::splinters(float angle, sf::Vector2f position, int count, float size, float speed) {
+    directedBurst(angle, position, speed * 10, 0.4f, woodSplinters, count, air, size * 0.35f, true);
+}
+
+void Particlehandler::sparks(float angle, sf::Vector2f position, int count, float size) {
+    const std::size_t first = layers[glow].size();
+    directedBurst(angle, position, 260, 0.18f, sparkFlecks, count, glow, size, true);
+    for (std::size_t i = first; i < layers[glow].size(); ++i)
+        layers[glow][i]->sprite.setColor(sf::Color(170, 225, 255));
 }
 
 void Particlehandler::wallDebris(sf::Vector2f position, int count, float speed) {

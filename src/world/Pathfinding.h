@@ -12,7 +12,7 @@
 class Pathingtile {
 public:
     Pathingtile() = default;
-    Pathingtile(int row, int col) : row(row), col(col) {}
+    Pathingtile(int atRow, int atCol) : row(atRow), col(atCol) {}
     virtual ~Pathingtile() = default;
 
     int f = -1;
