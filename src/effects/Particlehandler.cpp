@@ -135,8 +135,9 @@ void Particlehandler::explosion(sf::Vector2f position, float strength, float rad
     auto flash = std::make_unique<Particle>(position, sf::Vector2f(0, 0), 0.45f, lightDot, 0);
     flash->sprite.setTexture(Contenthandler::getInstance()->flashTexture, true);
     flash->sprite.setOrigin(64, 64);
-    flash->setScale({scale * 2, scale * 2});
-    flash->sprite.setColor(sf::Color(255, 230, 180, static_cast<sf::Uint8>(std::clamp(strength, 0.0f, 1.0f) * 255)));
+    flash->setScale({scale * 1.6f, scale * 1.6f});
+    // A fiery orange rather than white, so the blast glows instead of washing the screen out.
+    flash->sprite.setColor(sf::Color(255, 150, 60, static_cast<sf::Uint8>(std::clamp(strength, 0.0f, 1.0f) * 190)));
     add(std::move(flash), glow);
     // Sixteen frames of 0.05 s; the blast is gone just before the row would start over.
     auto blast = std::make_unique<AnimatedParticle>(position, Contenthandler::getInstance()->explosionTexture, 128, 128,
@@ -147,13 +148,26 @@ void Particlehandler::explosion(sf::Vector2f position, float strength, float rad
     add(std::move(blast), glow);
     int pieces = std::clamp(static_cast<int>(radius / 8), 4, 60);
     burst(position, 0.9f, radius * 0.8f, embers, pieces, glow, 0.5f, true);
+    const std::size_t firstPuff = layers[air].size();
     burst(position, 1.6f, radius * 0.3f, smokePuffs, pieces / 3, air, 1.2f, true);
+    // Soot, not fog: the smoke of a blast is dark and warm.
+    for (std::size_t i = firstPuff; i < layers[air].size(); ++i)
+        layers[air][i]->sprite.setColor(sf::Color(96, 88, 82, 220));
 }
 
 void Particlehandler::impact(float angle, sf::Vector2f position, int count, float size, float speed) {
     // Callers pass the slow drift of a bullet's dust; the chips themselves fly ten times as fast.
     directedBurst(angle, position, speed * 10, 0.35f, chips, count, air, size * 0.5f, true);
     directedBurst(angle, position, speed * 15, 0.12f, sparkFlecks, 2, glow, 0.4f, true);
+    // A puff of dust and a brief spark of light mark the hit even in the dark.
+    auto dust = std::make_unique<Particle>(position, heading(angle) * speed, 0.5f, smokePuffs, 0);
+    dust->setScale({size * 0.9f, size * 0.9f});
+    dust->sprite.setColor(sf::Color(190, 180, 165, 200));
+    add(std::move(dust), air);
+    auto spark = std::make_unique<Particle>(position, sf::Vector2f(0, 0), 0.06f, lightDot, 0);
+    spark->setScale({size * 1.4f, size * 1.4f});
+    spark->sprite.setColor(sf::Color(255, 214, 150));
+    add(std::move(spark), glow);
 }
 
 void Particlehandler::splinters(float angle, sf::Vector2f position, int count, float size, float speed) {
