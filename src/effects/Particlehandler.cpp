@@ -137,7 +137,7 @@ void Particlehandler::explosion(sf::Vector2f position, float strength, float rad
     flash->sprite.setOrigin(64, 64);
     flash->setScale({scale * 1.6f, scale * 1.6f});
     // A fiery orange rather than white, so the blast glows instead of washing the screen out.
-    flash->sprite.setColor(sf::Color(255, 150, 60, static_cast<sf::Uint8>(std::clamp(strength, 0.0f, 1.0f) * 190)));
+    flash->sprite.setColor(sf::Color(255, 150, 60, static_cast<sf::Uint8>(std::clamp(strength, 0.0f, 1.0f) * 255)));
     add(std::move(flash), glow);
     // Sixteen frames of 0.05 s; the blast is gone just before the row would start over.
     auto blast = std::make_unique<AnimatedParticle>(position, Contenthandler::getInstance()->explosionTexture, 128, 128,
