@@ -94,7 +94,7 @@ void Bullet::hitWalls(Grid& grid) {
             sf::Vector2f q(std::clamp(position.x, lx, lx + 64), std::clamp(position.y, ly, ly + 64));
             sf::Vector2f d = q - position;
             if (d.x * d.x + d.y * d.y < radius * radius) {
-                damageTile(tile, damage);
+                damageTile(tile, damage, q);
                 dead = true;
             }
         }

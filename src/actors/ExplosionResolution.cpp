@@ -77,8 +77,10 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
                 continue;
             sf::Vector2f centre(static_cast<float>(x * 64 + 32), static_cast<float>(y * 64 + 32));
             float d = lengthOf(centre - c);
+            // The chips of a broken block fly from its middle, where the eye expects them.
             if (d < R)
-                damageTile(map.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)], (1 - d / R) * D);
+                damageTile(map.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)], (1 - d / R) * D,
+                           centre);
         }
 
     for (std::size_t i = 0; i < map.furniture.size(); ++i) {

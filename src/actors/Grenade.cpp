@@ -2,12 +2,20 @@
 
 #include "app/Contenthandler.h"
 #include "app/Settings.h"
+#include "effects/Particlehandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+
+namespace {
+
+// A puff lasts long enough to draw the grenade's arc across a room.
+constexpr float trailLifetime = 0.6f;
+
+} // namespace
 
 Grenade::Grenade(sf::Vector2f from, const float& damageAtCentre, const float& angle, const float& radiusOfBlast,
                  const float& speed, const float& fuse, const float& rollFriction, const float& kind)
@@ -55,6 +63,7 @@ void Grenade::showCountdown() {
 }
 
 void Grenade::update(float dt) {
+    Particlehandler::getInstance()->trail(position, trailLifetime, 0.2f);
     fuseTimer.tick(dt);
     showCountdown();
     // A fuse that was already out at the throw goes off at the first frame.

@@ -1,17 +1,22 @@
 #include "actors/ShotResolution.h"
 
 #include "actors/Shot.h"
+#include "effects/Particlehandler.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
 // A candidate that was not found counts as this far away.
 constexpr float noHit = 9999999.0f;
+
+// Rows of the particle sheet the hits throw.
+constexpr int bloodDrops = 2, plasmaDrops = 13;
 
 float lengthOf(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
 
@@ -63,11 +68,28 @@ TileBlock blockOf(const Map& map, sf::Vector2f a, sf::Vector2f b) {
 
 Tile& wallAt(Map& map, int x, int y) { return map.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]; }
 
-// Alien projectiles caught by a shot that shatters them.
-void absorbProjectiles(Map& map, sf::Vector2f a, sf::Vector2f b) {
+// Alien projectiles caught by a shot that shatters them burst into plasma drops.
+void absorbProjectiles(Map& map, float angle, sf::Vector2f a, sf::Vector2f b) {
     for (auto& bullet : map.bullets)
-        if (!bullet->dead && touchesCircle(a, b, bullet->position, bullet->radius))
+        if (!bullet->dead && touchesCircle(a, b, bullet->position, bullet->radius)) {
             bullet->dead = true;
+            Particlehandler::getInstance()->directedBurst(angle, bullet->position, 250, 0.3f, plasmaDrops, 40,
+                                                          Particlehandler::air, 0.2f, true);
+        }
+}
+
+// The way back toward the shooter from a point on the shot.
+float backward(const Shot& shot) { return shot.angle + 3.14f; }
+
+// Chips kicked back toward the shooter from a wall the shot struck.
+void chipWall(const Shot& shot, sf::Vector2f at, int count) {
+    Particlehandler::getInstance()->impact(backward(shot), at, count, 0.8f, 20);
+}
+
+void bleed(float angle, sf::Vector2f at, float damage, float share) {
+    Particlehandler::getInstance()->directedBurst(angle, at, 300, 0.3f, bloodDrops,
+                                                  static_cast<int>(std::trunc(damage * share)), Particlehandler::air,
+                                                  0.2f, true);
 }
 
 float tracerWidth(const Shot& shot) { return 1.0f + static_cast<float>(shot.tracerSize); }
@@ -93,6 +115,7 @@ void applyShotEffects(const Shot& shot, Mapentity& enemy) {
     if (shot.concussive) {
         enemy.velocity = {0, 0};
         enemy.setState(1);
+        Particlehandler::getInstance()->sparks(backward(shot), enemy.position, 10, 0.5f);
     }
 }
 
@@ -119,21 +142,24 @@ void resolveShot(Map& map, const Shot& shot) {
         }
 
     if (shot.absorbsProjectiles)
-        absorbProjectiles(map, a, b);
+        absorbProjectiles(map, shot.angle, a, b);
 
     const float dw = wallHit.distance, de = enemy.at.distance, dp = prop.at.distance;
     if (wall && dw < de && dw < dp) {
         addTracer(map, shot, wallHit.point);
-        damageTile(*wall, shot.damage);
+        damageTile(*wall, shot.damage, wallHit.point);
+        chipWall(shot, wallHit.point, std::rand() % 2 + 1);
         requestExplosion(map, shot, wallHit.point);
     } else if (enemy.entity && de < dw && de < dp) {
         addTracer(map, shot, enemy.at.point);
+        bleed(shot.angle, enemy.at.point, shot.damage, 1.0f / 3);
         enemy.entity->takeDamage(shot.damage, a);
         requestExplosion(map, shot, enemy.at.point);
         applyShotEffects(shot, *enemy.entity);
     } else if (prop.entity && dp < dw && dp < de) {
         addTracer(map, shot, prop.at.point);
         prop.entity->takeDamage(propDamage(*prop.entity, shot.damage), a);
+        Particlehandler::getInstance()->splinters(backward(shot), prop.at.point, std::rand() % 2 + 1, 2, 20);
         requestExplosion(map, shot, prop.at.point);
     }
 }
@@ -142,12 +168,15 @@ void resolvePenetratingShot(Map& map, const Shot& shot) {
     const sf::Vector2f a = shot.origin;
     const sf::Vector2f b = shotEnd(shot);
 
-    absorbProjectiles(map, a, b);
+    absorbProjectiles(map, shot.angle, a, b);
     for (std::size_t i = 0; i < map.enemies.size(); ++i) {
         Mapentity& enemy = *map.enemies[i];
         if (enemy.dead)
             continue;
         if (auto q = touchesCircle(a, b, enemy.position, enemy.radius)) {
+            // Blood both ways: back out of the wound and on through it.
+            bleed(backward(shot), *q, shot.damage, 0.33333334f);
+            bleed(backward(shot) + 3.14f, *q, shot.damage, 0.33333334f);
             enemy.takeDamage(shot.damage, a);
             requestExplosion(map, shot, *q);
             applyShotEffects(shot, enemy);
@@ -160,9 +189,16 @@ void resolvePenetratingShot(Map& map, const Shot& shot) {
     }
     TileBlock block = blockOf(map, a, b);
     for (int x = block.x0; x <= block.x1; ++x)
-        for (int y = block.y0; y <= block.y1; ++y)
-            if (map.isSolid(x, y) && segmentEntersTile(a, b, x, y))
-                damageTile(wallAt(map, x, y), shot.damage);
+        for (int y = block.y0; y <= block.y1; ++y) {
+            if (!map.isSolid(x, y))
+                continue;
+            // The wall sprays both ways: back at the shooter and out of its far side.
+            if (auto q = segmentEntersTile(a, b, x, y)) {
+                damageTile(wallAt(map, x, y), shot.damage, *q);
+                chipWall(shot, *q, std::rand() % 2 + 2);
+                Particlehandler::getInstance()->impact(shot.angle, *q, std::rand() % 2 + 2, 0.8f, 20);
+            }
+        }
     addTracer(map, shot, b);
 }
 

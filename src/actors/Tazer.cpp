@@ -4,6 +4,7 @@
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
 #include "app/InputState.h"
+#include "effects/Particlehandler.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"
@@ -17,16 +18,24 @@ namespace {
 
 constexpr int middleButton = 2;
 
+// Sparks in each burst of the beam's crackle.
+constexpr int sparkCount = 8;
+
 float length(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
 
-// Whether the stretch a-b comes within radius of centre.
-bool touches(sf::Vector2f a, sf::Vector2f b, sf::Vector2f centre, float radius) {
+// The point of the stretch a-b nearest to centre.
+sf::Vector2f closestOnStretch(sf::Vector2f a, sf::Vector2f b, sf::Vector2f centre) {
     sf::Vector2f ab = b - a;
     float lengthSquared = ab.x * ab.x + ab.y * ab.y;
     float t = 0;
     if (lengthSquared > 0)
         t = std::clamp(((centre.x - a.x) * ab.x + (centre.y - a.y) * ab.y) / lengthSquared, 0.0f, 1.0f);
-    return length(a + ab * t - centre) <= radius;
+    return a + ab * t;
+}
+
+// Whether the stretch a-b comes within radius of centre.
+bool touches(sf::Vector2f a, sf::Vector2f b, sf::Vector2f centre, float radius) {
+    return length(closestOnStretch(a, b, centre) - centre) <= radius;
 }
 
 // A straight line of the given width and colour that fades from the map.
@@ -87,8 +96,11 @@ void Tazer::advance(float dt, int grapple) {
 
 void Tazer::strike(Map& map) {
     const sf::Vector2f from = beamTip[1], to = beamTip[0];
+    const float back = std::atan2(from.y - to.y, from.x - to.x);
+    Particlehandler* particles = Particlehandler::getInstance();
     for (auto& enemy : map.enemies)
         if (!enemy->dead && touches(from, to, enemy->position, enemy->radius)) {
+            particles->sparks(back, closestOnStretch(from, to, enemy->position), sparkCount, 0.5f);
             active = false;
             return;
         }
@@ -97,14 +109,19 @@ void Tazer::strike(Map& map) {
     // Steps of a few pixels cannot jump a 64-pixel tile, even at a wall's corner.
     const float l = length(to - from);
     const int steps = std::max(1, static_cast<int>(std::ceil(l / 4)));
-    for (int i = 0; i <= steps; ++i)
-        if (blocked(map, from + (to - from) * (static_cast<float>(i) / static_cast<float>(steps)))) {
+    for (int i = 0; i <= steps; ++i) {
+        sf::Vector2f at = from + (to - from) * (static_cast<float>(i) / static_cast<float>(steps));
+        if (blocked(map, at)) {
+            particles->sparks(back, at, sparkCount, 0.5f);
             active = false;
             return;
         }
+    }
     for (auto& projectile : map.bullets)
         if (!projectile->dead && touches(from, to, projectile->position, projectile->radius)) {
             projectile->dead = true;
+            particles->sparks(back + 1.5707964f, projectile->position, sparkCount, 0.5f);
+            particles->sparks(back - 1.5707964f, projectile->position, sparkCount, 0.5f);
             active = false;
             return;
         }

@@ -11,7 +11,8 @@
 
 class Particle {
 public:
-    // The sheet cell follows the type: 0 and 6 the first cell, 11 and 32
+    // The sheet cell follows the type: 0 and 6 (paper) the first cell of
+    // their row, 11 and 32
     // vapour and smoke, every other type a random cell of its own row.
     Particle(sf::Vector2f position, sf::Vector2f velocity, float lifetime, int type, float spin);
     Particle(const Particle&) = delete;

@@ -13,8 +13,8 @@
 namespace {
 
 // Particle types: the rows of the particle sheet.
-constexpr int lightDot = 0, sparks = 1, bloodDrops = 2, smokePuffs = 3, chips = 4, bloodSplats = 7, muzzleFire = 9,
-              embers = 10, plasma = 13, gunSmoke = 32;
+constexpr int lightDot = 0, sparkFlecks = 1, bloodDrops = 2, smokePuffs = 3, chips = 4, bloodSplats = 7, muzzleFire = 9,
+              embers = 10, plasma = 13, woodSplinters = 15, gunSmoke = 32;
 
 float randomFactor(int from, int to) { return static_cast<float>(std::rand() % (to - from + 1) + from) * 0.01f; }
 
@@ -39,6 +39,7 @@ Particle& Particlehandler::add(std::unique_ptr<Particle> particle, int index) {
 }
 
 void Particlehandler::update(float dt) {
+    updating = true;
     for (Layer& list : layers)
         for (std::size_t i = list.size(); i-- > 0;) {
             if (list[i]->dead)
@@ -46,6 +47,18 @@ void Particlehandler::update(float dt) {
             else
                 list[i]->update(dt);
         }
+    updating = false;
+    if (clearRequested)
+        clear();
+}
+
+void Particlehandler::clear() {
+    // Deleting the particle whose update asked for it would pull the floor from under that update.
+    clearRequested = updating;
+    if (updating)
+        return;
+    for (Layer& list : layers)
+        list.clear();
 }
 
 void Particlehandler::draw(int index) {
@@ -122,8 +135,9 @@ void Particlehandler::explosion(sf::Vector2f position, float strength, float rad
     auto flash = std::make_unique<Particle>(position, sf::Vector2f(0, 0), 0.45f, lightDot, 0);
     flash->sprite.setTexture(Contenthandler::getInstance()->flashTexture, true);
     flash->sprite.setOrigin(64, 64);
-    flash->setScale({scale * 2, scale * 2});
-    flash->sprite.setColor(sf::Color(255, 230, 180, static_cast<sf::Uint8>(std::clamp(strength, 0.0f, 1.0f) * 255)));
+    flash->setScale({scale * 1.6f, scale * 1.6f});
+    // A fiery orange rather than white, so the blast glows instead of washing the screen out.
+    flash->sprite.setColor(sf::Color(255, 150, 60, static_cast<sf::Uint8>(std::clamp(strength, 0.0f, 1.0f) * 255)));
     add(std::move(flash), glow);
     // Sixteen frames of 0.05 s; the blast is gone just before the row would start over.
     auto blast = std::make_unique<AnimatedParticle>(position, Contenthandler::getInstance()->explosionTexture, 128, 128,
@@ -134,13 +148,37 @@ void Particlehandler::explosion(sf::Vector2f position, float strength, float rad
     add(std::move(blast), glow);
     int pieces = std::clamp(static_cast<int>(radius / 8), 4, 60);
     burst(position, 0.9f, radius * 0.8f, embers, pieces, glow, 0.5f, true);
+    const std::size_t firstPuff = layers[air].size();
     burst(position, 1.6f, radius * 0.3f, smokePuffs, pieces / 3, air, 1.2f, true);
+    // Soot, not fog: the smoke of a blast is dark and warm.
+    for (std::size_t i = firstPuff; i < layers[air].size(); ++i)
+        layers[air][i]->sprite.setColor(sf::Color(96, 88, 82, 220));
 }
 
 void Particlehandler::impact(float angle, sf::Vector2f position, int count, float size, float speed) {
     // Callers pass the slow drift of a bullet's dust; the chips themselves fly ten times as fast.
     directedBurst(angle, position, speed * 10, 0.35f, chips, count, air, size * 0.5f, true);
-    directedBurst(angle, position, speed * 15, 0.12f, sparks, 2, glow, 0.4f, true);
+    directedBurst(angle, position, speed * 15, 0.12f, sparkFlecks, 2, glow, 0.4f, true);
+    // A puff of dust and a brief spark of light mark the hit even in the dark.
+    auto dust = std::make_unique<Particle>(position, heading(angle) * speed, 0.5f, smokePuffs, 0);
+    dust->setScale({size * 0.9f, size * 0.9f});
+    dust->sprite.setColor(sf::Color(190, 180, 165, 200));
+    add(std::move(dust), air);
+    auto spark = std::make_unique<Particle>(position, sf::Vector2f(0, 0), 0.06f, lightDot, 0);
+    spark->setScale({size * 1.4f, size * 1.4f});
+    spark->sprite.setColor(sf::Color(255, 214, 150));
+    add(std::move(spark), glow);
+}
+
+void Particlehandler::splinters(float angle, sf::Vector2f position, int count, float size, float speed) {
+    directedBurst(angle, position, speed * 10, 0.4f, woodSplinters, count, air, size * 0.35f, true);
+}
+
+void Particlehandler::sparks(float angle, sf::Vector2f position, int count, float size) {
+    const std::size_t first = layers[glow].size();
+    directedBurst(angle, position, 260, 0.18f, sparkFlecks, count, glow, size, true);
+    for (std::size_t i = first; i < layers[glow].size(); ++i)
+        layers[glow][i]->sprite.setColor(sf::Color(170, 225, 255));
 }
 
 void Particlehandler::wallDebris(sf::Vector2f position, int count, float speed) {

@@ -31,6 +31,9 @@ public:
     // dies during an update is still drawn once.
     void update(float dt);
     void draw(int layer);
+    // Drops every particle: a new map starts with none of the last one's.
+    // Asked for during an update, it waits for the end of that update.
+    void clear();
 
     // count particles in random directions at 0.25 to 2.5 times speed.
     void burst(sf::Vector2f position, float lifetime, float speed, int type, int count, int layer, float scale,
@@ -51,6 +54,10 @@ public:
     void explosion(sf::Vector2f position, float strength, float radius);
     // Chips flying back along angle (toward the shooter) from a hit.
     void impact(float angle, sf::Vector2f position, int count, float size, float speed);
+    // Wood and plastic splinters flying back along angle from a hit prop.
+    void splinters(float angle, sf::Vector2f position, int count, float size, float speed);
+    // The blue-white crackle of a taser or a stunning hit, fanned around angle.
+    void sparks(float angle, sf::Vector2f position, int count, float size);
     // Concrete chips and dust from a broken wall.
     void wallDebris(sf::Vector2f position, int count, float speed);
     // Gore when an actor dies: the ordinary death, the cut-down one of a
@@ -75,4 +82,6 @@ private:
 
     // The layers in the order they are drawn: ground, air, glow.
     Layer layers[3];
+    bool updating = false;
+    bool clearRequested = false;
 };

@@ -1,8 +1,18 @@
 #include "world/Furniture.h"
 
 #include "app/Contenthandler.h"
+#include "app/Score.h"
+#include "screens/UI.h"
 
 #include <cstdlib>
+#include <string>
+
+namespace {
+
+// What breaking a piece of furniture adds to the level's carnage.
+constexpr int propCarnage = 50;
+
+} // namespace
 
 Furniture::Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect) {
     position = tilePosition;
@@ -22,4 +32,13 @@ Furniture::Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect
     explosive = rect.left == 640 && (rect.top == 0 || rect.top == 64) && rect.width == 64 && rect.height == 64;
 }
 
-void Furniture::takeDamage(float amount, sf::Vector2f from) { applyDamage(amount, from); }
+void Furniture::takeDamage(float amount, sf::Vector2f from) {
+    bool wasWhole = HP >= 0;
+    applyDamage(amount, from);
+    // Scored on the blow that breaks it: pellets and blasts landing in the
+    // same frame find it already broken.
+    if (wasWhole && HP < 0) {
+        carnageBonus += propCarnage;
+        UI::getInstance()->addMessage("+" + std::to_string(propCarnage) + " Property damage", sf::Color(255, 176, 84));
+    }
+}

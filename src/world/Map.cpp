@@ -10,9 +10,11 @@
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
 #include "app/Random.h"
+#include "app/Score.h"
 #include "app/Settings.h"
 #include "effects/Particlehandler.h"
 #include "effects/lighting/LightSystem.h"
+#include "screens/UI.h"
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
 
@@ -34,6 +36,11 @@ Map::Map() = default;
 Map::Map(int columns, int rows) { makeGrids(columns, rows); }
 
 namespace {
+
+// What a broken wall adds to the level's carnage, and the warm orange its
+// notice shares with the other destruction notices.
+constexpr int wallCarnage = 5;
+const sf::Color carnageColour(255, 176, 84);
 
 // Hands a tile's shadow back to its light system, which deletes it.
 void dropHull(Tile& tile) {
@@ -101,14 +108,17 @@ void Map::computeViewWindow(sf::Vector2f c, sf::Vector2f s) {
     viewY1 = clampIndex((c.y + ky) / 64 + 1, ny);
 }
 
-void damageTile(Tile& tile, float damage) {
+void damageTile(Tile& tile, float damage, sf::Vector2f at) {
     float d = std::clamp(damage - static_cast<float>(tile.armour), 0.0f, 100000000.0f);
     if (std::isnan(d) || tile.kind == 0)
         return;
     tile.hitPoints -= static_cast<int>(d);
     if (tile.hitPoints < 0) {
+        Particlehandler::getInstance()->wallDebris(at, std::rand() % 7 + 8, 50);
         tile.kind = 0;
         dropHull(tile);
+        carnageBonus += wallCarnage;
+        UI::getInstance()->addMessage("+" + std::to_string(wallCarnage) + " Wall destroyed", carnageColour);
         Contenthandler::getInstance()->wallDestroySound.play();
     }
 }

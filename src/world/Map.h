@@ -155,8 +155,9 @@ private:
 };
 
 // Wears a wall tile down: armour soaks part of every hit, and a tile whose
-// hit points fall below zero breaks, becomes free and loses its shadow.
-void damageTile(Tile& tile, float damage);
+// hit points fall below zero breaks, becomes free and loses its shadow; its
+// debris bursts from at, where the blow landed, and the break scores carnage.
+void damageTile(Tile& tile, float damage, sf::Vector2f at);
 
 // One frame of fading: alpha drops by rate x dt; dead once it reaches zero.
 void fadeTracer(Tracer& tracer, float dt);

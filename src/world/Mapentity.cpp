@@ -207,7 +207,7 @@ bool Mapentity::collideWithTilesOnAxis(int axis, Grid& grid) {
             // Only something heavy and fast, like a charging alien, breaks a wall by running into it.
             float ram = std::abs(along(velocity)) * mass - 180000.0f;
             if (ram > 0)
-                damageTile(grid[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)], ram);
+                damageTile(grid[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)], ram, q);
             if (std::abs(across(q) - across(c)) < 1) {
                 float start = along(low);
                 along(c) = along(c) > start + 32 ? start + 64 + radius : start - radius;

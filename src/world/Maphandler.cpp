@@ -5,6 +5,7 @@
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
 #include "app/Random.h"
+#include "effects/Particlehandler.h"
 #include "effects/lighting/Light_Point.h"
 #include "world/BrainwashMachine.h"
 #include "world/Furniture.h"
@@ -362,6 +363,11 @@ void Maphandler::newMap(int level) {
     Camera* camera = Camera::getInstance();
     camera->overlayColor = sf::Color(0, 0, 0, 0);
     maps.clear();
+    // A death's blood and casings belong to the run that just ended. The
+    // first map is made when the handler is first asked for, perhaps by a
+    // particle in mid-update, and there is nothing from before to clear.
+    if (!constructing)
+        Particlehandler::getInstance()->clear();
 
     int L = std::max(levelNumber, 1);
     int NY = 50 + randInt(L, 2 * L);

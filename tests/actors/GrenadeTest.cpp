@@ -1,5 +1,6 @@
 #include "actors/Grenade.h"
 #include "TestWorld.h"
+#include "effects/Particlehandler.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -30,6 +31,22 @@ TEST(Grenade, ThrownAtSpeedZeroItStaysAndExplodesAfterItsFuse) {
     EXPECT_FLOAT_EQ(m.explosions[0].y, 400);
     EXPECT_FLOAT_EQ(m.explosions[0].damage, 300);
     EXPECT_FLOAT_EQ(m.explosions[0].radius, 150);
+}
+
+TEST(Grenade, LeavesATrailOfPuffsWhereItRolled) {
+    Map& m = freshMap(4);
+    Particlehandler* particles = Particlehandler::getInstance();
+    particles->clear();
+    Grenade& g = throwGrenade(m, 500, 5);
+    sf::Vector2f before = g.position;
+    g.update(0.02f);
+    g.update(0.02f);
+    const auto& puffs = particles->layer(Particlehandler::air);
+    ASSERT_EQ(puffs.size(), 2u);
+    EXPECT_EQ(puffs[0]->sprite.getPosition(), before);
+    EXPECT_GT(puffs[1]->sprite.getPosition().x, before.x);
+    EXPECT_EQ(puffs[1]->velocity, sf::Vector2f(0, 0));
+    particles->clear();
 }
 
 TEST(Grenade, CountdownShowsTheFuseAtTheThrowAndZeroAtTheEnd) {

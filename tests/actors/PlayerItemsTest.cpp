@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "app/InputState.h"
 #include "items/ItemDatabase.h"
+#include "items/ItemGeneration.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -269,6 +270,27 @@ TEST_F(PlayerWithItems, AGrenadeIsThrownOnReleaseWithThePowerCharged) {
         EXPECT_NEAR(std::hypot(v.x, v.y), 750, 25);
         EXPECT_GT(v.x, 0); // toward the pointer
         EXPECT_FLOAT_EQ(player->throwPower[0], 0);
+    }
+}
+
+TEST_F(PlayerWithItems, ABombOrNukeInHandIsThrownOnAClick) {
+    for (int level : {1, 5, 20}) {
+        for (int tries = 0; tries < 4; ) {
+            std::unique_ptr<Weapon> w = generateWeapon(level);
+            if (w->getBasename() != "Bomb" && w->getBasename() != "Nuke")
+                continue;
+            ++tries;
+            SCOPED_TRACE(w->getName());
+            map->grenades.clear();
+            hold(0, std::move(w));
+            float ammo = left().getAmmo();
+            input()->buttons[0] = true;
+            frame();
+            input()->buttons[0] = false;
+            frame();
+            ASSERT_EQ(map->grenades.size(), 1u);
+            EXPECT_FLOAT_EQ(left().getAmmo(), ammo - 1);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "actors/ShotResolution.h"
 #include "TestWorld.h"
+#include "effects/Particlehandler.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -161,6 +162,71 @@ TEST_F(ShotResolution, AZeroLengthPenetratingShotTestsItsOrigin) {
     resolvePenetratingShots(m);
     EXPECT_FLOAT_EQ(touching->HP, 70);
     EXPECT_FLOAT_EQ(away->HP, 100);
+}
+
+// Particles on one layer of the particle sheet's row.
+std::size_t particlesOfRow(int layer, int row) {
+    std::size_t n = 0;
+    for (const auto& p : Particlehandler::getInstance()->layer(layer))
+        n += p->sprite.getTextureRect().top == row * 32;
+    return n;
+}
+
+TEST_F(ShotResolution, HitsThrowTheirParticles) {
+    Particlehandler* particles = Particlehandler::getInstance();
+    const int blood = 2, chips = 4, plasma = 13;
+
+    // An enemy bleeds a third of the damage in drops, flying on along the shot.
+    particles->clear();
+    addTarget(m.enemies, {300, 160}, 20, 1000);
+    m.shots.push_back(rightwards({100, 160}, 600, 31));
+    resolveShots(m);
+    EXPECT_EQ(particlesOfRow(Particlehandler::air, blood), 10u);
+    for (const auto& p : particles->layer(Particlehandler::air))
+        EXPECT_GT(p->velocity.x, 0);
+    m.enemies.clear();
+
+    // A wall chips back toward the shooter.
+    particles->clear();
+    makeWall(m, 5, 2);
+    m.shots.push_back(rightwards({100, 160}, 600));
+    resolveShots(m);
+    std::size_t chipCount = particlesOfRow(Particlehandler::air, chips);
+    EXPECT_GE(chipCount, 1u);
+    EXPECT_LE(chipCount, 2u);
+    for (const auto& p : particles->layer(Particlehandler::air))
+        EXPECT_LT(p->velocity.x, 0);
+
+    // A shattered alien projectile bursts into forty drops of plasma.
+    particles->clear();
+    addTarget(m.bullets, {200, 160}, 14);
+    Shot shatter = rightwards({100, 160}, 150);
+    shatter.absorbsProjectiles = true;
+    m.shots.push_back(shatter);
+    resolveShots(m);
+    EXPECT_EQ(particlesOfRow(Particlehandler::air, plasma), 40u);
+    particles->clear();
+}
+
+TEST_F(ShotResolution, APenetratingShotBleedsBothWaysAndChipsEachWall) {
+    Particlehandler* particles = Particlehandler::getInstance();
+    particles->clear();
+    makeWall(m, 3, 2);
+    makeWall(m, 7, 2);
+    addTarget(m.enemies, {300, 160}, 20, 1000);
+    m.penetratingShots.push_back(rightwards({100, 160}, 1000, 30));
+    resolvePenetratingShots(m);
+    std::size_t back = 0, on = 0;
+    for (const auto& p : particles->layer(Particlehandler::air))
+        if (p->sprite.getTextureRect().top == 2 * 32)
+            (p->velocity.x < 0 ? back : on) += 1;
+    EXPECT_EQ(back, 10u);
+    EXPECT_EQ(on, 10u);
+    // Two to three chips each way at each of the two walls.
+    std::size_t chipCount = particlesOfRow(Particlehandler::air, 4);
+    EXPECT_GE(chipCount, 8u);
+    EXPECT_LE(chipCount, 12u);
+    particles->clear();
 }
 
 TEST(SegmentGeometry, ASegmentEntersATileAtItsFirstCrossing) {

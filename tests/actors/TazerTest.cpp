@@ -2,12 +2,14 @@
 #include "actors/Tazer.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
+#include "effects/Particlehandler.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -116,9 +118,43 @@ TEST(Tazer, DestroysTheAlienProjectileItMeets) {
     map.bullets.push_back(std::make_unique<Target>(sf::Vector2f(300, 800), 8));
     Tazer t = charged();
     t.pull({300, 300}, {300, 2000});
+    Particlehandler::getInstance()->clear();
     ASSERT_TRUE(flyUntilStopped(t, map));
     EXPECT_TRUE(map.bullets[0]->dead);
     EXPECT_FALSE(map.bullets[1]->dead);
+    // Sparks fly out sideways from the beam, half to each side.
+    int left = 0, right = 0;
+    for (const auto& p : Particlehandler::getInstance()->layer(Particlehandler::glow)) {
+        EXPECT_GT(std::abs(p->velocity.x), std::abs(p->velocity.y));
+        (p->velocity.x < 0 ? left : right) += 1;
+    }
+    EXPECT_GT(left, 0);
+    EXPECT_EQ(left, right);
+    Particlehandler::getInstance()->clear();
+}
+
+TEST(Tazer, SparksWhereverTheBeamStops) {
+    Particlehandler* particles = Particlehandler::getInstance();
+    for (bool wall : {true, false}) {
+        SCOPED_TRACE(wall ? "a wall" : "an enemy");
+        Map map(40, 40);
+        if (wall)
+            for (auto& tile : map.walls[10])
+                tile.kind = 1;
+        else
+            map.enemies.push_back(std::make_unique<Target>(sf::Vector2f(660, 300), 24));
+        Tazer t = charged();
+        t.pull({300, 300}, {2000, 300});
+        particles->clear();
+        ASSERT_TRUE(flyUntilStopped(t, map));
+        const auto& sparks = particles->layer(Particlehandler::glow);
+        ASSERT_FALSE(sparks.empty());
+        for (const auto& p : sparks) {
+            EXPECT_NEAR(p->sprite.getPosition().x, 640, 40);
+            EXPECT_LT(p->velocity.x, 0) << "sparks spray back toward the player";
+        }
+    }
+    particles->clear();
 }
 
 class TazerTrigger : public ::testing::Test {

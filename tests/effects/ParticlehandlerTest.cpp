@@ -1,4 +1,5 @@
 #include "effects/Particlehandler.h"
+#include "world/Maphandler.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,20 @@ TEST_F(Particles, ACasingOutlivesItsFirstFlightOnTheGround) {
     for (int i = 0; i < 600; ++i)
         handler->update(0.01f);
     EXPECT_EQ(handler->count(), 0u);
+}
+
+TEST_F(Particles, ANewMapStartsWithoutTheLastRunsParticles) {
+    Maphandler* maps = Maphandler::getInstance();
+    handler->burst({0, 0}, 5, 100, 7, 12, Particlehandler::ground, 1, true);
+    handler->text({0, 0}, 2, "+5", {0, -1});
+    maps->newMap(1);
+    EXPECT_EQ(handler->count(), 0u);
+}
+
+TEST_F(Particles, PaperTakesTheFirstScrapOfItsOwnRow) {
+    handler->burst({0, 0}, 5, 100, 6, 3, Particlehandler::air, 1, false);
+    for (const auto& p : handler->layer(Particlehandler::air))
+        EXPECT_EQ(p->sprite.getTextureRect(), sf::IntRect(0, 6 * 32, 32, 32));
 }
 
 TEST_F(Particles, AnExplosionIsScaledByItsRadius) {

@@ -66,9 +66,9 @@ TEST_F(LitMap, ABrokenWallAndAFinishedMapHandTheirHullsBack) {
     Tile& broken = wall(3, 4);
     broken.armour = 0;
     broken.hitPoints = 10;
-    damageTile(broken, 5);
+    damageTile(broken, 5, {});
     EXPECT_NE(broken.hull, nullptr) << "a worn wall still casts its shadow";
-    damageTile(broken, 20);
+    damageTile(broken, 20, {});
     EXPECT_EQ(broken.kind, 0);
     EXPECT_EQ(broken.hull, nullptr);
     EXPECT_EQ(system->hullCount(), 1u);
@@ -90,7 +90,7 @@ TEST_F(LitMap, ADestroyedWallsShadowIsGoneOnTheNextFrame) {
     map->update(0);
     EXPECT_EQ(behind(system->getLightTexture().copyToImage()), 0);
     wall(10, 8).armour = 0;
-    damageTile(wall(10, 8), 1e6f);
+    damageTile(wall(10, 8), 1e6f, {});
     map->update(0);
     EXPECT_GT(behind(system->getLightTexture().copyToImage()), 100);
 }

@@ -1,5 +1,8 @@
 #include "actors/Player.h"
 #include "app/Globals.h"
+#include "app/Score.h"
+#include "effects/Particlehandler.h"
+#include "screens/UI.h"
 #include "world/BrainwashMachine.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
@@ -179,17 +182,59 @@ TEST(Friction, SlowsWithoutReversingAndStopsCrawls) {
 namespace {
 
 TEST(WallDamage, ArmourSoaksAndAWallBreaksBelowZero) {
+    Particlehandler* particles = Particlehandler::getInstance();
+    particles->clear();
+    carnageBonus = 0;
+    UI::getInstance()->messages.clear();
     Tile wall;
     wall.kind = 1;
     wall.armour = 5;
     wall.hitPoints = 3;
-    damageTile(wall, 5);
+    damageTile(wall, 5, {100, 100});
     EXPECT_EQ(wall.hitPoints, 3);
-    damageTile(wall, 8.9f);
+    damageTile(wall, 8.9f, {100, 100});
     EXPECT_EQ(wall.hitPoints, 0);
     EXPECT_EQ(wall.kind, 1);
-    damageTile(wall, 6);
+    EXPECT_EQ(particles->count(), 0u) << "a worn wall throws no debris";
+    EXPECT_EQ(carnageBonus, 0);
+
+    damageTile(wall, 6, {100, 130});
     EXPECT_EQ(wall.kind, 0);
+    EXPECT_EQ(carnageBonus, 5);
+    ASSERT_EQ(UI::getInstance()->messages.size(), 1u);
+    EXPECT_NE(UI::getInstance()->messages[0].text.find("+5"), std::string::npos);
+    const auto& chips = particles->layer(Particlehandler::ground);
+    ASSERT_GE(chips.size(), 8u);
+    EXPECT_LE(chips.size(), 14u);
+    EXPECT_EQ(chips[0]->sprite.getPosition(), sf::Vector2f(100, 130)) << "debris bursts where the blow landed";
+
+    // A broken wall is floor: further hits score nothing more.
+    damageTile(wall, 100, {100, 130});
+    EXPECT_EQ(carnageBonus, 5);
+    EXPECT_EQ(UI::getInstance()->messages.size(), 1u);
+    particles->clear();
+    UI::getInstance()->messages.clear();
+    carnageBonus = 0;
+}
+
+TEST(PropDamage, ABrokenPropScoresOnceWithANotice) {
+    carnageBonus = 0;
+    UI::getInstance()->messages.clear();
+    Furniture chair(sf::Vector2f(500, 500), false, sf::IntRect(384, 0, 64, 64));
+    chair.armour = 0;
+    chair.HP = 10;
+    chair.takeDamage(5, {400, 500});
+    EXPECT_EQ(carnageBonus, 0);
+    chair.takeDamage(6, {400, 500});
+    EXPECT_TRUE(chair.dead);
+    EXPECT_EQ(carnageBonus, 50);
+    ASSERT_EQ(UI::getInstance()->messages.size(), 1u);
+    // Shotgun pellets and a blast can all reach a prop in the frame it breaks.
+    chair.takeDamage(30, {400, 500});
+    EXPECT_EQ(carnageBonus, 50);
+    EXPECT_EQ(UI::getInstance()->messages.size(), 1u);
+    UI::getInstance()->messages.clear();
+    carnageBonus = 0;
 }
 
 TEST(WallDamage, OnlyHeavyFastEntitiesRamWallsDown) {
