@@ -18,6 +18,9 @@
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/Event.hpp>
 
+#include <algorithm>
+#include <iterator>
+
 #if defined(__SSE__)
 #include <xmmintrin.h>
 #endif
@@ -61,13 +64,27 @@ void drainEvents(sf::RenderWindow& window) {
 } // namespace
 
 void runFrame(sf::Clock& clock) {
-    sf::RenderWindow& window = gameWindow();
     float dt = capFrameTime(clock.restart().asSeconds());
-    drainEvents(window);
+    drainEvents(gameWindow());
+    InputState::getInstance()->update();
+    stepFrame(dt, true);
+}
+
+void runScriptedFrame(float dt, const std::function<void(InputState&)>& writeInput, bool draw) {
+    drainEvents(gameWindow());
+    InputState* input = InputState::getInstance();
+    std::copy(std::begin(input->keys), std::end(input->keys), std::begin(input->previousKeys));
+    std::copy(std::begin(input->buttons), std::end(input->buttons), std::begin(input->previousButtons));
+    input->previousMouse = input->mouse;
+    writeInput(*input);
+    stepFrame(capFrameTime(dt), draw);
+}
+
+void stepFrame(float dt, bool draw) {
+    sf::RenderWindow& window = gameWindow();
     InputState* input = InputState::getInstance();
     Camera* camera = Camera::getInstance();
     GameStateHandler* handler = GameStateHandler::getInstance();
-    input->update();
     camera->update(dt);
     handler->update(dt);
     if (GameState* top = handler->top())
@@ -77,6 +94,8 @@ void runFrame(sf::Clock& clock) {
     if (!camera->screenMode)
         pointer += sf::Vector2f(static_cast<float>(camera->visibleArea.left), static_cast<float>(camera->visibleArea.top));
     cursorSprite.setPosition(pointer);
+    if (!draw)
+        return;
 
     window.clear(sf::Color(96, 128, 96, 255));
     if (GameState* top = handler->top(); top && handler->drawEnabled != 0)

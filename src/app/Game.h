@@ -2,6 +2,9 @@
 // The program's life: start-up in its fixed order, the frame loop over the
 // state stack, and the shutdown order.
 
+#include <functional>
+
+class InputState;
 namespace sf {
 class Clock;
 }
@@ -16,6 +19,14 @@ int runGame();
 void startUp();
 void runFrame(sf::Clock& clock);
 void shutDown();
+
+// One turn of the loop at a fixed step with the input snapshot written by the
+// caller instead of read from the devices: a scripted player drives the real
+// states this way. Without draw the frame is updated but not rendered.
+void runScriptedFrame(float dt, const std::function<void(InputState&)>& writeInput, bool draw = true);
+// The part of a frame after the input snapshot: camera, states, input
+// handling, and (when draw is set) the picture.
+void stepFrame(float dt, bool draw);
 
 // Longest step the game advances in one frame: below 25 frames per second
 // the game slows down instead of stepping further.
