@@ -11,12 +11,12 @@ namespace {
 
 constexpr float padding = 26;
 constexpr float labelWidth = 190;
-constexpr float columnWidth = 290;
+constexpr float columnWidth = 320;
 constexpr float headingHeight = 50;
 constexpr float rowHeight = 33;
 constexpr unsigned cellSize = 21;
 
-const sf::Color panelFill(18, 20, 30, 238);
+const sf::Color panelFill(18, 20, 30, 252);
 const sf::Color panelEdge(74, 80, 102);
 const sf::Color amber(242, 163, 58);
 const sf::Color labelColour(160, 166, 184);
@@ -42,6 +42,14 @@ void InfoPanel::fitText(sf::Text& text, float maxWidth, unsigned minSize) {
             full.pop_back();
         text.setString(full + "...");
     }
+}
+
+sf::Color InfoPanel::outlineFor(sf::Color fill) {
+    float luminance = (0.299f * fill.r + 0.587f * fill.g + 0.114f * fill.b) / 255;
+    if (luminance >= 0.3f)
+        return sf::Color(6, 6, 12, 220);
+    auto pale = [](sf::Uint8 c) { return static_cast<sf::Uint8>(c + (255 - c) * 0.7f); };
+    return sf::Color(pale(fill.r), pale(fill.g), pale(fill.b), 200);
 }
 
 void InfoPanel::show(const std::vector<std::string>& headings, const std::vector<Row>& rows, float centreX,
@@ -80,7 +88,7 @@ void InfoPanel::show(const std::vector<std::string>& headings, const std::vector
                      float y, float maxWidth) {
         sf::Text text(string, font, size);
         text.setFillColor(colour);
-        text.setOutlineColor(sf::Color(6, 6, 12, 220));
+        text.setOutlineColor(outlineFor(colour));
         text.setOutlineThickness(1.5f);
         fitText(text, maxWidth, 14);
         text.setPosition(std::round(x), std::round(y));

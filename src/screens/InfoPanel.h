@@ -41,6 +41,10 @@ public:
     // Shrinks a text's character size down to minSize to fit maxWidth, then
     // cuts its end behind "..." until it fits.
     static void fitText(sf::Text& text, float maxWidth, unsigned minSize);
+    // The outline that keeps a text of this colour readable on the dark
+    // panels: a dark edge for light colours, a pale halo for dark ones (the
+    // deep blue of rare items).
+    static sf::Color outlineFor(sf::Color fill);
 
 private:
     sf::RectangleShape frame;

@@ -9,7 +9,10 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
-OverlayUpgradeState::OverlayUpgradeState() { overlay.setTexture(Contenthandler::getInstance()->helpOverlayTexture); }
+OverlayUpgradeState::OverlayUpgradeState() : dim(sf::Vector2f(1920, 1080)) {
+    overlay.setTexture(Contenthandler::getInstance()->helpOverlayTexture);
+    dim.setFillColor(sf::Color(0, 0, 0, 110));
+}
 
 void OverlayUpgradeState::onEnter() {
     MenuState::onEnter();
@@ -23,7 +26,9 @@ void OverlayUpgradeState::update(float dt) {
 
 void OverlayUpgradeState::draw() {
     UpgradeState::getInstance()->draw();
-    gameWindow().draw(overlay);
+    sf::RenderWindow& window = gameWindow();
+    window.draw(dim);
+    window.draw(overlay);
     MenuState::draw();
 }
 

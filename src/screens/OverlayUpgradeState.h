@@ -7,6 +7,9 @@
 #include "app/MenuState.h"
 #include "app/Singleton.h"
 
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+
 class OverlayUpgradeState : public MenuState, public Singleton<OverlayUpgradeState> {
     friend class Singleton<OverlayUpgradeState>;
 
@@ -18,6 +21,8 @@ public:
     void handleInput() override;
 
     sf::Sprite overlay;
+    sf::RectangleShape dim; // between the screen and the help, so the help reads clearly
+
 
 private:
     OverlayUpgradeState();

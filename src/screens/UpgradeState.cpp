@@ -24,19 +24,23 @@
 #include <chrono>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
 
 namespace {
 
-// Screen layout, in the 1920 x 1080 menu view.
-constexpr int inventoryX = 960;
-constexpr int pointsX = 1650;
-constexpr int lootY = 830;
-constexpr int lootXs[3] = {520, 960, 1400};
-const sf::Vector2i lootSize(400, 110);
-constexpr float plusX = 632;
+// Screen layout, in the 1920 x 1080 menu view: the character on the left,
+// the inventory and the run's points beside it, the loot row beneath them.
+constexpr float inventoryX = 1020;
+constexpr int pointsX = 1590;
+constexpr float lootRowX = 1280;
+constexpr int lootY = 815;
+constexpr int lootXs[3] = {870, 1280, 1690};
+const sf::Vector2i lootSize(390, 110);
+constexpr int plusX = 560;
+constexpr float heldYs[3] = {398, 548, 648}; // centres of the held items' names
 
 const sf::Color amber(242, 163, 58);
 const sf::Color captionColour(160, 166, 184);
@@ -79,12 +83,29 @@ void setCentred(sf::Text& text, const std::string& string, float x, float y) {
     text.setPosition(std::round(x - bounds.left - bounds.width / 2), std::round(y));
 }
 
+// An item's name in its rarity colour, centred on (x, y). A name too long
+// for one line is broken in two at the space nearest its middle.
 void setItemName(sf::Text& text, const Item* item, float x, float y, float maxWidth) {
+    sf::Color colour = item ? rarityColour(item->getRarity()) : emptyColour;
+    std::string name = item ? item->getName() : "Empty";
+    text.setFillColor(colour);
+    text.setOutlineColor(InfoPanel::outlineFor(colour));
     text.setCharacterSize(26);
-    text.setFillColor(item ? rarityColour(item->getRarity()) : emptyColour);
-    text.setString(item ? item->getName() : "Empty");
+    text.setString(name);
+    if (text.getLocalBounds().width > maxWidth) {
+        std::size_t best = std::string::npos;
+        for (std::size_t i = name.find(' '); i != std::string::npos; i = name.find(' ', i + 1))
+            if (best == std::string::npos || std::abs(2 * static_cast<long>(i) - static_cast<long>(name.size())) <
+                                                 std::abs(2 * static_cast<long>(best) - static_cast<long>(name.size())))
+                best = i;
+        if (best != std::string::npos)
+            name[best] = '\n';
+        text.setCharacterSize(22);
+        text.setString(name);
+    }
     InfoPanel::fitText(text, maxWidth, 16);
-    setCentred(text, text.getString(), x, y);
+    sf::FloatRect bounds = text.getLocalBounds();
+    text.setPosition(std::round(x - bounds.left - bounds.width / 2), std::round(y - bounds.top - bounds.height / 2));
 }
 
 sf::Color comparisonColour(int comparison) {
@@ -132,25 +153,28 @@ UpgradeState::UpgradeState() {
         buttons.emplace_back(sf::Vector2i(lootXs[s], lootY), lootSize, lootLeft[s], lootRight[s], nullptr, -1, "", "");
         slotRects[s] = buttons.back().bounds;
     }
-    buttons.emplace_back(sf::Vector2i(1700, 968), sf::Vector2i(256, 128), continueRun, nullptr, nullptr, 0, "Continue",
+    buttons.emplace_back(sf::Vector2i(lootXs[2], 985), sf::Vector2i(256, 128), continueRun, nullptr, nullptr, 0, "Continue",
                          "");
     buttons.emplace_back(sf::Vector2i(pointsX, 340), sf::Vector2i(256, 128), rerollLoot, nullptr, rerollAffordable, 0,
                          "Reroll", "");
     saveButton = buttons.size();
-    buttons.emplace_back(sf::Vector2i(pointsX, 580), sf::Vector2i(256, 128), ::saveRun, nullptr, nullptr, 0, "Save",
+    buttons.emplace_back(sf::Vector2i(pointsX, 560), sf::Vector2i(256, 128), ::saveRun, nullptr, nullptr, 0, "Save",
                          "Game Saved");
     const MenuButton::Action statActions[4] = {addHealth, addStamina, addTaser, addWeaponHandling};
     for (int i = 0; i < 4; ++i)
-        buttons.emplace_back(sf::Vector2i(static_cast<int>(plusX), static_cast<int>(statAnchor.y) + 122 + 100 * i),
+        buttons.emplace_back(sf::Vector2i(plusX, static_cast<int>(statAnchor.y) + 122 + 100 * i),
                              sf::Vector2i(64, 64), statActions[i], nullptr, hasStatPoints, -1, "+", "");
     buttons.emplace_back(sf::Vector2i(1862, 58), sf::Vector2i(64, 64), showHelp, nullptr, nullptr, -1, "?", "");
+    // The one-character labels of the small buttons would be lost at the usual size.
+    for (std::size_t b = buttons.size() - 5; b < buttons.size(); ++b)
+        buttons[b].label.setCharacterSize(40);
 
     const char* const labels[5] = {"Inventory", "Left Hand", "Right Hand", "Armour", "Loot:"};
     const float labelYs[5] = {200, 340, 490, 590, 695};
     for (int i = 0; i < 5; ++i) {
         bool heading = i == 0 || i == 4;
         style(fixedLabels[i], display, heading ? 48 : 30, heading ? amber : captionColour);
-        setCentred(fixedLabels[i], labels[i], inventoryX, labelYs[i]);
+        setCentred(fixedLabels[i], labels[i], i == 4 ? lootRowX : inventoryX, labelYs[i]);
     }
     for (sf::Text& text : lootNames)
         style(text, sans, 26, sf::Color::White);
@@ -163,19 +187,20 @@ UpgradeState::UpgradeState() {
     style(levelText, display, 64, amber);
     style(scoreText, sans, 24, captionColour);
     style(hintText, sans, 19, captionColour);
-    setCentred(hintText, "Left-click a weapon to take it in your left hand, right-click for your right hand", inventoryX,
-               lootY + lootSize.y / 2 + 14);
+    setCentred(hintText, "Left-click a weapon to take it in your left hand, right-click for your right hand", lootRowX,
+               lootY + lootSize.y / 2 + 12);
 
-    boxes[0] = box(110, 300, 580, 610);
-    boxes[1] = box(700, 180, 520, 490);
-    boxes[2] = box(1490, 180, 320, 530);
+    boxes[0] = box(60, 215, 560, 640);
+    boxes[1] = box(760, 180, 520, 490);
+    boxes[2] = box(1330, 180, 520, 490);
 }
 
 UpgradeState::~UpgradeState() = default;
 
 void UpgradeState::onEnter() {
     MenuState::onEnter();
-    menuShade.setFillColor(sf::Color(0, 0, 0, 150));
+    // Dim enough for the texts, light enough to see the level just cleared.
+    menuShade.setFillColor(sf::Color(0, 0, 0, 100));
     if (visiting)
         return;
     visiting = true;
@@ -273,21 +298,19 @@ void UpgradeState::updateTexts() {
     const Player* player = Player::getInstance();
     for (int s = 0; s < 3; ++s) {
         const sf::IntRect& r = slotRects[s];
-        float nameX = static_cast<float>(r.left) + static_cast<float>(r.width) / 2 + (s < 2 ? 34 : 0);
-        float maxWidth = static_cast<float>(r.width) - (s < 2 ? 120 : 40);
-        setItemName(lootNames[s], loot[s].get(), nameX, static_cast<float>(r.top + r.height / 2 - 17), maxWidth);
+        float nameX = static_cast<float>(r.left) + static_cast<float>(r.width) / 2 + (s < 2 ? 40 : 0);
+        float maxWidth = static_cast<float>(r.width) - (s < 2 ? 130 : 40);
+        setItemName(lootNames[s], loot[s].get(), nameX, static_cast<float>(r.top + r.height / 2), maxWidth);
         if (s < 2)
             setWeaponIcon(lootIcons[s], loot[s].get(),
                           sf::Vector2f(static_cast<float>(r.left) + 62, static_cast<float>(r.top + r.height / 2)));
     }
-    const float heldYs[3] = {380, 530, 630};
     for (int h = 0; h < 3; ++h) {
         const Item* item = h < static_cast<int>(player->inventory.size()) ? player->inventory[static_cast<std::size_t>(h)].get()
                                                                           : nullptr;
-        setItemName(heldNames[h], item, inventoryX + (h < 2 ? 30 : 0), heldYs[h], h < 2 ? 400 : 480);
+        setItemName(heldNames[h], item, inventoryX + (h < 2 ? 36 : 0), heldYs[h], h < 2 ? 390 : 480);
         if (h < 2)
-            setWeaponIcon(heldIcons[h], item,
-                          sf::Vector2f(heldNames[h].getGlobalBounds().left - 50, heldYs[h] + 18));
+            setWeaponIcon(heldIcons[h], item, sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
     }
 
     const float x = statAnchor.x, y = statAnchor.y;
@@ -298,17 +321,18 @@ void UpgradeState::updateTexts() {
     setCentred(points, "Stat Points: " + std::to_string(player->Statpoints), x, y - 100 - (unspent ? 8 : 0));
     setCentred(statTexts[1], "Experience: " + std::to_string(player->XP) + "/" + std::to_string(player->XPneeded), x,
                y);
-    setCentred(statTexts[2], "HP: " + formatStat(player->MaxHP), x - 60, y + 100);
-    setCentred(statTexts[3], "Stamina: " + formatStat(player->MaxStamina), x - 60, y + 200);
-    setCentred(statTexts[4], "Taser: " + std::to_string(player->Grapple), x - 60, y + 300);
-    setCentred(statTexts[5], "Weapon Handling: " + std::to_string(player->Weaponhandle), x - 60, y + 400);
+    // The lines with a + button beside them stand a little left of the column's middle.
+    setCentred(statTexts[2], "HP: " + formatStat(player->MaxHP), x - 40, y + 100);
+    setCentred(statTexts[3], "Stamina: " + formatStat(player->MaxStamina), x - 40, y + 200);
+    setCentred(statTexts[4], "Taser: " + std::to_string(player->Grapple), x - 40, y + 300);
+    setCentred(statTexts[5], "Weapon Handling: " + std::to_string(player->Weaponhandle), x - 40, y + 400);
 
     setCentred(rerollPointsText, "Reroll Points: " + std::to_string(upgradePoints), pointsX, 215);
     rerollPointsText.setFillColor(canReroll() ? sf::Color::White : captionColour);
-    setCentred(costText, "Cost: " + std::to_string(rerollCost), pointsX, 415);
+    setCentred(costText, "Cost: " + std::to_string(rerollCost), pointsX, 412);
     costText.setFillColor(canReroll() ? sf::Color::White : worse);
-    setCentred(levelText, "Level: " + std::to_string(levelNumber + 1), statAnchor.x, 150);
-    setCentred(scoreText, "Current overall score: " + std::to_string(totalScore), statAnchor.x, 240);
+    setCentred(levelText, "Level: " + std::to_string(levelNumber + 1), x, 60);
+    setCentred(scoreText, "Current overall score: " + std::to_string(totalScore), x, 150);
 }
 
 void UpgradeState::updateHover() {
@@ -328,7 +352,8 @@ void UpgradeState::fillPanel(int slot) {
     auto held = [player](std::size_t i) { return i < player->inventory.size() ? player->inventory[i].get() : nullptr; };
     const Item& choice = *loot[slot];
     float centreX = static_cast<float>(slotRects[slot].left + slotRects[slot].width / 2);
-    float bottomY = static_cast<float>(slotRects[slot].top) - 24;
+    // Above the "Loot:" heading, so the whole row of slots stays in view.
+    float bottomY = 686;
     std::vector<InfoPanel::Row> rows;
 
     if (slot == 2) {

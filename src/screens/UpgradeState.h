@@ -75,7 +75,7 @@ public:
     sf::Text scoreText;
     sf::Text hintText;        // how the loot slots are clicked
     sf::IntRect slotRects[3];
-    sf::Vector2f statAnchor{390, 440};
+    sf::Vector2f statAnchor{340, 380};
 
 private:
     UpgradeState();

@@ -89,8 +89,11 @@ protected:
 bool isPanelShade(sf::Color c) { return c.r < 40 && c.g < 40 && c.b < 55; }
 
 TEST_F(UpgradeScreenPicture, TheHoveredWeaponsPanelIsDrawnOverTheDimmedLevel) {
-    pointAt(slotCentre(0));
     UpgradeState* screen = UpgradeState::getInstance();
+    // A rare and an epic name beside it, to see them read on the dark slots.
+    screen->loot[1]->setRarity(120);
+    screen->loot[2]->setRarity(160);
+    pointAt(slotCentre(0));
     ASSERT_TRUE(screen->showInfo);
     sf::Image picture = shoot("upgrade_weapon_panel.png");
     ASSERT_EQ(picture.getSize(), sf::Vector2u(1920, 1080));
