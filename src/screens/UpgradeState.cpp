@@ -24,7 +24,6 @@
 #include <chrono>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -51,6 +50,11 @@ const sf::Color worse(230, 60, 50);
 const char* const savePath = "data/SaveData/save.txt";
 
 UpgradeState* screen() { return UpgradeState::getInstance(); }
+
+// The player's left hand, right hand or armour, or null for an empty or missing slot.
+const Item* heldItem(const Player& player, std::size_t index) {
+    return index < player.inventory.size() ? player.inventory[index].get() : nullptr;
+}
 
 void swapLeft0() { screen()->swapLoot(0, 0); }
 void swapRight0() { screen()->swapLoot(0, 1); }
@@ -83,8 +87,20 @@ void setCentred(sf::Text& text, const std::string& string, float x, float y) {
     text.setPosition(std::round(x - bounds.left - bounds.width / 2), std::round(y));
 }
 
-// An item's name in its rarity colour, centred on (x, y). A name too long
-// for one line is broken in two at the space nearest its middle.
+// Breaks a name in two lines at the space nearest its middle (if it has one).
+std::string inTwoLines(std::string name) {
+    auto offMiddle = [&name](std::size_t i) { return std::abs(2.0 * static_cast<double>(i) - static_cast<double>(name.size())); };
+    std::size_t best = name.find(' ');
+    for (std::size_t i = best; i != std::string::npos; i = name.find(' ', i + 1))
+        if (offMiddle(i) < offMiddle(best))
+            best = i;
+    if (best != std::string::npos)
+        name[best] = '\n';
+    return name;
+}
+
+// An item's name in its rarity colour, centred on (x, y); a name too long
+// for one line takes two.
 void setItemName(sf::Text& text, const Item* item, float x, float y, float maxWidth) {
     sf::Color colour = item ? rarityColour(item->getRarity()) : emptyColour;
     std::string name = item ? item->getName() : "Empty";
@@ -93,15 +109,8 @@ void setItemName(sf::Text& text, const Item* item, float x, float y, float maxWi
     text.setCharacterSize(26);
     text.setString(name);
     if (text.getLocalBounds().width > maxWidth) {
-        std::size_t best = std::string::npos;
-        for (std::size_t i = name.find(' '); i != std::string::npos; i = name.find(' ', i + 1))
-            if (best == std::string::npos || std::abs(2 * static_cast<long>(i) - static_cast<long>(name.size())) <
-                                                 std::abs(2 * static_cast<long>(best) - static_cast<long>(name.size())))
-                best = i;
-        if (best != std::string::npos)
-            name[best] = '\n';
         text.setCharacterSize(22);
-        text.setString(name);
+        text.setString(inTwoLines(name));
     }
     InfoPanel::fitText(text, maxWidth, 16);
     sf::FloatRect bounds = text.getLocalBounds();
@@ -305,9 +314,8 @@ void UpgradeState::updateTexts() {
             setWeaponIcon(lootIcons[s], loot[s].get(),
                           sf::Vector2f(static_cast<float>(r.left) + 62, static_cast<float>(r.top + r.height / 2)));
     }
-    for (int h = 0; h < 3; ++h) {
-        const Item* item = h < static_cast<int>(player->inventory.size()) ? player->inventory[static_cast<std::size_t>(h)].get()
-                                                                          : nullptr;
+    for (std::size_t h = 0; h < 3; ++h) {
+        const Item* item = heldItem(*player, h);
         setItemName(heldNames[h], item, inventoryX + (h < 2 ? 36 : 0), heldYs[h], h < 2 ? 390 : 480);
         if (h < 2)
             setWeaponIcon(heldIcons[h], item, sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
@@ -348,8 +356,7 @@ void UpgradeState::updateHover() {
 }
 
 void UpgradeState::fillPanel(int slot) {
-    const Player* player = Player::getInstance();
-    auto held = [player](std::size_t i) { return i < player->inventory.size() ? player->inventory[i].get() : nullptr; };
+    const Player& player = *Player::getInstance();
     const Item& choice = *loot[slot];
     float centreX = static_cast<float>(slotRects[slot].left + slotRects[slot].width / 2);
     // Above the "Loot:" heading, so the whole row of slots stays in view.
@@ -357,7 +364,7 @@ void UpgradeState::fillPanel(int slot) {
     std::vector<InfoPanel::Row> rows;
 
     if (slot == 2) {
-        const Item* worn = held(2);
+        const Item* worn = heldItem(player, 2);
         ArmorInfo offered = armourInfo(choice, worn);
         ArmorInfo own = worn ? armourInfo(*worn, worn) : ArmorInfo{};
         for (std::size_t r = 0; r < offered.rows.size(); ++r) {
@@ -374,7 +381,7 @@ void UpgradeState::fillPanel(int slot) {
         return;
     }
 
-    const Item* hands[3] = {&choice, held(0), held(1)};
+    const Item* hands[3] = {&choice, heldItem(player, 0), heldItem(player, 1)};
     WeaponInfo info = weaponInfo(choice, hands[1], hands[2]);
     for (std::size_t r = 0; r < info.rows.size(); ++r) {
         InfoPanel::Row row{info.rows[r].label, {}};
@@ -425,7 +432,7 @@ void UpgradeState::draw() {
     }
     const Player* player = Player::getInstance();
     for (std::size_t h = 0; h < 3; ++h) {
-        if (h < 2 && h < player->inventory.size() && player->inventory[h])
+        if (h < 2 && heldItem(*player, h))
             window.draw(heldIcons[h]);
         window.draw(heldNames[h]);
     }
