@@ -9,6 +9,7 @@
 #include "app/Score.h"
 #include "app/Settings.h"
 #include "items/ArmorInfo.h"
+#include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
 #include "items/RarityColour.h"
 #include "items/WeaponInfo.h"
@@ -39,7 +40,7 @@ constexpr int lootY = 815;
 constexpr int lootXs[3] = {870, 1280, 1690};
 const sf::Vector2i lootSize(390, 110);
 constexpr int plusX = 560;
-constexpr float heldYs[3] = {398, 548, 648}; // centres of the held items' names
+constexpr float heldYs[3] = {398, 548, 634}; // centres of the held items' names
 
 const sf::Color amber(242, 163, 58);
 const sf::Color captionColour(160, 166, 184);
@@ -121,14 +122,27 @@ sf::Color comparisonColour(int comparison) {
     return comparison > 0 ? better : (comparison < 0 ? worse : sf::Color::White);
 }
 
-// The weapon's picture from the gun sheet, turned to point right.
-void setWeaponIcon(sf::Sprite& icon, const Item* item, sf::Vector2f centre) {
-    icon.setTexture(Contenthandler::getInstance()->gunTextures[0]);
-    icon.setTextureRect(sf::IntRect(0, 64 * (item ? item->getGfx() : 0), 64, 64));
+// The item's picture: a weapon from the gun sheet, turned to point right; an
+// armour from the armour icons, which follow the order of the armour templates.
+void setItemIcon(sf::Sprite& icon, const Item& item, sf::Vector2f centre) {
+    Contenthandler* content = Contenthandler::getInstance();
     icon.setOrigin(32, 32);
-    icon.setRotation(-90);
-    icon.setScale(1.3f, 1.3f);
     icon.setPosition(centre);
+    if (item.getType() == "Armorr:") {
+        int index = 0;
+        for (std::size_t t = 0; t < armourTemplates.size(); ++t)
+            if (armourTemplates[t].getBasename() == item.getBasename())
+                index = static_cast<int>(t);
+        icon.setTexture(content->armourIconTexture);
+        icon.setTextureRect(sf::IntRect(64 * index, 0, 64, 64));
+        icon.setRotation(0);
+        icon.setScale(1.1f, 1.1f);
+    } else {
+        icon.setTexture(content->gunTextures[0]);
+        icon.setTextureRect(sf::IntRect(0, 64 * item.getGfx(), 64, 64));
+        icon.setRotation(-90);
+        icon.setScale(1.3f, 1.3f);
+    }
 }
 
 sf::RectangleShape box(float left, float top, float width, float height) {
@@ -179,7 +193,7 @@ UpgradeState::UpgradeState() {
         buttons[b].label.setCharacterSize(40);
 
     const char* const labels[5] = {"Inventory", "Left Hand", "Right Hand", "Armour", "Loot:"};
-    const float labelYs[5] = {200, 340, 490, 590, 695};
+    const float labelYs[5] = {200, 340, 490, 580, 695};
     for (int i = 0; i < 5; ++i) {
         bool heading = i == 0 || i == 4;
         style(fixedLabels[i], display, heading ? 48 : 30, heading ? amber : captionColour);
@@ -307,18 +321,17 @@ void UpgradeState::updateTexts() {
     const Player* player = Player::getInstance();
     for (int s = 0; s < 3; ++s) {
         const sf::IntRect& r = slotRects[s];
-        float nameX = static_cast<float>(r.left) + static_cast<float>(r.width) / 2 + (s < 2 ? 40 : 0);
-        float maxWidth = static_cast<float>(r.width) - (s < 2 ? 130 : 40);
-        setItemName(lootNames[s], loot[s].get(), nameX, static_cast<float>(r.top + r.height / 2), maxWidth);
-        if (s < 2)
-            setWeaponIcon(lootIcons[s], loot[s].get(),
-                          sf::Vector2f(static_cast<float>(r.left) + 62, static_cast<float>(r.top + r.height / 2)));
+        float centreY = static_cast<float>(r.top + r.height / 2);
+        float nameX = static_cast<float>(r.left) + static_cast<float>(r.width) / 2 + (loot[s] ? 40 : 0);
+        setItemName(lootNames[s], loot[s].get(), nameX, centreY, static_cast<float>(r.width) - 130);
+        if (loot[s])
+            setItemIcon(lootIcons[s], *loot[s], sf::Vector2f(static_cast<float>(r.left) + 62, centreY));
     }
     for (std::size_t h = 0; h < 3; ++h) {
         const Item* item = heldItem(*player, h);
-        setItemName(heldNames[h], item, inventoryX + (h < 2 ? 36 : 0), heldYs[h], h < 2 ? 390 : 480);
-        if (h < 2)
-            setWeaponIcon(heldIcons[h], item, sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
+        setItemName(heldNames[h], item, inventoryX + (item ? 36 : 0), heldYs[h], 390);
+        if (item)
+            setItemIcon(heldIcons[h], *item, sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
     }
 
     const float x = statAnchor.x, y = statAnchor.y;
@@ -426,13 +439,13 @@ void UpgradeState::draw() {
     for (const sf::Text& text : fixedLabels)
         window.draw(text);
     for (int s = 0; s < 3; ++s) {
-        if (s < 2 && loot[s])
+        if (loot[s])
             window.draw(lootIcons[s]);
         window.draw(lootNames[s]);
     }
     const Player* player = Player::getInstance();
     for (std::size_t h = 0; h < 3; ++h) {
-        if (h < 2 && heldItem(*player, h))
+        if (heldItem(*player, h))
             window.draw(heldIcons[h]);
         window.draw(heldNames[h]);
     }

@@ -89,7 +89,7 @@ private:
     InfoPanel panel;
     sf::RectangleShape boxes[3]; // the stat, inventory and points columns
     sf::Sprite lootIcons[3];
-    sf::Sprite heldIcons[2];
+    sf::Sprite heldIcons[3];
     bool visiting = false;
     int hovered = -1;
 };
