@@ -48,7 +48,7 @@ const sf::Color emptyColour(110, 114, 128);
 const sf::Color better(0, 220, 90);
 const sf::Color worse(230, 60, 50);
 
-const char* const savePath = "data/SaveData/save.txt";
+const char* const saveFileOnDisk = "data/SaveData/save.txt";
 
 UpgradeState* screen() { return UpgradeState::getInstance(); }
 
@@ -158,7 +158,7 @@ sf::RectangleShape box(float left, float top, float width, float height) {
 // that failed leaves no file or an older one.
 bool writtenSince(std::filesystem::file_time_type moment) {
     std::error_code error;
-    auto written = std::filesystem::last_write_time(savePath, error);
+    auto written = std::filesystem::last_write_time(saveFileOnDisk, error);
     return !error && written > moment;
 }
 
@@ -291,8 +291,8 @@ void UpgradeState::saveRun() {
     // Any write after this moment counts; a failed one leaves the file older.
     auto before = std::filesystem::file_time_type::clock::now() - std::chrono::seconds(2);
     std::error_code error;
-    if (std::filesystem::exists(savePath, error))
-        std::filesystem::last_write_time(savePath, before - std::chrono::seconds(1), error);
+    if (std::filesystem::exists(saveFileOnDisk, error))
+        std::filesystem::last_write_time(saveFileOnDisk, before - std::chrono::seconds(1), error);
     saveGame("save");
     buttons[saveButton].altLabel.setString(writtenSince(before) ? "Game Saved" : "Save failed");
 }
