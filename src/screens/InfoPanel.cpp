@@ -71,7 +71,8 @@ void InfoPanel::show(const std::vector<std::string>& headings, const std::vector
     for (std::size_t r = 1; r < rows.size(); r += 2)
         stripes.push_back(bar(left + padding / 2, tableTop + rowHeight * static_cast<float>(r) - 4,
                               width - padding, rowHeight, sf::Color(255, 255, 255, 10)));
-    stripes.push_back(bar(left + padding, tableTop - 10, width - padding * 2, 1, sf::Color(amber.r, amber.g, amber.b, 140)));
+    const sf::Color rule(amber.r, amber.g, amber.b, 140);
+    stripes.push_back(bar(left + padding, tableTop - 10, width - padding * 2, 1, rule));
     // Amber brackets on the corners, the frame the game's overlays wear.
     constexpr float arm = 22, thick = 3;
     for (int corner = 0; corner < 4; ++corner) {
@@ -96,8 +97,8 @@ void InfoPanel::show(const std::vector<std::string>& headings, const std::vector
     };
     float x0 = left + padding + labelWidth;
     for (std::size_t c = 0; c < headings.size(); ++c)
-        place(headings[c], content->fontBeantown, 32, amber, x0 + columnWidth * static_cast<float>(c), top + padding - 6,
-              columnWidth - 12);
+        place(headings[c], content->fontBeantown, 32, amber, x0 + columnWidth * static_cast<float>(c),
+              top + padding - 6, columnWidth - 12);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         float y = tableTop + rowHeight * static_cast<float>(r);
         place(rows[r].label, content->fontSujet, cellSize, labelColour, left + padding, y, labelWidth - 10);

@@ -90,7 +90,9 @@ void setCentred(sf::Text& text, const std::string& string, float x, float y) {
 
 // Breaks a name in two lines at the space nearest its middle (if it has one).
 std::string inTwoLines(std::string name) {
-    auto offMiddle = [&name](std::size_t i) { return std::abs(2.0 * static_cast<double>(i) - static_cast<double>(name.size())); };
+    auto offMiddle = [&name](std::size_t i) {
+        return std::abs(2.0 * static_cast<double>(i) - static_cast<double>(name.size()));
+    };
     std::size_t best = name.find(' ');
     for (std::size_t i = best; i != std::string::npos; i = name.find(' ', i + 1))
         if (offMiddle(i) < offMiddle(best))
@@ -176,8 +178,8 @@ UpgradeState::UpgradeState() {
         buttons.emplace_back(sf::Vector2i(lootXs[s], lootY), lootSize, lootLeft[s], lootRight[s], nullptr, -1, "", "");
         slotRects[s] = buttons.back().bounds;
     }
-    buttons.emplace_back(sf::Vector2i(lootXs[2], 985), sf::Vector2i(256, 128), continueRun, nullptr, nullptr, 0, "Continue",
-                         "");
+    buttons.emplace_back(sf::Vector2i(lootXs[2], 985), sf::Vector2i(256, 128), continueRun, nullptr, nullptr, 0,
+                         "Continue", "");
     buttons.emplace_back(sf::Vector2i(pointsX, 340), sf::Vector2i(256, 128), rerollLoot, nullptr, rerollAffordable, 0,
                          "Reroll", "");
     saveButton = buttons.size();
@@ -210,8 +212,9 @@ UpgradeState::UpgradeState() {
     style(levelText, display, 64, amber);
     style(scoreText, sans, 24, captionColour);
     style(hintText, sans, 19, captionColour);
-    setCentred(hintText, "Left-click a weapon to take it in your left hand, right-click for your right hand", lootRowX,
-               lootY + lootSize.y / 2 + 12);
+    setCentred(hintText,
+               "Left-click a weapon for your left hand, right-click for your right hand; click armour to wear it",
+               lootRowX, lootY + lootSize.y / 2 + 12);
 
     boxes[0] = box(60, 215, 560, 640);
     boxes[1] = box(760, 180, 520, 490);

@@ -99,7 +99,8 @@ TEST_F(UpgradeScreenPicture, TheHoveredWeaponsPanelIsDrawnOverTheDimmedLevel) {
     ASSERT_EQ(picture.getSize(), sf::Vector2u(1920, 1080));
     sf::FloatRect box = screen->infoPanel().box();
     // Just inside the left edge, below the headings: panel, not text.
-    sf::Color inside = picture.getPixel(static_cast<unsigned>(box.left + 8), static_cast<unsigned>(box.top + box.height / 2));
+    sf::Color inside =
+        picture.getPixel(static_cast<unsigned>(box.left + 8), static_cast<unsigned>(box.top + box.height / 2));
     EXPECT_TRUE(isPanelShade(inside)) << int(inside.r) << "," << int(inside.g) << "," << int(inside.b);
 }
 
