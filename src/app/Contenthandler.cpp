@@ -129,6 +129,7 @@ void Contenthandler::loadGraphics() {
     loadTexture(uiTextures[1], "Graphics\\GunBG.png");
     loadTexture(logoTexture, "Graphics\\Oxlenlogo.png");
     loadTexture(bloodyScreenTexture, "Graphics\\BloodyScreen.png");
+    loadTexture(armourIconTexture, "Graphics\\ArmourIcons.png");
 }
 
 void Contenthandler::loadSounds() {

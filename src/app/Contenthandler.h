@@ -71,6 +71,7 @@ public:
     std::vector<sf::Texture> uiTextures;
     sf::Texture logoTexture;
     sf::Texture bloodyScreenTexture;
+    sf::Texture armourIconTexture; // one 64 x 64 icon per armour template, for the upgrade screen
 
     // Weapon buffers: each weapon copies the ones of its kind into players of its own.
     sf::SoundBuffer knifeBuffer, musketFireBuffer, shotgunBuffer, pistolBuffer, magnumBuffer, mp5Buffer, rifleBuffer,

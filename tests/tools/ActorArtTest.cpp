@@ -41,6 +41,8 @@ const Sheet sheets[] = {
     {"explosion.png", 128, 128, 16, 1, 0.05f, 8},
     {"flash.png", 128, 128, 1, 1, 0.05f, 1},
     {"brainwashmachine.png", 96, 96, 4, 1, 0.4f, 4},
+    // The upgrade screen's armour icons, in the order of the armour templates.
+    {"ArmourIcons.png", 64, 64, 5, 1, 0.2f, 5},
 };
 
 class ActorArt : public ::testing::TestWithParam<Sheet> {

@@ -5,4 +5,5 @@ void generateActorArt(const AssetContext& ctx) {
     actorart::paintWeapons(ctx);
     actorart::paintEffects(ctx);
     actorart::paintMachine(ctx);
+    actorart::paintArmourIcons(ctx);
 }

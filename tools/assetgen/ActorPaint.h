@@ -1,7 +1,7 @@
 #pragma once
 // Shared brushes of the actor art: shaded shapes, sprite finishing and sheet
 // assembly. The sheet painters themselves live in ActorCharacters.cpp,
-// ActorWeapons.cpp, ActorEffects.cpp and ActorMachine.cpp; the tool tests
+// ActorWeapons.cpp, ActorEffects.cpp, ActorMachine.cpp and ActorArmour.cpp; the tool tests
 // read their sheets back and check every cell the game addresses.
 
 #include "AssetGen.h"
@@ -84,5 +84,6 @@ void paintCharacters(const AssetContext& ctx);
 void paintWeapons(const AssetContext& ctx);
 void paintEffects(const AssetContext& ctx);
 void paintMachine(const AssetContext& ctx);
+void paintArmourIcons(const AssetContext& ctx);
 
 } // namespace actorart

@@ -1,0 +1,461 @@
+#include "screens/UpgradeState.h"
+
+#include "actors/Player.h"
+#include "app/Camera.h"
+#include "app/Contenthandler.h"
+#include "app/GameStateHandler.h"
+#include "app/Globals.h"
+#include "app/InputState.h"
+#include "app/Score.h"
+#include "app/Settings.h"
+#include "items/ArmorInfo.h"
+#include "items/ItemDatabase.h"
+#include "items/ItemGeneration.h"
+#include "items/RarityColour.h"
+#include "items/WeaponInfo.h"
+#include "persistence/SaveGame.h"
+#include "screens/Ingame.h"
+#include "screens/IntermissionState.h"
+#include "screens/OverlayUpgradeState.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <utility>
+
+namespace {
+
+// Screen layout, in the 1920 x 1080 menu view: the character on the left,
+// the inventory and the run's points beside it, the loot row beneath them.
+constexpr float inventoryX = 1020;
+constexpr int pointsX = 1590;
+constexpr float lootRowX = 1280;
+constexpr int lootY = 815;
+constexpr int lootXs[3] = {870, 1280, 1690};
+const sf::Vector2i lootSize(390, 110);
+constexpr int plusX = 560;
+constexpr float heldYs[3] = {398, 548, 634}; // centres of the held items' names
+
+const sf::Color amber(242, 163, 58);
+const sf::Color captionColour(160, 166, 184);
+const sf::Color emptyColour(110, 114, 128);
+const sf::Color better(0, 220, 90);
+const sf::Color worse(230, 60, 50);
+
+const char* const saveFileOnDisk = "data/SaveData/save.txt";
+
+UpgradeState* screen() { return UpgradeState::getInstance(); }
+
+// The player's left hand, right hand or armour, or null for an empty or missing slot.
+const Item* heldItem(const Player& player, std::size_t index) {
+    return index < player.inventory.size() ? player.inventory[index].get() : nullptr;
+}
+
+void swapLeft0() { screen()->swapLoot(0, 0); }
+void swapRight0() { screen()->swapLoot(0, 1); }
+void swapLeft1() { screen()->swapLoot(1, 0); }
+void swapRight1() { screen()->swapLoot(1, 1); }
+void wearArmour() { screen()->swapLoot(2, 2); }
+void continueRun() { screen()->continueToNextLevel(); }
+void rerollLoot() { screen()->reroll(); }
+bool rerollAffordable() { return screen()->canReroll(); }
+void saveRun() { screen()->saveRun(); }
+void addHealth() { screen()->spendStatPoint(&Player::Health); }
+void addStamina() { screen()->spendStatPoint(&Player::StaminaStat); }
+void addTaser() { screen()->spendStatPoint(&Player::Grapple); }
+void addWeaponHandling() { screen()->spendStatPoint(&Player::Weaponhandle); }
+bool hasStatPoints() { return Player::getInstance()->Statpoints > 0; }
+void showHelp() { GameStateHandler::getInstance()->pushState(OverlayUpgradeState::getInstance()); }
+
+void style(sf::Text& text, const sf::Font& font, unsigned size, sf::Color colour) {
+    text.setFont(font);
+    text.setCharacterSize(size);
+    text.setFillColor(colour);
+    text.setOutlineColor(sf::Color(6, 6, 12, 220));
+    text.setOutlineThickness(2);
+}
+
+// Sets a text and centres it on x, its top at y, on whole units so it stays sharp.
+void setCentred(sf::Text& text, const std::string& string, float x, float y) {
+    text.setString(string);
+    sf::FloatRect bounds = text.getLocalBounds();
+    text.setPosition(std::round(x - bounds.left - bounds.width / 2), std::round(y));
+}
+
+// Breaks a name in two lines at the space nearest its middle (if it has one).
+std::string inTwoLines(std::string name) {
+    auto offMiddle = [&name](std::size_t i) {
+        return std::abs(2.0 * static_cast<double>(i) - static_cast<double>(name.size()));
+    };
+    std::size_t best = name.find(' ');
+    for (std::size_t i = best; i != std::string::npos; i = name.find(' ', i + 1))
+        if (offMiddle(i) < offMiddle(best))
+            best = i;
+    if (best != std::string::npos)
+        name[best] = '\n';
+    return name;
+}
+
+// An item's name in its rarity colour, centred on (x, y); a name too long
+// for one line takes two.
+void setItemName(sf::Text& text, const Item* item, float x, float y, float maxWidth) {
+    sf::Color colour = item ? rarityColour(item->getRarity()) : emptyColour;
+    std::string name = item ? item->getName() : "Empty";
+    text.setFillColor(colour);
+    text.setOutlineColor(InfoPanel::outlineFor(colour));
+    text.setCharacterSize(26);
+    text.setString(name);
+    if (text.getLocalBounds().width > maxWidth) {
+        text.setCharacterSize(22);
+        text.setString(inTwoLines(name));
+    }
+    InfoPanel::fitText(text, maxWidth, 16);
+    sf::FloatRect bounds = text.getLocalBounds();
+    text.setPosition(std::round(x - bounds.left - bounds.width / 2), std::round(y - bounds.top - bounds.height / 2));
+}
+
+sf::Color comparisonColour(int comparison) {
+    return comparison > 0 ? better : (comparison < 0 ? worse : sf::Color::White);
+}
+
+// The item's picture: a weapon from the gun sheet, turned to point right; an
+// armour from the armour icons, which follow the order of the armour templates.
+void setItemIcon(sf::Sprite& icon, const Item& item, sf::Vector2f centre) {
+    Contenthandler* content = Contenthandler::getInstance();
+    icon.setOrigin(32, 32);
+    icon.setPosition(centre);
+    if (item.getType() == "Armorr:") {
+        int index = 0;
+        for (std::size_t t = 0; t < armourTemplates.size(); ++t)
+            if (armourTemplates[t].getBasename() == item.getBasename())
+                index = static_cast<int>(t);
+        icon.setTexture(content->armourIconTexture);
+        icon.setTextureRect(sf::IntRect(64 * index, 0, 64, 64));
+        icon.setRotation(0);
+        icon.setScale(1.1f, 1.1f);
+    } else {
+        icon.setTexture(content->gunTextures[0]);
+        icon.setTextureRect(sf::IntRect(0, 64 * item.getGfx(), 64, 64));
+        icon.setRotation(-90);
+        icon.setScale(1.3f, 1.3f);
+    }
+}
+
+sf::RectangleShape box(float left, float top, float width, float height) {
+    sf::RectangleShape shape(sf::Vector2f(width, height));
+    shape.setPosition(left, top);
+    shape.setFillColor(sf::Color(16, 18, 28, 200));
+    shape.setOutlineColor(sf::Color(74, 80, 102, 220));
+    shape.setOutlineThickness(2);
+    return shape;
+}
+
+// Whether the save file was (re)written since the given moment; a write
+// that failed leaves no file or an older one.
+bool writtenSince(std::filesystem::file_time_type moment) {
+    std::error_code error;
+    auto written = std::filesystem::last_write_time(saveFileOnDisk, error);
+    return !error && written > moment;
+}
+
+} // namespace
+
+UpgradeState::UpgradeState() {
+    Contenthandler* content = Contenthandler::getInstance();
+    const sf::Font& display = content->fontBeantown;
+    const sf::Font& sans = content->fontSujet;
+
+    // Loot slots, then the run's buttons, then the stat buttons and help, in this order.
+    const MenuButton::Action lootLeft[3] = {swapLeft0, swapLeft1, wearArmour};
+    const MenuButton::Action lootRight[3] = {swapRight0, swapRight1, nullptr};
+    for (int s = 0; s < 3; ++s) {
+        buttons.emplace_back(sf::Vector2i(lootXs[s], lootY), lootSize, lootLeft[s], lootRight[s], nullptr, -1, "", "");
+        slotRects[s] = buttons.back().bounds;
+    }
+    buttons.emplace_back(sf::Vector2i(lootXs[2], 985), sf::Vector2i(256, 128), continueRun, nullptr, nullptr, 0,
+                         "Continue", "");
+    buttons.emplace_back(sf::Vector2i(pointsX, 340), sf::Vector2i(256, 128), rerollLoot, nullptr, rerollAffordable, 0,
+                         "Reroll", "");
+    saveButton = buttons.size();
+    buttons.emplace_back(sf::Vector2i(pointsX, 560), sf::Vector2i(256, 128), ::saveRun, nullptr, nullptr, 0, "Save",
+                         "Game Saved");
+    const MenuButton::Action statActions[4] = {addHealth, addStamina, addTaser, addWeaponHandling};
+    for (int i = 0; i < 4; ++i)
+        buttons.emplace_back(sf::Vector2i(plusX, static_cast<int>(statAnchor.y) + 122 + 100 * i),
+                             sf::Vector2i(64, 64), statActions[i], nullptr, hasStatPoints, -1, "+", "");
+    buttons.emplace_back(sf::Vector2i(1862, 58), sf::Vector2i(64, 64), showHelp, nullptr, nullptr, -1, "?", "");
+    // The one-character labels of the small buttons would be lost at the usual size.
+    for (std::size_t b = buttons.size() - 5; b < buttons.size(); ++b)
+        buttons[b].label.setCharacterSize(40);
+
+    const char* const labels[5] = {"Inventory", "Left Hand", "Right Hand", "Armour", "Loot:"};
+    const float labelYs[5] = {200, 340, 490, 580, 695};
+    for (int i = 0; i < 5; ++i) {
+        bool heading = i == 0 || i == 4;
+        style(fixedLabels[i], display, heading ? 48 : 30, heading ? amber : captionColour);
+        setCentred(fixedLabels[i], labels[i], i == 4 ? lootRowX : inventoryX, labelYs[i]);
+    }
+    for (sf::Text& text : lootNames)
+        style(text, sans, 26, sf::Color::White);
+    for (sf::Text& text : heldNames)
+        style(text, sans, 26, sf::Color::White);
+    for (sf::Text& text : statTexts)
+        style(text, sans, 30, sf::Color::White);
+    style(rerollPointsText, sans, 26, sf::Color::White);
+    style(costText, sans, 26, sf::Color::White);
+    style(levelText, display, 64, amber);
+    style(scoreText, sans, 24, captionColour);
+    style(hintText, sans, 19, captionColour);
+    setCentred(hintText,
+               "Left-click a weapon for your left hand, right-click for your right hand; click armour to wear it",
+               lootRowX, lootY + lootSize.y / 2 + 12);
+
+    boxes[0] = box(60, 215, 560, 640);
+    boxes[1] = box(760, 180, 520, 490);
+    boxes[2] = box(1330, 180, 520, 490);
+}
+
+UpgradeState::~UpgradeState() = default;
+
+void UpgradeState::onEnter() {
+    MenuState::onEnter();
+    // Dim enough for the texts, light enough to see the level just cleared.
+    menuShade.setFillColor(sf::Color(0, 0, 0, 100));
+    if (visiting)
+        return;
+    visiting = true;
+    rollLoot();
+    rerollCost = firstRerollCost;
+    hovered = -1;
+    showInfo = false;
+    if (showUpgradeHelpOnce)
+        GameStateHandler::getInstance()->pushState(OverlayUpgradeState::getInstance());
+}
+
+void UpgradeState::onExit() {
+    MenuState::onExit();
+    visiting = false;
+    for (std::unique_ptr<Item>& item : loot)
+        item.reset();
+    hovered = -1;
+    showInfo = false;
+}
+
+void UpgradeState::rollLoot() {
+    loot[0] = generateWeapon(levelNumber);
+    loot[1] = generateWeapon(levelNumber);
+    loot[2] = generateArmour(static_cast<float>(levelNumber));
+}
+
+bool UpgradeState::canReroll() const { return upgradePoints >= rerollCost; }
+
+void UpgradeState::reroll() {
+    if (!canReroll())
+        return;
+    rollLoot();
+    upgradePoints -= rerollCost;
+    // Doubling stops short of overflowing; no run affords that many rerolls anyway.
+    rerollCost = rerollCost > INT_MAX / 2 ? INT_MAX : rerollCost * 2;
+}
+
+bool UpgradeState::swapLoot(int slot, int inventoryIndex) {
+    bool weaponSwap = (slot == 0 || slot == 1) && (inventoryIndex == 0 || inventoryIndex == 1);
+    bool armourSwap = slot == 2 && inventoryIndex == 2;
+    if (!(weaponSwap || armourSwap) || !loot[slot])
+        return false;
+    Player* player = Player::getInstance();
+    if (player->inventory.size() < 3)
+        player->inventory.resize(3);
+    std::swap(loot[slot], player->inventory[static_cast<std::size_t>(inventoryIndex)]);
+    if (armourSwap)
+        player->recomputePools();
+    else
+        player->equipHands();
+    return true;
+}
+
+bool UpgradeState::spendStatPoint(int Player::*stat) {
+    Player* player = Player::getInstance();
+    if (player->Statpoints <= 0)
+        return false;
+    player->Statpoints -= 1;
+    player->*stat += 1;
+    player->recomputePools();
+    return true;
+}
+
+void UpgradeState::saveRun() {
+    // Any write after this moment counts; a failed one leaves the file older.
+    auto before = std::filesystem::file_time_type::clock::now() - std::chrono::seconds(2);
+    std::error_code error;
+    if (std::filesystem::exists(saveFileOnDisk, error))
+        std::filesystem::last_write_time(saveFileOnDisk, before - std::chrono::seconds(1), error);
+    saveGame("save");
+    buttons[saveButton].altLabel.setString(writtenSince(before) ? "Game Saved" : "Save failed");
+}
+
+void UpgradeState::continueToNextLevel() {
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    // Fetched first: a map handler created here would start the run over at level 1.
+    Maphandler* maps = Maphandler::getInstance();
+    levelNumber += 1;
+    handler->delayActive = false;
+    maps->newMap(levelNumber);
+    // Popping frees the loot left behind and re-enters the level.
+    handler->popState();
+    Ingame::getInstance()->onEnter();
+    handler->pushState(IntermissionState::getInstance());
+    Player::getInstance()->resetForLevel(false);
+}
+
+void UpgradeState::update(float dt) {
+    MenuState::update(dt);
+    updateTexts();
+    updateHover();
+}
+
+void UpgradeState::updateTexts() {
+    const Player* player = Player::getInstance();
+    for (int s = 0; s < 3; ++s) {
+        const sf::IntRect& r = slotRects[s];
+        float centreY = static_cast<float>(r.top + r.height / 2);
+        float nameX = static_cast<float>(r.left) + static_cast<float>(r.width) / 2 + (loot[s] ? 40 : 0);
+        setItemName(lootNames[s], loot[s].get(), nameX, centreY, static_cast<float>(r.width) - 130);
+        if (loot[s])
+            setItemIcon(lootIcons[s], *loot[s], sf::Vector2f(static_cast<float>(r.left) + 62, centreY));
+    }
+    for (std::size_t h = 0; h < 3; ++h) {
+        const Item* item = heldItem(*player, h);
+        setItemName(heldNames[h], item, inventoryX + (item ? 36 : 0), heldYs[h], 390);
+        if (item)
+            setItemIcon(heldIcons[h], *item, sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
+    }
+
+    const float x = statAnchor.x, y = statAnchor.y;
+    sf::Text& points = statTexts[0];
+    bool unspent = player->Statpoints > 0;
+    points.setCharacterSize(unspent ? 45 : 30);
+    points.setFillColor(unspent ? sf::Color(255, 255, 0) : sf::Color::White);
+    setCentred(points, "Stat Points: " + std::to_string(player->Statpoints), x, y - 100 - (unspent ? 8 : 0));
+    setCentred(statTexts[1], "Experience: " + std::to_string(player->XP) + "/" + std::to_string(player->XPneeded), x,
+               y);
+    // The lines with a + button beside them stand a little left of the column's middle.
+    setCentred(statTexts[2], "HP: " + formatStat(player->MaxHP), x - 40, y + 100);
+    setCentred(statTexts[3], "Stamina: " + formatStat(player->MaxStamina), x - 40, y + 200);
+    setCentred(statTexts[4], "Taser: " + std::to_string(player->Grapple), x - 40, y + 300);
+    setCentred(statTexts[5], "Weapon Handling: " + std::to_string(player->Weaponhandle), x - 40, y + 400);
+
+    setCentred(rerollPointsText, "Reroll Points: " + std::to_string(upgradePoints), pointsX, 215);
+    rerollPointsText.setFillColor(canReroll() ? sf::Color::White : captionColour);
+    setCentred(costText, "Cost: " + std::to_string(rerollCost), pointsX, 412);
+    costText.setFillColor(canReroll() ? sf::Color::White : worse);
+    setCentred(levelText, "Level: " + std::to_string(levelNumber + 1), x, 60);
+    setCentred(scoreText, "Current overall score: " + std::to_string(totalScore), x, 150);
+}
+
+void UpgradeState::updateHover() {
+    showInfo = false;
+    hovered = -1;
+    sf::Vector2i mouse = InputState::getInstance()->mouse;
+    for (int s = 0; s < 3; ++s)
+        if (slotRects[s].contains(mouse) && loot[s]) {
+            hovered = s;
+            showInfo = true;
+            fillPanel(s);
+        }
+}
+
+void UpgradeState::fillPanel(int slot) {
+    const Player& player = *Player::getInstance();
+    const Item& choice = *loot[slot];
+    float centreX = static_cast<float>(slotRects[slot].left + slotRects[slot].width / 2);
+    // Above the "Loot:" heading, so the whole row of slots stays in view.
+    float bottomY = 686;
+    std::vector<InfoPanel::Row> rows;
+
+    if (slot == 2) {
+        const Item* worn = heldItem(player, 2);
+        ArmorInfo offered = armourInfo(choice, worn);
+        ArmorInfo own = worn ? armourInfo(*worn, worn) : ArmorInfo{};
+        for (std::size_t r = 0; r < offered.rows.size(); ++r) {
+            InfoPanel::Row row{offered.rows[r].label, {}};
+            // The worn armour's values are coloured against the offered ones, as the held weapons are.
+            bool isName = r == 0;
+            row.cells.push_back({offered.rows[r].text, isName ? rarityColour(choice.getRarity()) : sf::Color::White});
+            if (worn)
+                row.cells.push_back({own.rows[r].text, isName ? rarityColour(worn->getRarity())
+                                                              : comparisonColour(-offered.rows[r].comparison)});
+            rows.push_back(row);
+        }
+        panel.show({offered.status, worn ? own.status : "Equipped"}, rows, centreX, bottomY);
+        return;
+    }
+
+    const Item* hands[3] = {&choice, heldItem(player, 0), heldItem(player, 1)};
+    WeaponInfo info = weaponInfo(choice, hands[1], hands[2]);
+    for (std::size_t r = 0; r < info.rows.size(); ++r) {
+        InfoPanel::Row row{info.rows[r].label, {}};
+        for (int c = 0; c < 3; ++c) {
+            sf::Color colour = comparisonColour(info.rows[r].comparison[c]);
+            if (r == 0 && hands[c])
+                colour = rarityColour(hands[c]->getRarity());
+            row.cells.push_back({info.rows[r].cells[c], colour});
+        }
+        rows.push_back(row);
+    }
+    panel.show({"Choice", "Left", "Right"}, rows, centreX, bottomY);
+}
+
+void UpgradeState::drawBackdrop() {
+    Camera* camera = Camera::getInstance();
+    camera->screenMode = false;
+    camera->update(0);
+    sf::RenderWindow& window = gameWindow();
+    window.setView(camera->view);
+    if (Map* map = Maphandler::getInstance()->currentMap())
+        map->draw();
+    Player::getInstance()->draw();
+    camera->drawOverlay();
+}
+
+void UpgradeState::draw() {
+    drawBackdrop();
+    Camera* camera = Camera::getInstance();
+    camera->screenMode = true;
+    camera->update(0);
+    sf::RenderWindow& window = gameWindow();
+    window.setView(camera->view);
+    window.draw(background);
+    window.draw(foreground);
+    window.draw(menuShade);
+    for (const sf::RectangleShape& shape : boxes)
+        window.draw(shape);
+    for (MenuButton& button : buttons)
+        button.draw();
+
+    for (const sf::Text& text : fixedLabels)
+        window.draw(text);
+    for (int s = 0; s < 3; ++s) {
+        if (loot[s])
+            window.draw(lootIcons[s]);
+        window.draw(lootNames[s]);
+    }
+    const Player* player = Player::getInstance();
+    for (std::size_t h = 0; h < 3; ++h) {
+        if (heldItem(*player, h))
+            window.draw(heldIcons[h]);
+        window.draw(heldNames[h]);
+    }
+    for (const sf::Text& text : statTexts)
+        window.draw(text);
+    for (const sf::Text* text : {&rerollPointsText, &costText, &levelText, &scoreText, &hintText})
+        window.draw(*text);
+    if (showInfo)
+        panel.draw(window);
+}
