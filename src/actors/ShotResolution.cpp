@@ -1,5 +1,6 @@
 #include "actors/ShotResolution.h"
 
+#include "actors/Enemy.h"
 #include "actors/Shot.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
@@ -88,12 +89,20 @@ float propDamage(const Mapentity& prop, float damage) {
     return piece && piece->explosive ? 10.0f * prop.HP : damage;
 }
 
-// What a shot does to the enemy it hits besides the damage itself.
-void applyShotEffects(const Shot& shot, Mapentity& enemy) {
+// What a shot does to the enemy it hits besides the damage itself; a
+// penetrating shot's poison is a share of its damage.
+void applyShotEffects(const Shot& shot, Mapentity& enemy, float poisonShare = 1.0f) {
+    auto* alien = dynamic_cast<Enemy*>(&enemy);
     if (shot.concussive) {
         enemy.velocity = {0, 0};
         enemy.setState(1);
+        if (alien)
+            alien->slow();
     }
+    if (alien && shot.adrenaline)
+        alien->makeBerserk();
+    if (alien && shot.poisoned)
+        alien->poison(shot.damage * poisonShare);
 }
 
 void resolveShot(Map& map, const Shot& shot) {
@@ -128,7 +137,7 @@ void resolveShot(Map& map, const Shot& shot) {
         requestExplosion(map, shot, wallHit.point);
     } else if (enemy.entity && de < dw && de < dp) {
         addTracer(map, shot, enemy.at.point);
-        enemy.entity->takeDamage(shot.damage, a);
+        hurtActor(*enemy.entity, shot.damage, a, shot.noTracer, false);
         requestExplosion(map, shot, enemy.at.point);
         applyShotEffects(shot, *enemy.entity);
     } else if (prop.entity && dp < dw && dp < de) {
@@ -148,9 +157,9 @@ void resolvePenetratingShot(Map& map, const Shot& shot) {
         if (enemy.dead)
             continue;
         if (auto q = touchesCircle(a, b, enemy.position, enemy.radius)) {
-            enemy.takeDamage(shot.damage, a);
+            hurtActor(enemy, shot.damage, a, shot.noTracer, false);
             requestExplosion(map, shot, *q);
-            applyShotEffects(shot, enemy);
+            applyShotEffects(shot, enemy, 0.4f);
         }
     }
     for (std::size_t i = 0; i < map.furniture.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "actors/Tazer.h"
 
+#include "actors/Enemy.h"
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
@@ -89,6 +90,8 @@ void Tazer::strike(Map& map) {
     const sf::Vector2f from = beamTip[1], to = beamTip[0];
     for (auto& enemy : map.enemies)
         if (!enemy->dead && touches(from, to, enemy->position, enemy->radius)) {
+            if (auto* struck = dynamic_cast<Enemy*>(enemy.get()))
+                struck->stun();
             active = false;
             return;
         }
