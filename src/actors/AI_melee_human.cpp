@@ -8,8 +8,8 @@
 
 namespace {
 
-// A warning is passed on from this close; a human that stopped short,
-// waiting for its next path, has not reached anyone.
+// A warning is passed on from this close. The partner's own body keeps the
+// human from ever standing on the partner's spot.
 constexpr float warnReach = 128.0f;
 
 } // namespace
@@ -72,10 +72,11 @@ void AI_melee_human::goWarn(Enemy& enemy) {
         return;
     }
     enemy.setDestination(partner->position);
-    if (!enemy.standsOnWaypoint() || distance(enemy.position, partner->position) > warnReach)
+    if (distance(enemy.position, partner->position) > warnReach)
         return;
     enemy.setState(3);
     partner->lastSeenTile = enemy.lastSeenTile;
+    partner->searchRadius = enemy.searchRadius;
     partner->setState(2);
     partner->alertTimer.start();
 }

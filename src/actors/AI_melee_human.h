@@ -15,6 +15,6 @@ public:
     void checkWarn(Enemy& enemy) override;
     // The nearest idle or searching human becomes the partner to warn.
     void findPartner(Enemy& enemy) override;
-    // Walks to the partner; on arrival the partner starts hunting where the player was seen.
+    // Walks to the partner; within reach of it the partner starts hunting where the player was seen.
     void goWarn(Enemy& enemy) override;
 };

@@ -101,7 +101,9 @@ public:
     bool seesPlayer = false;
     bool sawPlayerLastFrame = false;
     sf::Vector2i lastSeenTile;
-    float searchRadius = 0;
+    // Tiles the player may have gone since last seen. An enemy that has
+    // never seen him has nowhere to search and starts out wandering.
+    float searchRadius = 15;
     float waypointRadius = 15;
     float keepAwayDistance = 0;
     float sightRange = 0;
