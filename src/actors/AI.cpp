@@ -15,7 +15,9 @@ float AI::distance(sf::Vector2f a, sf::Vector2f b) {
     return std::sqrt(d.x * d.x + d.y * d.y);
 }
 
-sf::Vector2f AI::corner(sf::Vector2i tile) { return {static_cast<float>(tile.x * 64), static_cast<float>(tile.y * 64)}; }
+sf::Vector2f AI::corner(sf::Vector2i tile) {
+    return {static_cast<float>(tile.x * 64), static_cast<float>(tile.y * 64)};
+}
 
 void AI::notice(Enemy& enemy) {
     enemy.sawPlayerLastFrame = enemy.seesPlayer;

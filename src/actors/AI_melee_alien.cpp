@@ -21,7 +21,7 @@ void AI_melee_alien::decide(Enemy& enemy) {
     }
     if (enemy.state == 6) {
         enemy.mass = 500;
-        if (enemy.standsOnWaypoint()) {
+        if (enemy.standsOnWaypoint() || enemy.attackTimer.expired()) {
             enemy.setState(1);
             enemy.mass = 300;
         }
@@ -38,6 +38,10 @@ void AI_melee_alien::powerUp(Enemy& enemy) {
 void AI_melee_alien::charge(Enemy& enemy) {
     chooseChargeTarget(enemy);
     enemy.setState(6);
+    // Any charge arrives well within a power-up's time; one that has not by
+    // then is held up (the brainwash machine, which it cannot break, stands
+    // in its way) and gives up instead of pushing for ever.
+    enemy.attackTimer.start();
     Contenthandler* content = Contenthandler::getInstance();
     playVoice(5, content->meleeAlienChargeBuffer);
     stopVoice(4, content->meleeAlienPowerupBuffer);

@@ -9,7 +9,8 @@ class AI_melee_alien : public AI {
 public:
     void update(Enemy& enemy, float dt) override;
 
-    // Power up on sight, charge once powered (and not stunned), stop on arrival.
+    // Power up on sight, charge once powered (and not stunned), stop on
+    // arrival or when the charge is held up.
     void decide(Enemy& enemy) override;
     void powerUp(Enemy& enemy);
     void charge(Enemy& enemy);

@@ -148,6 +148,8 @@ Enemy::Enemy(sf::Vector2f at, int kindOfEnemy, int tierOfEnemy)
     const int r = static_cast<int>(radius);
     hpBar = StatBar(std::trunc(MaxHP), sf::Color::Green, 3, sf::Color::Black, HP,
                     sf::IntRect(-r, -r, 2 * r - 1, static_cast<int>(std::floor(radius * 0.25f))));
+    // Drawn under the fill, the frame's black shows the health already lost.
+    hpBar.frame.setFillColor(sf::Color::Black);
     placeBarAndBadge();
 }
 
@@ -290,9 +292,19 @@ void Enemy::updatePoison(float dt) {
 }
 
 void Enemy::draw() {
-    Mapentity::draw();
-    hpBar.draw();
-    gameWindow().draw(tierIcon);
+    // The tint goes through the shader alone: a sprite colour on top of it
+    // would apply it twice and turn the pulsing tints nearly black.
+    sf::Shader& shader = Contenthandler::getInstance()->grayScaleShader;
+    shader.setUniform("tint", sf::Glsl::Vec4(sprite.getColor()));
+    sf::Sprite body(sprite);
+    body.setColor(sf::Color::White);
+    body.setPosition(position);
+    body.setRotation(rotation);
+    sf::RenderWindow& window = gameWindow();
+    window.draw(body, &shader);
+    window.draw(hpBar.frame);
+    window.draw(hpBar.fill);
+    window.draw(tierIcon);
 }
 
 void Enemy::takeDamage(float amount, sf::Vector2f from, bool burstA, bool burstB) {

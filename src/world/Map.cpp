@@ -411,8 +411,9 @@ void Map::draw() {
     drawTiles();
     Particlehandler* particles = Particlehandler::getInstance();
     particles->draw(Particlehandler::ground);
+    // An enemy's picture, health bar and badge reach well past its hit circle.
     for (auto& e : enemies)
-        if (camera->isVisible(*e))
+        if (camera->isVisible(e->position, std::max(e->radius, static_cast<float>(e->frameHeight) / 2 + 16)))
             e->draw();
     for (const Tracer& t : tracers)
         window.draw(t.shape);

@@ -277,11 +277,11 @@ void finishEdges(Map& map) {
 EnemyCounts Maphandler::enemyCounts(int L) {
     const float level = static_cast<float>(L);
     EnemyCounts counts;
-    counts.humans = std::clamp(randInt(static_cast<int>(15 - 1.3f * level), static_cast<int>(std::floor(15 - 0.8f * level))),
-                               0, 40);
+    const int fewestHumans = static_cast<int>(15 - 1.3f * level);
+    const int mostHumans = static_cast<int>(std::floor(15 - 0.8f * level));
+    counts.humans = std::clamp(randInt(fewestHumans, mostHumans), 0, 40);
     counts.ranged = randInt(L, static_cast<int>(1.5f * level));
-    counts.melee =
-        randInt(static_cast<int>(2 * level * 0.33333334f), static_cast<int>(3 * level * 0.33333334f));
+    counts.melee = randInt(static_cast<int>(2 * level * 0.33333334f), static_cast<int>(3 * level * 0.33333334f));
     // The first two levels are the humans' alone, bar the odd ranged alien on the second.
     if (L < 3) {
         counts.ranged -= 2;
@@ -309,7 +309,8 @@ void Maphandler::populate(Map& map, int L, sf::Vector2f player) {
                 corner = {static_cast<float>(64 * t.x), static_cast<float>(64 * t.y)};
             } while (std::hypot(corner.x - player.x, corner.y - player.y) < 1280 && ++tries < 100000);
             // One enemy per tile, so that none starts inside another.
-            if (map.isSolid(t.x, t.y) || corner == player || std::find(taken.begin(), taken.end(), t) != taken.end())
+            bool occupied = std::find(taken.begin(), taken.end(), t) != taken.end();
+            if (map.isSolid(t.x, t.y) || corner == player || occupied)
                 continue;
             taken.push_back(t);
             auto enemy = std::make_unique<Enemy>(corner, kind);

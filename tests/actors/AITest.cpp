@@ -109,6 +109,16 @@ TEST_F(EnemyWorld, AMeleeAlienPowersUpChargesPastThePlayerAndStops) {
     ai.decide(e);
     EXPECT_EQ(e.state, 1);
     EXPECT_FLOAT_EQ(e.mass, 300);
+
+    // A charge held up short of its end gives up after a power-up's time.
+    e.setState(6);
+    e.path = {{1000, 640}};
+    e.attackTimer.start();
+    ai.decide(e);
+    EXPECT_EQ(e.state, 6);
+    e.attackTimer.tick(2.6f);
+    ai.decide(e);
+    EXPECT_EQ(e.state, 1);
 }
 
 TEST_F(EnemyWorld, AChargeNeverLeavesTheMapsInnerArea) {
