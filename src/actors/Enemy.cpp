@@ -156,6 +156,10 @@ Enemy::Enemy(sf::Vector2f at, int kindOfEnemy, int tierOfEnemy)
 Enemy::~Enemy() = default;
 
 void Enemy::update(float dt) {
+    // Killed earlier in this frame's walk (by a berserk neighbour), it waits
+    // for the clean-up without acting again.
+    if (dead)
+        return;
     stunTimer.tick(dt);
     alertTimer.tick(dt);
     noticeTimer.tick(dt);
