@@ -1,5 +1,6 @@
 #include "actors/ExplosionResolution.h"
 
+#include "actors/Enemy.h"
 #include "actors/ExplosionRequest.h"
 #include "actors/ShotResolution.h"
 #include "app/Contenthandler.h"
@@ -58,7 +59,7 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
         float amount = explosionFalloff(D, lengthOf(enemy->position - c), R + enemy->radius);
         float shield = static_cast<float>(shieldIn(map, block, c, enemy->position));
         if (shield < amount)
-            enemy->takeDamage(amount - shield, c);
+            hurtActor(*enemy, amount - shield, c, false, true);
     }
     // The player's cover is measured before this blast breaks any wall, as
     // the enemies' is: a wall that shields an alien shields the player too.

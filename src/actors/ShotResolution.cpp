@@ -1,5 +1,6 @@
 #include "actors/ShotResolution.h"
 
+#include "actors/Enemy.h"
 #include "actors/Shot.h"
 #include "effects/Particlehandler.h"
 #include "world/Furniture.h"
@@ -110,13 +111,21 @@ float propDamage(const Mapentity& prop, float damage) {
     return piece && piece->explosive ? 10.0f * prop.HP : damage;
 }
 
-// What a shot does to the enemy it hits besides the damage itself.
-void applyShotEffects(const Shot& shot, Mapentity& enemy) {
+// What a shot does to the enemy it hits besides the damage itself; a
+// penetrating shot's poison is a share of its damage.
+void applyShotEffects(const Shot& shot, Mapentity& enemy, float poisonShare = 1.0f) {
+    auto* alien = dynamic_cast<Enemy*>(&enemy);
     if (shot.concussive) {
         enemy.velocity = {0, 0};
         enemy.setState(1);
         Particlehandler::getInstance()->sparks(backward(shot), enemy.position, 10, 0.5f);
+        if (alien)
+            alien->slow();
     }
+    if (alien && shot.adrenaline)
+        alien->makeBerserk();
+    if (alien && shot.poisoned)
+        alien->poison(shot.damage * poisonShare);
 }
 
 void resolveShot(Map& map, const Shot& shot) {
@@ -153,7 +162,7 @@ void resolveShot(Map& map, const Shot& shot) {
     } else if (enemy.entity && de < dw && de < dp) {
         addTracer(map, shot, enemy.at.point);
         bleed(shot.angle, enemy.at.point, shot.damage, 1.0f / 3);
-        enemy.entity->takeDamage(shot.damage, a);
+        hurtActor(*enemy.entity, shot.damage, a, shot.noTracer, false);
         requestExplosion(map, shot, enemy.at.point);
         applyShotEffects(shot, *enemy.entity);
     } else if (prop.entity && dp < dw && dp < de) {
@@ -177,9 +186,9 @@ void resolvePenetratingShot(Map& map, const Shot& shot) {
             // Blood both ways: back out of the wound and on through it.
             bleed(backward(shot), *q, shot.damage, 0.33333334f);
             bleed(backward(shot) + 3.14f, *q, shot.damage, 0.33333334f);
-            enemy.takeDamage(shot.damage, a);
+            hurtActor(enemy, shot.damage, a, shot.noTracer, false);
             requestExplosion(map, shot, *q);
-            applyShotEffects(shot, enemy);
+            applyShotEffects(shot, enemy, 0.4f);
         }
     }
     for (std::size_t i = 0; i < map.furniture.size(); ++i) {

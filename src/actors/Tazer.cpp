@@ -1,5 +1,6 @@
 #include "actors/Tazer.h"
 
+#include "actors/Enemy.h"
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
@@ -101,6 +102,8 @@ void Tazer::strike(Map& map) {
     for (auto& enemy : map.enemies)
         if (!enemy->dead && touches(from, to, enemy->position, enemy->radius)) {
             particles->sparks(back, closestOnStretch(from, to, enemy->position), sparkCount, 0.5f);
+            if (auto* struck = dynamic_cast<Enemy*>(enemy.get()))
+                struck->stun();
             active = false;
             return;
         }

@@ -1,5 +1,6 @@
 #include "world/Map.h"
 
+#include "actors/Enemy.h"
 #include "actors/ExplosionResolution.h"
 #include "actors/Grenade.h"
 #include "actors/HealthUp.h"
@@ -261,9 +262,22 @@ std::unique_ptr<PowerUp> dropFrom(const Mapentity& prop) {
 } // namespace
 
 void Map::cleanUp() {
-    for (std::size_t i = enemies.size(); i-- > 0;)
-        if (enemies[i]->dead)
-            enemies.erase(enemies.begin() + static_cast<std::ptrdiff_t>(i));
+    std::vector<const Mapentity*> departed;
+    for (std::size_t i = enemies.size(); i-- > 0;) {
+        if (!enemies[i]->dead)
+            continue;
+        if (auto* enemy = dynamic_cast<Enemy*>(enemies[i].get()))
+            enemy->leaveDead(*this);
+        departed.push_back(enemies[i].get());
+    }
+    // No one may aim at an enemy that is about to be deleted. The pointers
+    // are compared, never followed, so this holds whatever a target was.
+    if (!departed.empty())
+        for (auto& e : enemies)
+            if (auto* enemy = dynamic_cast<Enemy*>(e.get());
+                enemy && std::find(departed.begin(), departed.end(), enemy->target) != departed.end())
+                enemy->target = nullptr;
+    std::erase_if(enemies, [](const std::unique_ptr<Mapentity>& e) { return e->dead; });
     std::erase_if(tracers, [](const Tracer& t) { return t.dead; });
     std::erase_if(stains, [](const Stain& s) { return s.dead; });
     for (std::size_t i = furniture.size(); i-- > 0;) {
@@ -407,8 +421,9 @@ void Map::draw() {
     drawTiles();
     Particlehandler* particles = Particlehandler::getInstance();
     particles->draw(Particlehandler::ground);
+    // An enemy's picture, health bar and badge reach well past its hit circle.
     for (auto& e : enemies)
-        if (camera->isVisible(*e))
+        if (camera->isVisible(e->position, std::max(e->radius, static_cast<float>(e->frameHeight) / 2 + 16)))
             e->draw();
     for (const Tracer& t : tracers)
         window.draw(t.shape);

@@ -1,5 +1,6 @@
 #include "world/Maphandler.h"
 
+#include "actors/Enemy.h"
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
@@ -15,6 +16,7 @@
 #include <SFML/System/Clock.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -273,6 +275,60 @@ void finishEdges(Map& map) {
 
 } // namespace
 
+EnemyCounts Maphandler::enemyCounts(int L) {
+    const float level = static_cast<float>(L);
+    EnemyCounts counts;
+    const int fewestHumans = static_cast<int>(15 - 1.3f * level);
+    const int mostHumans = static_cast<int>(std::floor(15 - 0.8f * level));
+    counts.humans = std::clamp(randInt(fewestHumans, mostHumans), 0, 40);
+    counts.ranged = randInt(L, static_cast<int>(1.5f * level));
+    counts.melee = randInt(static_cast<int>(2 * level * 0.33333334f), static_cast<int>(3 * level * 0.33333334f));
+    // The first two levels are the humans' alone, bar the odd ranged alien on the second.
+    if (L < 3) {
+        counts.ranged -= 2;
+        counts.melee -= 2;
+    }
+    counts.ranged = std::max(counts.ranged, 0);
+    counts.melee = std::max(counts.melee, 0);
+    return counts;
+}
+
+void Maphandler::populate(Map& map, int L, sf::Vector2f player) {
+    const EnemyCounts counts = enemyCounts(L);
+    const int NX = map.columns(), NY = map.rows();
+    if (NX < 5 || NY < 5)
+        return;
+    std::vector<sf::Vector2i> taken;
+    auto place = [&](int kind) {
+        // Every level has free tiles far from the player (streets run across
+        // the whole map); the bound only keeps a broken map from hanging.
+        for (int tries = 0; tries < 100000; ++tries) {
+            sf::Vector2i t;
+            sf::Vector2f corner;
+            do {
+                t = {randInt(2, NX - 3), randInt(2, NY - 3)};
+                corner = {static_cast<float>(64 * t.x), static_cast<float>(64 * t.y)};
+            } while (std::hypot(corner.x - player.x, corner.y - player.y) < 1280 && ++tries < 100000);
+            // One enemy per tile, so that none starts inside another.
+            bool occupied = std::find(taken.begin(), taken.end(), t) != taken.end();
+            if (map.isSolid(t.x, t.y) || corner == player || occupied)
+                continue;
+            taken.push_back(t);
+            auto enemy = std::make_unique<Enemy>(corner, kind);
+            enemy->position = corner + sf::Vector2f(enemy->radius, enemy->radius);
+            enemy->setDestination(enemy->position);
+            map.enemies.push_back(std::move(enemy));
+            return;
+        }
+    };
+    for (int i = 0; i < counts.humans; ++i)
+        place(Enemy::human);
+    for (int i = 0; i < counts.ranged; ++i)
+        place(Enemy::rangedAlien);
+    for (int i = 0; i < counts.melee; ++i)
+        place(Enemy::meleeAlien);
+}
+
 std::unique_ptr<ltbl::LightSystem> Maphandler::createLightSystem(const std::string& attenuationShaderPath) {
     auto system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
                                                       "data/lightFin.png", attenuationShaderPath);
@@ -376,6 +432,7 @@ void Maphandler::newMap(int level) {
     maps.push_back(generateMap(NX, NY, "SaveData/map.txt", lighting()));
 
     Player::getInstance()->placeAtStart(*maps[0]);
+    populate(*maps[0], levelNumber, Player::getInstance()->position);
 
     if (std::rand() % 4 == 1)
         camera->overlayColor = sf::Color(110, 40, 40, 48);

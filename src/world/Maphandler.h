@@ -16,6 +16,13 @@
 #include <string>
 #include <vector>
 
+// How many enemies of each kind a level gets.
+struct EnemyCounts {
+    int humans = 0;
+    int ranged = 0;
+    int melee = 0;
+};
+
 class Maphandler : public Singleton<Maphandler> {
     friend class Singleton<Maphandler>;
 
@@ -38,6 +45,14 @@ public:
     // With lights given, every solid wall also gets its shadow hull.
     static std::unique_ptr<Map> generateMap(int columns, int rows, const std::string& dumpPath = "SaveData/map.txt",
                                             const MapLighting& lights = {});
+
+    // The enemy numbers of a level: humans thin out and aliens grow in
+    // number with the level; no aliens on the first level, no humans from
+    // the eighteenth.
+    static EnemyCounts enemyCounts(int level);
+    // Places the level's enemies, humans first, then ranged and melee
+    // aliens, each on its own free tile at least 1280 pixels from the player.
+    static void populate(Map& map, int level, sf::Vector2f player);
 
     // The game's light system, over a region the world never enters. Without
     // the attenuation shader no level can be lit, so the program ends at once.
