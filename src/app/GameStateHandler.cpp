@@ -1,7 +1,14 @@
 #include "app/GameStateHandler.h"
 
+#include "app/GameOverState.h"
 #include "app/GameState.h"
 #include "app/MainMenuState.h"
+#include "app/OptionsState.h"
+#include "app/OverlayInfoState.h"
+#include "app/PauseMenu.h"
+#include "screens/HSinputscreen.h"
+#include "screens/HighscoreTable.h"
+#include "screens/Highscorescreen.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -16,6 +23,13 @@ GameStateHandler::~GameStateHandler() {
     std::cout << "GameStateHandler's destructor was called" << std::endl;
     states.clear();
     MainMenuState::destroyInstance();
+    GameOverState::destroyInstance();
+    OptionsState::destroyInstance();
+    PauseMenu::destroyInstance();
+    OverlayInfoState::destroyInstance();
+    HSinputscreen::destroyInstance();
+    Highscorescreen::destroyInstance();
+    HighscoreTable::destroyInstance();
 }
 
 void GameStateHandler::changeState(GameState* s) {

@@ -4,7 +4,10 @@
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
+#include "app/MenuActions.h"
+#include "app/Score.h"
 #include "app/Settings.h"
+#include "screens/Highscorescreen.h"
 #include "screens/Ingame.h"
 #include "world/Maphandler.h"
 
@@ -22,6 +25,7 @@ bool fileReadable(const char* path) { return std::ifstream(path).good(); }
 
 void newGame() {
     levelNumber = 1;
+    resetScores();
     GameStateHandler* handler = GameStateHandler::getInstance();
     handler->delayActive = false;
     handler->pushState(Ingame::getInstance());
@@ -30,8 +34,7 @@ void newGame() {
 }
 void loadSave() { GameStateHandler::getInstance()->delayActive = false; }
 void loadAutosave() { GameStateHandler::getInstance()->delayActive = false; }
-void showHighscores() {}
-void showOptions() {}
+void showHighscores() { GameStateHandler::getInstance()->pushState(Highscorescreen::getInstance()); }
 void exitGame() { gameWindow().close(); }
 bool saveExists() { return fileReadable("data/SaveData/save.txt"); }
 bool autosaveExists() { return fileReadable("data/SaveData/autosave.txt"); }
@@ -60,7 +63,7 @@ MainMenuState::MainMenuState() {
     const Entry entries[] = {
         {"New Game", 100, nullptr, newGame},          {"Load Save", 250, saveExists, loadSave},
         {"Load Autosave", 400, autosaveExists, loadAutosave}, {"Highscores", 550, nullptr, showHighscores},
-        {"Options", 700, nullptr, showOptions},       {"Exit", 850, nullptr, exitGame},
+        {"Options", 700, nullptr, openOptions},         {"Exit", 850, nullptr, exitGame},
     };
     for (const Entry& e : entries)
         buttons.emplace_back(sf::Vector2i(1550, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0, e.label,

@@ -8,6 +8,8 @@
 #include "actors/ShotResolution.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
+#include "app/GameOverState.h"
+#include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "app/Settings.h"
@@ -152,6 +154,13 @@ void Map::update(float dt) {
             (*list)[i]->update(dt);
     for (auto& pickup : pickups)
         pickup->update();
+
+    // The game-over screen follows the moment of death by two seconds, while
+    // the level plays on behind it.
+    Player* player = Player::getInstance();
+    if (player->dead && !player->previousDead)
+        GameStateHandler::getInstance()->scheduleState(GameOverState::getInstance(), 2.0f);
+    player->previousDead = player->dead;
 
     elapsed += dt;
     resolveShots(*this);

@@ -12,7 +12,7 @@
 class Pathingtile {
 public:
     Pathingtile() = default;
-    Pathingtile(int row, int col) : row(row), col(col) {}
+    Pathingtile(int tileRow, int tileCol) : row(tileRow), col(tileCol) {}
     virtual ~Pathingtile() = default;
 
     int f = -1;
