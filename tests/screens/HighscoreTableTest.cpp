@@ -94,12 +94,6 @@ TEST(HighscoreFile, LinesJoinWithoutATrailingNewlineAndReadBackTolerantly) {
     EXPECT_EQ(HighscoreTable::readLines(windows), (Lines{"Ann", "3", "1200"}));
 }
 
-TEST(HighscoreFile, NamesKeepOnlyFifteenPrintableCharacters) {
-    EXPECT_EQ(HighscoreTable::cleanName("Ann"), "Ann");
-    EXPECT_EQ(HighscoreTable::cleanName("a\nb\tc\rd"), "abcd");
-    EXPECT_EQ(HighscoreTable::cleanName(std::string(20, 'x')), std::string(15, 'x'));
-}
-
 class HighscoreFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -151,16 +145,6 @@ TEST_F(HighscoreFileTest, AMissingFileIsAnEmptyTableAndIsNotCreatedByReading) {
     EXPECT_TRUE(scores->lines.empty());
     EXPECT_EQ(scores->pageCount(), 1u);
     EXPECT_FALSE(table.exists());
-}
-
-TEST_F(HighscoreFileTest, PagesHoldFifteenEntriesAndNoEmptyPageFollowsAFullOne) {
-    HighscoreTable* scores = HighscoreTable::getInstance();
-    scores->lines = tableOf(15, 900);
-    EXPECT_EQ(scores->pageCount(), 1u);
-    scores->lines = tableOf(16, 900);
-    EXPECT_EQ(scores->pageCount(), 2u);
-    scores->lines = tableOf(60, 900);
-    EXPECT_EQ(scores->pageCount(), 4u);
 }
 
 } // namespace
