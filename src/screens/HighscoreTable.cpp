@@ -106,7 +106,7 @@ void HighscoreTable::insert(const std::string& name) {
         previousName = clean;
         saveSettings();
     }
-    save();
+    lastWriteFailed = !save();
 }
 
 std::size_t HighscoreTable::entryCount() const { return (lines.size() + 2) / 3; }

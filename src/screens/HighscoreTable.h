@@ -62,6 +62,7 @@ public:
     // The entry added last, which the list highlights.
     std::array<std::string, 3> recentEntry{"Brassvek", "", ""};
     int recentIndex = -1; // its first line, or -1
+    bool lastWriteFailed = false; // the last insertion could not be written to the file
 
 private:
     HighscoreTable();

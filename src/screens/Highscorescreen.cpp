@@ -91,6 +91,8 @@ Highscorescreen::Highscorescreen() {
     style(pageText, 30, grey);
     style(note, 34, grey, "      NOTE: \nOnly Hardcore \n  scores are \n  eligible for \nthe highscores");
     note.setPosition(40, 400);
+    style(writeFailed, 24, sf::Color(230, 90, 70), "The table could not be written; this entry lasts until you quit");
+    place(writeFailed, 960, 1010, Align::centre);
     highlight.setSize(sf::Vector2f(1200, 50));
     highlight.setFillColor(sf::Color(242, 163, 58, 210));
     highlight.setPosition(-100, -100);
@@ -150,6 +152,8 @@ void Highscorescreen::draw() {
     pageText.setString(std::to_string(scores->page + 1) + " / " + std::to_string(scores->pageCount()));
     place(pageText, 1760, 500, Align::centre);
     window.draw(pageText);
+    if (scores->lastWriteFailed)
+        window.draw(writeFailed);
 }
 
 void Highscorescreen::handleInput() {

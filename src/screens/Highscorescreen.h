@@ -32,6 +32,7 @@ public:
     sf::Text emptyText;
     sf::Text pageText;
     sf::Text note;
+    sf::Text writeFailed; // the entry is listed but did not reach the file
     sf::RectangleShape highlight;
     sf::RectangleShape rule; // under the headings
 

@@ -135,6 +135,13 @@ TEST_F(HighscoreFileTest, AFailedWriteKeepsTheOldTable) {
     scores->lines = {"Ann", "4", "1200"};
     EXPECT_FALSE(scores->save());
     EXPECT_EQ(table.read(), "Bo\n2\n900");
+    // An entry made then stays in the list, marked as not written.
+    totalScore = 2000;
+    scores->insert("Cy");
+    EXPECT_TRUE(scores->lastWriteFailed);
+    EXPECT_EQ(scores->lines[0], "Cy");
+    EXPECT_EQ(table.read(), "Bo\n2\n900");
+    scores->lines = {"Ann", "4", "1200"};
     std::filesystem::remove(table.path + ".tmp");
     EXPECT_TRUE(scores->save());
     EXPECT_EQ(table.read(), "Ann\n4\n1200");
