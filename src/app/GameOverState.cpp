@@ -32,6 +32,11 @@ void quitOrEnterName() {
 
 bool GameOverState::restartAllowed() { return !hardcoreMode; }
 
+void GameOverState::deleteSaves() {
+    std::remove(savePath);
+    std::remove(autosavePath);
+}
+
 GameOverState::GameOverState() {
     title.setFont(Contenthandler::getInstance()->fontBeantown);
     title.setCharacterSize(160);
@@ -62,8 +67,7 @@ void GameOverState::onEnter() {
         highscoreOffered = false;
         if (hardcoreMode) {
             totalScore += carnageBonus + timeBonus + alienKillBonus;
-            std::remove(savePath);
-            std::remove(autosavePath);
+            deleteSaves();
             highscoreOffered = HighscoreTable::getInstance()->qualifies();
         }
         summary.setString(hardcoreMode ? "Hardcore run over on level " + std::to_string(levelNumber) +

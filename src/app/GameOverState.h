@@ -24,6 +24,10 @@ public:
     static constexpr const char* autosavePath = "data/SaveData/autosave.txt";
 
     static bool restartAllowed();
+    // Deletes both save files. A hardcore death calls it the moment it
+    // happens as well, so closing the game before this screen shows cannot
+    // keep a save to go back to.
+    static void deleteSaves();
 
     sf::Text title;
     sf::Text summary; // the level, or a hardcore run's final score

@@ -158,8 +158,11 @@ void Map::update(float dt) {
     // The game-over screen follows the moment of death by two seconds, while
     // the level plays on behind it.
     Player* player = Player::getInstance();
-    if (player->dead && !player->previousDead)
+    if (player->dead && !player->previousDead) {
         GameStateHandler::getInstance()->scheduleState(GameOverState::getInstance(), 2.0f);
+        if (hardcoreMode)
+            GameOverState::deleteSaves();
+    }
     player->previousDead = player->dead;
 
     elapsed += dt;

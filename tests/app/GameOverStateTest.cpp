@@ -114,6 +114,7 @@ TEST_F(GameOverTest, InHardcoreThePauseMenuOffersNoWayAroundADeath) {
 }
 
 TEST_F(GameOverTest, TheDeathEdgeSchedulesTheScreenOnceTwoSecondsLater) {
+    hardcoreMode = false;
     Player* player = Player::getInstance();
     Map map(20, 20);
     player->dead = true;
@@ -126,6 +127,13 @@ TEST_F(GameOverTest, TheDeathEdgeSchedulesTheScreenOnceTwoSecondsLater) {
     handler->delayRemaining = 1.5f;
     map.update(0.016f);
     EXPECT_FLOAT_EQ(handler->delayRemaining, 1.5f);
+    // Not in hardcore, the saves stay; in hardcore they go at the moment of death.
+    EXPECT_TRUE(save.exists());
+    hardcoreMode = true;
+    player->previousDead = false;
+    map.update(0.016f);
+    EXPECT_FALSE(save.exists());
+    EXPECT_FALSE(autosave.exists());
     player->dead = player->previousDead = false;
     handler->pendingState = nullptr;
 }
