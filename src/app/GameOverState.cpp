@@ -32,6 +32,14 @@ void quitOrEnterName() {
 
 bool GameOverState::restartAllowed() { return !hardcoreMode; }
 
+void GameOverState::onPlayerDeath() {
+    // A new death is settled afresh, however the last game-over screen was left.
+    settled = false;
+    if (hardcoreMode)
+        deleteSaves();
+    GameStateHandler::getInstance()->scheduleState(this, 2.0f);
+}
+
 void GameOverState::deleteSaves() {
     std::remove(savePath);
     std::remove(autosavePath);

@@ -24,9 +24,11 @@ public:
     static constexpr const char* autosavePath = "data/SaveData/autosave.txt";
 
     static bool restartAllowed();
-    // Deletes both save files. A hardcore death calls it the moment it
-    // happens as well, so closing the game before this screen shows cannot
-    // keep a save to go back to.
+
+    // The moment the player dies: the screen is scheduled two seconds ahead,
+    // and a hardcore death deletes the saves at once, so closing the game
+    // before the screen shows cannot keep a save to go back to.
+    void onPlayerDeath();
     static void deleteSaves();
 
     sf::Text title;

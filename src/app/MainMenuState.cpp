@@ -63,7 +63,7 @@ MainMenuState::MainMenuState() {
     const Entry entries[] = {
         {"New Game", 100, nullptr, newGame},          {"Load Save", 250, saveExists, loadSave},
         {"Load Autosave", 400, autosaveExists, loadAutosave}, {"Highscores", 550, nullptr, showHighscores},
-        {"Options", 700, nullptr, openOptions},         {"Exit", 850, nullptr, exitGame},
+        {"Options", 700, nullptr, openOptions},       {"Exit", 850, nullptr, exitGame},
     };
     for (const Entry& e : entries)
         buttons.emplace_back(sf::Vector2i(1550, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0, e.label,

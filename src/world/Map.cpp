@@ -9,7 +9,6 @@
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
 #include "app/GameOverState.h"
-#include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "app/Settings.h"
@@ -158,11 +157,8 @@ void Map::update(float dt) {
     // The game-over screen follows the moment of death by two seconds, while
     // the level plays on behind it.
     Player* player = Player::getInstance();
-    if (player->dead && !player->previousDead) {
-        GameStateHandler::getInstance()->scheduleState(GameOverState::getInstance(), 2.0f);
-        if (hardcoreMode)
-            GameOverState::deleteSaves();
-    }
+    if (player->dead && !player->previousDead)
+        GameOverState::getInstance()->onPlayerDeath();
     player->previousDead = player->dead;
 
     elapsed += dt;

@@ -87,6 +87,15 @@ TEST_F(GameOverTest, AHardcoreDeathDeletesBothSavesBanksTheLevelAndAsksTheTableO
     EXPECT_EQ(totalScore, 1060);
     EXPECT_EQ(secondLabel(), "Highscore!");
     EXPECT_EQ(table.read(), "Bo\n2\n900");
+
+    // Even if the screen left the stack without being told, the next death is settled afresh.
+    handler->states.clear();
+    totalScore = 0;
+    save.write("save");
+    gameOver()->onPlayerDeath();
+    EXPECT_FALSE(save.exists());
+    handler->pushState(gameOver());
+    EXPECT_EQ(totalScore, 60);
 }
 
 TEST_F(GameOverTest, AHardcoreRunBelowEveryEntryOnlyQuits) {
