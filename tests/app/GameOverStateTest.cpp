@@ -39,6 +39,7 @@ protected:
         while (!handler->states.empty())
             handler->popState();
         handler->delayActive = false;
+        handler->pendingState = nullptr;
         HighscoreTable::destroyInstance();
         hardcoreMode = savedHardcore;
         resetScores();
