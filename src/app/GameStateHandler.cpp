@@ -1,9 +1,16 @@
 #include "app/GameStateHandler.h"
 
+#include "app/GameOverState.h"
 #include "app/GameState.h"
 #include "app/MainMenuState.h"
 #include "screens/OverlayUpgradeState.h"
 #include "screens/UpgradeState.h"
+#include "app/OptionsState.h"
+#include "app/OverlayInfoState.h"
+#include "app/PauseMenu.h"
+#include "screens/HSinputscreen.h"
+#include "screens/HighscoreTable.h"
+#include "screens/Highscorescreen.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -20,6 +27,13 @@ GameStateHandler::~GameStateHandler() {
     MainMenuState::destroyInstance();
     UpgradeState::destroyInstance();
     OverlayUpgradeState::destroyInstance();
+    GameOverState::destroyInstance();
+    OptionsState::destroyInstance();
+    PauseMenu::destroyInstance();
+    OverlayInfoState::destroyInstance();
+    HSinputscreen::destroyInstance();
+    Highscorescreen::destroyInstance();
+    HighscoreTable::destroyInstance();
 }
 
 void GameStateHandler::changeState(GameState* s) {

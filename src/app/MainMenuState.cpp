@@ -4,8 +4,11 @@
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
+#include "app/MenuActions.h"
+#include "app/Score.h"
 #include "app/Settings.h"
 #include "persistence/SaveGame.h"
+#include "screens/Highscorescreen.h"
 #include "screens/Ingame.h"
 #include "world/Maphandler.h"
 
@@ -20,6 +23,7 @@ constexpr float panLimit = -666;
 
 void newGame() {
     levelNumber = 1;
+    resetScores();
     GameStateHandler* handler = GameStateHandler::getInstance();
     handler->delayActive = false;
     handler->pushState(Ingame::getInstance());
@@ -34,8 +38,7 @@ void loadAutosave() {
     GameStateHandler::getInstance()->delayActive = false;
     loadGame("autosave");
 }
-void showHighscores() {}
-void showOptions() {}
+void showHighscores() { GameStateHandler::getInstance()->pushState(Highscorescreen::getInstance()); }
 void exitGame() { gameWindow().close(); }
 } // namespace
 
@@ -62,7 +65,7 @@ MainMenuState::MainMenuState() {
     const Entry entries[] = {
         {"New Game", 100, nullptr, newGame},          {"Load Save", 250, saveExists, loadSave},
         {"Load Autosave", 400, autosaveExists, loadAutosave}, {"Highscores", 550, nullptr, showHighscores},
-        {"Options", 700, nullptr, showOptions},       {"Exit", 850, nullptr, exitGame},
+        {"Options", 700, nullptr, openOptions},       {"Exit", 850, nullptr, exitGame},
     };
     for (const Entry& e : entries)
         buttons.emplace_back(sf::Vector2i(1550, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0, e.label,

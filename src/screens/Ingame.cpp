@@ -3,7 +3,11 @@
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
+#include "app/GameStateHandler.h"
 #include "app/Globals.h"
+#include "app/InputState.h"
+#include "app/OverlayInfoState.h"
+#include "app/PauseMenu.h"
 #include "app/Settings.h"
 #include "effects/Particlehandler.h"
 #include "world/Map.h"
@@ -44,6 +48,10 @@ void Ingame::onEnter() {
     content->scoreMusic.stop();
     // A level runs as fast as it can, subject to vertical sync.
     gameWindow().setFramerateLimit(0);
+    if (showGameInfoOnce) {
+        GameStateHandler::getInstance()->scheduleState(OverlayInfoState::getInstance(), 0.5f);
+        showGameInfoOnce = false;
+    }
 
     sf::IntRect area = camera->visibleRect();
     bloodyScreen.setTexture(content->bloodyScreenTexture);
@@ -120,4 +128,15 @@ void Ingame::draw() {
     Particlehandler::getInstance()->draw(Particlehandler::glow);
     if (showsBloodyScreen(healthFraction()))
         window.draw(bloodyScreen);
+}
+
+void Ingame::handleInput() {
+    InputState* input = InputState::getInstance();
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    // A dead player's game-over screen is already on its way; a pause in
+    // between could leave the run before a hardcore death is settled.
+    if (input->pressed(sf::Keyboard::Escape) && !Player::getInstance()->dead)
+        handler->pushState(PauseMenu::getInstance());
+    if (input->pressed(sf::Keyboard::F1))
+        handler->pushState(OverlayInfoState::getInstance());
 }

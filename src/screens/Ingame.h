@@ -17,6 +17,8 @@ public:
     void onEnter() override;
     void update(float dt) override;
     void draw() override;
+    // Escape opens the pause menu, F1 the game-info overlay.
+    void handleInput() override;
 
     // A hit on the player: the red screen flashes from the given alpha and fades over the flash time.
     void startDamageFlash(float intensity);

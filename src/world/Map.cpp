@@ -9,6 +9,7 @@
 #include "actors/ShotResolution.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
+#include "app/GameOverState.h"
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "app/Score.h"
@@ -163,6 +164,13 @@ void Map::update(float dt) {
             (*list)[i]->update(dt);
     for (auto& pickup : pickups)
         pickup->update();
+
+    // The game-over screen follows the moment of death by two seconds, while
+    // the level plays on behind it.
+    Player* player = Player::getInstance();
+    if (player->dead && !player->previousDead)
+        GameOverState::getInstance()->onPlayerDeath();
+    player->previousDead = player->dead;
 
     elapsed += dt;
     resolveShots(*this);

@@ -560,12 +560,9 @@ void drawOptionsBackground(const Canvas& menuBackground, const std::string& path
                 p = shade(p, 0.85f);
             c.set(x, y, p);
         }
-    drawPanel(c, 380, 70, 1160, 900, amber, 0.78f);
-    // Row separators for the six settings rows.
-    for (int row = 0; row < 6; ++row) {
-        int y = 150 + row * 120 + 56;
-        blendRect(c, 440, y, 1040, 1, withAlpha(steel, 0.18f));
-    }
+    // A plain panel: the options, the name entry and the highscore list all
+    // stand on it and rule their own rows.
+    drawPanel(c, 320, 60, 1280, 920, amber, 0.78f);
     save(c, path);
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+// The game-info overlay: the controls and the goals of a level, shown over
+// the frozen level with F1 and once on the first level after a first start.
+// A click, Escape or F1 closes it.
+
+#include "app/MenuState.h"
+#include "app/Singleton.h"
+
+class OverlayInfoState : public MenuState, public Singleton<OverlayInfoState> {
+    friend class Singleton<OverlayInfoState>;
+
+public:
+    void onEnter() override;
+    void draw() override;
+    void handleInput() override;
+
+    sf::Sprite overlay;
+
+private:
+    OverlayInfoState();
+    // Which mouse buttons went down while the overlay was showing. Only
+    // their release closes it: the overlay may open half a second into a
+    // level while a fire button is held, and letting that go must not close
+    // it before it was seen.
+    bool pressedHere[2] = {false, false};
+};

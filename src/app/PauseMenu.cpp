@@ -1,0 +1,83 @@
+#include "app/PauseMenu.h"
+
+#include "app/Contenthandler.h"
+#include "app/GameStateHandler.h"
+#include "app/InputState.h"
+#include "app/MenuActions.h"
+#include "app/Settings.h"
+#include "persistence/SaveGame.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <cmath>
+
+namespace {
+
+void loadSave() {
+    leaveRun();
+    loadGame("save");
+}
+
+void loadAutosave() {
+    leaveRun();
+    loadGame("autosave");
+}
+
+} // namespace
+
+bool PauseMenu::saveLoadable() { return loadingAllowed() && saveExists(); }
+bool PauseMenu::autosaveLoadable() { return loadingAllowed() && autosaveExists(); }
+bool PauseMenu::restartAllowed() { return !hardcoreMode; }
+
+PauseMenu::PauseMenu() {
+    title.setFont(Contenthandler::getInstance()->fontBeantown);
+    title.setCharacterSize(96);
+    title.setString("Paused");
+    title.setFillColor(sf::Color(242, 163, 58));
+    title.setOutlineColor(sf::Color(10, 10, 18));
+    title.setOutlineThickness(3);
+    sf::FloatRect box = title.getLocalBounds();
+    title.setPosition(std::trunc(960 - box.width * 0.5f - box.left), 110);
+
+    struct Entry {
+        const char* label;
+        int x, y;
+        MenuButton::Condition enabled;
+        MenuButton::Action action;
+    };
+    const Entry entries[] = {
+        {"Load Save", 684, 300, saveLoadable, loadSave},
+        {"Load Autosave", 960, 300, autosaveLoadable, loadAutosave},
+        {"Restart level", 1236, 300, restartAllowed, restartLevel},
+        {"Options", 960, 450, nullptr, openOptions},
+        {"Back", 960, 600, nullptr, resumeGame},
+        {"Quit", 960, 750, nullptr, returnToMainMenu},
+    };
+    for (const Entry& e : entries)
+        buttons.emplace_back(sf::Vector2i(e.x, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0, e.label,
+                             "");
+}
+
+void PauseMenu::onEnter() {
+    MenuState::onEnter();
+    menuShade.setFillColor(sf::Color(0, 0, 0, 128));
+    menuShade.setPosition(0, 0);
+}
+
+void PauseMenu::update(float dt) {
+    MenuState::update(dt);
+    silenceLevelSounds();
+}
+
+void PauseMenu::draw() {
+    const std::vector<GameState*>& states = GameStateHandler::getInstance()->states;
+    if (states.size() > 1 && states[1])
+        states[1]->draw();
+    MenuState::draw();
+    gameWindow().draw(title);
+}
+
+void PauseMenu::handleInput() {
+    if (InputState::getInstance()->pressed(sf::Keyboard::Escape))
+        GameStateHandler::getInstance()->popState();
+}

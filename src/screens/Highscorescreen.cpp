@@ -1,0 +1,162 @@
+#include "screens/Highscorescreen.h"
+
+#include "app/Contenthandler.h"
+#include "app/GameStateHandler.h"
+#include "app/InputState.h"
+#include "app/MenuActions.h"
+#include "app/Settings.h"
+#include "screens/HighscoreTable.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+const sf::Color amber(242, 163, 58);
+const sf::Color offWhite(232, 228, 216);
+const sf::Color grey(150, 156, 172);
+
+// Columns: the rank ends at rankRight, the name starts at nameLeft, the
+// level is centred on levelCentre and the score ends at scoreRight.
+constexpr float rankRight = 440;
+constexpr float nameLeft = 470;
+constexpr float levelCentre = 1130;
+constexpr float scoreRight = 1540;
+constexpr float headingY = 160;
+constexpr float firstRowTop = 210;
+constexpr float rowHeight = 50;
+
+void style(sf::Text& text, unsigned size, sf::Color colour, const std::string& string = "") {
+    text.setFont(Contenthandler::getInstance()->fontBeantown);
+    text.setCharacterSize(size);
+    text.setFillColor(colour);
+    text.setOutlineColor(sf::Color(10, 10, 18, 200));
+    text.setOutlineThickness(2);
+    text.setString(string);
+}
+
+enum class Align { left, centre, right };
+
+// Places the text on x by the given edge, with the middle of a capital on y
+// (the font has capitals only, so every cell of a row lines up).
+void place(sf::Text& text, float x, float y, Align align) {
+    sf::FloatRect box = text.getLocalBounds();
+    float left = x - box.left;
+    if (align == Align::centre)
+        left -= box.width * 0.5f;
+    else if (align == Align::right)
+        left -= box.width;
+    const sf::Font* font = text.getFont();
+    const unsigned size = text.getCharacterSize();
+    sf::FloatRect capital = font ? font->getGlyph('H', size, false).bounds : sf::FloatRect();
+    float baseline = static_cast<float>(size);
+    // sf::Text puts the baseline one character size below its position.
+    text.setPosition(std::trunc(left), std::trunc(y - baseline - capital.top - capital.height * 0.5f));
+}
+
+HighscoreTable* table() { return HighscoreTable::getInstance(); }
+
+} // namespace
+
+void Highscorescreen::pageUp() {
+    if (hasPreviousPage())
+        --table()->page;
+}
+void Highscorescreen::pageDown() {
+    if (hasNextPage())
+        ++table()->page;
+}
+bool Highscorescreen::hasPreviousPage() { return table()->page > 0; }
+bool Highscorescreen::hasNextPage() { return table()->page + 1 < table()->pageCount(); }
+
+Highscorescreen::Highscorescreen() {
+    background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
+    style(title, 64, amber, "Highscores");
+    place(title, 960, 95, Align::centre);
+    const char* headingNames[] = {"Name", "Level", "Score"};
+    for (std::size_t i = 0; i < headings.size(); ++i)
+        style(headings[i], 32, grey, headingNames[i]);
+    place(headings[0], nameLeft, headingY, Align::left);
+    place(headings[1], levelCentre, headingY, Align::centre);
+    place(headings[2], scoreRight, headingY, Align::right);
+    rule.setSize(sf::Vector2f(1200, 1));
+    rule.setPosition(360, 190);
+    rule.setFillColor(sf::Color(242, 163, 58, 120));
+    style(rowText, 50, offWhite);
+    style(emptyText, 40, grey, "No hardcore run has made the list yet");
+    place(emptyText, 960, 500, Align::centre);
+    style(pageText, 30, grey);
+    style(note, 34, grey, "      NOTE: \nOnly Hardcore \n  scores are \n  eligible for \nthe highscores");
+    note.setPosition(40, 400);
+    style(writeFailed, 24, sf::Color(230, 90, 70), "The table could not be written; this entry lasts until you quit");
+    place(writeFailed, 960, 1010, Align::centre);
+    highlight.setSize(sf::Vector2f(1200, 50));
+    highlight.setFillColor(sf::Color(242, 163, 58, 210));
+    highlight.setPosition(-100, -100);
+
+    buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), returnToMainMenu, nullptr, nullptr, 0,
+                         "Main Menu", "");
+    const sf::Vector2i pagingSize(128, 64);
+    buttons.emplace_back(sf::Vector2i(1760, 420), pagingSize, pageUp, nullptr, hasPreviousPage, -1, "up", "");
+    buttons.emplace_back(sf::Vector2i(1760, 580), pagingSize, pageDown, nullptr, hasNextPage, -1, "dn", "");
+}
+
+void Highscorescreen::onEnter() {
+    MenuState::onEnter();
+    menuShade.setFillColor(sf::Color(0, 0, 0, 128));
+    table()->page = 0;
+}
+
+void Highscorescreen::draw() {
+    MenuState::draw();
+    sf::RenderWindow& window = gameWindow();
+    window.draw(title);
+    for (const sf::Text& heading : headings)
+        window.draw(heading);
+    window.draw(rule);
+    window.draw(note);
+
+    const HighscoreTable* scores = table();
+    const std::vector<std::string>& lines = scores->lines;
+    auto lineAt = [&lines](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
+    const std::size_t first = scores->page * HighscoreTable::entriesPerPage;
+    const std::size_t end = std::min(first + HighscoreTable::entriesPerPage, scores->entryCount());
+    if (scores->entryCount() == 0)
+        window.draw(emptyText);
+    for (std::size_t entry = first; entry < end; ++entry) {
+        const float top = firstRowTop + rowHeight * static_cast<float>(entry - first);
+        const float middle = top + rowHeight * 0.5f;
+        const bool recent = scores->recentIndex == static_cast<int>(3 * entry) &&
+                            lineAt(3 * entry) == scores->recentEntry[0] &&
+                            lineAt(3 * entry + 2) == scores->recentEntry[2];
+        if (recent) {
+            highlight.setPosition(360, top);
+            window.draw(highlight);
+        }
+        rowText.setFillColor(recent ? sf::Color(20, 20, 28) : offWhite);
+        rowText.setOutlineThickness(recent ? 0 : 2);
+        const std::string cells[] = {std::to_string(entry + 1) + ".", lineAt(3 * entry), lineAt(3 * entry + 1),
+                                     lineAt(3 * entry + 2)};
+        const float xs[] = {rankRight, nameLeft, levelCentre, scoreRight};
+        const Align aligns[] = {Align::right, Align::left, Align::centre, Align::right};
+        for (int c = 0; c < 4; ++c) {
+            rowText.setString(cells[c]);
+            place(rowText, xs[c], middle, aligns[c]);
+            window.draw(rowText);
+        }
+    }
+
+    pageText.setString(std::to_string(scores->page + 1) + " / " + std::to_string(scores->pageCount()));
+    place(pageText, 1760, 500, Align::centre);
+    window.draw(pageText);
+    if (scores->lastWriteFailed)
+        window.draw(writeFailed);
+}
+
+void Highscorescreen::handleInput() {
+    if (InputState::getInstance()->pressed(sf::Keyboard::Escape))
+        GameStateHandler::getInstance()->popState();
+}

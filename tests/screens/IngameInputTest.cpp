@@ -1,0 +1,93 @@
+#include "screens/Ingame.h"
+
+#include "actors/Player.h"
+#include "app/GameStateHandler.h"
+#include "app/InputState.h"
+#include "app/OverlayInfoState.h"
+#include "app/PauseMenu.h"
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class IngameInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        handler = GameStateHandler::getInstance();
+        handler->states.clear();
+        handler->delayActive = false;
+        savedInfoOnce = showGameInfoOnce;
+    }
+    void TearDown() override {
+        handler->states.clear();
+        handler->delayActive = false;
+        handler->pendingState = nullptr;
+        Player::getInstance()->dead = false;
+        showGameInfoOnce = savedInfoOnce;
+    }
+    // One frame in which the key went down.
+    static void press(sf::Keyboard::Key key) {
+        InputState* input = InputState::getInstance();
+        for (int k = 0; k < InputState::keyCount; ++k)
+            input->keys[k] = input->previousKeys[k] = false;
+        for (int b = 0; b < 3; ++b)
+            input->buttons[b] = input->previousButtons[b] = false;
+        input->keys[key] = true;
+    }
+    GameStateHandler* handler = nullptr;
+    bool savedInfoOnce = false;
+};
+
+TEST_F(IngameInput, EscapePausesAndF1ShowsTheOverlayWhichAClickCloses) {
+    Ingame* level = Ingame::getInstance();
+    handler->states = {level};
+    press(sf::Keyboard::Escape);
+    level->handleInput();
+    EXPECT_EQ(handler->top(), PauseMenu::getInstance());
+    handler->states = {level};
+
+    press(sf::Keyboard::F1);
+    level->handleInput();
+    OverlayInfoState* overlay = OverlayInfoState::getInstance();
+    ASSERT_EQ(handler->top(), overlay);
+    // A button held since before the overlay opened does not close it on release...
+    InputState* input = InputState::getInstance();
+    input->keys[sf::Keyboard::F1] = input->previousKeys[sf::Keyboard::F1] = false;
+    input->previousButtons[0] = true;
+    overlay->handleInput();
+    EXPECT_EQ(handler->top(), overlay);
+    // ...a click made on it does.
+    input->buttons[0] = true;
+    input->previousButtons[0] = false;
+    overlay->handleInput();
+    input->buttons[0] = false;
+    input->previousButtons[0] = true;
+    overlay->handleInput();
+    EXPECT_EQ(handler->top(), level);
+    input->previousButtons[0] = false;
+}
+
+TEST_F(IngameInput, ADeadPlayerCannotPauseBeforeTheGameOver) {
+    Ingame* level = Ingame::getInstance();
+    handler->states = {level};
+    Player::getInstance()->dead = true;
+    press(sf::Keyboard::Escape);
+    level->handleInput();
+    EXPECT_EQ(handler->top(), level);
+}
+
+TEST_F(IngameInput, AFirstStartShowsTheOverlayOnceHalfASecondIn) {
+    showGameInfoOnce = true;
+    Ingame* level = Ingame::getInstance();
+    handler->pushState(level);
+    EXPECT_TRUE(handler->delayActive);
+    EXPECT_EQ(handler->pendingState, OverlayInfoState::getInstance());
+    EXPECT_FLOAT_EQ(handler->delayRemaining, 0.5f);
+    EXPECT_FALSE(showGameInfoOnce);
+    handler->delayActive = false;
+    level->onEnter();
+    EXPECT_FALSE(handler->delayActive);
+}
+
+} // namespace
