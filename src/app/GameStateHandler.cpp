@@ -2,6 +2,8 @@
 
 #include "app/GameState.h"
 #include "app/MainMenuState.h"
+#include "screens/IntermissionState.h"
+#include "screens/ScoreScreenState.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -16,6 +18,8 @@ GameStateHandler::~GameStateHandler() {
     std::cout << "GameStateHandler's destructor was called" << std::endl;
     states.clear();
     MainMenuState::destroyInstance();
+    IntermissionState::destroyInstance();
+    ScoreScreenState::destroyInstance();
 }
 
 void GameStateHandler::changeState(GameState* s) {

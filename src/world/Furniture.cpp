@@ -1,6 +1,7 @@
 #include "world/Furniture.h"
 
 #include "app/Contenthandler.h"
+#include "screens/UI.h"
 
 #include <cstdlib>
 
@@ -22,4 +23,10 @@ Furniture::Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect
     explosive = rect.left == 640 && (rect.top == 0 || rect.top == 64) && rect.width == 64 && rect.height == 64;
 }
 
-void Furniture::takeDamage(float amount, sf::Vector2f from) { applyDamage(amount, from); }
+void Furniture::takeDamage(float amount, sf::Vector2f from) {
+    const bool wasDead = dead;
+    applyDamage(amount, from);
+    // Scored once, on the hit that breaks it: later hits in the same frame find it dead already.
+    if (dead && !wasDead)
+        UI::getInstance()->addCarnage(50, "Furniture smashed");
+}

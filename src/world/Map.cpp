@@ -13,6 +13,7 @@
 #include "app/Settings.h"
 #include "effects/Particlehandler.h"
 #include "effects/lighting/LightSystem.h"
+#include "screens/UI.h"
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
 
@@ -110,6 +111,7 @@ void damageTile(Tile& tile, float damage) {
         tile.kind = 0;
         dropHull(tile);
         Contenthandler::getInstance()->wallDestroySound.play();
+        UI::getInstance()->addCarnage(5, "Wall broken");
     }
 }
 
