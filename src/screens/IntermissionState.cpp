@@ -19,6 +19,7 @@ constexpr float screenWidth = 1920;
 constexpr float screenHeight = 1080;
 constexpr int sparkType = 1;
 constexpr int glowType = 0;
+constexpr int emberType = 10;
 
 // Where panel i rests when the doors are open: just off either edge of the screen.
 float openX(int i) { return static_cast<float>(i) * 2880 - 960; }
@@ -104,6 +105,11 @@ void IntermissionState::throwSparks() {
     for (int i = 0; i < count; ++i) {
         sf::Vector2f at(screenWidth / 2, static_cast<float>(randInt(0, static_cast<int>(screenHeight))));
         particles->burst(screenToWorld(at), 0.7f, 260, sparkType, 1, Particlehandler::glow, 0.7f, true);
+    }
+    // Glowing embers among them, and a few flashes where the edges strike.
+    for (int i = 0; i < count / 3; ++i) {
+        sf::Vector2f at(screenWidth / 2, static_cast<float>(randInt(0, static_cast<int>(screenHeight))));
+        particles->burst(screenToWorld(at), 1.1f, 120, emberType, 1, Particlehandler::glow, 0.6f, true);
     }
     for (int i = 0; i < 6; ++i) {
         sf::Vector2f at(screenWidth / 2, static_cast<float>(randInt(60, static_cast<int>(screenHeight) - 60)));

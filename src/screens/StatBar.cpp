@@ -14,7 +14,7 @@ StatBar::StatBar(float maximum_, sf::Color fillColour, int mode_, sf::Color outl
     frame.setFillColor(sf::Color::Transparent);
     frame.setOutlineThickness(2);
     frame.setOutlineColor(outlineColour);
-    backing.setFillColor(sf::Color(8, 9, 14, 150));
+    backing.setFillColor(sf::Color(8, 9, 14, 205));
     shine.setFillColor(sf::Color(255, 255, 255, 46));
     setValue(value_);
 }

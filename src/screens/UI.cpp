@@ -29,6 +29,8 @@ constexpr float nameRight = 1556;
 constexpr float readoutLeft = 1814;
 constexpr float nameWidth = 250;
 constexpr float readoutWidth = 98;
+// The worn armour is named on the weapon panel's top row.
+constexpr float armourRowY = 866;
 
 // The score block and the message list hug the top-right corner.
 constexpr float rightEdge = 1890;
@@ -121,10 +123,10 @@ UI::UI() {
     style(signalLabel, font, 24, offWhite);
     style(scoreLabel, font, 22, dimGrey);
     style(scoreText, font, 54, amber, 3);
-    style(levelText, font, 22, dimGrey);
+    style(armourLabel, font, 22, dimGrey);
+    style(armourName, font, 22, offWhite);
     style(bannerTitle, font, 112, amber, 4);
     style(bannerSubtitle, content->fontSujet, 30, offWhite, 2);
-    scoreLabel.setString("SCORE");
 }
 
 UI::~UI() { std::cout << "UI's destructor was called" << std::endl; }
@@ -292,10 +294,16 @@ void UI::updateReadouts() {
     anchor(taserText, readoutLeft, barCentreY(bars[taserBar]), 0, 0.5f);
 
     scoreText.setString(std::to_string(levelScore));
-    anchor(scoreText, rightEdge, 38, 1, 0);
-    levelText.setString("LEVEL " + std::to_string(levelNumber));
-    anchor(levelText, rightEdge, 14, 1, 0);
-    anchor(scoreLabel, levelText.getGlobalBounds().left - 14, 14, 1, 0);
+    anchor(scoreText, rightEdge, 40, 1, 0);
+    scoreLabel.setString("LEVEL " + std::to_string(levelNumber) + " SCORE");
+    anchor(scoreLabel, rightEdge, 14, 1, 0);
+
+    const Item* worn = player->wornArmour();
+    armourLabel.setString("Armour");
+    anchor(armourLabel, nameRight, armourRowY, 1, 0.5f);
+    armourName.setFillColor(worn ? offWhite : dimGrey);
+    fitText(armourName, worn ? worn->getName() : "None", readoutLeft + readoutWidth - 1600, 22, 16);
+    anchor(armourName, 1600, armourRowY, 0, 0.5f);
 
     bannerTitle.setString("LEVEL " + std::to_string(levelNumber));
     anchor(bannerTitle, 960, 250, 0.5f, 0.5f);
@@ -365,8 +373,8 @@ void UI::draw() {
     window.draw(background);
     window.draw(weaponPanel);
     for (const sf::Text* text : {&healthText, &staminaText, &weaponNames[0], &weaponNames[1], &weaponTexts[0],
-                                 &weaponTexts[1], &taserLabel, &taserText, &signalLabel, &scoreLabel, &levelText,
-                                 &scoreText})
+                                 &weaponTexts[1], &taserLabel, &taserText, &armourLabel, &armourName, &signalLabel,
+                                 &scoreLabel, &scoreText})
         window.draw(*text);
 
     Map* map = Maphandler::getInstance()->currentMap();

@@ -95,7 +95,8 @@ private:
     sf::Text weaponTexts[2], weaponNames[2];
     sf::Text taserLabel, taserText;
     sf::Text signalLabel;
-    sf::Text scoreLabel, scoreText, levelText;
+    sf::Text armourLabel, armourName;
+    sf::Text scoreLabel, scoreText;
     sf::Text bannerTitle, bannerSubtitle;
     float noiseScroll = 0; // the signal bar's static drifts
     float blink = 0;       // drives the "scanning" pulse

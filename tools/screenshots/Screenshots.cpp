@@ -149,7 +149,12 @@ int main(int argc, char** argv) {
     handler->pushState(ScoreScreenState::getInstance());
     run(1.2f);
     shot("score_counting");
-    run(4.0f);
+    ScoreScreenState* score = ScoreScreenState::getInstance();
+    while (!score->celebrated)
+        frame(1.0f / 60);
+    run(0.2f);
+    shot("score_celebration");
+    run(2.5f);
     shot("score_done");
 
     // The click: the upgrade screen behind the closing wipe.
