@@ -382,8 +382,10 @@ void UI::draw() {
         for (const Message& m : messages)
             window.draw(m.label);
 
-    if (levelStartTimer > 0) {
-        sf::Uint8 a = bannerAlpha(levelStartTimerReset - levelStartTimer);
+    // The banner keeps to the level's own clock, so coming back from the
+    // pause menu (which restarts the level-start timer) does not replay it.
+    if (levelStartTimer > 0 && map) {
+        sf::Uint8 a = bannerAlpha(map->elapsed);
         if (a > 0) {
             setAlpha(bannerTitle, a);
             setAlpha(bannerSubtitle, a);

@@ -50,7 +50,7 @@ public:
     static sf::Uint8 signalRed(float distance, int columns, int rows);
     // Green next to the machine, red far from it.
     static sf::Color signalColourFor(sf::Uint8 red);
-    // The banner's alpha, s seconds into a level start: it fades in, holds and fades away.
+    // The banner's alpha, s seconds into a level: it fades in, holds and fades away.
     static sf::Uint8 bannerAlpha(float s);
     // A message's alpha with `remaining` of its life left.
     static sf::Uint8 messageAlpha(float remaining);
