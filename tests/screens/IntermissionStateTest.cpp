@@ -1,3 +1,4 @@
+#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "effects/Particlehandler.h"
 #include "screens/Ingame.h"
@@ -11,6 +12,17 @@
 
 namespace {
 
+// Music streams on threads of its own; one still playing when the test
+// process exits can abort it, so every test that starts music stops it.
+void silence() {
+    Contenthandler* content = Contenthandler::getInstance();
+    for (sf::Music* music : {&content->battleMusic, &content->menuMusic, &content->scoreMusic})
+        music->stop();
+    for (sf::Sound* sound : {&content->pointCountSound, &content->cheerSound, &content->doorsInSound,
+                             &content->doorsOutSound, &content->clickSound})
+        sound->stop();
+}
+
 class DoorWipe : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -18,7 +30,10 @@ protected:
         wipe = IntermissionState::getInstance();
         wipe->resetToClosing();
     }
-    void TearDown() override { wipe->resetToClosing(); }
+    void TearDown() override {
+        silence();
+        wipe->resetToClosing();
+    }
 
     // Frames of 1/60 s until the wipe asks to be popped; returns how many it took.
     int runUntilPopped(int limit = 600) {

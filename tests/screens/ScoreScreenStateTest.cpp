@@ -1,4 +1,5 @@
 #include "actors/Player.h"
+#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
@@ -16,6 +17,17 @@
 #include <memory>
 
 namespace {
+
+// Music streams on threads of its own; one still playing when the test
+// process exits can abort it, so every test that starts music stops it.
+void silence() {
+    Contenthandler* content = Contenthandler::getInstance();
+    for (sf::Music* music : {&content->battleMusic, &content->menuMusic, &content->scoreMusic})
+        music->stop();
+    for (sf::Sound* sound : {&content->pointCountSound, &content->cheerSound, &content->doorsInSound,
+                             &content->doorsOutSound, &content->clickSound})
+        sound->stop();
+}
 
 TEST(ScoreScreenCount, LastsFourSecondsForAPerfectLevelDownToATenthOfThat) {
     EXPECT_FLOAT_EQ(ScoreScreenState::scoreRatioFor(5000, 5000), 1.0f);
@@ -87,6 +99,7 @@ protected:
         release(false, false);
     }
     void TearDown() override {
+        silence();
         handler->states.clear();
         resetScores();
         resetKillTallies();
