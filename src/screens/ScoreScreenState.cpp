@@ -274,9 +274,10 @@ void ScoreScreenState::update(float dt) {
     scoreBar.setColour(barColour);
     scoreBar.setValue(std::clamp(static_cast<float>(shown[totalLine]), 1.0f, scoreBar.maximum));
     barPercent.setString(std::to_string(static_cast<int>(std::clamp(share, 0.0f, 1.0f) * 100)) + "%");
-    barPercent.setFillColor(barColour == sf::Color::Black ? offWhite : sf::Color(barColour.r / 2 + 127,
-                                                                                 barColour.g / 2 + 127,
-                                                                                 barColour.b / 2 + 127));
+    // The percentage wears a paler shade of the bar's colour.
+    barPercent.setFillColor(sf::Color(static_cast<sf::Uint8>(barColour.r / 2 + 127),
+                                      static_cast<sf::Uint8>(barColour.g / 2 + 127),
+                                      static_cast<sf::Uint8>(barColour.b / 2 + 127)));
     sf::FloatRect pb = barPercent.getLocalBounds();
     barPercent.setOrigin(pb.left + pb.width, pb.top + pb.height);
     barPercent.setPosition(static_cast<float>(barArea.left + barArea.width), static_cast<float>(barArea.top) - 10);
