@@ -93,7 +93,7 @@ ScoreScreenState::ScoreScreenState()
 void ScoreScreenState::layoutPanel() {
     panel.setPosition(panelArea.left, panelArea.top);
     panel.setSize({panelArea.width, panelArea.height});
-    panel.setFillColor(sf::Color(12, 14, 22, 240));
+    panel.setFillColor(sf::Color(12, 14, 22));
     panel.setOutlineThickness(1);
     panel.setOutlineColor(sf::Color(96, 104, 128, 170));
     // The total stands out on a faint amber band; a rule parts the bonuses from the tallies.
