@@ -4,6 +4,7 @@
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
+#include "app/Score.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
 #include "screens/Ingame.h"
@@ -294,6 +295,7 @@ void Player::resetForLevel(bool fullReset) {
     velocity = sf::Vector2f(0, 0);
     // A beam still flying belongs to the level left behind.
     taser.cancel();
+    resetKillTallies();
     if (fullReset) {
         Level = Statpoints = XP = 0;
         XPneeded = 1600;

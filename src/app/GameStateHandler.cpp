@@ -11,6 +11,8 @@
 #include "screens/HSinputscreen.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Highscorescreen.h"
+#include "screens/IntermissionState.h"
+#include "screens/ScoreScreenState.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -34,6 +36,8 @@ GameStateHandler::~GameStateHandler() {
     HSinputscreen::destroyInstance();
     Highscorescreen::destroyInstance();
     HighscoreTable::destroyInstance();
+    IntermissionState::destroyInstance();
+    ScoreScreenState::destroyInstance();
 }
 
 void GameStateHandler::changeState(GameState* s) {

@@ -48,9 +48,10 @@ void updateLevelScore() {
     timeBonus = static_cast<int>(static_cast<float>(level) * 400000.0f / (elapsed * 2.0f + 300.0f));
     levelScore = carnageBonus + alienKillBonus + timeBonus + humanScore;
     const float k = std::clamp(1.0f - static_cast<float>(level) * 0.005f, 0.5f, 1.0f);
+    // The level term is an integer division, done in 64 bits so that no level number can overflow it.
+    const long long levelTerm = static_cast<long long>(level) * 400000 / 300;
     referenceScore = static_cast<int>(
-        static_cast<float>(humanScore + potential + killCounts[0] * 100 + (level * 400000) / 300 + carnageBonus +
-                           alienKillBonus) *
+        static_cast<float>(humanScore + potential + killCounts[0] * 100 + levelTerm + carnageBonus + alienKillBonus) *
         k);
     plainScore = static_cast<int>(saved * 100.0f + static_cast<float>(alienKillBonus + timeBonus + carnageBonus));
     referenceScore = std::max({referenceScore, levelScore, plainScore});
@@ -65,11 +66,16 @@ void resetScores() {
     referenceScore = 0;
     carnageBonus = 0;
     totalScore = 0;
+    // Reroll points belong to the run that earned them.
+    upgradePoints = 0;
 }
 
 void resetKillTallies() {
     killCounts[0] = killCounts[1] = killCounts[2] = 0;
     alienKillBonus = 0;
+    // A cleared level's carnage is banked by the score screen; what a failed
+    // attempt broke must not count towards the next one.
+    carnageBonus = 0;
 }
 
 void tallyKill(int kind, float sizeFactor) {

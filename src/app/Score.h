@@ -18,9 +18,10 @@ extern int upgradePoints;
 // Recomputes humanScore, timeBonus, levelScore and the reference scores
 // from the current map, its living actors and its clock.
 void updateLevelScore();
-// A new run: every counter above except upgradePoints back to zero.
+// A new run: every counter above back to zero.
 void resetScores();
-// A new level: the kill tallies start over.
+// A new level: the kill tallies and the carnage bonus start over. Called
+// whenever the player is reset for a level.
 void resetKillTallies();
 // Adds a kill of the given kind with its size factor to the tallies.
 void tallyKill(int kind, float sizeFactor);

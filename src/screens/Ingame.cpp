@@ -10,6 +10,7 @@
 #include "app/PauseMenu.h"
 #include "app/Settings.h"
 #include "effects/Particlehandler.h"
+#include "screens/UI.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -46,6 +47,7 @@ void Ingame::onEnter() {
     Contenthandler* content = Contenthandler::getInstance();
     content->menuMusic.stop();
     content->scoreMusic.stop();
+    UI::getInstance()->restartLevelStart(20.0f);
     // A level runs as fast as it can, subject to vertical sync.
     gameWindow().setFramerateLimit(0);
     if (showGameInfoOnce) {
@@ -71,6 +73,7 @@ void Ingame::update(float dt) {
     content->grayScaleShader.setUniform("factor", greyFactor(h));
     Camera* camera = Camera::getInstance();
     camera->update(dt);
+    UI::getInstance()->update(dt);
     if (Map* map = Maphandler::getInstance()->currentMap())
         map->update(dt);
     inMainMenu = false;
@@ -128,6 +131,7 @@ void Ingame::draw() {
     Particlehandler::getInstance()->draw(Particlehandler::glow);
     if (showsBloodyScreen(healthFraction()))
         window.draw(bloodyScreen);
+    UI::getInstance()->draw();
 }
 
 void Ingame::handleInput() {

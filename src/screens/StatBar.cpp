@@ -14,6 +14,8 @@ StatBar::StatBar(float maximum_, sf::Color fillColour, int mode_, sf::Color outl
     frame.setFillColor(sf::Color::Transparent);
     frame.setOutlineThickness(2);
     frame.setOutlineColor(outlineColour);
+    backing.setFillColor(sf::Color(8, 9, 14, 205));
+    shine.setFillColor(sf::Color(255, 255, 255, 46));
     setValue(value_);
 }
 
@@ -41,6 +43,8 @@ void StatBar::layout() {
     sf::Vector2f topLeft(static_cast<float>(rect.left), static_cast<float>(rect.top));
     frame.setSize(size);
     frame.setPosition(topLeft);
+    backing.setSize(size);
+    backing.setPosition(topLeft);
     // Modes 0 and 1 shrink vertically (towards the bottom or the top edge),
     // 2 and 3 horizontally (towards the right or the left edge).
     switch (mode) {
@@ -61,10 +65,15 @@ void StatBar::layout() {
         fill.setPosition(topLeft);
         break;
     }
+    shine.setSize({fill.getSize().x, std::round(fill.getSize().y * 0.4f)});
+    shine.setPosition(fill.getPosition());
 }
 
 void StatBar::draw() {
     sf::RenderWindow& window = gameWindow();
+    window.draw(backing);
     window.draw(fill);
+    if (shine.getSize().y >= 2)
+        window.draw(shine);
     window.draw(frame);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// A value/maximum bar: a coloured fill inside an outlined frame. Used for the
-// player's throw and invulnerability bars and by the heads-up display.
-// Owned by value by whoever shows it.
+// A value/maximum bar: a coloured fill over a dark backing inside an outlined
+// frame, with a faint shine along its upper edge. Used for the player's throw
+// and invulnerability bars, the enemies' health, the heads-up display and the
+// score screen. Owned by value by whoever shows it.
 
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -25,6 +26,9 @@ public:
     sf::IntRect rect;
     sf::RectangleShape fill;
     sf::RectangleShape frame;
+    // Keeps the empty part readable over any background; the shine gives the fill some depth.
+    sf::RectangleShape backing;
+    sf::RectangleShape shine;
 
 private:
     void layout();

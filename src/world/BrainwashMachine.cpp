@@ -2,7 +2,9 @@
 
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
+#include "app/GameStateHandler.h"
 #include "app/Globals.h"
+#include "screens/ScoreScreenState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,6 +74,11 @@ void BrainwashMachine::takeDamage(float amount, sf::Vector2f from) {
     if (!dead)
         return;
     Player* player = Player::getInstance();
+    // A grenade thrown by a player who has died since must not turn the game
+    // over into a cleared level, nor heal the dead.
+    if (player->dead)
+        return;
+    GameStateHandler::getInstance()->scheduleState(ScoreScreenState::getInstance(), 1.5f);
     player->invulnerabilityTimer = 10.0f;
     player->showInvulnerabilityBar = false;
     player->HP = std::trunc(player->MaxHP);

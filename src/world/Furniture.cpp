@@ -1,7 +1,6 @@
 #include "world/Furniture.h"
 
 #include "app/Contenthandler.h"
-#include "app/Score.h"
 #include "screens/UI.h"
 
 #include <cstdlib>
@@ -33,12 +32,9 @@ Furniture::Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect
 }
 
 void Furniture::takeDamage(float amount, sf::Vector2f from) {
-    bool wasWhole = HP >= 0;
+    const bool wasDead = dead;
     applyDamage(amount, from);
-    // Scored on the blow that breaks it: pellets and blasts landing in the
-    // same frame find it already broken.
-    if (wasWhole && HP < 0) {
-        carnageBonus += propCarnage;
-        UI::getInstance()->addMessage("+" + std::to_string(propCarnage) + " Property damage", sf::Color(255, 176, 84));
-    }
+    // Scored once, on the hit that breaks it: later hits in the same frame find it dead already.
+    if (dead && !wasDead)
+        UI::getInstance()->addCarnage(propCarnage, "Furniture smashed");
 }

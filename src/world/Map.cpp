@@ -39,10 +39,8 @@ Map::Map(int columns, int rows) { makeGrids(columns, rows); }
 
 namespace {
 
-// What a broken wall adds to the level's carnage, and the warm orange its
-// notice shares with the other destruction notices.
+// What a broken wall adds to the level's carnage.
 constexpr int wallCarnage = 5;
-const sf::Color carnageColour(255, 176, 84);
 
 // Hands a tile's shadow back to its light system, which deletes it.
 void dropHull(Tile& tile) {
@@ -119,9 +117,8 @@ void damageTile(Tile& tile, float damage, sf::Vector2f at) {
         Particlehandler::getInstance()->wallDebris(at, std::rand() % 7 + 8, 50);
         tile.kind = 0;
         dropHull(tile);
-        carnageBonus += wallCarnage;
-        UI::getInstance()->addMessage("+" + std::to_string(wallCarnage) + " Wall destroyed", carnageColour);
         Contenthandler::getInstance()->wallDestroySound.play();
+        UI::getInstance()->addCarnage(wallCarnage, "Wall broken");
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 using namespace artcheck;
 
@@ -125,6 +126,36 @@ TEST_F(WorldArt, ScreenImagesSpanTheView) {
     for (const char* file : {"MainmenuFG.png", "OptionsBG.png", "BloodyScreen.png", "GameInfoOverlay.png", "helpoverlay.png"})
         EXPECT_TRUE(atLeast(graphic(file), file, 1920, 1080));
     EXPECT_TRUE(atLeast(loadPng(art.file("data", "lightFin.png")), "lightFin.png", 2, 2));
+}
+
+// The display draws its bars first and these panels over them at (0, 0) and
+// (1280, 840); each bar must show through a clear window of its own.
+TEST_F(WorldArt, HudPanelsLeaveTheBarsClearWindows) {
+    struct Panel {
+        const char* file;
+        int x, y;
+        std::vector<Cell> bars; // in screen units
+    };
+    const Panel panels[] = {
+        {"UIBG.png", 0, 0, {{140, 19, 350, 32}, {125, 60, 350, 32}, {100, 100, 200, 25}}},
+        {"GunBG.png", 1280, 840, {{1600, 898, 200, 25}, {1600, 960, 200, 25}, {1600, 998, 200, 25}}},
+    };
+    for (const Panel& p : panels) {
+        sf::Image image = graphic(p.file);
+        for (const Cell& bar : p.bars) {
+            int left = bar.x - p.x, top = bar.y - p.y;
+            ASSERT_TRUE(atLeast(image, p.file, static_cast<unsigned>(left + bar.w + 6),
+                                static_cast<unsigned>(top + bar.h + 6)));
+            int opaqueInside = 0;
+            for (int y = top - 2; y < top + bar.h + 2; ++y)
+                for (int x = left - 2; x < left + bar.w + 2; ++x)
+                    opaqueInside += image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).a > 0;
+            EXPECT_EQ(opaqueInside, 0) << p.file << " covers the bar at " << bar.x << ", " << bar.y;
+            // Just outside the window the panel's rim is solid.
+            EXPECT_GT(image.getPixel(static_cast<unsigned>(left - 4), static_cast<unsigned>(top + bar.h / 2)).a, 200)
+                << p.file;
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
+#include "app/GameStateHandler.h"
 #include "app/Globals.h"
+#include "screens/ScoreScreenState.h"
 #include "world/BrainwashMachine.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -54,8 +56,31 @@ TEST(BrainwashMachine, DestroyingItHealsThePlayerAndMakesHimInvulnerable) {
     EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 10);
     EXPECT_FALSE(player->showInvulnerabilityBar);
     EXPECT_FLOAT_EQ(player->HP, player->MaxHP);
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    EXPECT_TRUE(handler->delayActive);
+    EXPECT_EQ(handler->pendingState, ScoreScreenState::getInstance());
+    EXPECT_FLOAT_EQ(handler->delayRemaining, 1.5f);
+    handler->delayActive = false;
+    handler->pendingState = nullptr;
     player->resetForLevel(true);
     levelNumber = 1;
+}
+
+TEST(BrainwashMachine, DestroyedAfterThePlayerDiedItLeavesTheGameOverAlone) {
+    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(60, 60));
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    handler->delayActive = false;
+    handler->pendingState = nullptr;
+    Player* player = Player::getInstance();
+    player->resetForLevel(true);
+    player->dead = true;
+    player->HP = -5;
+    BrainwashMachine machine({1000, 1000});
+    machine.takeDamage(100000, {900, 1000});
+    EXPECT_TRUE(machine.dead);
+    EXPECT_EQ(handler->pendingState, nullptr);
+    EXPECT_FLOAT_EQ(player->HP, -5);
+    player->resetForLevel(true);
 }
 
 } // namespace

@@ -150,7 +150,7 @@ void footer(Canvas& c, const Fonts& f, const std::string& text, Rect panel) {
 } // namespace
 
 // The status panel sits at the top-left corner of the screen (0, 0) and the
-// weapon panel at (1480, 840), both in the 1920 x 1080 screen space; their
+// weapon panel at (1280, 840), both in the 1920 x 1080 screen space; their
 // clear windows line up with the health, stamina, signal, taser and weapon
 // bars, which the display draws before these panels.
 void drawHudPanels(const std::string& statusPath, const std::string& gunPath, const std::string& noiseBarPath) {
@@ -167,21 +167,25 @@ void drawHudPanels(const std::string& statusPath, const std::string& gunPath, co
         heartIcon(c, 110, 34, rgb(220, 60, 60));
         boltIcon(c, 100, 76, rgb(90, 150, 255));
         signalIcon(c, 76, 106, alienCyan);
-        for (int i = 0; i < 3; ++i)
-            blendRect(c, 320 + i * 14, 104, 8, 17, withAlpha(amber, 0.25f + 0.2f * static_cast<float>(i)));
+        // The display writes the signal's state to the right of its bar.
         save(c, statusPath);
     }
     {
-        Canvas c(440, 240);
-        drawPanel(c, 0, 0, 440, 240, amber, 0.82f);
-        clearRect(c, 438, 0, 2, 240);
-        clearRect(c, 0, 238, 440, 2);
-        barWindow(c, {120, 58, 200, 25});
-        barWindow(c, {120, 120, 200, 25});
-        barWindow(c, {120, 158, 200, 25});
-        boltIcon(c, 96, 70, alienCyan);
-        mouseIcon(c, 96, 132, 0, amber);
-        mouseIcon(c, 96, 171, 1, amber);
+        // Wide enough for the weapon names, which the display writes to the
+        // left of the icons, and the ammunition readouts right of the bars.
+        Canvas c(640, 240);
+        drawPanel(c, 0, 0, 640, 240, amber, 0.82f);
+        clearRect(c, 638, 0, 2, 240);
+        clearRect(c, 0, 238, 640, 2);
+        // An engraved rule parts the taser from the two hands.
+        blendRect(c, 24, 101, 592, 1, withAlpha(ink, 0.8f));
+        blendRect(c, 24, 102, 592, 1, withAlpha(steel, 0.3f));
+        barWindow(c, {320, 58, 200, 25});
+        barWindow(c, {320, 120, 200, 25});
+        barWindow(c, {320, 158, 200, 25});
+        boltIcon(c, 296, 70, alienCyan);
+        mouseIcon(c, 296, 132, 0, amber);
+        mouseIcon(c, 296, 171, 1, amber);
         save(c, gunPath);
     }
     {
