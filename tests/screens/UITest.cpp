@@ -167,8 +167,8 @@ TEST(UICarnage, ABrokenPropOrWallScoresOnce) {
     wall.kind = 1;
     wall.hitPoints = 10;
     wall.armour = 0;
-    damageTile(wall, 20);
-    damageTile(wall, 20);
+    damageTile(wall, 20, {32, 32});
+    damageTile(wall, 20, {32, 32});
     EXPECT_EQ(carnageBonus, 55);
     UI::getInstance()->messages.clear();
     carnageBonus = 0;
