@@ -10,6 +10,7 @@
 #include "app/Score.h"
 #include "app/Settings.h"
 #include "screens/Ingame.h"
+#include "screens/IntermissionState.h"
 #include "world/Maphandler.h"
 
 #include <algorithm>
@@ -49,6 +50,8 @@ void returnToMainMenu() {
     leaveRun();
     Player::getInstance()->resetForLevel(true);
     resetScores();
+    // A run left mid-wipe must not start the next one with the doors half open.
+    IntermissionState::getInstance()->resetToClosing();
 }
 
 void restartLevel() {
