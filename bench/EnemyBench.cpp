@@ -61,7 +61,7 @@ void awakeWorld(benchmark::State& state, bool lit) {
 void WorldStepAwake(benchmark::State& state) { awakeWorld(state, true); }
 void WorldStepAwakeUnlit(benchmark::State& state) { awakeWorld(state, false); }
 
-BENCHMARK(WorldStepAwake)->Arg(10)->Arg(30)->Arg(60)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WorldStepAwake)->Arg(1)->Arg(10)->Arg(30)->Arg(60)->Unit(benchmark::kMicrosecond);
 BENCHMARK(WorldStepAwakeUnlit)->Arg(10)->Arg(30)->Arg(60)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,0 +1,53 @@
+// The process's peak resident memory while a level-30 level is played for
+// ten seconds of game time with everything drawn: the window, every asset,
+// the map with its light map, the enemies and the particles. Peak memory is
+// process-wide, so run this benchmark on its own
+// (--benchmark_filter=PeakMemoryLevel30) for a figure that belongs to it.
+#include "actors/Player.h"
+#include "app/Game.h"
+#include "app/GameStateHandler.h"
+#include "app/Globals.h"
+#include "app/InputState.h"
+#include "app/Settings.h"
+#include "screens/Ingame.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <cstdlib>
+
+namespace {
+
+void PeakMemoryLevel30(benchmark::State& state) {
+    startUp();
+    gameWindow().setFramerateLimit(0);
+    std::srand(42);
+    levelNumber = 30;
+    GameStateHandler::getInstance()->changeState(Ingame::getInstance());
+    Player::getInstance()->resetForLevel(true);
+    Maphandler::getInstance()->newMap(levelNumber);
+    Ingame::getInstance()->onEnter();
+    auto idle = [](InputState& input) {
+        for (bool& k : input.keys)
+            k = false;
+        for (bool& b : input.buttons)
+            b = false;
+        input.mouse = {1100, 540};
+    };
+    for (auto _ : state) {
+        for (int frame = 0; frame < 250; ++frame) {
+            Player::getInstance()->invulnerabilityTimer = 1;
+            runScriptedFrame(0.04f, idle, true);
+        }
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    shutDown();
+}
+BENCHMARK(PeakMemoryLevel30)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Runs the benchmarks that carry a budget and prints one table: each figure in
+# milliseconds (or MB), its budget where it has one, and its share of a 60 Hz
+# frame (16.7 ms). Wall-clock times: run it on an otherwise idle machine.
+# Usage: scripts/bench-report.sh [BUILD_DIR]   (default build; built first if missing)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=${1:-build}
+[ -x "$build/bench/vantreth_bench" ] || scripts/setup.sh "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+export ALSOFT_DRIVERS=null
+
+on_display() {
+    if [ -n "${DISPLAY:-}" ]; then
+        "$@"
+    else
+        xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"
+    fi
+}
+
+# bench FILTER: the benchmark's CSV rows (the game's own log lines dropped),
+# in its own process so that peak memory belongs to it alone.
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+bench() {
+    (cd "$build/run" && on_display ../bench/vantreth_bench --benchmark_filter="$1" --benchmark_format=csv \
+        --benchmark_min_time=0.5 2>/dev/null) | grep -E '^(name,|")' >>"$results" || true
+}
+bench '^StartupToFirstMenuFrame'
+bench '^GenerateLevel/(1|30|60)$'
+bench '^WorldStepAwake/(1|10|30|60)$'
+bench '^PathSearch/0$'
+bench '^RenderLights/30$'
+bench '^(LevelFrame|EmptyFrame)'
+bench '^PeakMemoryLevel30'
+
+awk -F, '
+function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : unit == "s" ? v * 1e3 : v }
+/^name,/ { for (i = 1; i <= NF; i++) { h = $i; gsub(/"/, "", h); col[h] = i } next }
+{
+    name = $1; gsub(/"/, "", name); sub(/\/iterations:.*|\/min_time:.*|\/real_time/, "", name)
+    real[name] = ms($col["real_time"], $col["time_unit"]); cpu[name] = ms($col["cpu_time"], $col["time_unit"])
+    if ("peak_MB" in col) peak[name] = $col["peak_MB"]
+}
+function row(label, key, budget,   share) {
+    if (!(key in real)) { printf "| %-38s | %12s | %10s | %9s | %8s |\n", label, "missing", "", budget, ""; return }
+    share = real[key] / 16.667 * 100
+    printf "| %-38s | %9.3f ms | %7.3f ms | %9s | %7.1f%% |\n", label, real[key], cpu[key], budget, share
+}
+END {
+    printf "| %-38s | %12s | %10s | %9s | %8s |\n", "Figure", "Wall time", "CPU time", "Budget", "of 16.7ms"
+    printf "|%s|%s|%s|%s|%s|\n", "----------------------------------------", "--------------", "------------", "-----------", "----------"
+    row("Start-up to first menu frame", "StartupToFirstMenuFrame", "1000 ms")
+    row("Map generation, level 1", "GenerateLevel/1", "")
+    row("Map generation, level 30", "GenerateLevel/30", "")
+    row("Map generation, level 60", "GenerateLevel/60", "30 ms")
+    row("World update, level 1 (enemies awake)", "WorldStepAwake/1", "")
+    row("World update, level 10 (enemies awake)", "WorldStepAwake/10", "")
+    row("World update, level 30 (enemies awake)", "WorldStepAwake/30", "0.5 ms")
+    row("World update, level 60 (enemies awake)", "WorldStepAwake/60", "")
+    row("Path search across a level-30 map", "PathSearch/0", "")
+    row("Light map, level 30", "RenderLights/30", "")
+    row("Full frame, level 30, 1920 x 1080", "LevelFrame", "")
+    row("Empty frame (clear + display)", "EmptyFrame", "")
+    key = "PeakMemoryLevel30"
+    if (key in peak) printf "| %-38s | %9.1f MB | %10s | %9s | %8s |\n", "Peak memory, level 30", peak[key], "", "250 MB", ""
+}' "$results"
