@@ -46,14 +46,8 @@ void GameOverState::deleteSaves() {
 }
 
 GameOverState::GameOverState() {
-    title.setFont(Contenthandler::getInstance()->fontBeantown);
-    title.setCharacterSize(160);
-    title.setString("You lost!");
-    title.setFillColor(sf::Color(214, 64, 52));
-    title.setOutlineColor(sf::Color(10, 10, 18));
-    title.setOutlineThickness(4);
-    sf::FloatRect box = title.getLocalBounds();
-    title.setPosition(std::trunc(960 - box.width * 0.5f - box.left), 80);
+    styleMenuText(title, 160, sf::Color(214, 64, 52), "You lost!", 4, sf::Color(10, 10, 18));
+    centreMenuText(title, 80);
     summary.setFont(Contenthandler::getInstance()->fontBeantown);
     summary.setCharacterSize(40);
     summary.setFillColor(sf::Color(232, 228, 216));
@@ -81,8 +75,7 @@ void GameOverState::onEnter() {
         summary.setString(hardcoreMode ? "Hardcore run over on level " + std::to_string(levelNumber) +
                                              "   Final score " + std::to_string(totalScore)
                                        : "Level " + std::to_string(levelNumber));
-        sf::FloatRect box = summary.getLocalBounds();
-        summary.setPosition(std::trunc(960 - box.width * 0.5f - box.left), 262);
+        centreMenuText(summary, 262);
     }
     labelSecondButton();
 }

@@ -1,10 +1,13 @@
 #include "app/MenuState.h"
 
 #include "app/Camera.h"
+#include "app/Contenthandler.h"
 #include "app/InputState.h"
 #include "app/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+
+#include <cmath>
 
 sf::RectangleShape menuShade;
 
@@ -43,4 +46,19 @@ void MenuState::draw() {
     window.draw(menuShade);
     for (MenuButton& button : buttons)
         button.draw();
+}
+
+void styleMenuText(sf::Text& text, unsigned size, sf::Color colour, const std::string& string, float outline,
+                   sf::Color outlineColour) {
+    text.setFont(Contenthandler::getInstance()->fontBeantown);
+    text.setCharacterSize(size);
+    text.setFillColor(colour);
+    text.setOutlineColor(outlineColour);
+    text.setOutlineThickness(outline);
+    text.setString(string);
+}
+
+void centreMenuText(sf::Text& text, float y) {
+    sf::FloatRect box = text.getLocalBounds();
+    text.setPosition(std::trunc(960 - box.width * 0.5f - box.left), y);
 }

@@ -8,11 +8,21 @@
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <string>
 
 #include <vector>
 
 // The shade every menu lays between its pictures and its buttons.
 extern sf::RectangleShape menuShade;
+
+// Menu lettering: the display font with a dark outline, so text reads over
+// any backdrop.
+void styleMenuText(sf::Text& text, unsigned size, sf::Color colour, const std::string& string = "",
+                   float outline = 2, sf::Color outlineColour = sf::Color(10, 10, 18, 200));
+// Centres the text horizontally in the 1920-unit view, its top at y.
+void centreMenuText(sf::Text& text, float y);
 
 class MenuState : public GameState {
 public:

@@ -30,14 +30,8 @@ bool PauseMenu::autosaveLoadable() { return loadingAllowed() && autosaveExists()
 bool PauseMenu::restartAllowed() { return !hardcoreMode; }
 
 PauseMenu::PauseMenu() {
-    title.setFont(Contenthandler::getInstance()->fontBeantown);
-    title.setCharacterSize(96);
-    title.setString("Paused");
-    title.setFillColor(sf::Color(242, 163, 58));
-    title.setOutlineColor(sf::Color(10, 10, 18));
-    title.setOutlineThickness(3);
-    sf::FloatRect box = title.getLocalBounds();
-    title.setPosition(std::trunc(960 - box.width * 0.5f - box.left), 110);
+    styleMenuText(title, 96, sf::Color(242, 163, 58), "Paused", 3, sf::Color(10, 10, 18));
+    centreMenuText(title, 110);
 
     struct Entry {
         const char* label;

@@ -22,35 +22,21 @@ const sf::Color amber(242, 163, 58);
 const sf::Color offWhite(232, 228, 216);
 const sf::Color grey(150, 156, 172);
 
-void style(sf::Text& text, unsigned size, sf::Color colour, const std::string& string = "") {
-    text.setFont(Contenthandler::getInstance()->fontBeantown);
-    text.setCharacterSize(size);
-    text.setFillColor(colour);
-    text.setOutlineColor(sf::Color(10, 10, 18, 200));
-    text.setOutlineThickness(2);
-    text.setString(string);
-}
-
-void centre(sf::Text& text, float y) {
-    sf::FloatRect box = text.getLocalBounds();
-    text.setPosition(std::trunc(960 - box.width * 0.5f - box.left), y);
-}
-
 } // namespace
 
 HSinputscreen::HSinputscreen() {
     background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
-    style(congratulations, 80, amber, "Congratulations!");
-    centre(congratulations, 100);
-    style(subtitle, 80, offWhite, "You got a high score!");
-    centre(subtitle, 200);
-    style(result, 36, grey);
-    style(instruction, 36, offWhite, "Type your name below and press enter to continue");
-    centre(instruction, 420);
-    style(name, 64, offWhite);
-    style(counter, 26, grey);
-    style(hint, 26, grey, "Escape leaves without entering the score");
-    centre(hint, 780);
+    styleMenuText(congratulations, 80, amber, "Congratulations!");
+    centreMenuText(congratulations, 100);
+    styleMenuText(subtitle, 80, offWhite, "You got a high score!");
+    centreMenuText(subtitle, 200);
+    styleMenuText(result, 36, grey);
+    styleMenuText(instruction, 36, offWhite, "Type your name below and press enter to continue");
+    centreMenuText(instruction, 420);
+    styleMenuText(name, 64, offWhite);
+    styleMenuText(counter, 26, grey);
+    styleMenuText(hint, 26, grey, "Escape leaves without entering the score");
+    centreMenuText(hint, 780);
     field.setSize(sf::Vector2f(760, 110));
     field.setPosition(580, 500);
     field.setFillColor(sf::Color(8, 10, 18, 200));
@@ -66,7 +52,7 @@ void HSinputscreen::onEnter() {
     enteredName = HighscoreTable::cleanName(previousName);
     caretClock = 0;
     result.setString("Level " + std::to_string(levelNumber) + "   Score " + std::to_string(totalScore));
-    centre(result, 310);
+    centreMenuText(result, 310);
 }
 
 void HSinputscreen::update(float dt) {

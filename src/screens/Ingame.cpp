@@ -117,16 +117,20 @@ void Ingame::updateDamageFlash(float dt, float h) {
 
 bool Ingame::showsBloodyScreen(float h) const { return (damageFlashActive && damageFlashTimer > 0) || h < 0.4f; }
 
-void Ingame::draw() {
+void Ingame::drawWorld() {
     Camera* camera = Camera::getInstance();
     camera->screenMode = false;
     camera->update(0);
-    sf::RenderWindow& window = gameWindow();
-    window.setView(camera->view);
+    gameWindow().setView(camera->view);
     if (Map* map = Maphandler::getInstance()->currentMap())
         map->draw();
     Player::getInstance()->draw();
     camera->drawOverlay();
+}
+
+void Ingame::draw() {
+    drawWorld();
+    sf::RenderWindow& window = gameWindow();
     // Flashes and floating text shine through the night, above everything in the level.
     Particlehandler::getInstance()->draw(Particlehandler::glow);
     if (showsBloodyScreen(healthFraction()))

@@ -17,6 +17,8 @@ public:
     void onEnter() override;
     void update(float dt) override;
     void draw() override;
+    // The level as the camera sees it, without the heads-up display and screen tints.
+    void drawWorld();
     // Escape opens the pause menu, F1 the game-info overlay.
     void handleInput() override;
 

@@ -412,17 +412,7 @@ void UpgradeState::fillPanel(int slot) {
     panel.show({"Choice", "Left", "Right"}, rows, centreX, bottomY);
 }
 
-void UpgradeState::drawBackdrop() {
-    Camera* camera = Camera::getInstance();
-    camera->screenMode = false;
-    camera->update(0);
-    sf::RenderWindow& window = gameWindow();
-    window.setView(camera->view);
-    if (Map* map = Maphandler::getInstance()->currentMap())
-        map->draw();
-    Player::getInstance()->draw();
-    camera->drawOverlay();
-}
+void UpgradeState::drawBackdrop() { Ingame::getInstance()->drawWorld(); }
 
 void UpgradeState::draw() {
     drawBackdrop();

@@ -9,3 +9,6 @@ class Map;
 // True when the segment from a to b touches the square of any solid tile
 // of the map's walls layer.
 bool segmentHitsSolid(const Map& map, sf::Vector2f a, sf::Vector2f b);
+
+// Segment against a closed axis-aligned square (slab test): touching an edge counts.
+bool segmentTouchesSquare(sf::Vector2f a, sf::Vector2f b, float left, float top, float size);
