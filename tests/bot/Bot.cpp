@@ -73,11 +73,14 @@ void Bot::step(float dt, bool draw) {
     // map for such frames and handed back after (the walls' shadows belong
     // to the system itself and never notice).
     Maphandler* maps = Maphandler::getInstance();
-    Map* map = maps->currentMap();
-    if (!draw && map && map->lighting.mask)
+    bool lend = !draw && GameStateHandler::getInstance()->top() == Ingame::getInstance();
+    Map* map = lend ? maps->currentMap() : nullptr;
+    lend = map && map->lighting.mask;
+    if (lend)
         map->lighting.system = nullptr;
     runScriptedFrame(dt, [this, dt](InputState& input) { act(input, dt); }, draw);
-    map = maps->currentMap();
+    // The frame may have replaced the level; whichever is current gets the system back.
+    map = lend ? maps->currentMap() : nullptr;
     if (map && map->lighting.mask)
         map->lighting.system = maps->lighting().system;
 }

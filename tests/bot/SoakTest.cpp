@@ -31,9 +31,9 @@ namespace {
 constexpr float frameStep = maxFrameTime;
 // Only every so many frames is drawn: the drawing is exercised, the run stays short.
 constexpr long drawEvery = 20;
-// A level that takes longer than this (in game time: 4 minutes) is a fault of
+// A level that takes longer than this (in game time: 6 minutes) is a fault of
 // the bot or of the level, and the run stops there with what it saw.
-constexpr long framesPerLevel = 6000;
+constexpr long framesPerLevel = 9000;
 
 int levelsToPlay(int fallback) {
     const char* value = std::getenv("VANTRETH_SOAK_LEVELS");
