@@ -43,9 +43,13 @@ constexpr float replanSeconds = 1.0f;
 constexpr float stuckDistance = 40;
 constexpr float stuckSeconds = 1.0f;
 
-float length(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float length(sf::Vector2f v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
-bool isGrenade(const Item* item) { return item && item->getBasename() == "Grenade"; }
+bool isGrenade(const Item* item) {
+    return item && item->getBasename() == "Grenade";
+}
 
 // Damage per second a hand item deals when held down, for comparing loot.
 float damagePerSecond(const Item* item) {
@@ -55,7 +59,8 @@ float damagePerSecond(const Item* item) {
 }
 
 const BrainwashMachine* machineOf(const Map& map) {
-    return map.furniture.empty() ? nullptr : dynamic_cast<const BrainwashMachine*>(map.furniture.back().get());
+    return map.furniture.empty() ? nullptr
+                                 : dynamic_cast<const BrainwashMachine*>(map.furniture.back().get());
 }
 
 void releaseAll(InputState& input) {
@@ -78,7 +83,8 @@ void Bot::step(float dt, bool draw) {
     lend = map && map->lighting.mask;
     if (lend)
         map->lighting.system = nullptr;
-    runScriptedFrame(dt, [this, dt](InputState& input) { act(input, dt); }, draw);
+    runScriptedFrame(
+        dt, [this, dt](InputState& input) { act(input, dt); }, draw);
     // The frame may have replaced the level; whichever is current gets the system back.
     map = lend ? maps->currentMap() : nullptr;
     if (map && map->lighting.mask)
@@ -101,11 +107,13 @@ std::string Bot::describe() const {
     const Player* player = Player::getInstance();
     std::ostringstream out;
     out << "level " << levelNumber << ", top " << topName() << ", player at (" << player->position.x << ", "
-        << player->position.y << ") HP " << player->HP << "/" << player->MaxHP << (player->dead ? " dead" : "");
+        << player->position.y << ") HP " << player->HP << "/" << player->MaxHP
+        << (player->dead ? " dead" : "");
     if (Map* map = Maphandler::getInstance()->currentMap()) {
         out << ", map " << map->columns() << "x" << map->rows() << " tiles";
         if (const BrainwashMachine* machine = machineOf(*map)) {
-            out << ", machine at (" << machine->position.x << ", " << machine->position.y << ") HP " << machine->HP;
+            out << ", machine at (" << machine->position.x << ", " << machine->position.y << ") HP "
+                << machine->HP;
             // The walls around the player and the machine: # wall, P player, M machine, + route.
             int c0 = static_cast<int>(std::min(player->position.x, machine->position.x) / 64) - 4;
             int c1 = static_cast<int>(std::max(player->position.x, machine->position.x) / 64) + 4;
@@ -118,11 +126,11 @@ std::string Bot::describe() const {
                         return static_cast<int>(p.x / 64) == c && static_cast<int>(p.y / 64) == r;
                     };
                     bool onRoute = std::any_of(route.begin(), route.end(), at);
-                    out << (at(player->position) ? 'P'
+                    out << (at(player->position)    ? 'P'
                             : at(machine->position) ? 'M'
-                            : map->isSolid(c, r) ? '#'
-                            : onRoute ? '+'
-                                      : '.');
+                            : map->isSolid(c, r)    ? '#'
+                            : onRoute               ? '+'
+                                                    : '.');
                 }
                 out << "\n";
             }
@@ -234,7 +242,8 @@ bool Bot::click(InputState& input, MenuState& menu, const std::string& label, in
             clickFrame = 0;
             return false;
         }
-        return clickAt(input, sf::Vector2i(b.bounds.left + b.bounds.width / 2, b.bounds.top + b.bounds.height / 2),
+        return clickAt(input,
+                       sf::Vector2i(b.bounds.left + b.bounds.width / 2, b.bounds.top + b.bounds.height / 2),
                        button);
     }
     std::fill(std::begin(input.buttons), std::end(input.buttons), false);
@@ -267,7 +276,9 @@ void Bot::upgrade(InputState& input) {
         for (const MenuButton& b : screen->buttons)
             if (b.label.getString().toAnsiString() == "+" && seen++ == which && b.enabled) {
                 lastClickButton = 0;
-                clickAt(input, sf::Vector2i(b.bounds.left + b.bounds.width / 2, b.bounds.top + b.bounds.height / 2), 0);
+                clickAt(input,
+                        sf::Vector2i(b.bounds.left + b.bounds.width / 2, b.bounds.top + b.bounds.height / 2),
+                        0);
                 return;
             }
     }
@@ -354,14 +365,16 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
         return;
     }
     sf::Vector2f me = player->position;
-    sf::Vector2f viewOrigin(static_cast<float>(camera->visibleArea.left), static_cast<float>(camera->visibleArea.top));
+    sf::Vector2f viewOrigin(static_cast<float>(camera->visibleArea.left),
+                            static_cast<float>(camera->visibleArea.top));
     auto onScreen = [&](sf::Vector2f p) {
         sf::Vector2f s = p - viewOrigin;
         return s.x >= 0 && s.y >= 0 && s.x < 1920 && s.y < 1080;
     };
     auto aimAt = [&](sf::Vector2f p) {
         sf::Vector2f s = p - viewOrigin;
-        input.mouse = sf::Vector2i(std::clamp(static_cast<int>(s.x), 0, 1919), std::clamp(static_cast<int>(s.y), 0, 1079));
+        input.mouse = sf::Vector2i(std::clamp(static_cast<int>(s.x), 0, 1919),
+                                   std::clamp(static_cast<int>(s.y), 0, 1079));
     };
 
     // The nearest enemy in sight. Humans under the machine's spell fight too;

@@ -20,13 +20,13 @@ class Map;
 class MenuState;
 
 class Bot {
-public:
+  public:
     // What the bot does on the screens where a run can branch.
     struct Orders {
-        bool fight = true;          // off: walks toward the nearest alien without shooting, to die
-        bool loadAutosave = false;  // on the main menu: "Load Autosave" instead of "New Game"
-        bool quitToMenu = false;    // in a level: Escape, then the pause menu's quit
-        int saveOneIn = 3;          // on the upgrade screen: "Save" on one visit in this many (0 never)
+        bool fight = true;         // off: walks toward the nearest alien without shooting, to die
+        bool loadAutosave = false; // on the main menu: "Load Autosave" instead of "New Game"
+        bool quitToMenu = false;   // in a level: Escape, then the pause menu's quit
+        int saveOneIn = 3;         // on the upgrade screen: "Save" on one visit in this many (0 never)
     };
 
     // One frame of the game at the given step, drawn or not.
@@ -42,7 +42,7 @@ public:
     int quits = 0;         // runs left for the main menu
     int loads = 0;         // "Load Autosave" clicks
     int unsticks = 0;      // times the bot was stuck and walked off at random
-    int replans = 0;
+    int replans = 0;       // path searches
     int breaches = 0;      // times no way was found and the walls were shot down
     long frames = 0;
 
@@ -51,7 +51,7 @@ public:
     // The name of the state on top of the stack.
     static std::string topName();
 
-private:
+  private:
     void act(InputState& input, float dt);
     void playLevel(InputState& input, Map& map, float dt);
     void upgrade(InputState& input);

@@ -42,7 +42,7 @@ int levelsToPlay(int fallback) {
 }
 
 class Soak : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         startUp();
         // The state handler seeds the generator when it is created; the run replays from here.
@@ -54,12 +54,13 @@ protected:
     void TearDown() override {
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         std::cout << "Soak: " << bot.frames << " frames in " << seconds << " s, " << bot.levelsCleared
-                  << " levels cleared, " << bot.deaths << " deaths, " << bot.restarts << " restarts, " << bot.saves
-                  << " saves, " << bot.unsticks << " unsticks, " << bot.breaches << " breaches, " << bot.replans << " path searches\n";
+                  << " levels cleared, " << bot.deaths << " deaths, " << bot.restarts << " restarts, "
+                  << bot.saves << " saves, " << bot.unsticks << " unsticks, " << bot.breaches << " breaches, "
+                  << bot.replans << " path searches\n";
         for (std::size_t i = 0; i < levelFrames.size(); ++i)
             std::cout << "  level " << levelStarts[i] << ": " << levelFrames[i] << " frames, "
-                      << static_cast<double>(levelFrames[i]) * frameStep << " s game time, " << levelSeconds[i]
-                      << " s wall time\n";
+                      << static_cast<double>(levelFrames[i]) * frameStep << " s game time, "
+                      << levelSeconds[i] << " s wall time\n";
         GameStateHandler* handler = GameStateHandler::getInstance();
         handler->delayActive = false;
         handler->pendingState = nullptr;
@@ -78,11 +79,15 @@ protected:
                 ADD_FAILURE() << "no progress within " << framesPerLevel << " frames: " << bot.describe();
                 return false;
             }
-            levelSeconds.back() = std::chrono::duration<double>(std::chrono::steady_clock::now() - levelStarted).count();
+            levelSeconds.back() =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - levelStarted).count();
         }
         return true;
     }
     void startLevelWatch() {
+        // A line per level as it starts, so that a long run shows its progress.
+        std::cout << "Soak: level " << levelNumber << " at frame " << bot.frames << ", " << bot.deaths
+                  << " deaths" << std::endl;
         currentLevel = levelNumber;
         levelStarts.push_back(levelNumber);
         levelFrames.push_back(0);
