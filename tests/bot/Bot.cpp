@@ -334,12 +334,66 @@ void Bot::upgrade(InputState& input) {
     continuePending = click(input, *screen, "Continue");
 }
 
-void Bot::plan(sf::Vector2f from, sf::Vector2f goal) {
+void Bot::plan(const Map& map, sf::Vector2f from, sf::Vector2f goal) {
     ++replans;
     route = Pathfinding::getInstance()->findPath(from, goal, sf::Vector2i(0, 0));
+    if (route.empty() || length(route.back() - goal) > 96) {
+        ++searchesFallenShort;
+        // After a long spell without getting nearer, a breadth-first search
+        // over the same tiles finds the way if there is one.
+        if (wideTimer <= 0)
+            return finishPlan(goal);
+        std::vector<sf::Vector2f> found = searchWide(map, from, goal);
+        if (!found.empty())
+            route = std::move(found);
+    }
+    finishPlan(goal);
+}
+
+void Bot::finishPlan(sf::Vector2f goal) {
     routeGoal = goal;
     nextWaypoint = route.size() > 1 ? 1 : 0;
     sincePlan = 0;
+}
+
+std::vector<sf::Vector2f> Bot::searchWide(const Map& map, sf::Vector2f from, sf::Vector2f goal) {
+    const int columns = map.columns(), rows = map.rows();
+    auto tileOf = [&](sf::Vector2f p) {
+        return sf::Vector2i(std::clamp(static_cast<int>(p.x / 64), 0, columns - 1),
+                            std::clamp(static_cast<int>(p.y / 64), 0, rows - 1));
+    };
+    auto index = [rows](sf::Vector2i t) { return static_cast<std::size_t>(t.x * rows + t.y); };
+    sf::Vector2i start = tileOf(from), target = tileOf(goal);
+    std::vector<char> blocked(static_cast<std::size_t>(columns * rows), 0);
+    for (const auto& prop : map.furniture) {
+        sf::Vector2i t = tileOf(prop->position);
+        if (t != target)
+            blocked[index(t)] = 1;
+    }
+    std::vector<int> cameFrom(blocked.size(), -1);
+    std::vector<sf::Vector2i> frontier{start};
+    cameFrom[index(start)] = static_cast<int>(index(start));
+    const sf::Vector2i steps[4] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    for (std::size_t i = 0; i < frontier.size() && cameFrom[index(target)] < 0; ++i) {
+        for (sf::Vector2i d : steps) {
+            sf::Vector2i n = frontier[i] + d;
+            // The outer row and column are the map's wall.
+            if (n.x < 1 || n.y < 1 || n.x >= columns - 1 || n.y >= rows - 1 || map.isSolid(n.x, n.y) ||
+                blocked[index(n)] || cameFrom[index(n)] >= 0)
+                continue;
+            cameFrom[index(n)] = static_cast<int>(index(frontier[i]));
+            frontier.push_back(n);
+        }
+    }
+    std::vector<sf::Vector2f> path;
+    if (cameFrom[index(target)] < 0)
+        return path;
+    for (std::size_t at = index(target); at != index(start); at = static_cast<std::size_t>(cameFrom[at]))
+        path.emplace_back(static_cast<float>(at / static_cast<std::size_t>(rows)) * 64 + 32,
+                          static_cast<float>(at % static_cast<std::size_t>(rows)) * 64 + 32);
+    path.emplace_back(static_cast<float>(start.x) * 64 + 32, static_cast<float>(start.y) * 64 + 32);
+    std::reverse(path.begin(), path.end());
+    return path;
 }
 
 void Bot::walkToward(InputState& input, sf::Vector2f from, sf::Vector2f to) {
@@ -427,7 +481,7 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
     bool routeReaches = !route.empty() && length(route.back() - routeGoal) < 96;
     if (sincePlan >= (routeReaches ? 4 * replanSeconds : replanSeconds) || length(goal - routeGoal) > 64 ||
         nextWaypoint >= route.size())
-        plan(me, goal);
+        plan(map, me, goal);
     while (nextWaypoint < route.size() && length(route[nextWaypoint] - me) < 20)
         ++nextWaypoint;
 
@@ -453,12 +507,23 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
         sinceProgress = 0;
     }
     sinceProgress += dt;
+    // First the wide search for a while, and if even that gets nowhere, the walls.
     if (sinceProgress > 8 && breachTimer <= 0) {
-        ++breaches;
-        breachTimer = 6;
         sinceProgress = 0;
         bestGoalDistance = goalDistance;
+        if (!wideTried) {
+            ++wideSpells;
+            wideTried = true;
+            wideTimer = 15;
+            sincePlan = 100;
+        } else {
+            ++breaches;
+            wideTried = false;
+            breachTimer = 6;
+        }
     }
+    if (wideTimer > 0)
+        wideTimer -= dt;
     bool breaching = breachTimer > 0;
     if (breaching)
         breachTimer -= dt;

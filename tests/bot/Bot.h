@@ -35,15 +35,17 @@ class Bot {
     Orders orders;
 
     // What happened so far, for the test's messages and figures.
-    int levelsCleared = 0; // upgrade screens left through "Continue"
-    int deaths = 0;        // game-over screens seen
-    int restarts = 0;      // "Restart" clicks
-    int saves = 0;         // "Save" clicks
-    int quits = 0;         // runs left for the main menu
-    int loads = 0;         // "Load Autosave" clicks
-    int unsticks = 0;      // times the bot was stuck and walked off at random
-    int replans = 0;       // path searches
-    int breaches = 0;      // times no way was found and the walls were shot down
+    int levelsCleared = 0;       // upgrade screens left through "Continue"
+    int deaths = 0;              // game-over screens seen
+    int restarts = 0;            // "Restart" clicks
+    int saves = 0;               // "Save" clicks
+    int quits = 0;               // runs left for the main menu
+    int loads = 0;               // "Load Autosave" clicks
+    int unsticks = 0;            // times the bot was stuck and walked off at random
+    int replans = 0;             // path searches
+    int searchesFallenShort = 0; // path searches that did not reach the goal
+    int wideSpells = 0;          // spells of widened path searches after no progress
+    int breaches = 0;            // times no way was found and the walls were shot down
     long frames = 0;
 
     // One line on where the run stands: level, top state, player position and health.
@@ -61,7 +63,11 @@ class Bot {
     bool clickAt(InputState& input, sf::Vector2i point, int button);
     void toggle(InputState& input, int button, int period);
     void walkToward(InputState& input, sf::Vector2f from, sf::Vector2f to);
-    void plan(sf::Vector2f from, sf::Vector2f goal);
+    // A route from the game's path search, or from searchWide when that falls short.
+    void plan(const Map& map, sf::Vector2f from, sf::Vector2f goal);
+    void finishPlan(sf::Vector2f goal);
+    // Breadth-first over the free tiles (props block), four ways; empty when there is no way.
+    static std::vector<sf::Vector2f> searchWide(const Map& map, sf::Vector2f from, sf::Vector2f goal);
 
     // The route being walked, in world pixels, and where on it the bot is.
     std::vector<sf::Vector2f> route;
@@ -78,6 +84,8 @@ class Bot {
     float bestGoalDistance = 1e9f;
     float sinceProgress = 0;
     float breachTimer = 0;
+    float wideTimer = 0; // seconds left in which a short path search is widened
+    bool wideTried = false;
     int grenadeCharge[2] = {0, 0}; // frames a grenade button has been held
     int clickFrame = 0;            // frame within a click: 0 press, 1 release
     int menuWait = 0;              // frames spent on the current screen

@@ -49,14 +49,16 @@ class Soak : public ::testing::Test {
         std::srand(20261206);
         hardcoreMode = false;
         GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
+        levelNumber = 1;
         started = std::chrono::steady_clock::now();
     }
     void TearDown() override {
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         std::cout << "Soak: " << bot.frames << " frames in " << seconds << " s, " << bot.levelsCleared
                   << " levels cleared, " << bot.deaths << " deaths, " << bot.restarts << " restarts, "
-                  << bot.saves << " saves, " << bot.unsticks << " unsticks, " << bot.breaches << " breaches, "
-                  << bot.replans << " path searches\n";
+                  << bot.saves << " saves, " << bot.unsticks << " unsticks, " << bot.wideSpells
+                  << " wide search spells, " << bot.breaches << " breaches, " << bot.replans
+                  << " path searches (" << bot.searchesFallenShort << " fell short)\n";
         for (std::size_t i = 0; i < levelFrames.size(); ++i)
             std::cout << "  level " << levelStarts[i] << ": " << levelFrames[i] << " frames, "
                       << static_cast<double>(levelFrames[i]) * frameStep << " s game time, "
