@@ -431,8 +431,8 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
                                    std::clamp(static_cast<int>(s.y), 0, 1079));
     };
 
-    // The nearest enemy in sight. Humans under the machine's spell fight too;
-    // they are shot only when no alien is in sight.
+    // The nearest enemy in sight. Humans under the machine's spell fight too,
+    // but an alien goes first unless the human is much nearer.
     sf::Vector2f target;
     float targetDistance = 1e9f;
     float targetRange = 1e9f;
@@ -445,7 +445,7 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
         float d = length(e->position - me);
         bool alien = e->getKind() != Enemy::human;
         if (!alien)
-            d += 400; // an alien at the same distance goes first
+            d += 400;
         if (alien && d < nearestAlienDistance) {
             nearestAlienDistance = d;
             nearestAlien = e->position;
