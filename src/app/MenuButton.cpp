@@ -8,6 +8,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -31,6 +32,13 @@ void styleLabel(sf::Text& text, const std::string& string) {
     text.setOutlineThickness(2);
 }
 } // namespace
+
+float MenuButton::leftClickPitch(int roll) { return 1.0f + static_cast<float>(roll) / 300.0f; }
+
+// The right click's pitches spread wider and reach down to nothing; the
+// sound keeps a floor, since a pitch of zero or less is refused by the audio
+// library and the click would keep the last one.
+float MenuButton::rightClickPitch(int roll) { return std::max(1.0f + static_cast<float>(roll) / 90.0f, 0.1f); }
 
 sf::IntRect MenuButton::atlasFrame(int width) {
     if (width <= 64)
@@ -94,11 +102,11 @@ void MenuButton::update(float dt) {
             frame.left = 0;
         bool clicked = false;
         if (input->buttonReleased(0)) {
-            clickFeedback(1.0f + static_cast<float>(randInt(-150, 400)) / 300.0f);
+            clickFeedback(leftClickPitch(randInt(-150, 400)));
             onLeftClick();
             clicked = true;
         } else if (input->buttonReleased(1)) {
-            clickFeedback(1.0f + static_cast<float>(randInt(-100, 100)) / 90.0f);
+            clickFeedback(rightClickPitch(randInt(-100, 100)));
             onRightClick();
             clicked = true;
         }

@@ -25,6 +25,10 @@ public:
 
     // Which part of the button atlas a button of this width uses (its normal frame).
     static sf::IntRect atlasFrame(int width);
+    // The click sound's pitch for a left click's roll in [-150, 400] and a
+    // right click's roll in [-100, 100].
+    static float leftClickPitch(int roll);
+    static float rightClickPitch(int roll);
 
     sf::IntRect bounds;
     sf::RectangleShape shape;

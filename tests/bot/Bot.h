@@ -1,0 +1,100 @@
+#pragma once
+// A scripted player for the soak tests. Each frame it looks at the state on
+// top of the stack and at the level, writes the keys, buttons and mouse a
+// player would hold, and lets the real game step one frame with them. It
+// reads whatever it likes but acts only through that input: in a level it
+// walks to the brainwash machine along the game's own path search, fights
+// the aliens in sight and shoots the machine; on the screens between levels
+// it clicks the buttons by their labels.
+//
+// It keeps no pointer into the world between frames: enemies, props and
+// pickups are looked up afresh every frame, only positions are remembered.
+
+#include <SFML/System/Vector2.hpp>
+
+#include <string>
+#include <vector>
+
+class InputState;
+class Map;
+class MenuState;
+
+class Bot {
+  public:
+    // What the bot does on the screens where a run can branch.
+    struct Orders {
+        bool fight = true;         // off: walks toward the nearest alien without shooting, to die
+        bool loadAutosave = false; // on the main menu: "Load Autosave" instead of "New Game"
+        bool quitToMenu = false;   // in a level: Escape, then the pause menu's quit
+        int saveOneIn = 3;         // on the upgrade screen: "Save" on one visit in this many (0 never)
+    };
+
+    // One frame of the game at the given step, drawn or not.
+    void step(float dt, bool draw);
+
+    Orders orders;
+
+    // What happened so far, for the test's messages and figures.
+    int levelsCleared = 0;       // upgrade screens left through "Continue"
+    int deaths = 0;              // game-over screens seen
+    int restarts = 0;            // "Restart" clicks
+    int saves = 0;               // "Save" clicks
+    int quits = 0;               // runs left for the main menu
+    int loads = 0;               // "Load Autosave" clicks
+    int unsticks = 0;            // times the bot was stuck and walked off at random
+    int replans = 0;             // path searches
+    int searchesFallenShort = 0; // path searches that did not reach the goal
+    int wideSpells = 0;          // spells of widened path searches after no progress
+    int breaches = 0;            // times no way was found and the walls were shot down
+    long frames = 0;
+
+    // One line on where the run stands: level, top state, player position and health.
+    std::string describe() const;
+    // The name of the state on top of the stack.
+    static std::string topName();
+
+  private:
+    void act(InputState& input, float dt);
+    void playLevel(InputState& input, Map& map, float dt);
+    void upgrade(InputState& input);
+    // Moves the mouse onto the labelled button of a menu and clicks it over
+    // two frames (press, then release); false while it is not there or lit.
+    bool click(InputState& input, MenuState& menu, const std::string& label, int button = 0);
+    bool clickAt(InputState& input, sf::Vector2i point, int button);
+    void toggle(InputState& input, int button, int period);
+    void walkToward(InputState& input, sf::Vector2f from, sf::Vector2f to);
+    // A route from the game's path search, or from searchWide when that falls short.
+    void plan(const Map& map, sf::Vector2f from, sf::Vector2f goal);
+    void finishPlan(sf::Vector2f goal);
+    // Breadth-first over the free tiles (props block), four ways; empty when there is no way.
+    static std::vector<sf::Vector2f> searchWide(const Map& map, sf::Vector2f from, sf::Vector2f goal);
+
+    // The route being walked, in world pixels, and where on it the bot is.
+    std::vector<sf::Vector2f> route;
+    std::size_t nextWaypoint = 0;
+    sf::Vector2f routeGoal;
+    float sincePlan = 1000;
+    // Progress watch: where the player stood when the watch last restarted.
+    sf::Vector2f watchPosition;
+    float watchTimer = 0;
+    sf::Vector2f wanderDirection;
+    float wanderTimer = 0;
+    // Progress toward the goal, and the spell of walking straight at it through walls.
+    sf::Vector2f progressGoal;
+    float bestGoalDistance = 1e9f;
+    float sinceProgress = 0;
+    float breachTimer = 0;
+    float wideTimer = 0; // seconds left in which a short path search is widened
+    bool wideTried = false;
+    int grenadeCharge[2] = {0, 0}; // frames a grenade button has been held
+    int clickFrame = 0;            // frame within a click: 0 press, 1 release
+    int menuWait = 0;              // frames spent on the current screen
+    const void* lastTop = nullptr; // compared only, never followed
+    bool upgradeDone = false;
+    bool savedThisVisit = false;
+    bool quitRequested = false;
+    int lastClickButton = 0;
+    // Counted when the click's release goes out.
+    bool continuePending = false;
+    bool savePending = false;
+};

@@ -1,0 +1,148 @@
+// Whole runs played by the bot through the real states, from the main menu
+// on, with the game's own frame step. They look for crashes, screens that
+// cannot be left and levels that cannot be finished; the sanitizer build runs
+// them too. VANTRETH_SOAK_LEVELS sets how many levels the long run plays
+// (scripts/soak.sh).
+
+#include "bot/Bot.h"
+
+#include "actors/Player.h"
+#include "app/Game.h"
+#include "app/GameOverState.h"
+#include "app/GameStateHandler.h"
+#include "app/Globals.h"
+#include "app/MainMenuState.h"
+#include "app/Settings.h"
+#include "screens/HighscoreTable.h"
+#include "screens/Ingame.h"
+#include "support/RunDirFile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr float frameStep = maxFrameTime;
+// Only every so many frames is drawn: the drawing is exercised, the run stays short.
+constexpr long drawEvery = 20;
+// A level that takes longer than this (in game time: 6 minutes) is a fault of
+// the bot or of the level, and the run stops there with what it saw.
+constexpr long framesPerLevel = 9000;
+
+int levelsToPlay(int fallback) {
+    const char* value = std::getenv("VANTRETH_SOAK_LEVELS");
+    int levels = value ? std::atoi(value) : 0;
+    return levels > 0 ? levels : fallback;
+}
+
+class Soak : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        startUp();
+        // The state handler seeds the generator when it is created; the run replays from here.
+        std::srand(20261206);
+        hardcoreMode = false;
+        GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
+        levelNumber = 1;
+        started = std::chrono::steady_clock::now();
+    }
+    void TearDown() override {
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::cout << "Soak: " << bot.frames << " frames in " << seconds << " s, " << bot.levelsCleared
+                  << " levels cleared, " << bot.deaths << " deaths, " << bot.restarts << " restarts, "
+                  << bot.saves << " saves, " << bot.unsticks << " unsticks, " << bot.wideSpells
+                  << " wide search spells, " << bot.breaches << " breaches, " << bot.replans
+                  << " path searches (" << bot.searchesFallenShort << " fell short)\n";
+        for (std::size_t i = 0; i < levelFrames.size(); ++i)
+            std::cout << "  level " << levelStarts[i] << ": " << levelFrames[i] << " frames, "
+                      << static_cast<double>(levelFrames[i]) * frameStep << " s game time, "
+                      << levelSeconds[i] << " s wall time\n";
+        GameStateHandler* handler = GameStateHandler::getInstance();
+        handler->delayActive = false;
+        handler->pendingState = nullptr;
+        shutDown();
+    }
+
+    // Steps the bot until done() holds. Fails (false) when one level takes
+    // more than its share of frames, with where the bot stood.
+    bool playUntil(const std::function<bool()>& done) {
+        while (!done()) {
+            if (levelNumber != currentLevel)
+                startLevelWatch();
+            bot.step(frameStep, bot.frames % drawEvery == 0);
+            ++levelFrames.back();
+            if (levelFrames.back() > framesPerLevel) {
+                ADD_FAILURE() << "no progress within " << framesPerLevel << " frames: " << bot.describe();
+                return false;
+            }
+            levelSeconds.back() =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - levelStarted).count();
+        }
+        return true;
+    }
+    void startLevelWatch() {
+        // A line per level as it starts, so that a long run shows its progress.
+        std::cout << "Soak: level " << levelNumber << " at frame " << bot.frames << ", " << bot.deaths
+                  << " deaths" << std::endl;
+        currentLevel = levelNumber;
+        levelStarts.push_back(levelNumber);
+        levelFrames.push_back(0);
+        levelSeconds.push_back(0);
+        levelStarted = std::chrono::steady_clock::now();
+    }
+    static bool onTop(GameState* state) { return GameStateHandler::getInstance()->top() == state; }
+
+    // The run's files are set aside for the test and the user's copies put back.
+    RunDirFile config{"Config.cfg"};
+    RunDirFile save{GameOverState::savePath};
+    RunDirFile autosave{GameOverState::autosavePath};
+    RunDirFile table{HighscoreTable::defaultPath};
+    RunDirFile mapDump{"SaveData/map.txt"};
+    Bot bot;
+    int currentLevel = -1;
+    std::vector<int> levelStarts;
+    std::vector<long> levelFrames;
+    std::vector<double> levelSeconds;
+    std::chrono::steady_clock::time_point started, levelStarted;
+};
+
+TEST_F(Soak, TheBotPlaysARunOfTenLevels) {
+    int levels = levelsToPlay(10);
+    ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= levels && onTop(Ingame::getInstance()); }));
+    EXPECT_EQ(levelNumber, levels + 1);
+    EXPECT_FALSE(Player::getInstance()->dead);
+}
+
+TEST_F(Soak, ARunQuitToTheMenuGoesOnFromItsAutosave) {
+    // Two levels, then back to the main menu.
+    ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= 2 && onTop(Ingame::getInstance()); }));
+    ASSERT_EQ(levelNumber, 3);
+    bot.orders.quitToMenu = true;
+    ASSERT_TRUE(playUntil([&] { return onTop(MainMenuState::getInstance()); }));
+    EXPECT_EQ(bot.quits, 1);
+
+    // The autosave was written as level 2's score screen opened; it goes on with level 3.
+    bot.orders.loadAutosave = true;
+    ASSERT_TRUE(playUntil([&] { return onTop(Ingame::getInstance()); }));
+    EXPECT_EQ(bot.loads, 1);
+    EXPECT_EQ(levelNumber, 3);
+
+    // A death on the way, and the level restarted from the game-over screen.
+    bot.orders.fight = false;
+    ASSERT_TRUE(playUntil([&] { return bot.deaths >= 1; }));
+    bot.orders.fight = true;
+    ASSERT_TRUE(playUntil([&] { return bot.restarts >= 1 && onTop(Ingame::getInstance()); }));
+    EXPECT_EQ(levelNumber, 3);
+
+    int cleared = bot.levelsCleared;
+    ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= cleared + 2 && onTop(Ingame::getInstance()); }));
+    EXPECT_EQ(levelNumber, 5);
+}
+
+} // namespace
