@@ -29,6 +29,7 @@ bench() {
 bench '^StartupToFirstMenuFrame'
 bench '^GenerateLevel/(1|30|60)$'
 bench '^WorldStepAwake/(1|10|30|60)$'
+bench '^FrameUpdateWithBot/(1|10|30|60)/'
 bench '^PathSearch/0$'
 bench '^RenderLights/30$'
 bench '^(LevelFrame|EmptyFrame)'
@@ -58,6 +59,10 @@ END {
     row("World update, level 10 (enemies awake)", "WorldStepAwake/10", "")
     row("World update, level 30 (enemies awake)", "WorldStepAwake/30", "0.5 ms")
     row("World update, level 60 (enemies awake)", "WorldStepAwake/60", "")
+    row("Frame update, bot playing, level 1", "FrameUpdateWithBot/1", "")
+    row("Frame update, bot playing, level 10", "FrameUpdateWithBot/10", "")
+    row("Frame update, bot playing, level 30", "FrameUpdateWithBot/30", "")
+    row("Frame update, bot playing, level 60", "FrameUpdateWithBot/60", "")
     row("Path search across a level-30 map", "PathSearch/0", "")
     row("Light map, level 30", "RenderLights/30", "")
     row("Full frame, level 30, 1920 x 1080", "LevelFrame", "")

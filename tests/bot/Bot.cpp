@@ -78,7 +78,7 @@ void Bot::step(float dt, bool draw) {
     // map for such frames and handed back after (the walls' shadows belong
     // to the system itself and never notice).
     Maphandler* maps = Maphandler::getInstance();
-    bool lend = !draw && GameStateHandler::getInstance()->top() == Ingame::getInstance();
+    bool lend = !draw && !keepLights && GameStateHandler::getInstance()->top() == Ingame::getInstance();
     Map* map = lend ? maps->currentMap() : nullptr;
     lend = map && map->lighting.mask;
     if (lend)

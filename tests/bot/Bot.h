@@ -32,6 +32,10 @@ class Bot {
     // One frame of the game at the given step, drawn or not.
     void step(float dt, bool draw);
 
+    // Keeps the light map rendering on undrawn frames too, for measuring a
+    // frame's real cost rather than playing fast.
+    bool keepLights = false;
+
     Orders orders;
 
     // What happened so far, for the test's messages and figures.
