@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/Contenthandler.h"
+#include "persistence/AtomicFile.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -153,26 +154,7 @@ void loadSettings(const std::string& path) {
         saveSettings(path);
 }
 
-bool saveSettings(const std::string& path) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        if (!out)
-            return false;
-        writeSettings(out);
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
+bool saveSettings(const std::string& path) { return writeFileAtomically(path, writeSettings, false); }
 
 sf::VideoMode selectedVideoMode() {
     if (!selectionUsable())

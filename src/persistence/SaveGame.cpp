@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "app/Score.h"
 #include "app/Settings.h"
+#include "persistence/AtomicFile.h"
 #include "persistence/SaveFile.h"
 #include "screens/Ingame.h"
 #include "world/Maphandler.h"
@@ -67,32 +68,8 @@ void startNextLevel() {
 std::string savePath(const std::string& name) { return "data/SaveData/" + name + ".txt"; }
 
 bool writeSaveFile(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     // A fresh install has no save folder; without it the first save would be lost.
-    if (!folder.empty())
-        std::filesystem::create_directories(folder, error);
-
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        if (!out)
-            return false;
-        // The format's decimal point is '.', whatever locale the process runs in.
-        out.imbue(std::locale::classic());
-        writeSave(out, *Player::getInstance());
-        // A full disk shows up here at the latest; the old save then stays.
-        out.close();
-        if (out.fail()) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, [](std::ostream& out) { writeSave(out, *Player::getInstance()); }, true);
 }
 
 bool loadSaveFile(const std::string& path) {

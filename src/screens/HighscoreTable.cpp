@@ -4,6 +4,7 @@
 #include "app/Score.h"
 #include "app/Settings.h"
 #include "app/TextEntry.h"
+#include "persistence/AtomicFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -38,28 +39,7 @@ void HighscoreTable::load(const std::string& path) {
 }
 
 bool HighscoreTable::save(const std::string& path) const {
-    const std::string temporary = path + ".tmp";
-    std::error_code ignored;
-    std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty())
-        std::filesystem::create_directories(folder, ignored);
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        if (!out)
-            return false;
-        writeLines(out, lines);
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, [this](std::ostream& out) { writeLines(out, lines); }, true);
 }
 
 bool HighscoreTable::qualifies(const std::vector<std::string>& table, int score) {
