@@ -37,13 +37,15 @@ e2e_start_game
 sleep 3
 e2e_point 1550 100 # New Game
 hold_buttons 0.6 1
-shot level 3
-hold_key d 1.2
-hold_key s 1.0
+# The level's people hunt the player: the time in it is kept short so that
+# the session reaches the pause menu alive on any generated map.
+shot level 1
+hold_key d 0.6
+hold_key s 0.4
 e2e_point 1300 520
-hold_buttons 1.5 1 3 # both hands
+hold_buttons 0.8 1 3 # both hands
 shot both_hands 0
-hold_buttons 0.8 2 # taser
+hold_buttons 0.5 2 # taser
 shot taser 0
 hold_key Escape 0.6
 shot pause 5
