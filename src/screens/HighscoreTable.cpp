@@ -66,7 +66,8 @@ int HighscoreTable::insertEntry(std::vector<std::string>& table, const std::stri
     // Entries start every third line from the top, so this cut never splits one.
     if (table.size() > maxLines)
         table.resize(maxLines);
-    return static_cast<int>(at);
+    // A damaged table longer than the limit can push the new entry past the cut.
+    return at < table.size() ? static_cast<int>(at) : -1;
 }
 
 std::string HighscoreTable::cleanName(const std::string& name) {
