@@ -48,11 +48,11 @@ void AI::followPath(Enemy& enemy) {
 }
 
 void AI::hunt(Enemy& enemy, float dt) {
-    if (enemy.state >= 3)
+    if (enemy.state >= behaviour::fleeing)
         return;
     Player* player = Player::getInstance();
     if (enemy.seesPlayer) {
-        enemy.setState(2);
+        enemy.setState(behaviour::chasing);
         enemy.setDestination(player->position);
         return;
     }
@@ -65,7 +65,7 @@ void AI::hunt(Enemy& enemy, float dt) {
         enemy.searchRadius += std::sqrt(v.x * v.x + v.y * v.y) * dt * 0.015625f;
     }
     if (enemy.standsOnWaypoint()) {
-        enemy.setState(1);
+        enemy.setState(behaviour::searching);
         if (enemy.searchRadius < 15)
             search(enemy);
         else
@@ -108,7 +108,7 @@ void AI::wander(Enemy& enemy) {
 }
 
 void AI::flee(Enemy& enemy) {
-    enemy.setState(3);
+    enemy.setState(behaviour::fleeing);
     Map* map = Maphandler::getInstance()->currentMap();
     if (!map)
         return;
@@ -132,13 +132,13 @@ void AI::flee(Enemy& enemy) {
 
 void AI::unstick(Enemy& enemy) {
     // A charging or powering-up melee alien means to run into things.
-    if (enemy.bumpCount > 7 && !(enemy.kind == Enemy::meleeAlien && enemy.state > 3) && std::rand() % 3 == 2)
+    if (enemy.bumpCount > 7 && !(enemy.kind == Enemy::meleeAlien && enemy.state > behaviour::fleeing) && std::rand() % 3 == 2)
         wander(enemy);
 }
 
 void AI::berserkTarget(Enemy& enemy) {
-    bool charging = enemy.kind == Enemy::meleeAlien && (enemy.state == 5 || enemy.state == 6);
-    if (enemy.state > 2 && !charging)
+    bool charging = enemy.kind == Enemy::meleeAlien && (enemy.state == behaviour::poweringUp || enemy.state == behaviour::charging);
+    if (enemy.state > behaviour::chasing && !charging)
         return;
     Map* map = Maphandler::getInstance()->currentMap();
     if (!map)

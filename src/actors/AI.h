@@ -5,10 +5,6 @@
 // A behaviour keeps no memory of its own (sight, last seen tile, partner,
 // timers all live in the enemy), so one object per enemy is only for the
 // virtual dispatch. Owned by its enemy.
-//
-// States (the enemy's state, also the index of its speeds): 0 idle,
-// 1 searching, 2 chasing, 3 fleeing, 4 warning (human) or shooting (ranged
-// alien), 5 powering up and 6 charging (melee alien).
 
 #include "app/Random.h"
 
@@ -18,6 +14,20 @@
 #include <vector>
 
 class Enemy;
+
+// The behaviour states: an enemy's state, and the index of its speed in each.
+// The order matters: every state from fleeing on means the enemy has seen
+// the player.
+namespace behaviour {
+constexpr int idle = 0;
+constexpr int searching = 1;
+constexpr int chasing = 2;
+constexpr int fleeing = 3;
+constexpr int warning = 4;  // a human waving the player off
+constexpr int shooting = 4; // a ranged alien in range
+constexpr int poweringUp = 5;
+constexpr int charging = 6;
+} // namespace behaviour
 
 class AI {
 public:

@@ -12,24 +12,24 @@
 void AI_melee_alien::update(Enemy& enemy, float dt) { updateAlien(enemy, dt); }
 
 void AI_melee_alien::decide(Enemy& enemy) {
-    if (enemy.state == 2)
+    if (enemy.state == behaviour::chasing)
         powerUp(enemy);
     // A stunned alien holds its charge until the stun wears off.
-    if (enemy.attackTimer.remaining <= 0 && enemy.state == 5 && !enemy.isStunned()) {
+    if (enemy.attackTimer.remaining <= 0 && enemy.state == behaviour::poweringUp && !enemy.isStunned()) {
         enemy.attackTimer.stop();
         charge(enemy);
     }
-    if (enemy.state == 6) {
+    if (enemy.state == behaviour::charging) {
         enemy.mass = 500;
         if (enemy.standsOnWaypoint() || enemy.attackTimer.expired()) {
-            enemy.setState(1);
+            enemy.setState(behaviour::searching);
             enemy.mass = 300;
         }
     }
 }
 
 void AI_melee_alien::powerUp(Enemy& enemy) {
-    enemy.setState(5);
+    enemy.setState(behaviour::poweringUp);
     enemy.attackTimer.start();
     enemy.setDestination(enemy.position);
     playVoice(4, Contenthandler::getInstance()->meleeAlienPowerupBuffer);
@@ -37,7 +37,7 @@ void AI_melee_alien::powerUp(Enemy& enemy) {
 
 void AI_melee_alien::charge(Enemy& enemy) {
     chooseChargeTarget(enemy);
-    enemy.setState(6);
+    enemy.setState(behaviour::charging);
     // Any charge arrives well within a power-up's time; one that has not by
     // then is held up (the brainwash machine, which it cannot break, stands
     // in its way) and gives up instead of pushing for ever.

@@ -33,15 +33,15 @@ void AI_melee_human::checkLowHealth(Enemy& enemy) {
         return;
     if (enemy.previousHP > threshold)
         playVoice(3, Contenthandler::getInstance()->humanRunawayBuffer);
-    enemy.setState(3);
+    enemy.setState(behaviour::fleeing);
     flee(enemy);
 }
 
 void AI_melee_human::checkWarn(Enemy& enemy) {
-    if (enemy.state <= 2 || distance(enemy.position, Player::getInstance()->position) <= enemy.keepAwayDistance)
+    if (enemy.state <= behaviour::chasing || distance(enemy.position, Player::getInstance()->position) <= enemy.keepAwayDistance)
         return;
     findPartner(enemy);
-    if (enemy.state == 4)
+    if (enemy.state == behaviour::warning)
         goWarn(enemy);
 }
 
@@ -62,21 +62,21 @@ void AI_melee_human::findPartner(Enemy& enemy) {
         }
     }
     if (enemy.target)
-        enemy.setState(4);
+        enemy.setState(behaviour::warning);
 }
 
 void AI_melee_human::goWarn(Enemy& enemy) {
     auto* partner = dynamic_cast<Enemy*>(enemy.target);
     if (!partner) {
-        enemy.setState(3);
+        enemy.setState(behaviour::fleeing);
         return;
     }
     enemy.setDestination(partner->position);
     if (distance(enemy.position, partner->position) > warnReach)
         return;
-    enemy.setState(3);
+    enemy.setState(behaviour::fleeing);
     partner->lastSeenTile = enemy.lastSeenTile;
     partner->searchRadius = enemy.searchRadius;
-    partner->setState(2);
+    partner->setState(behaviour::chasing);
     partner->alertTimer.start();
 }

@@ -27,21 +27,21 @@ void AI_ranged_alien::decide(Enemy& enemy) {
     const sf::Vector2f aim = aimPoint(enemy).value_or(player);
     const float toAim = distance(enemy.position, aim);
     if (toAim < enemy.keepAwayDistance && enemy.seesPlayer) {
-        if (enemy.state != 3)
+        if (enemy.state != behaviour::fleeing)
             flee(enemy);
         return;
     }
     const float toPlayer = distance(enemy.position, player);
-    if (toAim > enemy.sightRange && enemy.state > 2) {
+    if (toAim > enemy.sightRange && enemy.state > behaviour::chasing) {
         enemy.setDestination(enemy.position);
-        enemy.setState(2);
+        enemy.setState(behaviour::chasing);
     } else if (toPlayer >= enemy.keepAwayDistance && toPlayer <= enemy.sightRange && enemy.seesPlayer) {
-        enemy.setState(4);
+        enemy.setState(behaviour::shooting);
         enemy.setDestination(enemy.position);
         if (!enemy.stunTimer.running)
             shoot(enemy);
-    } else if (enemy.state > 2) {
-        enemy.setState(2);
+    } else if (enemy.state > behaviour::chasing) {
+        enemy.setState(behaviour::chasing);
         // Back in sight, it fires at once instead of waiting out an old cooldown.
         enemy.attackTimer.stop();
     }

@@ -55,6 +55,9 @@ void Bullet::update(float dt) {
     if (!map)
         return;
     collideWithProps(map->furniture, dt);
+    // Twice over the grid: a wall the bullet touches takes its damage twice
+    // in the frame it lands, which is what makes alien fire chew through cover.
+    hitWalls(map->walls);
     hitWalls(map->walls);
     Player* player = Player::getInstance();
     if (overlaps(*this, *player)) {

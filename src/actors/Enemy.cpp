@@ -9,7 +9,6 @@
 #include "app/Score.h"
 #include "app/Settings.h"
 #include "effects/Particlehandler.h"
-#include "screens/UI.h"
 #include "world/Map.h"
 #include "world/Pathfinding.h"
 
@@ -97,7 +96,7 @@ EnemyStats Enemy::statsFor(int kind, int level, float sizeFactor) {
         break;
     }
     // Fleeing is as fast as chasing.
-    s.speeds[3] = s.speeds[2];
+    s.speeds[behaviour::fleeing] = s.speeds[behaviour::chasing];
     return s;
 }
 
@@ -388,13 +387,15 @@ void Enemy::leaveDead(Map& map) {
     const int bonusBefore = alienKillBonus;
     tallyKill(kind, sizeFactor);
     // A dead human is one fewer to save: its share of the human score is gone.
-    if (kind == human)
-        UI::getInstance()->addMessage("-" + std::to_string(static_cast<int>(sizeFactor * 100.0f)) + " " +
-                                          kindName(kind),
-                                      sf::Color(255, 90, 90));
-    else
-        UI::getInstance()->addMessage("+" + std::to_string(alienKillBonus - bonusBefore) + " " + kindName(kind),
-                                      sf::Color(255, 215, 0));
+    LevelEvent notice{LevelEvent::Kind::killNotice, 0, 0, {}, {}};
+    if (kind == human) {
+        notice.text = "-" + std::to_string(static_cast<int>(sizeFactor * 100.0f)) + " " + kindName(kind);
+        notice.colour = sf::Color(255, 90, 90);
+    } else {
+        notice.text = "+" + std::to_string(alienKillBonus - bonusBefore) + " " + kindName(kind);
+        notice.colour = sf::Color(255, 215, 0);
+    }
+    map.events.push_back(std::move(notice));
 }
 
 void hurtActor(Mapentity& actor, float amount, sf::Vector2f from, bool burstA, bool burstB) {

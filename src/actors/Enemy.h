@@ -10,7 +10,7 @@
 
 #include "actors/AI.h"
 #include "app/Timer.h"
-#include "screens/StatBar.h"
+#include "app/StatBar.h"
 #include "world/Mapentity.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>

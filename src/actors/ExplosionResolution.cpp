@@ -61,17 +61,6 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
         if (shield < amount)
             hurtActor(*enemy, amount - shield, c, false, true);
     }
-    // The player's cover is measured before this blast breaks any wall, as
-    // the enemies' is: a wall that shields an alien shields the player too.
-    float playerHit = 0;
-    if (player) {
-        float d = lengthOf(player->position - c);
-        if (d < R + player->radius) {
-            float amount = explosionFalloff(D, d, R + player->radius);
-            playerHit = amount - static_cast<float>(shieldIn(map, block, c, player->position));
-        }
-    }
-
     for (int x = block.x0; x < block.x1; ++x)
         for (int y = block.y0; y < block.y1; ++y) {
             if (!map.isSolid(x, y))
@@ -94,8 +83,17 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
         prop.takeDamage(amount, c);
     }
 
-    if (player && playerHit > 0)
-        player->takeDamage(playerHit, c);
+    // The player's cover is what is left of the walls once this blast has
+    // worn them down: a wall it breaks no longer shields him.
+    if (player) {
+        float d = lengthOf(player->position - c);
+        if (d < R + player->radius) {
+            float amount = explosionFalloff(D, d, R + player->radius);
+            float shield = static_cast<float>(shieldIn(map, block, c, player->position));
+            if (shield < amount)
+                player->takeDamage(amount - shield, c);
+        }
+    }
 
     Contenthandler::getInstance()->explosionSound.play();
     Particlehandler::getInstance()->explosion(c, 0.8f, R);

@@ -7,7 +7,6 @@
 #include "app/Score.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
-#include "screens/Ingame.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -283,7 +282,7 @@ void Player::takeDamage(float amount, sf::Vector2f from) {
     applyDamage(amount, from);
     invulnerabilityTimer = hitInvulnerability;
     float alpha = MaxHP > 0 ? std::clamp(amount / MaxHP * 850.0f, 0.0f, 255.0f) : 255.0f;
-    Ingame::getInstance()->startDamageFlash(alpha);
+    Maphandler::getInstance()->report({LevelEvent::Kind::playerHit, 0, alpha, {}, {}});
 }
 
 void Player::resetForLevel(bool fullReset) {

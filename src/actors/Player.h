@@ -8,7 +8,7 @@
 #include "actors/Tazer.h"
 #include "app/Singleton.h"
 #include "items/Item.h"
-#include "screens/StatBar.h"
+#include "app/StatBar.h"
 #include "world/Mapentity.h"
 
 #include <memory>

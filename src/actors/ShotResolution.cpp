@@ -117,7 +117,7 @@ void applyShotEffects(const Shot& shot, Mapentity& enemy, float poisonShare = 1.
     auto* alien = dynamic_cast<Enemy*>(&enemy);
     if (shot.concussive) {
         enemy.velocity = {0, 0};
-        enemy.setState(1);
+        enemy.setState(behaviour::searching);
         Particlehandler::getInstance()->sparks(backward(shot), enemy.position, 10, 0.5f);
         if (alien)
             alien->slow();

@@ -7,14 +7,15 @@
 #include "app/MenuActions.h"
 #include "app/Score.h"
 #include "app/Settings.h"
+#include "persistence/SaveGame.h"
 #include "screens/HSinputscreen.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
+#include "screens/LevelFlow.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -38,11 +39,6 @@ void GameOverState::onPlayerDeath() {
     if (hardcoreMode)
         deleteSaves();
     GameStateHandler::getInstance()->scheduleState(this, 2.0f);
-}
-
-void GameOverState::deleteSaves() {
-    std::remove(savePath);
-    std::remove(autosavePath);
 }
 
 GameOverState::GameOverState() {

@@ -19,17 +19,12 @@ public:
     void update(float dt) override;
     void draw() override;
 
-    // The save files a hardcore death deletes.
-    static constexpr const char* savePath = "data/SaveData/save.txt";
-    static constexpr const char* autosavePath = "data/SaveData/autosave.txt";
-
     static bool restartAllowed();
 
     // The moment the player dies: the screen is scheduled two seconds ahead,
     // and a hardcore death deletes the saves at once, so closing the game
     // before the screen shows cannot keep a save to go back to.
     void onPlayerDeath();
-    static void deleteSaves();
 
     sf::Text title;
     sf::Text summary; // the level, or a hardcore run's final score

@@ -14,6 +14,7 @@
 #include "screens/IntermissionState.h"
 #include "screens/ScoreScreenState.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -51,6 +52,8 @@ void GameStateHandler::changeState(GameState* s) {
 }
 
 void GameStateHandler::pushState(GameState* s) {
+    if (s == pendingState)
+        cancelScheduled();
     states.insert(states.begin(), s);
     s->onEnter();
     drawEnabled = 0;
@@ -71,6 +74,13 @@ void GameStateHandler::scheduleState(GameState* s, float delay) {
     delayDuration = delayRemaining = delayPrevious = delay;
     delayActive = true;
     pendingState = s;
+    delayAnchor = top();
+}
+
+void GameStateHandler::cancelScheduled() {
+    delayActive = false;
+    pendingState = nullptr;
+    delayAnchor = nullptr;
 }
 
 void GameStateHandler::update(float dt) {
@@ -80,11 +90,15 @@ void GameStateHandler::update(float dt) {
         popState();
     if (!states.empty() && states.front())
         states.front()->update(dt);
-    if (delayActive) {
-        delayPrevious = delayRemaining;
-        delayRemaining -= dt;
-    }
-    // Seen once per schedule: only the frame in which the timer crossed zero.
-    if (delayRemaining <= 0 && delayPrevious > 0 && pendingState)
-        pushState(pendingState);
+    if (!delayActive || top() != delayAnchor)
+        return;
+    delayPrevious = delayRemaining;
+    delayRemaining -= dt;
+    if (delayRemaining > 0 || delayPrevious <= 0 || !pendingState)
+        return;
+    GameState* due = pendingState;
+    cancelScheduled();
+    // A singleton screen is on the stack once at most.
+    if (std::find(states.begin(), states.end(), due) == states.end())
+        pushState(due);
 }

@@ -19,8 +19,13 @@ public:
     void changeState(GameState* s);
     void pushState(GameState* s);
     void popState();
-    // Pushes s once delay seconds have passed.
+    // Pushes s over the state now on top once that state has been on top
+    // for delay seconds: the wait stands still while a menu covers it, and a
+    // screen due for a level can never land over the pause menu. Replaces
+    // any earlier schedule; dropped when s is pushed by other means first.
     void scheduleState(GameState* s, float delay);
+    // Drops the scheduled push, if any.
+    void cancelScheduled();
 
     // Pops a state that asked for it, updates the top, fires a due delayed push.
     void update(float dt);
@@ -28,6 +33,7 @@ public:
 
     std::vector<GameState*> states; // element 0 is the top
     GameState* pendingState = nullptr;
+    GameState* delayAnchor = nullptr; // compared, never followed: the state the schedule waits on
     int drawEnabled = 1;
     float delayDuration = 1.0f;
     float delayRemaining = 1.0f;

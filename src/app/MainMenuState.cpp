@@ -9,8 +9,7 @@
 #include "app/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/Highscorescreen.h"
-#include "screens/Ingame.h"
-#include "world/Maphandler.h"
+#include "screens/LevelFlow.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -21,23 +20,16 @@ namespace {
 // The right edge of the pan: the background is 666 units wider than the screen.
 constexpr float panLimit = -666;
 
-void newGame() {
-    levelNumber = 1;
-    resetScores();
-    GameStateHandler* handler = GameStateHandler::getInstance();
-    handler->delayActive = false;
-    handler->pushState(Ingame::getInstance());
-    Player::getInstance()->resetForLevel(true);
-    Maphandler::getInstance()->newMap(levelNumber);
+constexpr std::size_t loadSaveButton = 1, loadAutosaveButton = 2;
+
+// A file that went bad since the menu was drawn says so on its button.
+void load(const char* name, std::size_t button) {
+    bool loaded = continueFromSave(name);
+    // Cleared after a load, so that the label does not greet the menu's next visit.
+    MainMenuState::getInstance()->buttons[button].altLabel.setString(loaded ? "" : "Cannot load");
 }
-void loadSave() {
-    GameStateHandler::getInstance()->delayActive = false;
-    loadGame("save");
-}
-void loadAutosave() {
-    GameStateHandler::getInstance()->delayActive = false;
-    loadGame("autosave");
-}
+void loadSave() { load("save", loadSaveButton); }
+void loadAutosave() { load("autosave", loadAutosaveButton); }
 void showHighscores() { GameStateHandler::getInstance()->pushState(Highscorescreen::getInstance()); }
 void exitGame() { gameWindow().close(); }
 } // namespace
@@ -63,7 +55,7 @@ MainMenuState::MainMenuState() {
         MenuButton::Action action;
     };
     const Entry entries[] = {
-        {"New Game", 100, nullptr, newGame},          {"Load Save", 250, saveExists, loadSave},
+        {"New Game", 100, nullptr, startNewRun},          {"Load Save", 250, saveExists, loadSave},
         {"Load Autosave", 400, autosaveExists, loadAutosave}, {"Highscores", 550, nullptr, showHighscores},
         {"Options", 700, nullptr, openOptions},       {"Exit", 850, nullptr, exitGame},
     };

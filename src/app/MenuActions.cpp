@@ -9,9 +9,7 @@
 #include "app/OptionsState.h"
 #include "app/Score.h"
 #include "app/Settings.h"
-#include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
-#include "world/Maphandler.h"
 
 #include <algorithm>
 
@@ -20,7 +18,7 @@
 // nothing. The main menu is then entered as the only state.
 void leaveRun() {
     GameStateHandler* handler = GameStateHandler::getInstance();
-    handler->delayActive = false;
+    handler->cancelScheduled();
     silenceLevelSounds();
     while (!handler->states.empty()) {
         GameState* leaving = handler->states.front();
@@ -52,18 +50,6 @@ void returnToMainMenu() {
     resetScores();
     // A run left mid-wipe must not start the next one with the doors half open.
     IntermissionState::getInstance()->resetToClosing();
-}
-
-void restartLevel() {
-    GameStateHandler* handler = GameStateHandler::getInstance();
-    handler->delayActive = false;
-    Maphandler::getInstance()->newMap(levelNumber);
-    Ingame* level = Ingame::getInstance();
-    if (!unwindTo(level))
-        handler->pushState(level);
-    Player::getInstance()->resetForLevel(false);
-    // Entered once more now that the player stands on the new map: the camera snaps onto him.
-    level->onEnter();
 }
 
 void resumeGame() { GameStateHandler::getInstance()->popState(); }

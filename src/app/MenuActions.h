@@ -1,7 +1,8 @@
 #pragma once
 // The button actions the menus over a level share: leaving the run for the
-// main menu, playing the level again, resuming, loading a save and opening
-// the options. Plain functions, so that buttons can hold them as actions.
+// main menu, resuming and opening the options. Plain functions, so that
+// buttons can hold them as actions. The ways into a level are the level
+// flow's (screens/LevelFlow.h).
 
 class GameState;
 
@@ -9,18 +10,13 @@ class GameState;
 // start over.
 void returnToMainMenu();
 
-// Plays the current level again on a freshly generated map, keeping the
-// run's experience, stats and items. Every screen above the level leaves
-// the stack, so restarts never pile up screens underneath.
-void restartLevel();
-
 // Closes the top screen.
 void resumeGame();
 
 // Leaves the run for the main menu without resetting anything: the whole
 // stack is left, a pending delayed push is dropped and the level's looping
-// sounds stop. A load from inside a run starts from here, as the main menu's
-// load buttons do.
+// sounds stop. A load from inside a run starts from here, so that the loaded
+// run stands over the main menu as one loaded from the main menu does.
 void leaveRun();
 
 // Opens the options menu with its volume copies taken from the settings.

@@ -6,6 +6,7 @@
 #include "app/MenuActions.h"
 #include "app/Settings.h"
 #include "persistence/SaveGame.h"
+#include "screens/LevelFlow.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -13,15 +14,16 @@
 
 namespace {
 
-void loadSave() {
-    leaveRun();
-    loadGame("save");
-}
+constexpr std::size_t loadSaveButton = 0, loadAutosaveButton = 1;
 
-void loadAutosave() {
-    leaveRun();
-    loadGame("autosave");
+// A save that cannot be loaded leaves the paused run as it is and says so.
+void load(const char* name, std::size_t button) {
+    bool loaded = continueFromSave(name);
+    // Cleared after a load, so that the label does not greet the menu's next visit.
+    PauseMenu::getInstance()->buttons[button].altLabel.setString(loaded ? "" : "Cannot load");
 }
+void loadSave() { load("save", loadSaveButton); }
+void loadAutosave() { load("autosave", loadAutosaveButton); }
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "app/Score.h"
 
+#include "actors/Enemy.h"
 #include "app/Globals.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
@@ -29,14 +30,14 @@ void updateLevelScore() {
         for (const auto& actor : map->enemies) {
             const float w = actor->getSizeFactor();
             switch (actor->getKind()) {
-            case 0:
+            case Enemy::human:
                 humanScore = static_cast<int>(static_cast<float>(humanScore) + w * 100.0f);
                 saved += w;
                 break;
-            case 1:
+            case Enemy::rangedAlien:
                 potential = static_cast<int>(static_cast<float>(potential) + w * 600.0f);
                 break;
-            case 2:
+            case Enemy::meleeAlien:
                 potential = static_cast<int>(static_cast<float>(potential) + w * 1000.0f);
                 break;
             default:
@@ -51,7 +52,7 @@ void updateLevelScore() {
     // The level term is an integer division, done in 64 bits so that no level number can overflow it.
     const long long levelTerm = static_cast<long long>(level) * 400000 / 300;
     referenceScore = static_cast<int>(
-        static_cast<float>(humanScore + potential + killCounts[0] * 100 + levelTerm + carnageBonus + alienKillBonus) *
+        static_cast<float>(humanScore + potential + killCounts[Enemy::human] * 100 + levelTerm + carnageBonus + alienKillBonus) *
         k);
     plainScore = static_cast<int>(saved * 100.0f + static_cast<float>(alienKillBonus + timeBonus + carnageBonus));
     referenceScore = std::max({referenceScore, levelScore, plainScore});
@@ -79,11 +80,11 @@ void resetKillTallies() {
 }
 
 void tallyKill(int kind, float sizeFactor) {
-    if (kind < 0 || kind > 2)
+    if (kind < Enemy::human || kind > Enemy::meleeAlien)
         return;
     ++killCounts[kind];
-    if (kind == 1)
+    if (kind == Enemy::rangedAlien)
         alienKillBonus = static_cast<int>(static_cast<float>(alienKillBonus) + sizeFactor * 600.0f);
-    else if (kind == 2)
+    else if (kind == Enemy::meleeAlien)
         alienKillBonus = static_cast<int>(static_cast<float>(alienKillBonus) + sizeFactor * 1000.0f);
 }

@@ -181,6 +181,13 @@ void Particlehandler::sparks(float angle, sf::Vector2f position, int count, floa
         layers[glow][i]->sprite.setColor(sf::Color(170, 225, 255));
 }
 
+void Particlehandler::largeBurst(sf::Vector2f position, float size) {
+    explosion(position, 1.0f, size);
+    burst(position, 1.4f, size * 1.5f, plasma, 40, glow, 0.9f, true);
+    burst(position, 0.8f, size * 2.0f, sparkFlecks, 60, glow, 0.6f, true);
+    burst(position, 2.5f, size, chips, 30, ground, 1.0f, true);
+}
+
 void Particlehandler::wallDebris(sf::Vector2f position, int count, float speed) {
     burst(position, 1.5f, speed * 3, chips, count, ground, 0.7f, true);
     burst(position, 1.8f, speed, smokePuffs, std::max(count / 3, 1), air, 1.5f, true);

@@ -58,6 +58,9 @@ public:
     void splinters(float angle, sf::Vector2f position, int count, float size, float speed);
     // The blue-white crackle of a taser or a stunning hit, fanned around angle.
     void sparks(float angle, sf::Vector2f position, int count, float size);
+    // A machine blown apart: plasma, sparks and scrap flung size pixels and
+    // more, over a blast of the same reach.
+    void largeBurst(sf::Vector2f position, float size);
     // Concrete chips and dust from a broken wall.
     void wallDebris(sf::Vector2f position, int count, float speed);
     // Gore when an actor dies: the ordinary death, the cut-down one of a

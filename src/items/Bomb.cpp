@@ -92,8 +92,9 @@ void Bomb::fire(Player& player, int weaponHandling) {
     ammo -= 1;
     float handling = static_cast<float>(std::max(weaponHandling, 0));
     float steadiness = std::max(stability, 0.01f);
-    recoil = std::clamp(recoil + (1 / steadiness) * 0.1f * std::sqrt(power * shotCount) / std::sqrt(handling + 1),
-                        0.0f, 1.0f);
+    float kicked = recoil + (1 / steadiness) * 0.1f * std::sqrt(power * shotCount) / std::sqrt(handling + 1);
+    // std::clamp passes NaN through, and a NaN recoil would stay for good.
+    recoil = std::isnan(kicked) ? 0.0f : std::clamp(kicked, 0.0f, 1.0f);
     if (basename != "Grenade")
         ejectShell();
 }

@@ -268,7 +268,8 @@ bool readCommonKey(const std::string& line, Lines& lines, Item& item) {
     else if (startsWith(line, "Basename"))
         with(textLine(lines), [&item](const std::string& v) { item.setBasename(v); });
     else if (startsWith(line, "Power"))
-        with(floatLine(lines), [&item](float v) { item.setPower(v); });
+        // No item has negative power: recoil and kick take its square root.
+        with(floatLine(lines), [&item](float v) { item.setPower(std::max(v, 0.0f)); });
     else if (startsWith(line, "Stability"))
         with(floatLine(lines), [&item](float v) { item.setStability(v); });
     else if (startsWith(line, "Speed"))

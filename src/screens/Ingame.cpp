@@ -3,6 +3,7 @@
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
+#include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
@@ -10,6 +11,7 @@
 #include "app/PauseMenu.h"
 #include "app/Settings.h"
 #include "effects/Particlehandler.h"
+#include "screens/ScoreScreenState.h"
 #include "screens/UI.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -74,15 +76,44 @@ void Ingame::update(float dt) {
     Camera* camera = Camera::getInstance();
     camera->update(dt);
     UI::getInstance()->update(dt);
-    if (Map* map = Maphandler::getInstance()->currentMap())
+    Map* map = Maphandler::getInstance()->currentMap();
+    if (map)
         map->update(dt);
     inMainMenu = false;
     Player::getInstance()->update(dt);
     Particlehandler::getInstance()->update(dt);
+    if (map) {
+        std::vector<LevelEvent> events;
+        events.swap(map->events);
+        settle(events);
+    }
 
     sf::IntRect area = camera->visibleRect();
     bloodyScreen.setPosition(static_cast<float>(area.left), static_cast<float>(area.top));
     updateDamageFlash(dt, healthFraction());
+}
+
+void Ingame::settle(const std::vector<LevelEvent>& events) {
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    UI* hud = UI::getInstance();
+    for (const LevelEvent& event : events)
+        switch (event.kind) {
+        case LevelEvent::Kind::playerDied:
+            GameOverState::getInstance()->onPlayerDeath();
+            break;
+        case LevelEvent::Kind::machineDestroyed:
+            handler->scheduleState(ScoreScreenState::getInstance(), 1.5f);
+            break;
+        case LevelEvent::Kind::carnage:
+            hud->addCarnage(event.points, event.text);
+            break;
+        case LevelEvent::Kind::killNotice:
+            hud->addMessage(event.text, event.colour);
+            break;
+        case LevelEvent::Kind::playerHit:
+            startDamageFlash(event.intensity);
+            break;
+        }
 }
 
 void Ingame::startDamageFlash(float intensity) {

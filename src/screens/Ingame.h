@@ -7,8 +7,11 @@
 // under every screen pushed during a run.
 
 #include "app/GameState.h"
+#include "world/LevelEvent.h"
 
 #include <SFML/Graphics/Sprite.hpp>
+
+#include <vector>
 
 class Ingame : public GameState {
 public:
@@ -21,6 +24,11 @@ public:
     void drawWorld();
     // Escape opens the pause menu, F1 the game-info overlay.
     void handleInput() override;
+
+    // Turns what the world reported this frame into what the player sees:
+    // the game-over screen two seconds after a death, the score screen 1.5
+    // seconds after the machine falls, score notices and the damage flash.
+    void settle(const std::vector<LevelEvent>& events);
 
     // A hit on the player: the red screen flashes from the given alpha and fades over the flash time.
     void startDamageFlash(float intensity);

@@ -8,7 +8,7 @@
 
 #include "app/MenuState.h"
 #include "app/Singleton.h"
-#include "screens/StatBar.h"
+#include "app/StatBar.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>

@@ -7,7 +7,7 @@
 // for the whole process; it draws in screen space whatever the camera does.
 
 #include "app/Singleton.h"
-#include "screens/StatBar.h"
+#include "app/StatBar.h"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Sprite.hpp>

@@ -15,17 +15,13 @@
 #include "items/WeaponInfo.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
-#include "screens/IntermissionState.h"
+#include "screens/LevelFlow.h"
 #include "screens/OverlayUpgradeState.h"
-#include "world/Map.h"
-#include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
-#include <chrono>
 #include <climits>
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -48,7 +44,6 @@ const sf::Color emptyColour(110, 114, 128);
 const sf::Color better(0, 220, 90);
 const sf::Color worse(230, 60, 50);
 
-const char* const saveFileOnDisk = "data/SaveData/save.txt";
 
 UpgradeState* screen() { return UpgradeState::getInstance(); }
 
@@ -62,7 +57,6 @@ void swapRight0() { screen()->swapLoot(0, 1); }
 void swapLeft1() { screen()->swapLoot(1, 0); }
 void swapRight1() { screen()->swapLoot(1, 1); }
 void wearArmour() { screen()->swapLoot(2, 2); }
-void continueRun() { screen()->continueToNextLevel(); }
 void rerollLoot() { screen()->reroll(); }
 bool rerollAffordable() { return screen()->canReroll(); }
 void saveRun() { screen()->saveRun(); }
@@ -156,14 +150,6 @@ sf::RectangleShape box(float left, float top, float width, float height) {
     return shape;
 }
 
-// Whether the save file was (re)written since the given moment; a write
-// that failed leaves no file or an older one.
-bool writtenSince(std::filesystem::file_time_type moment) {
-    std::error_code error;
-    auto written = std::filesystem::last_write_time(saveFileOnDisk, error);
-    return !error && written > moment;
-}
-
 } // namespace
 
 UpgradeState::UpgradeState() {
@@ -178,7 +164,7 @@ UpgradeState::UpgradeState() {
         buttons.emplace_back(sf::Vector2i(lootXs[s], lootY), lootSize, lootLeft[s], lootRight[s], nullptr, -1, "", "");
         slotRects[s] = buttons.back().bounds;
     }
-    buttons.emplace_back(sf::Vector2i(lootXs[2], 985), sf::Vector2i(256, 128), continueRun, nullptr, nullptr, 0,
+    buttons.emplace_back(sf::Vector2i(lootXs[2], 985), sf::Vector2i(256, 128), enterNextLevel, nullptr, nullptr, 0,
                          "Continue", "");
     buttons.emplace_back(sf::Vector2i(pointsX, 340), sf::Vector2i(256, 128), rerollLoot, nullptr, rerollAffordable, 0,
                          "Reroll", "");
@@ -291,27 +277,7 @@ bool UpgradeState::spendStatPoint(int Player::*stat) {
 }
 
 void UpgradeState::saveRun() {
-    // Any write after this moment counts; a failed one leaves the file older.
-    auto before = std::filesystem::file_time_type::clock::now() - std::chrono::seconds(2);
-    std::error_code error;
-    if (std::filesystem::exists(saveFileOnDisk, error))
-        std::filesystem::last_write_time(saveFileOnDisk, before - std::chrono::seconds(1), error);
-    saveGame("save");
-    buttons[saveButton].altLabel.setString(writtenSince(before) ? "Game Saved" : "Save failed");
-}
-
-void UpgradeState::continueToNextLevel() {
-    GameStateHandler* handler = GameStateHandler::getInstance();
-    // Fetched first: a map handler created here would start the run over at level 1.
-    Maphandler* maps = Maphandler::getInstance();
-    levelNumber += 1;
-    handler->delayActive = false;
-    maps->newMap(levelNumber);
-    // Popping frees the loot left behind and re-enters the level.
-    handler->popState();
-    Ingame::getInstance()->onEnter();
-    handler->pushState(IntermissionState::getInstance());
-    Player::getInstance()->resetForLevel(false);
+    buttons[saveButton].altLabel.setString(saveGame("save") ? "Game Saved" : "Save failed");
 }
 
 void UpgradeState::update(float dt) {

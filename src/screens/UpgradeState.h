@@ -52,8 +52,6 @@ public:
     bool spendStatPoint(int Player::*stat);
     // Writes the "save" file; the save button says whether it worked.
     void saveRun();
-    // Raises the level number, builds the next level and returns to it behind the door wipe.
-    void continueToNextLevel();
 
     // The loot slot under the mouse this frame, or -1.
     int hoveredSlot() const { return hovered; }

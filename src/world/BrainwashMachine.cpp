@@ -2,9 +2,9 @@
 
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
-#include "app/GameStateHandler.h"
 #include "app/Globals.h"
-#include "screens/ScoreScreenState.h"
+#include "effects/Particlehandler.h"
+#include "world/Maphandler.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,12 +73,14 @@ void BrainwashMachine::takeDamage(float amount, sf::Vector2f from) {
     applyDamage(amount, from);
     if (!dead)
         return;
+    // The level's climax: the machine goes up in one large burst.
+    Particlehandler::getInstance()->largeBurst(position, 196.0f);
     Player* player = Player::getInstance();
     // A grenade thrown by a player who has died since must not turn the game
     // over into a cleared level, nor heal the dead.
     if (player->dead)
         return;
-    GameStateHandler::getInstance()->scheduleState(ScoreScreenState::getInstance(), 1.5f);
+    Maphandler::getInstance()->report({LevelEvent::Kind::machineDestroyed, 0, 0, {}, {}});
     player->invulnerabilityTimer = 10.0f;
     player->showInvulnerabilityBar = false;
     player->HP = std::trunc(player->MaxHP);

@@ -1,7 +1,7 @@
 #include "world/Furniture.h"
 
 #include "app/Contenthandler.h"
-#include "screens/UI.h"
+#include "world/Maphandler.h"
 
 #include <cstdlib>
 #include <string>
@@ -34,7 +34,7 @@ Furniture::Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect
 void Furniture::takeDamage(float amount, sf::Vector2f from) {
     const bool wasDead = dead;
     applyDamage(amount, from);
-    // Scored once, on the hit that breaks it: later hits in the same frame find it dead already.
+    // Reported once, on the hit that breaks it: later hits in the same frame find it dead already.
     if (dead && !wasDead)
-        UI::getInstance()->addCarnage(propCarnage, "Furniture smashed");
+        Maphandler::getInstance()->report({LevelEvent::Kind::carnage, propCarnage, 0, "Furniture smashed", {}});
 }

@@ -9,16 +9,15 @@
 #include "actors/ShotResolution.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
-#include "app/GameOverState.h"
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "app/Score.h"
 #include "app/Settings.h"
 #include "effects/Particlehandler.h"
 #include "effects/lighting/LightSystem.h"
-#include "screens/UI.h"
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
+#include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -118,7 +117,7 @@ void damageTile(Tile& tile, float damage, sf::Vector2f at) {
         tile.kind = 0;
         dropHull(tile);
         Contenthandler::getInstance()->wallDestroySound.play();
-        UI::getInstance()->addCarnage(wallCarnage, "Wall broken");
+        Maphandler::getInstance()->report({LevelEvent::Kind::carnage, wallCarnage, 0, "Wall broken", {}});
     }
 }
 
@@ -148,6 +147,8 @@ void fadeStain(Stain& stain, float dt) {
 }
 
 void Map::update(float dt) {
+    // What the last update reported has been settled, or nobody settles this map.
+    events.clear();
     const sf::View& view = Camera::getInstance()->view;
     computeViewWindow(view.getCenter(), view.getSize());
 
@@ -162,11 +163,9 @@ void Map::update(float dt) {
     for (auto& pickup : pickups)
         pickup->update();
 
-    // The game-over screen follows the moment of death by two seconds, while
-    // the level plays on behind it.
     Player* player = Player::getInstance();
     if (player->dead && !player->previousDead)
-        GameOverState::getInstance()->onPlayerDeath();
+        events.push_back({LevelEvent::Kind::playerDied, 0, 0, {}, {}});
     player->previousDead = player->dead;
 
     elapsed += dt;

@@ -8,6 +8,7 @@
 
 #include "actors/ExplosionRequest.h"
 #include "actors/Shot.h"
+#include "world/LevelEvent.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/ConvexShape.hpp>
@@ -146,6 +147,10 @@ public:
     // Pickups dropped by broken props; taken ones go in the clean-up.
     std::vector<std::unique_ptr<PowerUp>> pickups;
 
+    // What happened in this frame's world update, in order, for the level's
+    // owner to settle; the next update starts the record afresh.
+    std::vector<LevelEvent> events;
+
 private:
     void fadeEffects(float dt);
     void cleanUp();
@@ -156,7 +161,8 @@ private:
 
 // Wears a wall tile down: armour soaks part of every hit, and a tile whose
 // hit points fall below zero breaks, becomes free and loses its shadow; its
-// debris bursts from at, where the blow landed, and the break scores carnage.
+// debris bursts from at, where the blow landed, and the break is reported to
+// the current map as carnage.
 void damageTile(Tile& tile, float damage, sf::Vector2f at);
 
 // One frame of fading: alpha drops by rate x dt; dead once it reaches zero.

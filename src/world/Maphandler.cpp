@@ -350,11 +350,7 @@ Maphandler::Maphandler() {
     light->softSpreadAngle = 90;
     light->calculateAABB();
     playerLight = lightSystem->addLight(std::move(light));
-    // The first level is ready before anyone asks, so the map is never missing in a level.
-    constructing = true;
-    levelNumber = 1;
-    newMap(1);
-    constructing = false;
+    // No map yet: the level flow generates each level once, as it is entered.
 }
 
 Maphandler::~Maphandler() = default;
@@ -419,20 +415,16 @@ void Maphandler::newMap(int level) {
     Camera* camera = Camera::getInstance();
     camera->overlayColor = sf::Color(0, 0, 0, 0);
     maps.clear();
-    // A death's blood and casings belong to the run that just ended. The
-    // first map is made when the handler is first asked for, perhaps by a
-    // particle in mid-update, and there is nothing from before to clear.
-    if (!constructing)
-        Particlehandler::getInstance()->clear();
+    // A death's blood and casings belong to the level left behind.
+    Particlehandler::getInstance()->clear();
 
-    int L = std::max(levelNumber, 1);
+    int L = std::max(level, 1);
     int NY = 50 + randInt(L, 2 * L);
     int NX = 50 + randInt(L, 2 * L);
-    levelNumber = level;
     maps.push_back(generateMap(NX, NY, "SaveData/map.txt", lighting()));
 
     Player::getInstance()->placeAtStart(*maps[0]);
-    populate(*maps[0], levelNumber, Player::getInstance()->position);
+    populate(*maps[0], level, Player::getInstance()->position);
 
     if (std::rand() % 4 == 1)
         camera->overlayColor = sf::Color(110, 40, 40, 48);
@@ -440,6 +432,11 @@ void Maphandler::newMap(int level) {
         camera->overlayColor = sf::Color(16, 16, 64, 96);
 
     std::cout << "Map generation took A TOTAL OF " << clock.getElapsedTime().asMilliseconds() << " ms" << std::endl;
-    if (!constructing)
-        camera->snapToTarget();
+    camera->snapToTarget();
+}
+
+void Maphandler::report(LevelEvent event) {
+    // Without a map there is no level to settle anything for.
+    if (!maps.empty() && maps[0])
+        maps[0]->events.push_back(std::move(event));
 }

@@ -8,6 +8,7 @@
 
 #include "app/Singleton.h"
 #include "effects/lighting/LightSystem.h"
+#include "world/LevelEvent.h"
 #include "world/Map.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -34,10 +35,15 @@ public:
     // Makes the given map the current one, replacing (and deleting) the old.
     void setCurrentMap(std::unique_ptr<Map> map);
 
-    // Replaces the current map with a new level: generates it, places the
-    // player and snaps the camera onto him. Sizes grow with the level number
-    // current before the call, which then becomes `level`.
+    // Replaces the current map with the given level: generates it, places
+    // the player, populates it and snaps the camera onto him. The level
+    // number must already be `level` (the level flow sets it first): the
+    // walls' durability and the props' strength are drawn from it.
     void newMap(int level);
+
+    // Records what happened in the level on the current map, for the
+    // in-level state to settle this frame; dropped when there is no map.
+    void report(LevelEvent event);
 
     // The map pipeline alone: streets, lots, buildings, furniture, the
     // machine and the edge sprites of a columns x rows map for the current
@@ -69,5 +75,4 @@ private:
     ltbl::Light* playerLight = nullptr; // owned by lightSystem
     sf::RenderTexture lightMask;
     std::vector<std::unique_ptr<Map>> maps;
-    bool constructing = false;
 };

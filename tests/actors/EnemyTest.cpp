@@ -182,7 +182,6 @@ TEST_F(EnemyWorld, PathSearchesComeAtMostOnceInThreeSecondsOutOfSight) {
 
 TEST_F(EnemyWorld, TheDeadAreRemovedWithTheirTallyNoticeAndDrop) {
     resetKillTallies();
-    UI::getInstance()->messages.clear();
     Enemy& ranged = add(Enemy::rangedAlien, {400, 400}, 1);
     Enemy& human = add(Enemy::human, {600, 400}, 0);
     ranged.takeDamage(100000, {0, 0}, false, true);
@@ -193,10 +192,11 @@ TEST_F(EnemyWorld, TheDeadAreRemovedWithTheirTallyNoticeAndDrop) {
     EXPECT_EQ(killCounts[Enemy::rangedAlien], 1);
     EXPECT_EQ(killCounts[Enemy::human], 1);
     EXPECT_EQ(alienKillBonus, 840);
-    // The clean-up walks the list from its end.
-    ASSERT_EQ(UI::getInstance()->messages.size(), 2u);
-    EXPECT_EQ(UI::getInstance()->messages[0].text, "-90 Human");
-    EXPECT_EQ(UI::getInstance()->messages[1].text, "+840 Ranged alien");
+    // The clean-up walks the list from its end; each death is reported as a notice.
+    ASSERT_EQ(map->events.size(), 2u);
+    EXPECT_EQ(map->events[0].kind, LevelEvent::Kind::killNotice);
+    EXPECT_EQ(map->events[0].text, "-90 Human");
+    EXPECT_EQ(map->events[1].text, "+840 Ranged alien");
 
     // About half of the aliens leave a health pickup; humans never do.
     int alienDrops = 0, humanDrops = 0;

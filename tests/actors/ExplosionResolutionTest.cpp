@@ -62,7 +62,7 @@ TEST_F(Explosions, ALaterBlastIsNotShieldedByAWallTheEarlierOneBroke) {
 }
 
 TEST_F(Explosions, WallsShieldThePlayerButNotProps) {
-    makeWall(m, 2, 2, 100);
+    Tile& wall = makeWall(m, 2, 2, 300);
     Mapentity player;
     player.position = {210, 160};
     player.radius = 20;
@@ -77,6 +77,13 @@ TEST_F(Explosions, WallsShieldThePlayerButNotProps) {
     resolveExplosions(m, &player);
     EXPECT_FLOAT_EQ(player.HP, 1000);
     EXPECT_FLOAT_EQ(prop.HP, 920);
+
+    // The player's cover is what the blast left standing: a wall it breaks shields him no more.
+    wall.hitPoints = 100;
+    m.explosions.push_back({160, 200, 100, 160});
+    resolveExplosions(m, &player);
+    EXPECT_EQ(wall.kind, 0);
+    EXPECT_LT(player.HP, 1000);
 }
 
 TEST_F(Explosions, BarrelsGoUpAndSetOffTheirNeighboursTheNextFrame) {

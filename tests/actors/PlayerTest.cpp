@@ -120,13 +120,15 @@ TEST_F(PlayerTest, AHitDuringInvulnerabilityChangesNothing) {
     player->invulnerabilityTimer = 0.2f;
     player->takeDamage(30, player->position + sf::Vector2f(10, 0));
     EXPECT_FLOAT_EQ(player->HP, 120);
+    Map& map = *Maphandler::getInstance()->currentMap();
+    EXPECT_TRUE(map.events.empty()) << "no flash for a hit that did nothing";
     player->invulnerabilityTimer = 0;
-    Ingame::getInstance()->damageFlashActive = false;
     player->takeDamage(30, player->position + sf::Vector2f(10, 0));
     EXPECT_FLOAT_EQ(player->HP, 120 - 29.6f); // the vest's rating of 4 soaks 0.4
     EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 0.5f);
-    EXPECT_TRUE(Ingame::getInstance()->damageFlashActive);
-    EXPECT_FLOAT_EQ(Ingame::getInstance()->damageFlashIntensity, 30.0f / 120 * 850);
+    ASSERT_EQ(map.events.size(), 1u);
+    EXPECT_EQ(map.events[0].kind, LevelEvent::Kind::playerHit);
+    EXPECT_FLOAT_EQ(map.events[0].intensity, 30.0f / 120 * 850);
     EXPECT_LT(player->velocity.x, 0);
 }
 

@@ -8,8 +8,10 @@
 #include "app/PauseMenu.h"
 #include "app/Score.h"
 #include "app/Settings.h"
+#include "persistence/SaveGame.h"
 #include "screens/HSinputscreen.h"
 #include "screens/HighscoreTable.h"
+#include "screens/Ingame.h"
 #include "support/RunDirFile.h"
 #include "world/Map.h"
 
@@ -52,8 +54,8 @@ protected:
     }
     static GameOverState* gameOver() { return GameOverState::getInstance(); }
 
-    RunDirFile save{GameOverState::savePath};
-    RunDirFile autosave{GameOverState::autosavePath};
+    RunDirFile save{savePath("save")};
+    RunDirFile autosave{savePath("autosave")};
     RunDirFile table{HighscoreTable::defaultPath};
     GameStateHandler* handler = nullptr;
     bool savedHardcore = false;
@@ -127,25 +129,29 @@ TEST_F(GameOverTest, TheDeathEdgeSchedulesTheScreenOnceTwoSecondsLater) {
     hardcoreMode = false;
     Player* player = Player::getInstance();
     Map map(20, 20);
+    auto frame = [&map] {
+        map.update(0.016f);
+        Ingame::getInstance()->settle(map.events);
+    };
     player->dead = true;
     player->previousDead = false;
-    map.update(0.016f);
+    frame();
     EXPECT_TRUE(handler->delayActive);
     EXPECT_EQ(handler->pendingState, gameOver());
     EXPECT_FLOAT_EQ(handler->delayRemaining, 2.0f);
     // Still dead a frame later: no new schedule restarts the wait.
     handler->delayRemaining = 1.5f;
-    map.update(0.016f);
+    frame();
     EXPECT_FLOAT_EQ(handler->delayRemaining, 1.5f);
     // Not in hardcore, the saves stay; in hardcore they go at the moment of death.
     EXPECT_TRUE(save.exists());
     hardcoreMode = true;
     player->previousDead = false;
-    map.update(0.016f);
+    frame();
     EXPECT_FALSE(save.exists());
     EXPECT_FALSE(autosave.exists());
     player->dead = player->previousDead = false;
-    handler->pendingState = nullptr;
+    handler->cancelScheduled();
 }
 
 TEST_F(GameOverTest, QuittingLeavesOnlyTheMainMenuAndDropsAPendingGameOver) {

@@ -13,6 +13,7 @@
 #include "app/Globals.h"
 #include "app/MainMenuState.h"
 #include "app/Settings.h"
+#include "persistence/SaveGame.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "support/RunDirFile.h"
@@ -100,8 +101,8 @@ class Soak : public ::testing::Test {
 
     // The run's files are set aside for the test and the user's copies put back.
     RunDirFile config{"Config.cfg"};
-    RunDirFile save{GameOverState::savePath};
-    RunDirFile autosave{GameOverState::autosavePath};
+    RunDirFile save{savePath("save")};
+    RunDirFile autosave{savePath("autosave")};
     RunDirFile table{HighscoreTable::defaultPath};
     RunDirFile mapDump{"SaveData/map.txt"};
     Bot bot;

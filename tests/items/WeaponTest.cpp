@@ -312,6 +312,15 @@ TEST_F(WeaponInHand, BombsThrowGrenadesTowardThePointerWithTheirStats) {
     grenade.fire(*player, 0);
     EXPECT_EQ(map->grenades.size(), 1u) << "the cooldown holds the next throw";
 
+    // A power that takes no square root must not leave the recoil NaN for good.
+    Bomb broken(grenadeStats);
+    broken.setPower(-4);
+    for (int i = 0; i < 100; ++i)
+        broken.update(0.04f, 0);
+    broken.fire(*player, 0);
+    EXPECT_FALSE(std::isnan(broken.getRecoil()));
+    map->grenades.resize(1);
+
     Bomb nuke(nukeStats);
     for (int i = 0; i < 100; ++i)
         nuke.update(0.04f, 0);

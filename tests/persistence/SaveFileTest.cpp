@@ -310,7 +310,8 @@ TEST_F(SaveFileTest, KeysAreFoundInAnyOrder) {
 TEST_F(SaveFileTest, DamagedValuesReadSafely) {
     SaveData save = read("Difficulty:\n99999999999\nHealth: \n-5\nGrapple: \nseven\nHitradius:\nnan\nArmor:\ninf\n"
                          "MaxStamina:\n1e300\nXP: \n-1e20\nType:\nweapon\nShotCount:\n1e9\nPower:\nnan\n"
-                         "Shotcolor(r,g,b):\n300\n-4\nnan\nGFX:\n1e12\nType:\nitem\nName:\nLost\nLevel: \n");
+                         "Shotcolor(r,g,b):\n300\n-4\nnan\nGFX:\n1e12\nType:\nitem\nName:\nLost\nType:\nweapon\n"
+                         "Power:\n-3\nLevel: \n");
     // Counts stay inside what the game can take; unparsable numbers read as 0.
     EXPECT_EQ(save.difficulty, highestLevel);
     EXPECT_EQ(save.health, 0);
@@ -323,13 +324,15 @@ TEST_F(SaveFileTest, DamagedValuesReadSafely) {
     EXPECT_FALSE(save.maxStamina);
     EXPECT_FALSE(save.level);
     // An unknown item type gives no item, and its lines go nowhere.
-    ASSERT_EQ(save.items.size(), 1u);
+    ASSERT_EQ(save.items.size(), 2u);
     const Item& gun = *save.items[0];
     EXPECT_FLOAT_EQ(gun.getShotCount(), 1000);
     EXPECT_FLOAT_EQ(gun.getPower(), weaponTemplates.front().getPower());
     EXPECT_EQ(gun.getShotColor(), sf::Color(255, 0, weaponTemplates.front().getShotColor().b, 128));
     EXPECT_GE(gun.getGfx(), 0);
     EXPECT_NE(gun.getName(), "Lost");
+    // Negative power would turn every shot's kick, and with it the aim, into NaN.
+    EXPECT_FLOAT_EQ(save.items[1]->getPower(), 0);
 }
 
 TEST_F(SaveFileTest, ItemsGoToTheirSlotsAndEmptySlotsKeepTheirItems) {

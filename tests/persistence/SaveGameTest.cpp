@@ -9,6 +9,7 @@
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
 #include "screens/Ingame.h"
+#include "screens/LevelFlow.h"
 #include "world/Maphandler.h"
 
 #include <gtest/gtest.h>
@@ -175,7 +176,7 @@ TEST_F(SaveGameTest, ASavedRunLoadsIntoTheNextLevelWithEveryStatAndItem) {
     player->radius = 24;
     handler->delayActive = true;
 
-    ASSERT_TRUE(loadGame(name));
+    ASSERT_TRUE(continueFromSave(name));
     EXPECT_EQ(levelNumber, 7);
     EXPECT_EQ(totalScore, 48213);
     EXPECT_EQ(upgradePoints, 917);
@@ -210,7 +211,7 @@ TEST_F(SaveGameTest, LoadingFromAMenuOverTheLevelReturnsToTheLevel) {
     // Main menu, the level, and a menu paused over it.
     handler->states.insert(handler->states.begin(), Ingame::getInstance());
     handler->states.insert(handler->states.begin(), MainMenuState::getInstance());
-    ASSERT_TRUE(loadGame(name));
+    ASSERT_TRUE(continueFromSave(name));
     EXPECT_EQ(handler->top(), Ingame::getInstance());
     EXPECT_EQ(handler->states.size(), 2u);
 }
@@ -231,12 +232,12 @@ TEST_F(SaveGameTest, AFileThatIsGoneOrHoldsNoSaveChangesNothing) {
 
     // Removed between the menu's check and the click.
     fs::remove(savePath(name));
-    EXPECT_FALSE(loadGame(name));
+    EXPECT_FALSE(continueFromSave(name));
     unchanged();
 
     // Not a save at all.
     writeText(savePath(name), "\x89PNG\r\n\x1a\nIHDR");
-    EXPECT_FALSE(loadGame(name));
+    EXPECT_FALSE(continueFromSave(name));
     unchanged();
 }
 
@@ -244,7 +245,7 @@ TEST_F(SaveGameTest, ASaveWithoutItemsKeepsTheItemsHeld) {
     playSomeLevels();
     const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(), player->inventory[2].get()};
     writeText(savePath(name), "Hardcoremode:\n0\nDifficulty:\n4\n\nPlayer:\nHealth: \n5\n\nEquipped:\n");
-    ASSERT_TRUE(loadGame(name));
+    ASSERT_TRUE(continueFromSave(name));
     EXPECT_EQ(levelNumber, 5);
     EXPECT_EQ(player->Health, 5);
     ASSERT_EQ(player->inventory.size(), 3u);

@@ -152,26 +152,4 @@ TEST(UIBanner, FadesInHoldsAndIsGoneLongBeforeTheScanEnds) {
     EXPECT_EQ(UI::bannerAlpha(19), 0);
 }
 
-TEST(UICarnage, ABrokenPropOrWallScoresOnce) {
-    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(20, 20));
-    UI::getInstance()->messages.clear();
-    carnageBonus = 0;
-    Furniture chair({200, 200}, false, sf::IntRect(384, 0, 64, 64));
-    chair.armour = 0;
-    chair.takeDamage(chair.HP + 10, {100, 200});
-    ASSERT_TRUE(chair.dead);
-    chair.takeDamage(50, {100, 200});
-    EXPECT_EQ(carnageBonus, 50);
-
-    Tile wall;
-    wall.kind = 1;
-    wall.hitPoints = 10;
-    wall.armour = 0;
-    damageTile(wall, 20, {32, 32});
-    damageTile(wall, 20, {32, 32});
-    EXPECT_EQ(carnageBonus, 55);
-    UI::getInstance()->messages.clear();
-    carnageBonus = 0;
-}
-
 } // namespace

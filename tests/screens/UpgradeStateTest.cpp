@@ -10,6 +10,7 @@
 #include "items/Armor.h"
 #include "items/Weapon.h"
 #include "screens/Ingame.h"
+#include "screens/LevelFlow.h"
 #include "screens/IntermissionState.h"
 #include "screens/OverlayUpgradeState.h"
 #include "world/Maphandler.h"
@@ -308,7 +309,7 @@ TEST_F(UpgradeStateTest, ContinueStartsTheNextLargerLevelBehindTheDoors) {
     plantCountedLoot();
     player->dead = true;
     std::srand(5);
-    screen->continueToNextLevel();
+    enterNextLevel();
 
     EXPECT_EQ(levelNumber, 5);
     EXPECT_EQ(freedItems, 3) << "loot left on the table is freed";

@@ -1,8 +1,7 @@
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
-#include "app/GameStateHandler.h"
 #include "app/Globals.h"
-#include "screens/ScoreScreenState.h"
+#include "effects/Particlehandler.h"
 #include "world/BrainwashMachine.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -37,8 +36,11 @@ TEST(BrainwashMachine, MusicFadesNearALiveMachineAndReturnsWhenItIsGone) {
     EXPECT_NEAR(content->battleMusic.getVolume(), content->musicFraction * 100, 0.01f);
 }
 
-TEST(BrainwashMachine, DestroyingItHealsThePlayerAndMakesHimInvulnerable) {
+// The level is won: the machine goes up in a large burst, the player is
+// healed and shielded, and the map reports the win for the level to settle.
+TEST(BrainwashMachine, DestroyingItBurstsHealsThePlayerAndReportsTheWin) {
     Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(60, 60));
+    Map& map = *Maphandler::getInstance()->currentMap();
     levelNumber = 2;
     BrainwashMachine machine({1000, 1000});
     EXPECT_FLOAT_EQ(machine.HP, 260);
@@ -48,29 +50,29 @@ TEST(BrainwashMachine, DestroyingItHealsThePlayerAndMakesHimInvulnerable) {
     player->resetForLevel(true);
     player->HP = 12.5f;
     player->showInvulnerabilityBar = true;
+    Particlehandler* particles = Particlehandler::getInstance();
+    particles->clear();
     machine.takeDamage(100, {900, 1000});
     EXPECT_FALSE(machine.dead);
     EXPECT_FLOAT_EQ(player->HP, 12.5f);
+    EXPECT_TRUE(map.events.empty());
+    const std::size_t beforeDeath = particles->count();
     machine.takeDamage(1000, {900, 1000});
     EXPECT_TRUE(machine.dead);
+    EXPECT_GE(particles->count(), beforeDeath + 50) << "the climax shows a large burst";
     EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 10);
     EXPECT_FALSE(player->showInvulnerabilityBar);
     EXPECT_FLOAT_EQ(player->HP, player->MaxHP);
-    GameStateHandler* handler = GameStateHandler::getInstance();
-    EXPECT_TRUE(handler->delayActive);
-    EXPECT_EQ(handler->pendingState, ScoreScreenState::getInstance());
-    EXPECT_FLOAT_EQ(handler->delayRemaining, 1.5f);
-    handler->delayActive = false;
-    handler->pendingState = nullptr;
+    ASSERT_EQ(map.events.size(), 1u);
+    EXPECT_EQ(map.events[0].kind, LevelEvent::Kind::machineDestroyed);
+    particles->clear();
     player->resetForLevel(true);
     levelNumber = 1;
 }
 
 TEST(BrainwashMachine, DestroyedAfterThePlayerDiedItLeavesTheGameOverAlone) {
     Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(60, 60));
-    GameStateHandler* handler = GameStateHandler::getInstance();
-    handler->delayActive = false;
-    handler->pendingState = nullptr;
+    Map& map = *Maphandler::getInstance()->currentMap();
     Player* player = Player::getInstance();
     player->resetForLevel(true);
     player->dead = true;
@@ -78,7 +80,7 @@ TEST(BrainwashMachine, DestroyedAfterThePlayerDiedItLeavesTheGameOverAlone) {
     BrainwashMachine machine({1000, 1000});
     machine.takeDamage(100000, {900, 1000});
     EXPECT_TRUE(machine.dead);
-    EXPECT_EQ(handler->pendingState, nullptr);
+    EXPECT_TRUE(map.events.empty());
     EXPECT_FLOAT_EQ(player->HP, -5);
     player->resetForLevel(true);
 }

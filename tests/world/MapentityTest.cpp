@@ -2,7 +2,6 @@
 #include "app/Globals.h"
 #include "app/Score.h"
 #include "effects/Particlehandler.h"
-#include "screens/UI.h"
 #include "world/BrainwashMachine.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
@@ -182,10 +181,10 @@ TEST(Friction, SlowsWithoutReversingAndStopsCrawls) {
 namespace {
 
 TEST(WallDamage, ArmourSoaksAndAWallBreaksBelowZero) {
+    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(20, 20));
+    const std::vector<LevelEvent>& events = Maphandler::getInstance()->currentMap()->events;
     Particlehandler* particles = Particlehandler::getInstance();
     particles->clear();
-    carnageBonus = 0;
-    UI::getInstance()->messages.clear();
     Tile wall;
     wall.kind = 1;
     wall.armour = 5;
@@ -196,13 +195,13 @@ TEST(WallDamage, ArmourSoaksAndAWallBreaksBelowZero) {
     EXPECT_EQ(wall.hitPoints, 0);
     EXPECT_EQ(wall.kind, 1);
     EXPECT_EQ(particles->count(), 0u) << "a worn wall throws no debris";
-    EXPECT_EQ(carnageBonus, 0);
+    EXPECT_TRUE(events.empty());
 
     damageTile(wall, 6, {100, 130});
     EXPECT_EQ(wall.kind, 0);
-    EXPECT_EQ(carnageBonus, 5);
-    ASSERT_EQ(UI::getInstance()->messages.size(), 1u);
-    EXPECT_NE(UI::getInstance()->messages[0].text.find("+5"), std::string::npos);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, LevelEvent::Kind::carnage);
+    EXPECT_EQ(events[0].points, 5);
     const auto& chips = particles->layer(Particlehandler::ground);
     ASSERT_GE(chips.size(), 8u);
     EXPECT_LE(chips.size(), 14u);
@@ -210,31 +209,26 @@ TEST(WallDamage, ArmourSoaksAndAWallBreaksBelowZero) {
 
     // A broken wall is floor: further hits score nothing more.
     damageTile(wall, 100, {100, 130});
-    EXPECT_EQ(carnageBonus, 5);
-    EXPECT_EQ(UI::getInstance()->messages.size(), 1u);
+    EXPECT_EQ(events.size(), 1u);
     particles->clear();
-    UI::getInstance()->messages.clear();
-    carnageBonus = 0;
 }
 
-TEST(PropDamage, ABrokenPropScoresOnceWithANotice) {
-    carnageBonus = 0;
-    UI::getInstance()->messages.clear();
+// Shotgun pellets and a blast can all reach a prop in the frame it breaks;
+// the break is reported as carnage once.
+TEST(PropDamage, ABrokenPropIsReportedOnce) {
+    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(20, 20));
+    Map& map = *Maphandler::getInstance()->currentMap();
     Furniture chair(sf::Vector2f(500, 500), false, sf::IntRect(384, 0, 64, 64));
     chair.armour = 0;
     chair.HP = 10;
     chair.takeDamage(5, {400, 500});
-    EXPECT_EQ(carnageBonus, 0);
+    EXPECT_TRUE(map.events.empty());
     chair.takeDamage(6, {400, 500});
     EXPECT_TRUE(chair.dead);
-    EXPECT_EQ(carnageBonus, 50);
-    ASSERT_EQ(UI::getInstance()->messages.size(), 1u);
-    // Shotgun pellets and a blast can all reach a prop in the frame it breaks.
     chair.takeDamage(30, {400, 500});
-    EXPECT_EQ(carnageBonus, 50);
-    EXPECT_EQ(UI::getInstance()->messages.size(), 1u);
-    UI::getInstance()->messages.clear();
-    carnageBonus = 0;
+    ASSERT_EQ(map.events.size(), 1u);
+    EXPECT_EQ(map.events[0].kind, LevelEvent::Kind::carnage);
+    EXPECT_EQ(map.events[0].points, 50);
 }
 
 TEST(WallDamage, OnlyHeavyFastEntitiesRamWallsDown) {

@@ -1,4 +1,4 @@
-#include "screens/StatBar.h"
+#include "app/StatBar.h"
 
 #include "app/Settings.h"
 

@@ -1,0 +1,66 @@
+#include "screens/LevelFlow.h"
+
+#include "actors/Player.h"
+#include "app/GameStateHandler.h"
+#include "app/Globals.h"
+#include "app/MenuActions.h"
+#include "app/Score.h"
+#include "persistence/SaveFile.h"
+#include "persistence/SaveGame.h"
+#include "screens/Ingame.h"
+#include "screens/IntermissionState.h"
+#include "world/Maphandler.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+bool levelOnStack() {
+    const std::vector<GameState*>& states = GameStateHandler::getInstance()->states;
+    return std::find(states.begin(), states.end(), Ingame::getInstance()) != states.end();
+}
+
+// The one sequence behind every way in. The map comes before the player's
+// reset and the level's entry: the player is placed on it, and entering the
+// level snaps the camera onto him where he stands.
+void enterLevel(int level, bool freshRun) {
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    // A game-over or score screen due in the level left behind must not open over this one.
+    handler->cancelScheduled();
+    levelNumber = level;
+    Maphandler::getInstance()->newMap(level);
+    Player::getInstance()->resetForLevel(freshRun);
+    Ingame* ingame = Ingame::getInstance();
+    if (!unwindTo(ingame))
+        handler->pushState(ingame);
+}
+
+} // namespace
+
+void startNewRun() {
+    resetScores();
+    enterLevel(1, true);
+}
+
+void restartLevel() { enterLevel(levelNumber, false); }
+
+void enterNextLevel() {
+    enterLevel(levelNumber + 1, false);
+    GameStateHandler::getInstance()->pushState(IntermissionState::getInstance());
+}
+
+bool continueFromSave(const std::string& name) {
+    // Read in full before anything is left behind: a save that cannot be
+    // loaded must not cost the run being played.
+    std::optional<SaveData> save = readSaveFile(savePath(name));
+    if (!save)
+        return false;
+    if (levelOnStack())
+        leaveRun();
+    applySave(*save, *Player::getInstance());
+    // The run's total came from the save; the level left behind keeps no carnage.
+    resetKillTallies();
+    enterLevel(levelNumber + 1, false);
+    return true;
+}
