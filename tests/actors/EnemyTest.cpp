@@ -10,56 +10,6 @@
 
 namespace {
 
-TEST(EnemyStatistics, GrowWithTheLevelAndTheTier) {
-    EXPECT_FLOAT_EQ(Enemy::statsFor(Enemy::human, 1, 0.9f).maxHP, 99);
-    EXPECT_FLOAT_EQ(Enemy::statsFor(Enemy::human, 1, 0.9f).damage, 10.9f);
-    EnemyStats melee = Enemy::statsFor(Enemy::meleeAlien, 1, 1.9f);
-    EXPECT_FLOAT_EQ(melee.maxHP, 589);
-    EXPECT_FLOAT_EQ(melee.damage, 48.5f);
-    EXPECT_FLOAT_EQ(melee.radius, 48);
-    EXPECT_FLOAT_EQ(melee.speeds[6], 5500);
-
-    // Cooldowns shorten with the level, inside their bounds.
-    EXPECT_NEAR(Enemy::statsFor(Enemy::rangedAlien, 1, 0.9f).attackTime, 4.1f, 1e-5f);
-    EXPECT_NEAR(Enemy::statsFor(Enemy::rangedAlien, 2, 0.9f).attackTime, 4.0f, 1e-5f);
-    EXPECT_NEAR(Enemy::statsFor(Enemy::rangedAlien, 10, 0.9f).attackTime, 2.39f, 0.01f);
-    for (int level : {1, 5})
-        EXPECT_FLOAT_EQ(Enemy::statsFor(Enemy::meleeAlien, level, 0.9f).attackTime, 2.5f);
-    EXPECT_GT(Enemy::statsFor(Enemy::meleeAlien, 14, 0.9f).attackTime, 1.55f); // 3.5 - ln 7
-    EXPECT_FLOAT_EQ(Enemy::statsFor(Enemy::meleeAlien, 15, 0.9f).attackTime, 1.5f);
-
-    // Speeds stop growing at their caps; fleeing is as fast as chasing.
-    EnemyStats veteran = Enemy::statsFor(Enemy::human, 100, 0.9f);
-    EXPECT_FLOAT_EQ(veteran.speeds[0], 900);
-    EXPECT_FLOAT_EQ(veteran.speeds[2], 1500);
-    EXPECT_FLOAT_EQ(veteran.speeds[3], veteran.speeds[2]);
-    EXPECT_FLOAT_EQ(veteran.speeds[4], 800);
-}
-
-TEST_F(EnemyWorld, ATierPicksTheBadgeTheSizeAndTheBar) {
-    Enemy& human = add(Enemy::human, {300, 300}, 0);
-    EXPECT_FLOAT_EQ(human.HP, 99);
-    EXPECT_FLOAT_EQ(human.sizeFactor, 0.9f);
-    EXPECT_FLOAT_EQ(human.getSizeFactor(), 0.9f);
-    EXPECT_EQ(human.tierIcon.getTextureRect(), sf::IntRect(0, 0, 32, 32));
-    EXPECT_FLOAT_EQ(human.hpBar.maximum, 99);
-    EXPECT_EQ(human.hpBar.rect.width, 55);
-    EXPECT_EQ(human.hpBar.rect.height, 7);
-
-    Enemy& brute = add(Enemy::meleeAlien, {600, 300}, 2);
-    EXPECT_FLOAT_EQ(brute.HP, 589);
-    EXPECT_EQ(brute.tierIcon.getTextureRect(), sf::IntRect(64, 0, 32, 32));
-    EXPECT_EQ(brute.frameWidth, 96);
-    EXPECT_EQ(brute.hpBar.rect.width, 95);
-
-    // Random tiers come in all three.
-    int seen[3] = {0, 0, 0};
-    for (int i = 0; i < 60; ++i)
-        ++seen[Enemy({100, 100}, Enemy::rangedAlien).tier];
-    for (int n : seen)
-        EXPECT_GT(n, 5);
-}
-
 TEST_F(EnemyWorld, ContactHurtsThePlayerUnlessTheEnemyIsStunned) {
     add(Enemy::human, player->position + sf::Vector2f(40, 0));
     player->invulnerabilityTimer = 0;
@@ -128,35 +78,6 @@ TEST_F(EnemyWorld, SlowHalvesTheSpeedsOnceAndGivesThemBack) {
     EXPECT_EQ(e.speeds, speeds);
     e.slow();
     EXPECT_FLOAT_EQ(e.speeds[0], speeds[0] * 0.5f);
-}
-
-TEST_F(EnemyWorld, PoisonTicksItsDamageAboutOnceASecondForTenSeconds) {
-    Enemy& e = add(Enemy::meleeAlien, {400, 400}, 2);
-    e.poison(10);
-    const float start = e.HP;
-    run(e, 5.0f);
-    EXPECT_NEAR(start - e.HP, 45, 10.5f);
-    run(e, 5.5f);
-    EXPECT_NEAR(start - e.HP, 95, 10.5f);
-    EXPECT_FALSE(e.getPoisonTimer().running);
-    EXPECT_FLOAT_EQ(e.poisonDamage, 0);
-    const float after = e.HP;
-    run(e, 2.0f);
-    EXPECT_FLOAT_EQ(e.HP, after);
-}
-
-TEST_F(EnemyWorld, StatusTintsShowOneEffectAtATime) {
-    Enemy& e = add(Enemy::human, {400, 400});
-    run(e, 0.1f);
-    EXPECT_EQ(e.sprite.getColor(), sf::Color::White);
-    e.makeBerserk();
-    run(e, 0.1f);
-    EXPECT_EQ(e.sprite.getColor().r, 255);
-    EXPECT_LT(e.sprite.getColor().g, 255);
-    EXPECT_EQ(e.sprite.getColor().g, e.sprite.getColor().b);
-    run(e, 7.1f);
-    EXPECT_FALSE(e.berserk);
-    EXPECT_EQ(e.sprite.getColor(), sf::Color::White);
 }
 
 TEST_F(EnemyWorld, PathSearchesComeAtMostOnceInThreeSecondsOutOfSight) {

@@ -14,34 +14,6 @@
 
 namespace {
 
-TEST(OptionsVolume, StepsByOneUpToTenAndByFiveAbove) {
-    EXPECT_EQ(OptionsState::volumeUp(10), 15);
-    EXPECT_EQ(OptionsState::volumeDown(10), 9);
-    EXPECT_EQ(OptionsState::volumeUp(9), 10);
-    EXPECT_EQ(OptionsState::volumeDown(15), 10);
-    EXPECT_EQ(OptionsState::volumeUp(100), 100);
-    EXPECT_EQ(OptionsState::volumeDown(0), 0);
-
-    std::vector<int> up{0}, down{100};
-    while (up.back() < 100)
-        up.push_back(OptionsState::volumeUp(up.back()));
-    while (down.back() > 0)
-        down.push_back(OptionsState::volumeDown(down.back()));
-    std::vector<int> expected;
-    for (int v = 0; v <= 10; ++v)
-        expected.push_back(v);
-    for (int v = 15; v <= 100; v += 5)
-        expected.push_back(v);
-    EXPECT_EQ(up, expected);
-    EXPECT_EQ(down, std::vector<int>(expected.rbegin(), expected.rend()));
-
-    // A volume typed into the settings file steps onto the grid, never past 100.
-    EXPECT_EQ(OptionsState::volumeUp(47), 50);
-    EXPECT_EQ(OptionsState::volumeDown(47), 45);
-    EXPECT_EQ(OptionsState::volumeUp(98), 100);
-    EXPECT_EQ(OptionsState::volumeDown(12), 10);
-}
-
 class OptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -49,17 +49,6 @@ protected:
     const std::vector<sf::VideoMode> modes{{1920, 1080, 32}, {1920, 1080, 16}, {1280, 720, 32}, {800, 600, 32}};
 };
 
-TEST(ParseSettingInt, CountsEveryDigitWhateverPrecedesIt) {
-    EXPECT_EQ(parseSettingInt("CURRES:3"), 3);
-    EXPECT_EQ(parseSettingInt("ANTIA: 4"), 4);
-    EXPECT_EQ(parseSettingInt("1280x"), 1280);
-    EXPECT_EQ(parseSettingInt("-1"), -1);
-    EXPECT_EQ(parseSettingInt("no digits"), 0);
-    EXPECT_EQ(parseSettingInt(""), 0);
-    // The minus negates only what stands to its right.
-    EXPECT_EQ(parseSettingInt("1-2"), 8);
-}
-
 TEST(ParseSettingInt, SaturatesInsteadOfOverflowing) {
     EXPECT_EQ(parseSettingInt("99999999999999999999999"), INT_MAX);
     EXPECT_EQ(parseSettingInt("-99999999999999999999999"), INT_MIN);
@@ -110,18 +99,6 @@ TEST_F(SettingsTest, ToleratesDamagedText) {
     EXPECT_EQ(previousName, "Bob");
     ASSERT_EQ(resolutions.size(), 1u);
     EXPECT_EQ(resolutions[0], std::make_pair(1280, 0));
-}
-
-TEST_F(SettingsTest, FirstStartBuildsTheListFromThirtyTwoBitModes) {
-    read("HARDC:1\n");
-    EXPECT_TRUE(repairResolutions(modes, desktop));
-    // Walked from the display's last mode to its first; the 16-bit mode never enters.
-    std::vector<std::pair<int, int>> expected{{800, 600}, {1280, 720}, {1920, 1080}};
-    EXPECT_EQ(resolutions, expected);
-    EXPECT_EQ(currentResolution, 2);
-    EXPECT_TRUE(showGameInfoOnce);
-    EXPECT_TRUE(showUpgradeHelpOnce);
-    EXPECT_TRUE(hardcoreMode);
 }
 
 TEST_F(SettingsTest, RebuildsOnlyWhenTheSavedModeIsTooLargeBothWays) {

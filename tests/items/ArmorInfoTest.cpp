@@ -30,12 +30,4 @@ TEST(ArmourPanel, ShowsEachStatComparedWithTheWornArmour) {
         EXPECT_EQ(row.comparison, 0);
 }
 
-TEST(ArmourPanel, StatsShowAtMostTwoDecimals) {
-    EXPECT_EQ(formatStat(4), "4");
-    EXPECT_EQ(formatStat(0.8f), "0.8");
-    EXPECT_EQ(formatStat(12.666f), "12.67");
-    EXPECT_EQ(formatStat(-0.001f), "0");
-    EXPECT_EQ(formatStat(1e30f).empty(), false);
-}
-
 } // namespace

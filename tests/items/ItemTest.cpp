@@ -17,21 +17,6 @@ Item namedItem(const std::string& basename) {
 
 Armor kevlarVest() { return Armor("Kevlar vest", 4, 8, 0.8f, 20); }
 
-TEST(ItemModel, UpdateDrainsTheCooldownBySpeedPerSecond) {
-    Item item = namedItem("Thing");
-    item.update(0.25f, 0);
-    EXPECT_FLOAT_EQ(item.getShotTimer().remaining, -0.5f);
-    EXPECT_FLOAT_EQ(item.getShotTimer().previous, 0.0f);
-}
-
-TEST(ItemAffixes, WithoutAffixesTheNameAndRarityStay) {
-    Item item = namedItem("Katana");
-    item.applyAffixes();
-    EXPECT_EQ(item.getName(), "Katana");
-    EXPECT_EQ(item.getBasename(), "Katana");
-    EXPECT_FLOAT_EQ(item.getRarity(), 0.0f);
-}
-
 TEST(ItemAffixes, PrefixesGoInFrontOfEverythingAndSuffixesAfter) {
     const Affix potent{"POW", "Potent", 1.3f, 16}, stable{"STB", "of Stability", 0.5f, 26};
     Item forward = namedItem("Katana"), reverse = namedItem("Katana");

@@ -34,12 +34,6 @@ TEST(WeaponDps, AOneRoundMagazineIsAllReload) {
     EXPECT_EQ(weaponDps(Weapon(gun("Supershotgun", 8, 32, 1, 0.35f, 1))), 89);
 }
 
-TEST(WeaponDps, StatsWithoutAFiringCycleGiveZeroNotGarbage) {
-    EXPECT_EQ(weaponDps(Weapon(gun("empty", 50, 1, 2, 0.5f, 0))), 0);
-    EXPECT_EQ(weaponDps(Weapon(gun("jammed", 50, 1, 2, 0, 10))), 0);
-    EXPECT_EQ(weaponDps(Weapon(gun("absurd", 1e30f, 1000, 1000, 1000, 1000))), INT_MAX);
-}
-
 TEST(WeaponPanel, HeldValuesAreComparedWithTheChoice) {
     Weapon choice(gun("Choice gun", 20, 1, 8, 0.5f, 10));
     Weapon left(gun("Left gun", 30, 1, 8, 0.5f, 10));
@@ -88,22 +82,6 @@ TEST(WeaponPanel, ABombAddsItsFuseAndAnEmptyHandShowsNothing) {
     }
     EXPECT_EQ(info.rows[12].cells[0], "Yes") << "bombs explode";
     EXPECT_EQ(info.rows[12].comparison[1], -1) << "the gun lacks what the bomb has";
-}
-
-TEST(RarityColour, NamesChangeColourAtEachBand) {
-    const sf::Color grey(200, 195, 195), purple(160, 32, 240), orange(210, 105, 30);
-    EXPECT_EQ(rarityColour(-0.01f), grey);
-    EXPECT_EQ(rarityColour(-50), grey);
-    EXPECT_EQ(rarityColour(0), sf::Color::White);
-    EXPECT_EQ(rarityColour(45.99f), sf::Color::White);
-    EXPECT_EQ(rarityColour(46), sf::Color::Green);
-    EXPECT_EQ(rarityColour(99.99f), sf::Color::Green);
-    EXPECT_EQ(rarityColour(100), sf::Color::Blue);
-    EXPECT_EQ(rarityColour(149.99f), sf::Color::Blue);
-    EXPECT_EQ(rarityColour(150), purple);
-    EXPECT_EQ(rarityColour(199.99f), purple);
-    EXPECT_EQ(rarityColour(200), orange);
-    EXPECT_EQ(rarityColour(1e9f), orange);
 }
 
 } // namespace

@@ -141,16 +141,6 @@ TEST(SightMarkers, OnlyWallsWithAClearLineToThePlayerAreMarked) {
     EXPECT_EQ(map.markers.size(), 20u + 1u) << "the whole near face of the long wall, and the one beside the player";
 }
 
-TEST(SightMarkers, APlayerOffTheGridOrNotANumberMarksNothingAndNeverCrashes) {
-    Map map(8, 8);
-    map.walls[4][4].kind = 1;
-    map.viewX1 = map.viewY1 = 8;
-    map.rebuildMarkers({1e9f, -1e9f});
-    EXPECT_TRUE(map.markers.empty());
-    map.rebuildMarkers({std::nanf(""), 3});
-    EXPECT_TRUE(map.markers.empty());
-}
-
 // The two files the light engine cannot do without: the game ends at once,
 // with a failure status, rather than running unlit or shadowless.
 using FatalLightingFiles = LitMap;
