@@ -121,28 +121,6 @@ TEST_F(EnemyWorld, AMeleeAlienPowersUpChargesPastThePlayerAndStops) {
     EXPECT_EQ(e.state, 1);
 }
 
-TEST_F(EnemyWorld, AChargeNeverLeavesTheMapsInnerArea) {
-    Enemy& e = add(Enemy::meleeAlien, {700, 700});
-    auto& ai = static_cast<AI_melee_alien&>(*e.ai);
-    const sf::Vector2f players[] = {{1100, 1000}, {200, 150}, {1240, 700}};
-    for (sf::Vector2f p : players) {
-        player->position = p;
-        e.ai->notice(e);
-        ASSERT_TRUE(e.seesPlayer);
-        e.setState(5);
-        ai.chooseChargeTarget(e);
-        sf::Vector2f to = e.nextWaypoint();
-        EXPECT_GE(to.x, 64);
-        EXPECT_LE(to.x, 18 * 64);
-        EXPECT_GE(to.y, 64);
-        EXPECT_LE(to.y, 18 * 64);
-    }
-    player->position = {1100, 1000};
-    e.ai->notice(e);
-    ai.chooseChargeTarget(e);
-    EXPECT_EQ(e.nextWaypoint(), sf::Vector2f(18 * 64, 1120)); // 700 + 1.4 x (400, 300), x held at the ring
-}
-
 TEST_F(EnemyWorld, ABadlyHurtHumanFleesAndThenWarnsAnIdleHuman) {
     Enemy& hurt = add(Enemy::human, {300, 300});
     Enemy& alien = add(Enemy::rangedAlien, {330, 380});

@@ -46,61 +46,6 @@ TEST_F(EnemyWorld, ABerserkEnemyHitsANeighbourOncePerHalfSecond) {
     EXPECT_FLOAT_EQ(victim.HP, full - 2 * mad.damage);
 }
 
-TEST_F(EnemyWorld, TwoChargingMeleeAliensStopEachOther) {
-    Enemy& a = add(Enemy::meleeAlien, {400, 400});
-    Enemy& b = add(Enemy::meleeAlien, {480, 400});
-    a.setState(6);
-    b.setState(6);
-    a.collideWithActors(map->enemies, 0.01f);
-    EXPECT_EQ(a.state, 1);
-    EXPECT_EQ(b.state, 1);
-    EXPECT_EQ(b.nextWaypoint(), b.position);
-}
-
-TEST_F(EnemyWorld, SlowHalvesTheSpeedsOnceAndGivesThemBack) {
-    Enemy& e = add(Enemy::rangedAlien, {400, 400});
-    const auto speeds = e.speeds;
-    e.slow();
-    run(e, 1.0f);
-    e.slow(); // restarts the 2 s, does not halve again
-    for (std::size_t i = 0; i < 6; ++i)
-        EXPECT_FLOAT_EQ(e.speeds[i], speeds[i] * 0.5f);
-    run(e, 1.9f);
-    EXPECT_FLOAT_EQ(e.speeds[2], speeds[2] * 0.5f);
-    run(e, 0.2f);
-    EXPECT_EQ(e.speeds, speeds);
-    EXPECT_FALSE(e.slowTimer.running);
-
-    // A stun ends a slow and the speeds come back with it.
-    e.slow();
-    e.stun();
-    run(e, 0.05f);
-    EXPECT_EQ(e.speeds, speeds);
-    e.slow();
-    EXPECT_FLOAT_EQ(e.speeds[0], speeds[0] * 0.5f);
-}
-
-TEST_F(EnemyWorld, PathSearchesComeAtMostOnceInThreeSecondsOutOfSight) {
-    Enemy& e = add(Enemy::human, {400, 400});
-    e.seesPlayer = false;
-    e.setDestination({800, 400});
-    const auto first = e.path;
-    e.setDestination({400, 900});
-    EXPECT_EQ(e.path, first);
-    e.pathTimer.tick(3.0f);
-    e.setDestination({400, 900});
-    EXPECT_NE(e.path, first);
-
-    // In sight or charging it goes straight, whatever the throttle.
-    e.seesPlayer = true;
-    e.setDestination({700, 700});
-    EXPECT_EQ(e.path, std::vector<sf::Vector2f>{sf::Vector2f(700, 700)});
-    e.seesPlayer = false;
-    e.setState(6);
-    e.setDestination({100, 700});
-    EXPECT_EQ(e.path, std::vector<sf::Vector2f>{sf::Vector2f(100, 700)});
-}
-
 TEST_F(EnemyWorld, TheDeadAreRemovedWithTheirTallyNoticeAndDrop) {
     resetKillTallies();
     UI::getInstance()->messages.clear();
@@ -134,15 +79,6 @@ TEST_F(EnemyWorld, TheDeadAreRemovedWithTheirTallyNoticeAndDrop) {
     EXPECT_LT(alienDrops, 130);
     EXPECT_EQ(humanDrops, 0);
     resetKillTallies();
-}
-
-TEST_F(EnemyWorld, AMapTornDownWithLivingEnemiesTalliesNothing) {
-    resetKillTallies();
-    add(Enemy::meleeAlien, {400, 400});
-    add(Enemy::rangedAlien, {500, 400}).target = map->enemies.front().get();
-    freshMap(8);
-    EXPECT_EQ(killCounts[1] + killCounts[2], 0);
-    EXPECT_EQ(alienKillBonus, 0);
 }
 
 TEST_F(EnemyWorld, NoEnemyKeepsAimingAtOneThatWasRemoved) {

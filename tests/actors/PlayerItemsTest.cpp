@@ -153,28 +153,6 @@ TEST_F(PlayerWithItems, SprintingHoldsFireForGunsButNotForMeleeWeapons) {
     EXPECT_LT(right().getAmmo(), right().getMaxAmmo());
 }
 
-TEST_F(PlayerWithItems, HandsAimBesideTheLineToThePointerAndHangWhileEmpty) {
-    frames(200);
-    auto& l = dynamic_cast<Weapon&>(left());
-    auto& r = dynamic_cast<Weapon&>(right());
-    // Pointer to the right: the left hand is above the aim line, the right below.
-    EXPECT_GT(l.getSprite().getPosition().x, player->position.x + 20);
-    EXPECT_GT(r.getSprite().getPosition().x, player->position.x + 20);
-    EXPECT_LT(l.getSprite().getPosition().y, player->position.y - 10);
-    EXPECT_GT(r.getSprite().getPosition().y, player->position.y + 10);
-
-    input()->mouse = {100, 300}; // now to his left
-    frames(200);
-    EXPECT_LT(l.getSprite().getPosition().x, player->position.x - 20);
-    EXPECT_GT(l.getSprite().getPosition().y, player->position.y + 10);
-
-    l.setAmmo(0);
-    l.setPosition(player->position);
-    frames(30);
-    EXPECT_NEAR(l.getSprite().getPosition().x, player->position.x + 24, 2);
-    EXPECT_NEAR(l.getSprite().getPosition().y, player->position.y + 24, 2);
-}
-
 TEST_F(PlayerWithItems, ReloadKeysEmptyOnlyAMagazineThatIsNotFull) {
     InputState* in = input();
     in->keys[sf::Keyboard::Q] = true;

@@ -39,27 +39,6 @@ protected:
     Player* player = nullptr;
 };
 
-TEST_F(PlayerTest, SprintStartsOnlyAboveTenStaminaAndStopsAtTwoTenths) {
-    player->Stamina = 10;
-    player->canSprint = false;
-    player->updateStamina(true, 0.0f);
-    EXPECT_FALSE(player->canSprint);
-    EXPECT_FLOAT_EQ(player->friction, 5.0f);
-
-    player->Stamina = 10.5f;
-    player->updateStamina(true, 0.01f);
-    EXPECT_TRUE(player->canSprint);
-    EXPECT_FLOAT_EQ(player->friction, 2.0f);
-    EXPECT_FLOAT_EQ(player->Stamina, 10.3f);
-
-    player->Stamina = 0.3f;
-    player->updateStamina(true, 0.01f); // down to 0.1: the latch closes
-    EXPECT_FALSE(player->canSprint);
-    player->updateStamina(true, 0.1f);
-    EXPECT_FLOAT_EQ(player->friction, 5.0f);
-    EXPECT_GT(player->Stamina, 0.2f); // refilling instead
-}
-
 TEST_F(PlayerTest, LevelsRiseOnlyAboveTheThreshold) {
     player->XP = 1600;
     player->levelUp();

@@ -29,19 +29,6 @@ Tazer charged() {
     return t;
 }
 
-// Seconds of recharge from the moment the beam goes out until it can fire again.
-float rechargeSeconds(int grapple) {
-    Tazer t = charged();
-    t.pull({0, 0}, {1, 0});
-    const float dt = 0.001f;
-    float seconds = 0;
-    while (t.rechargeTimer.remaining > 0 && seconds < 10) {
-        t.recharge(dt, grapple);
-        seconds += dt;
-    }
-    return seconds;
-}
-
 // Flies the beam frame by frame until something stops it; false if nothing did.
 bool flyUntilStopped(Tazer& t, Map& map, int frames = 400) {
     for (int i = 0; i < frames && t.active; ++i) {
@@ -50,16 +37,6 @@ bool flyUntilStopped(Tazer& t, Map& map, int frames = 400) {
             t.strike(map);
     }
     return !t.active;
-}
-
-TEST(Tazer, StartsRechargingAndCannotFireUntilCharged) {
-    Tazer t;
-    t.pull({0, 0}, {100, 0});
-    EXPECT_FALSE(t.active);
-    t.rechargeTimer.remaining = 0;
-    t.pull({0, 0}, {100, 0});
-    EXPECT_TRUE(t.active);
-    EXPECT_FLOAT_EQ(t.rechargeTimer.remaining, 1.0f);
 }
 
 TEST(Tazer, StopsAtTheFirstWallAndLeavesItsTrail) {

@@ -44,13 +44,6 @@ TEST_F(CameraTest, EasesTowardThePlayerAndSitsOnWholeUnits) {
     EXPECT_EQ(camera->visibleArea, sf::IntRect(2000 - 960, 1540 - 540, 1920, 1080));
 }
 
-TEST_F(CameraTest, WithoutAMapTheCameraStaysPut) {
-    camera->center = {1500, 900};
-    camera->step(0.04f, {5000, 5000}, nullptr);
-    EXPECT_EQ(camera->center, sf::Vector2f(1500, 900));
-    EXPECT_EQ(camera->view.getCenter(), sf::Vector2f(1500, 900));
-}
-
 TEST_F(CameraTest, VisibilityIncludesTheEntityRadius) {
     camera->visibleArea = sf::IntRect(1000, 500, 1920, 1080);
     EXPECT_TRUE(camera->isVisible({1000, 500}, 0));

@@ -40,17 +40,6 @@ protected:
     InputState* input = nullptr;
 };
 
-TEST_F(MenuButtonTest, EveryClickSoundsAtAPitchTheAudioAccepts) {
-    for (int roll = -150; roll <= 400; ++roll)
-        EXPECT_GT(MenuButton::leftClickPitch(roll), 0.0f) << roll;
-    for (int roll = -100; roll <= 100; ++roll)
-        EXPECT_GT(MenuButton::rightClickPitch(roll), 0.0f) << roll;
-    // The spread is kept where it was valid: low, plain and high clicks.
-    EXPECT_FLOAT_EQ(MenuButton::rightClickPitch(-45), 0.5f);
-    EXPECT_FLOAT_EQ(MenuButton::rightClickPitch(0), 1.0f);
-    EXPECT_FLOAT_EQ(MenuButton::leftClickPitch(300), 2.0f);
-}
-
 TEST_F(MenuButtonTest, HoverLightsHoldPressesReleaseFiresOnce) {
     MenuButton button = make();
     button.update(0.01f);

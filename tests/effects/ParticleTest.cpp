@@ -11,8 +11,6 @@
 
 namespace {
 
-Particle still(float lifetime, int type = 2) { return Particle({100, 100}, {0, 0}, lifetime, type, 0); }
-
 TEST(ParticleLife, AParticleWithoutLifeDiesAtItsFirstUpdate) {
     Particle p({0, 0}, {0, 0}, 0, 2, 0);
     EXPECT_FALSE(p.dead);
@@ -26,18 +24,6 @@ TEST(ParticleLife, ItDiesWhenItsLifeHasRunOut) {
     EXPECT_FALSE(p.dead);
     p.update(0.5f);
     EXPECT_TRUE(p.dead);
-}
-
-TEST(ParticleLife, FadingAndShrinkingFollowTheShareOfLifeSpent) {
-    Particle p({0, 0}, {0, 0}, 2, 2, 0);
-    p.setScale({0.8f, 0.8f});
-    p.shrinks = true;
-    p.update(0.5f);
-    EXPECT_EQ(p.sprite.getColor().a, 191);
-    EXPECT_NEAR(p.sprite.getScale().x, 0.6f, 1e-5f);
-    p.update(1.5f);
-    EXPECT_EQ(p.sprite.getColor().a, 0);
-    EXPECT_NEAR(p.sprite.getScale().x, 0, 1e-5f);
 }
 
 TEST(ParticleMotion, PaperTipsOverOntoItsSideAndLiesThere) {

@@ -18,12 +18,6 @@ protected:
     Particlehandler* handler = nullptr;
 };
 
-TEST_F(Particles, ABurstOfNoneMakesNothing) {
-    handler->burst({0, 0}, 1, 100, 2, 0, 1, 0.2f, true);
-    handler->directedBurst(0, {0, 0}, 100, 1, 2, 0, 1, 0.2f, true);
-    EXPECT_EQ(handler->count(), 0u);
-}
-
 TEST_F(Particles, ADeadParticleIsDrawnOnceAndRemovedAtTheNextUpdate) {
     handler->burst({0, 0}, 0, 10, 1, 3, 2, 1, false);
     handler->update(0.016f);

@@ -118,21 +118,6 @@ TEST_F(Generation, AGeneratedGrenadeIsNeverSemiAutomatic) {
     EXPECT_GT(alternated, 0);
 }
 
-TEST_F(Generation, ExplosiveGunsGetARadiusFromTheirPower) {
-    srand(3);
-    int explosiveGuns = 0;
-    for (int i = 0; i < 3000; ++i) {
-        auto w = generateWeapon(40);
-        if (w->getType() != "weapon" || !w->isExplosive())
-            continue;
-        ++explosiveGuns;
-        float p = w->getPower();
-        EXPECT_FLOAT_EQ(w->getExplosionRadius(), p * 0.33333334f + std::sqrt(p) + 20);
-    }
-    EXPECT_GT(explosiveGuns, 20);
-    EXPECT_NEAR(24 * 0.33333334f + std::sqrt(24.0f) + 20, 32.9f, 0.01f);
-}
-
 TEST_F(Generation, ANewRunStartsWithPlainPistolsAndAVestWithoutRolling) {
     srand(9);
     int next = rand();

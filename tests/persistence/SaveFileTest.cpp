@@ -267,20 +267,6 @@ TEST_F(SaveFileTest, TheReaderRestoresEveryValueOfTheGoldenFile) {
     EXPECT_EQ(written(), goldenSave);
 }
 
-TEST_F(SaveFileTest, AWeaponBlockWithoutAmmoKeepsTheTemplatesAmmunition) {
-    SaveData save = read("Type:\nweapon\nMaxAmmo:\n40\nShotcolor(r,g,b):\n1\n2\n3\nRecoil:\n0.5\nName:\nGun\n");
-    ASSERT_EQ(save.items.size(), 1u);
-    const Item& gun = *save.items[0];
-    EXPECT_FLOAT_EQ(gun.getAmmo(), weaponTemplates.front().getAmmo());
-    EXPECT_FLOAT_EQ(gun.getMaxAmmo(), 40);
-    EXPECT_EQ(gun.getShotColor(), sf::Color(1, 2, 3, 128));
-    EXPECT_FLOAT_EQ(gun.getRecoil(), 0.5f);
-    EXPECT_EQ(gun.getName(), "Gun");
-    // Everything the block leaves out is the first template's.
-    EXPECT_EQ(gun.getBasename(), weaponTemplates.front().getBasename());
-    EXPECT_FLOAT_EQ(gun.getRange(), weaponTemplates.front().getRange());
-}
-
 TEST_F(SaveFileTest, KeysAreFoundInAnyOrder) {
     // "Difficulty" after "Armor", the stamina stat before the current
     // stamina, "XPneeded" before "XP", an item's common keys before its own,

@@ -79,16 +79,4 @@ TEST_F(DoorWipe, OpensAfterTheLatchAndPopsReadyToCloseAgain) {
     EXPECT_TRUE(wipe->closing);
 }
 
-TEST_F(DoorWipe, PushedOnTheStackItRemovesItselfWhenDone) {
-    GameStateHandler* handler = GameStateHandler::getInstance();
-    handler->states.clear();
-    handler->pushState(Ingame::getInstance());
-    handler->pushState(wipe);
-    for (int i = 0; i < 200 && handler->top() == wipe; ++i)
-        handler->update(1.0f / 60);
-    EXPECT_EQ(handler->top(), Ingame::getInstance());
-    EXPECT_FALSE(wipe->closing);
-    handler->states.clear();
-}
-
 } // namespace

@@ -73,19 +73,6 @@ protected:
     UI* ui = nullptr;
 };
 
-TEST_F(UIMessages, GlideIntoTheirSlotsAsOlderOnesLeave) {
-    ui->addMessage("first");
-    ui->updateMessages(2.0f, 1);
-    ui->addMessage("second");
-    float secondSlotY = ui->messages[1].position.y;
-    for (int i = 0; i < 75; ++i)
-        ui->updateMessages(1.0f / 30, 2);
-    ASSERT_EQ(ui->messages.size(), 1u);
-    EXPECT_EQ(ui->messages[0].text, "second");
-    EXPECT_LT(ui->messages[0].position.y, secondSlotY);
-    EXPECT_NEAR(ui->messages[0].position.y, ui->messages[0].label.getPosition().y, 1);
-}
-
 TEST_F(UIMessages, BrokenWallsInQuickSuccessionAddUpOnOneLine) {
     ui->addCarnage(5, "Wall broken");
     ui->addMessage("+1000 Melee alien");

@@ -149,42 +149,6 @@ TEST(DamageRule, HitsKnockAwayFromTheSourceAndKillAtZero) {
 
 namespace {
 
-TEST(WallDamage, ArmourSoaksAndAWallBreaksBelowZero) {
-    Particlehandler* particles = Particlehandler::getInstance();
-    particles->clear();
-    carnageBonus = 0;
-    UI::getInstance()->messages.clear();
-    Tile wall;
-    wall.kind = 1;
-    wall.armour = 5;
-    wall.hitPoints = 3;
-    damageTile(wall, 5, {100, 100});
-    EXPECT_EQ(wall.hitPoints, 3);
-    damageTile(wall, 8.9f, {100, 100});
-    EXPECT_EQ(wall.hitPoints, 0);
-    EXPECT_EQ(wall.kind, 1);
-    EXPECT_EQ(particles->count(), 0u) << "a worn wall throws no debris";
-    EXPECT_EQ(carnageBonus, 0);
-
-    damageTile(wall, 6, {100, 130});
-    EXPECT_EQ(wall.kind, 0);
-    EXPECT_EQ(carnageBonus, 5);
-    ASSERT_EQ(UI::getInstance()->messages.size(), 1u);
-    EXPECT_NE(UI::getInstance()->messages[0].text.find("+5"), std::string::npos);
-    const auto& chips = particles->layer(Particlehandler::ground);
-    ASSERT_GE(chips.size(), 8u);
-    EXPECT_LE(chips.size(), 14u);
-    EXPECT_EQ(chips[0]->sprite.getPosition(), sf::Vector2f(100, 130)) << "debris bursts where the blow landed";
-
-    // A broken wall is floor: further hits score nothing more.
-    damageTile(wall, 100, {100, 130});
-    EXPECT_EQ(carnageBonus, 5);
-    EXPECT_EQ(UI::getInstance()->messages.size(), 1u);
-    particles->clear();
-    UI::getInstance()->messages.clear();
-    carnageBonus = 0;
-}
-
 TEST(PropDamage, ABrokenPropScoresOnceWithANotice) {
     carnageBonus = 0;
     UI::getInstance()->messages.clear();
@@ -225,18 +189,5 @@ TEST(WallDamage, OnlyHeavyFastEntitiesRamWallsDown) {
 } // namespace
 
 namespace {
-
-TEST(BadInput, NaNHitsAndPositionsNeverPoisonAnEntity) {
-    Map& m = openMap(10, 10);
-    Ball b;
-    b.HP = 50;
-    b.position = {200, 200};
-    b.applyDamage(std::nanf(""), {100, 100});
-    EXPECT_FLOAT_EQ(b.HP, 50);
-    b.position = {std::nanf(""), 300};
-    b.clampToMap(m);
-    EXPECT_FLOAT_EQ(b.position.x, b.radius);
-    EXPECT_FLOAT_EQ(b.position.y, 300);
-}
 
 } // namespace

@@ -172,26 +172,6 @@ TEST(PathSearch, APropInAOneTileDoorwayClosesIt) {
     EXPECT_TRUE(sameAsReference(centre(5, 8), centre(15, 8), {0, 0}));
 }
 
-TEST(PathSearch, EqualScoresGoToTheUpperRowThenTheLeftColumn) {
-    Map& m = emptyMap(20, 20);
-    // Diagonal blocked: up and right both score 100; up is in the upper row.
-    wall(m, 11, 9);
-    search(centre(10, 10), centre(15, 5));
-    ASSERT_GE(Pathfinding::getInstance()->route.size(), 2u);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].row, 9);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].col, 10);
-
-    // Straight up blocked: the walk follows the wall, left and right both
-    // score 1 and the left one wins.
-    Map& n = emptyMap(20, 20);
-    wall(n, 10, 9);
-    search(centre(10, 10), centre(10, 4));
-    ASSERT_GE(Pathfinding::getInstance()->route.size(), 2u);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].row, 10);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].col, 9);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].f, 1);
-}
-
 TEST(PathSearch, AWalkBacksOutOfADeadEndAndArrives) {
     Map& m = emptyMap(20, 20);
     // A cup open at the bottom, with the start inside and the goal above it.
