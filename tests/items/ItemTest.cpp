@@ -15,8 +15,6 @@ Item namedItem(const std::string& basename) {
     return item;
 }
 
-Armor kevlarVest() { return Armor("Kevlar vest", 4, 8, 0.8f, 20); }
-
 TEST(ItemAffixes, PrefixesGoInFrontOfEverythingAndSuffixesAfter) {
     const Affix potent{"POW", "Potent", 1.3f, 16}, stable{"STB", "of Stability", 0.5f, 26};
     Item forward = namedItem("Katana"), reverse = namedItem("Katana");

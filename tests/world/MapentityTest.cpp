@@ -24,8 +24,6 @@ public:
     }
 };
 
-float length(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
-
 // An open map with the given solid tiles, made current.
 Map& openMap(int columns, int rows, std::initializer_list<sf::Vector2i> solid = {}) {
     auto map = std::make_unique<Map>(columns, rows);
