@@ -55,34 +55,6 @@ TEST_F(EnemyWorld, OutOfSightAnEnemyWalksOnThenSearchesOrWanders) {
     EXPECT_NE(e.path.back(), e.position);
 }
 
-TEST_F(EnemyWorld, ARangedAlienShootsFrom128PixelsAndFleesCloser) {
-    Enemy& e = add(Enemy::rangedAlien, {400, 400});
-    e.attackTimer.stop();
-    player->position = {528, 400};
-    e.update(0.016f);
-    EXPECT_EQ(e.state, 4);
-    ASSERT_EQ(map->bullets.size(), 1u);
-    for (int frame = 0; frame < 10; ++frame)
-        e.update(0.016f);
-    EXPECT_EQ(map->bullets.size(), 1u); // the cooldown holds the next shot
-
-    map->bullets.clear();
-    Enemy& near = add(Enemy::rangedAlien, {400, 800});
-    near.attackTimer.stop();
-    player->position = {527, 800};
-    near.update(0.016f);
-    EXPECT_EQ(near.state, 3);
-    EXPECT_TRUE(map->bullets.empty());
-
-    // Out of sight again it hunts, ready to fire at once when he shows.
-    e.state = 4;
-    player->position = {400, 900};
-    makeWall(*map, 6, 10);
-    e.update(0.016f);
-    EXPECT_EQ(e.state, 2);
-    EXPECT_FALSE(e.attackTimer.running);
-}
-
 TEST_F(EnemyWorld, AMeleeAlienPowersUpChargesPastThePlayerAndStops) {
     Enemy& e = add(Enemy::meleeAlien, {320, 640});
     player->position = {640, 640};

@@ -105,37 +105,4 @@ TEST_F(EnemyWorld, NoEnemyKeepsAimingAtOneThatWasRemoved) {
     EXPECT_EQ(warner.state, 3);
 }
 
-TEST_F(EnemyWorld, ShotsAndTheTaserCarryTheirEffectsToTheEnemyTheyHit) {
-    Enemy& e = add(Enemy::meleeAlien, {600, 300}, 2);
-    const auto speeds = e.speeds;
-    Shot shot;
-    shot.origin = {300, 300};
-    shot.range = 600;
-    shot.damage = 20;
-    shot.concussive = shot.adrenaline = shot.poisoned = true;
-    map->shots.push_back(shot);
-    resolveShots(*map);
-    EXPECT_FLOAT_EQ(e.speeds[0], speeds[0] * 0.5f);
-    EXPECT_EQ(e.state, 1);
-    EXPECT_TRUE(e.isBerserk());
-    EXPECT_FLOAT_EQ(e.poisonDamage, 20);
-    EXPECT_TRUE(e.getPoisonTimer().running);
-
-    // A penetrating shot poisons with a share of its damage.
-    map->penetratingShots.push_back(shot);
-    resolvePenetratingShots(*map);
-    EXPECT_FLOAT_EQ(e.poisonDamage, 8);
-
-    Tazer taser;
-    taser.rechargeTimer.remaining = 0;
-    taser.pull({300, 300}, {600, 300});
-    for (int frame = 0; frame < 100 && taser.active; ++frame) {
-        taser.advance(0.016f, 0);
-        if (taser.active)
-            taser.strike(*map);
-    }
-    EXPECT_TRUE(e.isStunned());
-    EXPECT_FLOAT_EQ(e.getStunTimer().remaining, 10);
-}
-
 } // namespace

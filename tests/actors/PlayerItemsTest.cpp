@@ -136,23 +136,6 @@ TEST_F(PlayerWithItems, EachMouseButtonFiresItsOwnHandAndSemiAutomaticsNeedAFres
     EXPECT_EQ(shotsOnMap(), 2u);
 }
 
-TEST_F(PlayerWithItems, SprintingHoldsFireForGunsButNotForMeleeWeapons) {
-    hold(0, weapon("SMG"));
-    hold(1, weapon("Knife"));
-    input()->keys[sf::Keyboard::LShift] = true;
-    input()->keys[sf::Keyboard::D] = true;
-    input()->buttons[0] = true;
-    frames(30);
-    EXPECT_TRUE(player->canSprint);
-    EXPECT_EQ(shotsOnMap(), 0u);
-    EXPECT_FLOAT_EQ(left().getAmmo(), left().getMaxAmmo());
-
-    input()->buttons[1] = true;
-    frame();
-    EXPECT_GT(shotsOnMap(), 0u);
-    EXPECT_LT(right().getAmmo(), right().getMaxAmmo());
-}
-
 TEST_F(PlayerWithItems, ReloadKeysEmptyOnlyAMagazineThatIsNotFull) {
     InputState* in = input();
     in->keys[sf::Keyboard::Q] = true;

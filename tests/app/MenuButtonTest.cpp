@@ -65,28 +65,4 @@ TEST_F(MenuButtonTest, HoverLightsHoldPressesReleaseFiresOnce) {
     EXPECT_EQ(rightClicks, 1);
 }
 
-TEST_F(MenuButtonTest, IgnoresClicksOutsideOrWhileDisabled) {
-    MenuButton button = make();
-    setMouse({1000, 100}, true, false);
-    button.update(0.01f);
-    setMouse({1000, 100}, false, false);
-    button.update(0.01f);
-    EXPECT_EQ(button.shape.getTextureRect().left, 0);
-    EXPECT_EQ(leftClicks, 0);
-
-    switchedOn = false;
-    setMouse({1550, 100}, true, false);
-    button.update(0.01f);
-    setMouse({1550, 100}, false, false);
-    button.update(0.01f);
-    EXPECT_FALSE(button.enabled);
-    EXPECT_EQ(button.shape.getTextureRect().left, 0);
-    EXPECT_EQ(leftClicks, 0);
-    // It lights up again in the first frame its condition holds.
-    switchedOn = true;
-    button.update(0.01f);
-    EXPECT_TRUE(button.enabled);
-    EXPECT_EQ(button.shape.getTextureRect().left, 400);
-}
-
 } // namespace

@@ -39,26 +39,6 @@ TEST(UISignal, TheBarScansAtFirstThenShowsHowCloseTheMachineIs) {
     EXPECT_FLOAT_EQ(ui->bars[UI::signalBar].value, 0);
 }
 
-TEST(UIBars, FollowThePlayerAndTurnGoldWhileHeIsInvulnerable) {
-    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(30, 30));
-    Player* player = Player::getInstance();
-    player->resetForLevel(true);
-    player->HP = player->MaxHP / 4;
-    player->Stamina = player->MaxStamina / 2;
-    player->invulnerabilityTimer = 0;
-    UI* ui = UI::getInstance();
-    ui->update(0.01f);
-    EXPECT_FLOAT_EQ(ui->bars[UI::healthBar].maximum, player->MaxHP);
-    EXPECT_FLOAT_EQ(ui->bars[UI::healthBar].value, player->MaxHP / 4);
-    EXPECT_FLOAT_EQ(ui->bars[UI::staminaBar].value, player->MaxStamina / 2);
-    EXPECT_NE(ui->bars[UI::healthBar].fill.getFillColor(), sf::Color(255, 215, 0));
-    player->invulnerabilityTimer = 3;
-    ui->update(0.01f);
-    EXPECT_EQ(ui->bars[UI::healthBar].fill.getFillColor(), sf::Color(255, 215, 0));
-    EXPECT_FLOAT_EQ(ui->bars[UI::leftWeaponBar].value, player->inventory[0]->getAmmoFraction());
-    player->resetForLevel(true);
-}
-
 class UIMessages : public ::testing::Test {
 protected:
     void SetUp() override {

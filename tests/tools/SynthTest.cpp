@@ -49,28 +49,6 @@ TEST(SynthLoops, CrossfadeMakesTheLastSampleFlowIntoTheFirst) {
     EXPECT_FLOAT_EQ(looped[loop / 2], rendered[loop / 2]);
 }
 
-TEST(SynthLevels, LevelingReachesTheTargetButNeverPassesTheCeiling) {
-    Rng rng(7);
-    Buffer quiet = scaled(whiteNoise(frames(0.5), rng), 0.01f);
-    Buffer loud = leveled(quiet, 0.2f, 0.89f);
-    EXPECT_LE(peak(loud), 0.89f + 1e-6f);
-
-    // A spiky click cannot reach the loudness target: the ceiling wins.
-    Buffer click(frames(0.3), 0.0f);
-    click[100] = 0.05f;
-    Buffer limited = leveled(click, 0.5f, 0.8f);
-    EXPECT_NEAR(peak(limited), 0.8f, 1e-5f);
-
-    // A smooth tone reaches the target exactly.
-    Buffer tone = scaled(sineAt(440.0f, 0.5f), 0.01f);
-    EXPECT_NEAR(loudness(leveled(tone, 0.3f, 0.99f)), 0.3f, 0.01f);
-
-    EXPECT_NEAR(peak(normalized(tone, 0.5f)), 0.5f, 1e-5f);
-    Buffer silent(100, 0.0f);
-    EXPECT_EQ(leveled(silent, 0.3f, 0.9f), silent);
-    EXPECT_EQ(normalized(silent, 0.9f), silent);
-}
-
 TEST(SynthOutput, OggRoundTripsLengthRateChannelsAndBytes) {
     Buffer mono = scaled(sineAt(440.0f, 0.75f), 0.5f);
     std::string path = tempPath("mono.ogg");
