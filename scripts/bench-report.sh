@@ -10,13 +10,7 @@ build=${1:-build}
 [ -x "$build/bench/vantreth_bench" ] || scripts/setup.sh "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export ALSOFT_DRIVERS=null
 
-on_display() {
-    if [ -n "${DISPLAY:-}" ]; then
-        "$@"
-    else
-        xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"
-    fi
-}
+source scripts/lib/display.sh
 
 # bench FILTER: the benchmark's CSV rows (the game's own log lines dropped),
 # in its own process so that peak memory belongs to it alone.

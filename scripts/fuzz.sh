@@ -20,13 +20,7 @@ VANTRETH_FUZZ_PACKAGES=1 VANTRETH_BUILD_TARGET=fuzz_targets scripts/setup.sh bui
 # there is one) and on a virtual display when there is no real one.
 run_dir="$root/build/run"
 [ -d "$run_dir/Graphics" ] || { cmake --build build-fuzz --target vantreth_assets >/dev/null; run_dir="$root/build-fuzz/run"; }
-on_display() {
-    if [ -n "${DISPLAY:-}" ]; then
-        "$@"
-    else
-        xvfb-run -a -s "-screen 0 640x480x24 -noreset" "$@"
-    fi
-}
+source scripts/lib/display.sh
 export ALSOFT_DRIVERS=null LP_NUM_THREADS=0
 export ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"

@@ -13,9 +13,5 @@ levels=${1:-50}
 export ALSOFT_DRIVERS=null
 export VANTRETH_SOAK_LEVELS=$levels
 cd "$root/build/run"
-run=(../tests/vantreth_tests --gtest_filter=Soak.TheBotPlaysARunOfTenLevels)
-if [ -n "${DISPLAY:-}" ]; then
-    "${run[@]}"
-else
-    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "${run[@]}"
-fi
+source "$root/scripts/lib/display.sh"
+on_display ../tests/vantreth_tests --gtest_filter=Soak.TheBotPlaysARunOfTenLevels

@@ -7,15 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 export ALSOFT_DRIVERS=null
 
-on_display() {
-    if [ -n "${DISPLAY:-}" ]; then
-        "$@"
-    else
-        # -noreset: Xvfb otherwise restarts whenever its last client leaves, and a
-        # test that connects during that restart dies on a broken connection.
-        xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"
-    fi
-}
+source scripts/lib/display.sh
 
 scripts/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRETH_WERROR=ON
 echo "== tests"
@@ -29,6 +21,9 @@ scripts/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTRETH_WERROR=ON -DVANT
 
 echo "== fuzzing the file readers"
 scripts/fuzz.sh 100000
+
+echo "== share of tests"
+scripts/test-share.sh
 
 echo "== benchmarks"
 (cd build/run && on_display ../bench/vantreth_bench --benchmark_min_time=0.2)

@@ -55,34 +55,6 @@ TEST_F(EnemyWorld, OutOfSightAnEnemyWalksOnThenSearchesOrWanders) {
     EXPECT_NE(e.path.back(), e.position);
 }
 
-TEST_F(EnemyWorld, ARangedAlienShootsFrom128PixelsAndFleesCloser) {
-    Enemy& e = add(Enemy::rangedAlien, {400, 400});
-    e.attackTimer.stop();
-    player->position = {528, 400};
-    e.update(0.016f);
-    EXPECT_EQ(e.state, 4);
-    ASSERT_EQ(map->bullets.size(), 1u);
-    for (int frame = 0; frame < 10; ++frame)
-        e.update(0.016f);
-    EXPECT_EQ(map->bullets.size(), 1u); // the cooldown holds the next shot
-
-    map->bullets.clear();
-    Enemy& near = add(Enemy::rangedAlien, {400, 800});
-    near.attackTimer.stop();
-    player->position = {527, 800};
-    near.update(0.016f);
-    EXPECT_EQ(near.state, 3);
-    EXPECT_TRUE(map->bullets.empty());
-
-    // Out of sight again it hunts, ready to fire at once when he shows.
-    e.state = 4;
-    player->position = {400, 900};
-    makeWall(*map, 6, 10);
-    e.update(0.016f);
-    EXPECT_EQ(e.state, 2);
-    EXPECT_FALSE(e.attackTimer.running);
-}
-
 TEST_F(EnemyWorld, AMeleeAlienPowersUpChargesPastThePlayerAndStops) {
     Enemy& e = add(Enemy::meleeAlien, {320, 640});
     player->position = {640, 640};
@@ -119,28 +91,6 @@ TEST_F(EnemyWorld, AMeleeAlienPowersUpChargesPastThePlayerAndStops) {
     e.attackTimer.tick(2.6f);
     ai.decide(e);
     EXPECT_EQ(e.state, 1);
-}
-
-TEST_F(EnemyWorld, AChargeNeverLeavesTheMapsInnerArea) {
-    Enemy& e = add(Enemy::meleeAlien, {700, 700});
-    auto& ai = static_cast<AI_melee_alien&>(*e.ai);
-    const sf::Vector2f players[] = {{1100, 1000}, {200, 150}, {1240, 700}};
-    for (sf::Vector2f p : players) {
-        player->position = p;
-        e.ai->notice(e);
-        ASSERT_TRUE(e.seesPlayer);
-        e.setState(5);
-        ai.chooseChargeTarget(e);
-        sf::Vector2f to = e.nextWaypoint();
-        EXPECT_GE(to.x, 64);
-        EXPECT_LE(to.x, 18 * 64);
-        EXPECT_GE(to.y, 64);
-        EXPECT_LE(to.y, 18 * 64);
-    }
-    player->position = {1100, 1000};
-    e.ai->notice(e);
-    ai.chooseChargeTarget(e);
-    EXPECT_EQ(e.nextWaypoint(), sf::Vector2f(18 * 64, 1120)); // 700 + 1.4 x (400, 300), x held at the ring
 }
 
 TEST_F(EnemyWorld, ABadlyHurtHumanFleesAndThenWarnsAnIdleHuman) {

@@ -10,56 +10,6 @@
 
 namespace {
 
-TEST(EnemyStatistics, GrowWithTheLevelAndTheTier) {
-    EXPECT_FLOAT_EQ(Enemy::statsFor(Enemy::human, 1, 0.9f).maxHP, 99);
-    EXPECT_FLOAT_EQ(Enemy::statsFor(Enemy::human, 1, 0.9f).damage, 10.9f);
-    EnemyStats melee = Enemy::statsFor(Enemy::meleeAlien, 1, 1.9f);
-    EXPECT_FLOAT_EQ(melee.maxHP, 589);
-    EXPECT_FLOAT_EQ(melee.damage, 48.5f);
-    EXPECT_FLOAT_EQ(melee.radius, 48);
-    EXPECT_FLOAT_EQ(melee.speeds[6], 5500);
-
-    // Cooldowns shorten with the level, inside their bounds.
-    EXPECT_NEAR(Enemy::statsFor(Enemy::rangedAlien, 1, 0.9f).attackTime, 4.1f, 1e-5f);
-    EXPECT_NEAR(Enemy::statsFor(Enemy::rangedAlien, 2, 0.9f).attackTime, 4.0f, 1e-5f);
-    EXPECT_NEAR(Enemy::statsFor(Enemy::rangedAlien, 10, 0.9f).attackTime, 2.39f, 0.01f);
-    for (int level : {1, 5})
-        EXPECT_FLOAT_EQ(Enemy::statsFor(Enemy::meleeAlien, level, 0.9f).attackTime, 2.5f);
-    EXPECT_GT(Enemy::statsFor(Enemy::meleeAlien, 14, 0.9f).attackTime, 1.55f); // 3.5 - ln 7
-    EXPECT_FLOAT_EQ(Enemy::statsFor(Enemy::meleeAlien, 15, 0.9f).attackTime, 1.5f);
-
-    // Speeds stop growing at their caps; fleeing is as fast as chasing.
-    EnemyStats veteran = Enemy::statsFor(Enemy::human, 100, 0.9f);
-    EXPECT_FLOAT_EQ(veteran.speeds[0], 900);
-    EXPECT_FLOAT_EQ(veteran.speeds[2], 1500);
-    EXPECT_FLOAT_EQ(veteran.speeds[3], veteran.speeds[2]);
-    EXPECT_FLOAT_EQ(veteran.speeds[4], 800);
-}
-
-TEST_F(EnemyWorld, ATierPicksTheBadgeTheSizeAndTheBar) {
-    Enemy& human = add(Enemy::human, {300, 300}, 0);
-    EXPECT_FLOAT_EQ(human.HP, 99);
-    EXPECT_FLOAT_EQ(human.sizeFactor, 0.9f);
-    EXPECT_FLOAT_EQ(human.getSizeFactor(), 0.9f);
-    EXPECT_EQ(human.tierIcon.getTextureRect(), sf::IntRect(0, 0, 32, 32));
-    EXPECT_FLOAT_EQ(human.hpBar.maximum, 99);
-    EXPECT_EQ(human.hpBar.rect.width, 55);
-    EXPECT_EQ(human.hpBar.rect.height, 7);
-
-    Enemy& brute = add(Enemy::meleeAlien, {600, 300}, 2);
-    EXPECT_FLOAT_EQ(brute.HP, 589);
-    EXPECT_EQ(brute.tierIcon.getTextureRect(), sf::IntRect(64, 0, 32, 32));
-    EXPECT_EQ(brute.frameWidth, 96);
-    EXPECT_EQ(brute.hpBar.rect.width, 95);
-
-    // Random tiers come in all three.
-    int seen[3] = {0, 0, 0};
-    for (int i = 0; i < 60; ++i)
-        ++seen[Enemy({100, 100}, Enemy::rangedAlien).tier];
-    for (int n : seen)
-        EXPECT_GT(n, 5);
-}
-
 TEST_F(EnemyWorld, ContactHurtsThePlayerUnlessTheEnemyIsStunned) {
     add(Enemy::human, player->position + sf::Vector2f(40, 0));
     player->invulnerabilityTimer = 0;
@@ -94,90 +44,6 @@ TEST_F(EnemyWorld, ABerserkEnemyHitsANeighbourOncePerHalfSecond) {
     victim.position = mad.position + sf::Vector2f(40, 0);
     mad.collideWithActors(map->enemies, 0.01f);
     EXPECT_FLOAT_EQ(victim.HP, full - 2 * mad.damage);
-}
-
-TEST_F(EnemyWorld, TwoChargingMeleeAliensStopEachOther) {
-    Enemy& a = add(Enemy::meleeAlien, {400, 400});
-    Enemy& b = add(Enemy::meleeAlien, {480, 400});
-    a.setState(6);
-    b.setState(6);
-    a.collideWithActors(map->enemies, 0.01f);
-    EXPECT_EQ(a.state, 1);
-    EXPECT_EQ(b.state, 1);
-    EXPECT_EQ(b.nextWaypoint(), b.position);
-}
-
-TEST_F(EnemyWorld, SlowHalvesTheSpeedsOnceAndGivesThemBack) {
-    Enemy& e = add(Enemy::rangedAlien, {400, 400});
-    const auto speeds = e.speeds;
-    e.slow();
-    run(e, 1.0f);
-    e.slow(); // restarts the 2 s, does not halve again
-    for (std::size_t i = 0; i < 6; ++i)
-        EXPECT_FLOAT_EQ(e.speeds[i], speeds[i] * 0.5f);
-    run(e, 1.9f);
-    EXPECT_FLOAT_EQ(e.speeds[2], speeds[2] * 0.5f);
-    run(e, 0.2f);
-    EXPECT_EQ(e.speeds, speeds);
-    EXPECT_FALSE(e.slowTimer.running);
-
-    // A stun ends a slow and the speeds come back with it.
-    e.slow();
-    e.stun();
-    run(e, 0.05f);
-    EXPECT_EQ(e.speeds, speeds);
-    e.slow();
-    EXPECT_FLOAT_EQ(e.speeds[0], speeds[0] * 0.5f);
-}
-
-TEST_F(EnemyWorld, PoisonTicksItsDamageAboutOnceASecondForTenSeconds) {
-    Enemy& e = add(Enemy::meleeAlien, {400, 400}, 2);
-    e.poison(10);
-    const float start = e.HP;
-    run(e, 5.0f);
-    EXPECT_NEAR(start - e.HP, 45, 10.5f);
-    run(e, 5.5f);
-    EXPECT_NEAR(start - e.HP, 95, 10.5f);
-    EXPECT_FALSE(e.getPoisonTimer().running);
-    EXPECT_FLOAT_EQ(e.poisonDamage, 0);
-    const float after = e.HP;
-    run(e, 2.0f);
-    EXPECT_FLOAT_EQ(e.HP, after);
-}
-
-TEST_F(EnemyWorld, StatusTintsShowOneEffectAtATime) {
-    Enemy& e = add(Enemy::human, {400, 400});
-    run(e, 0.1f);
-    EXPECT_EQ(e.sprite.getColor(), sf::Color::White);
-    e.makeBerserk();
-    run(e, 0.1f);
-    EXPECT_EQ(e.sprite.getColor().r, 255);
-    EXPECT_LT(e.sprite.getColor().g, 255);
-    EXPECT_EQ(e.sprite.getColor().g, e.sprite.getColor().b);
-    run(e, 7.1f);
-    EXPECT_FALSE(e.berserk);
-    EXPECT_EQ(e.sprite.getColor(), sf::Color::White);
-}
-
-TEST_F(EnemyWorld, PathSearchesComeAtMostOnceInThreeSecondsOutOfSight) {
-    Enemy& e = add(Enemy::human, {400, 400});
-    e.seesPlayer = false;
-    e.setDestination({800, 400});
-    const auto first = e.path;
-    e.setDestination({400, 900});
-    EXPECT_EQ(e.path, first);
-    e.pathTimer.tick(3.0f);
-    e.setDestination({400, 900});
-    EXPECT_NE(e.path, first);
-
-    // In sight or charging it goes straight, whatever the throttle.
-    e.seesPlayer = true;
-    e.setDestination({700, 700});
-    EXPECT_EQ(e.path, std::vector<sf::Vector2f>{sf::Vector2f(700, 700)});
-    e.seesPlayer = false;
-    e.setState(6);
-    e.setDestination({100, 700});
-    EXPECT_EQ(e.path, std::vector<sf::Vector2f>{sf::Vector2f(100, 700)});
 }
 
 TEST_F(EnemyWorld, TheDeadAreRemovedWithTheirTallyNoticeAndDrop) {
@@ -215,15 +81,6 @@ TEST_F(EnemyWorld, TheDeadAreRemovedWithTheirTallyNoticeAndDrop) {
     resetKillTallies();
 }
 
-TEST_F(EnemyWorld, AMapTornDownWithLivingEnemiesTalliesNothing) {
-    resetKillTallies();
-    add(Enemy::meleeAlien, {400, 400});
-    add(Enemy::rangedAlien, {500, 400}).target = map->enemies.front().get();
-    freshMap(8);
-    EXPECT_EQ(killCounts[1] + killCounts[2], 0);
-    EXPECT_EQ(alienKillBonus, 0);
-}
-
 TEST_F(EnemyWorld, NoEnemyKeepsAimingAtOneThatWasRemoved) {
     Enemy& warner = add(Enemy::human, {400, 400});
     Enemy& partner = add(Enemy::human, {460, 400});
@@ -246,39 +103,6 @@ TEST_F(EnemyWorld, NoEnemyKeepsAimingAtOneThatWasRemoved) {
     warner.setState(4);
     warner.ai->goWarn(warner);
     EXPECT_EQ(warner.state, 3);
-}
-
-TEST_F(EnemyWorld, ShotsAndTheTaserCarryTheirEffectsToTheEnemyTheyHit) {
-    Enemy& e = add(Enemy::meleeAlien, {600, 300}, 2);
-    const auto speeds = e.speeds;
-    Shot shot;
-    shot.origin = {300, 300};
-    shot.range = 600;
-    shot.damage = 20;
-    shot.concussive = shot.adrenaline = shot.poisoned = true;
-    map->shots.push_back(shot);
-    resolveShots(*map);
-    EXPECT_FLOAT_EQ(e.speeds[0], speeds[0] * 0.5f);
-    EXPECT_EQ(e.state, 1);
-    EXPECT_TRUE(e.isBerserk());
-    EXPECT_FLOAT_EQ(e.poisonDamage, 20);
-    EXPECT_TRUE(e.getPoisonTimer().running);
-
-    // A penetrating shot poisons with a share of its damage.
-    map->penetratingShots.push_back(shot);
-    resolvePenetratingShots(*map);
-    EXPECT_FLOAT_EQ(e.poisonDamage, 8);
-
-    Tazer taser;
-    taser.rechargeTimer.remaining = 0;
-    taser.pull({300, 300}, {600, 300});
-    for (int frame = 0; frame < 100 && taser.active; ++frame) {
-        taser.advance(0.016f, 0);
-        if (taser.active)
-            taser.strike(*map);
-    }
-    EXPECT_TRUE(e.isStunned());
-    EXPECT_FLOAT_EQ(e.getStunTimer().remaining, 10);
 }
 
 } // namespace

@@ -33,37 +33,6 @@ TEST(Grenade, ThrownAtSpeedZeroItStaysAndExplodesAfterItsFuse) {
     EXPECT_FLOAT_EQ(m.explosions[0].radius, 150);
 }
 
-TEST(Grenade, LeavesATrailOfPuffsWhereItRolled) {
-    Map& m = freshMap(4);
-    Particlehandler* particles = Particlehandler::getInstance();
-    particles->clear();
-    Grenade& g = throwGrenade(m, 500, 5);
-    sf::Vector2f before = g.position;
-    g.update(0.02f);
-    g.update(0.02f);
-    const auto& puffs = particles->layer(Particlehandler::air);
-    ASSERT_EQ(puffs.size(), 2u);
-    EXPECT_EQ(puffs[0]->sprite.getPosition(), before);
-    EXPECT_GT(puffs[1]->sprite.getPosition().x, before.x);
-    EXPECT_EQ(puffs[1]->velocity, sf::Vector2f(0, 0));
-    particles->clear();
-}
-
-TEST(Grenade, CountdownShowsTheFuseAtTheThrowAndZeroAtTheEnd) {
-    Map& m = freshMap(3);
-    Grenade& g = throwGrenade(m, 0, 3);
-    EXPECT_EQ(g.countdownText.getString().toAnsiString(), "3");
-    EXPECT_EQ(g.countdownText.getFillColor(), sf::Color::White);
-    g.update(0.5f);
-    EXPECT_EQ(g.countdownText.getString().toAnsiString(), "3");
-    g.update(1.0f);
-    EXPECT_EQ(g.countdownText.getString().toAnsiString(), "2");
-    g.update(1.5f);
-    EXPECT_EQ(g.countdownText.getString().toAnsiString(), "0");
-    EXPECT_EQ(g.countdownText.getFillColor(), sf::Color(255, 0, 0, 255));
-    EXPECT_TRUE(g.dead);
-}
-
 TEST(Grenade, AFuseOutAtTheThrowGoesOffAtOnce) {
     Map& m = freshMap(3);
     Grenade& g = throwGrenade(m, 0, 0);

@@ -56,17 +56,6 @@ TEST_F(PickupTest, HealthHealsByTheLevelAndNeverAboveTheMaximum) {
     EXPECT_FLOAT_EQ(player->HP, player->MaxHP);
 }
 
-TEST_F(PickupTest, TakenOnlyWhenTheHitCirclesOverlap) {
-    player->HP = 1;
-    // The player's radius 24 and the pickup's 16: under 40 pixels apart.
-    HealthUp near(player->position + sf::Vector2f(39.5f, 0));
-    HealthUp far(player->position + sf::Vector2f(0, 40.0f));
-    near.update();
-    far.update();
-    EXPECT_TRUE(near.taken);
-    EXPECT_FALSE(far.taken);
-}
-
 TEST_F(PickupTest, AFallenPlayerPicksNothingUp) {
     player->HP = 0;
     player->dead = true;
@@ -77,15 +66,6 @@ TEST_F(PickupTest, AFallenPlayerPicksNothingUp) {
     EXPECT_FALSE(health.taken);
     EXPECT_FALSE(shield.taken);
     EXPECT_FLOAT_EQ(player->HP, 0);
-}
-
-TEST_F(PickupTest, InvulnerabilityStartsTenSecondsOverEvenWhenAlreadyInvulnerable) {
-    player->invulnerabilityTimer = 3;
-    InvulnerabilityUp pickup(player->position);
-    pickup.update();
-    EXPECT_TRUE(pickup.taken);
-    EXPECT_FLOAT_EQ(player->invulnerabilityTimer, 10.0f);
-    EXPECT_TRUE(player->showInvulnerabilityBar);
 }
 
 class DropTest : public PickupTest {

@@ -6,6 +6,7 @@
 #include "app/InputState.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
+#include "support/BaseTypes.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -20,19 +21,10 @@
 
 namespace {
 
-template <typename T>
-std::unique_ptr<T> copyOf(const std::vector<T>& templates, const std::string& basename) {
-    for (const T& t : templates)
-        if (t.getBasename() == basename)
-            return std::make_unique<T>(t);
-    ADD_FAILURE() << "no template " << basename;
-    return nullptr;
-}
-
-std::unique_ptr<Weapon> weapon(const std::string& basename) { return copyOf(weaponTemplates, basename); }
+std::unique_ptr<Weapon> weapon(const std::string& basename) { return design::copyOf(weaponTemplates, basename); }
 
 std::unique_ptr<Bomb> grenade() {
-    auto g = copyOf(bombTemplates, "Grenade");
+    auto g = design::copyOf(bombTemplates, "Grenade");
     g->setSemiAuto(false); // as the generator hands it out
     return g;
 }
@@ -100,37 +92,6 @@ protected:
     Player* player = nullptr;
 };
 
-TEST_F(PlayerWithItems, TheInventoryAlwaysHoldsTwoHandsAndAnArmour) {
-    Player::destroyInstance();
-    player = Player::getInstance();
-    ASSERT_EQ(player->inventory.size(), 3u);
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_NE(player->inventory[static_cast<std::size_t>(i)], nullptr);
-        std::string type = player->inventory[static_cast<std::size_t>(i)]->getType();
-        EXPECT_TRUE(type == "weapon" || type == "bombbb") << type;
-    }
-    ASSERT_NE(player->inventory[2], nullptr);
-    EXPECT_EQ(player->inventory[2]->getType(), "Armorr:");
-
-    player->resetForLevel(true);
-    ASSERT_EQ(player->inventory.size(), 3u);
-    EXPECT_EQ(left().getBasename(), "9mm pistol");
-    EXPECT_EQ(right().getBasename(), "9mm pistol");
-    EXPECT_EQ(player->inventory[2]->getBasename(), "Kevlar vest");
-    // The sprite column and sound channels: the left item is hand 1.
-    EXPECT_EQ(dynamic_cast<Weapon&>(left()).getHand(), 1);
-    EXPECT_EQ(dynamic_cast<Weapon&>(right()).getHand(), 0);
-
-    // Later levels keep the equipment and reload it.
-    levelNumber = 4;
-    const Item* kept = &left();
-    left().setAmmo(3);
-    player->resetForLevel(false);
-    ASSERT_EQ(player->inventory.size(), 3u);
-    EXPECT_EQ(&left(), kept);
-    EXPECT_FLOAT_EQ(left().getAmmo(), left().getMaxAmmo());
-}
-
 TEST_F(PlayerWithItems, TheWornArmourSetsHitPointsSpeedAndArmourValue) {
     levelNumber = 3;
     player->inventory[2] = std::make_unique<Armor>("Test plate", 10, 1, 0.5f, 50);
@@ -173,45 +134,6 @@ TEST_F(PlayerWithItems, EachMouseButtonFiresItsOwnHandAndSemiAutomaticsNeedAFres
     input()->buttons[1] = true;
     frame();
     EXPECT_EQ(shotsOnMap(), 2u);
-}
-
-TEST_F(PlayerWithItems, SprintingHoldsFireForGunsButNotForMeleeWeapons) {
-    hold(0, weapon("SMG"));
-    hold(1, weapon("Knife"));
-    input()->keys[sf::Keyboard::LShift] = true;
-    input()->keys[sf::Keyboard::D] = true;
-    input()->buttons[0] = true;
-    frames(30);
-    EXPECT_TRUE(player->canSprint);
-    EXPECT_EQ(shotsOnMap(), 0u);
-    EXPECT_FLOAT_EQ(left().getAmmo(), left().getMaxAmmo());
-
-    input()->buttons[1] = true;
-    frame();
-    EXPECT_GT(shotsOnMap(), 0u);
-    EXPECT_LT(right().getAmmo(), right().getMaxAmmo());
-}
-
-TEST_F(PlayerWithItems, HandsAimBesideTheLineToThePointerAndHangWhileEmpty) {
-    frames(200);
-    auto& l = dynamic_cast<Weapon&>(left());
-    auto& r = dynamic_cast<Weapon&>(right());
-    // Pointer to the right: the left hand is above the aim line, the right below.
-    EXPECT_GT(l.getSprite().getPosition().x, player->position.x + 20);
-    EXPECT_GT(r.getSprite().getPosition().x, player->position.x + 20);
-    EXPECT_LT(l.getSprite().getPosition().y, player->position.y - 10);
-    EXPECT_GT(r.getSprite().getPosition().y, player->position.y + 10);
-
-    input()->mouse = {100, 300}; // now to his left
-    frames(200);
-    EXPECT_LT(l.getSprite().getPosition().x, player->position.x - 20);
-    EXPECT_GT(l.getSprite().getPosition().y, player->position.y + 10);
-
-    l.setAmmo(0);
-    l.setPosition(player->position);
-    frames(30);
-    EXPECT_NEAR(l.getSprite().getPosition().x, player->position.x + 24, 2);
-    EXPECT_NEAR(l.getSprite().getPosition().y, player->position.y + 24, 2);
 }
 
 TEST_F(PlayerWithItems, ReloadKeysEmptyOnlyAMagazineThatIsNotFull) {
@@ -306,19 +228,6 @@ TEST_F(PlayerWithItems, AChainsawIdlesUntilItsButtonIsHeld) {
     frame();
     EXPECT_EQ(idle.getStatus(), sf::Sound::Playing);
     idle.stop();
-}
-
-TEST_F(PlayerWithItems, EmptyHandsAreSkippedAndADeadPlayerUsesNothing) {
-    player->inventory[0].reset();
-    input()->buttons[0] = true;
-    input()->keys[sf::Keyboard::Q] = true;
-    frames(3);
-    player->draw();
-
-    input()->buttons[1] = true;
-    player->dead = true;
-    frames(50);
-    EXPECT_EQ(shotsOnMap(), 0u);
 }
 
 } // namespace

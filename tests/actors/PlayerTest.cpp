@@ -39,39 +39,6 @@ protected:
     Player* player = nullptr;
 };
 
-TEST_F(PlayerTest, SprintStartsOnlyAboveTenStaminaAndStopsAtTwoTenths) {
-    player->Stamina = 10;
-    player->canSprint = false;
-    player->updateStamina(true, 0.0f);
-    EXPECT_FALSE(player->canSprint);
-    EXPECT_FLOAT_EQ(player->friction, 5.0f);
-
-    player->Stamina = 10.5f;
-    player->updateStamina(true, 0.01f);
-    EXPECT_TRUE(player->canSprint);
-    EXPECT_FLOAT_EQ(player->friction, 2.0f);
-    EXPECT_FLOAT_EQ(player->Stamina, 10.3f);
-
-    player->Stamina = 0.3f;
-    player->updateStamina(true, 0.01f); // down to 0.1: the latch closes
-    EXPECT_FALSE(player->canSprint);
-    player->updateStamina(true, 0.1f);
-    EXPECT_FLOAT_EQ(player->friction, 5.0f);
-    EXPECT_GT(player->Stamina, 0.2f); // refilling instead
-}
-
-TEST_F(PlayerTest, StaminaRefillsANinthOfTheMaximumPerSecondAndIsClamped) {
-    EXPECT_FLOAT_EQ(player->MaxStamina, 100);
-    player->Stamina = 50;
-    player->updateStamina(false, 0.5f);
-    EXPECT_NEAR(player->Stamina, 50 + 100.0f / 9 * 0.5f, 0.01f);
-    player->updateStamina(false, 100);
-    EXPECT_FLOAT_EQ(player->Stamina, 100);
-    player->Stamina = 1;
-    player->updateStamina(true, 1);
-    EXPECT_FLOAT_EQ(player->Stamina, 0);
-}
-
 TEST_F(PlayerTest, LevelsRiseOnlyAboveTheThreshold) {
     player->XP = 1600;
     player->levelUp();
@@ -98,21 +65,6 @@ TEST_F(PlayerTest, DiagonalMovementIsNoFasterThanStraight) {
     EXPECT_NEAR(std::hypot(player->velocity.x, player->velocity.y), straight, 1e-3f);
     EXPECT_FLOAT_EQ(straight, 1200 * 0.1f * 0.8f); // the starting vest weighs 0.8
     EXPECT_EQ(player->moveInput, sf::Vector2f(0, 0));
-}
-
-TEST_F(PlayerTest, HeldKeysAccelerateAndShiftSprints) {
-    openTestStreet();
-    InputState* input = InputState::getInstance();
-    input->keys[sf::Keyboard::D] = true;
-    input->keys[sf::Keyboard::LShift] = true;
-    for (int i = 0; i < 100; ++i)
-        player->update(0.02f);
-    EXPECT_GT(player->velocity.x, 450); // 600 x 0.8 for the starting vest
-    EXPECT_LT(player->Stamina, player->MaxStamina);
-    input->keys[sf::Keyboard::LShift] = false;
-    for (int i = 0; i < 100; ++i)
-        player->update(0.02f);
-    EXPECT_NEAR(player->velocity.x, 240 * 0.8f, 10);
 }
 
 TEST_F(PlayerTest, AHitDuringInvulnerabilityChangesNothing) {
@@ -145,22 +97,6 @@ TEST_F(PlayerTest, ResetForLevelRestoresTheDerivedPoolsAndClearsDeath) {
     EXPECT_NEAR(player->speedFactor(), (1 + 4.0f / 35) * 0.8f, 1e-5f);
     player->resetForLevel(true);
     EXPECT_FLOAT_EQ(player->MaxHP, 120);
-}
-
-TEST_F(PlayerTest, AimPointsFromTheMouseToThePlayer) {
-    EXPECT_NEAR(Player::aimAngleFrom({500, 500}, {400, 500}), 0, 1e-6f);
-    EXPECT_NEAR(Player::aimAngleFrom({500, 500}, {500, 400}), 3.14159f / 2, 1e-4f);
-    // Below zero it wraps by 6.28302.
-    EXPECT_NEAR(Player::aimAngleFrom({500, 500}, {500, 600}), 6.28302f - 3.14159265f / 2, 1e-4f);
-}
-
-TEST_F(PlayerTest, GrenadeChargeSwingsBetweenZeroAndFifteenHundred) {
-    for (int i = 0; i < 150; ++i)
-        player->chargeThrow(0, true, 0.01f);
-    EXPECT_NEAR(player->throwPower[0], 750, 1);
-    EXPECT_FLOAT_EQ(player->throwPowerRate[0], -1500);
-    player->chargeThrow(0, false, 0.01f);
-    EXPECT_FLOAT_EQ(player->throwPower[0], 0);
 }
 
 class StartPlacement : public ::testing::Test {

@@ -123,16 +123,6 @@ TEST_F(ShotResolution, ShatteringShotsDestroyProjectilesOnTheirWayOnly) {
     EXPECT_FALSE(beside->dead);
 }
 
-TEST_F(ShotResolution, MeleeHitsLeaveNoTracer) {
-    addTarget(m.enemies, {150, 160}, 20);
-    Shot s = rightwards({100, 160}, 80);
-    s.noTracer = true;
-    m.shots.push_back(s);
-    resolveShots(m);
-    EXPECT_TRUE(m.tracers.empty());
-    EXPECT_LT(m.enemies[0]->HP, 100);
-}
-
 TEST_F(ShotResolution, APenetratingShotHitsEverythingOnItsLineAndPassesThrough) {
     Tile& first = makeWall(m, 3, 2);
     Tile& second = makeWall(m, 7, 2);
@@ -155,57 +145,12 @@ TEST_F(ShotResolution, APenetratingShotHitsEverythingOnItsLineAndPassesThrough) 
     EXPECT_NEAR(m.tracers[0].shape.getPoint(1).x, 1100, 0.01);
 }
 
-TEST_F(ShotResolution, AZeroLengthPenetratingShotTestsItsOrigin) {
-    Mapentity* touching = addTarget(m.enemies, {110, 160}, 20);
-    Mapentity* away = addTarget(m.enemies, {200, 160}, 20);
-    m.penetratingShots.push_back(rightwards({100, 160}, 0));
-    resolvePenetratingShots(m);
-    EXPECT_FLOAT_EQ(touching->HP, 70);
-    EXPECT_FLOAT_EQ(away->HP, 100);
-}
-
 // Particles on one layer of the particle sheet's row.
 std::size_t particlesOfRow(int layer, int row) {
     std::size_t n = 0;
     for (const auto& p : Particlehandler::getInstance()->layer(layer))
         n += p->sprite.getTextureRect().top == row * 32;
     return n;
-}
-
-TEST_F(ShotResolution, HitsThrowTheirParticles) {
-    Particlehandler* particles = Particlehandler::getInstance();
-    const int blood = 2, chips = 4, plasma = 13;
-
-    // An enemy bleeds a third of the damage in drops, flying on along the shot.
-    particles->clear();
-    addTarget(m.enemies, {300, 160}, 20, 1000);
-    m.shots.push_back(rightwards({100, 160}, 600, 31));
-    resolveShots(m);
-    EXPECT_EQ(particlesOfRow(Particlehandler::air, blood), 10u);
-    for (const auto& p : particles->layer(Particlehandler::air))
-        EXPECT_GT(p->velocity.x, 0);
-    m.enemies.clear();
-
-    // A wall chips back toward the shooter.
-    particles->clear();
-    makeWall(m, 5, 2);
-    m.shots.push_back(rightwards({100, 160}, 600));
-    resolveShots(m);
-    std::size_t chipCount = particlesOfRow(Particlehandler::air, chips);
-    EXPECT_GE(chipCount, 1u);
-    EXPECT_LE(chipCount, 2u);
-    for (const auto& p : particles->layer(Particlehandler::air))
-        EXPECT_LT(p->velocity.x, 0);
-
-    // A shattered alien projectile bursts into forty drops of plasma.
-    particles->clear();
-    addTarget(m.bullets, {200, 160}, 14);
-    Shot shatter = rightwards({100, 160}, 150);
-    shatter.absorbsProjectiles = true;
-    m.shots.push_back(shatter);
-    resolveShots(m);
-    EXPECT_EQ(particlesOfRow(Particlehandler::air, plasma), 40u);
-    particles->clear();
 }
 
 TEST_F(ShotResolution, APenetratingShotBleedsBothWaysAndChipsEachWall) {

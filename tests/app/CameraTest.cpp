@@ -44,42 +44,6 @@ TEST_F(CameraTest, EasesTowardThePlayerAndSitsOnWholeUnits) {
     EXPECT_EQ(camera->visibleArea, sf::IntRect(2000 - 960, 1540 - 540, 1920, 1080));
 }
 
-TEST_F(CameraTest, WithoutAMapTheCameraStaysPut) {
-    camera->center = {1500, 900};
-    camera->step(0.04f, {5000, 5000}, nullptr);
-    EXPECT_EQ(camera->center, sf::Vector2f(1500, 900));
-    EXPECT_EQ(camera->view.getCenter(), sf::Vector2f(1500, 900));
-}
-
-TEST_F(CameraTest, ShakeIsCappedAndDecays) {
-    sf::Vector2f map(6400, 3840);
-    camera->shake = 12;
-    camera->step(0, {960, 540}, &map);
-    EXPECT_FLOAT_EQ(camera->shake, 10);
-    camera->step(0.04f, {960, 540}, &map);
-    EXPECT_FLOAT_EQ(camera->shake, 10 * 0.88f);
-    // The view turns at most shake / 2 degrees and moves at most shake / 2 units.
-    float angle = camera->view.getRotation();
-    if (angle > 180)
-        angle -= 360;
-    EXPECT_LE(std::abs(angle), camera->shake * 0.5f + 1e-4f);
-    EXPECT_LE(std::abs(camera->view.getCenter().x - 960), camera->shake * 0.5f + 1e-4f);
-    for (int i = 0; i < 200; ++i)
-        camera->step(0.04f, {960, 540}, &map);
-    EXPECT_LT(camera->shake, 0.01f);
-    camera->shake = -3;
-    camera->step(0.04f, {960, 540}, &map);
-    EXPECT_EQ(camera->shake, 0);
-}
-
-TEST_F(CameraTest, ScreenModeShowsTheFixedScreen) {
-    camera->screenMode = true;
-    camera->center = {4000, 4000};
-    camera->step(0, {4000, 4000}, nullptr);
-    EXPECT_EQ(camera->view.getCenter(), sf::Vector2f(960, 540));
-    EXPECT_EQ(camera->visibleRect(), sf::IntRect(0, 0, 1920, 1080));
-}
-
 TEST_F(CameraTest, VisibilityIncludesTheEntityRadius) {
     camera->visibleArea = sf::IntRect(1000, 500, 1920, 1080);
     EXPECT_TRUE(camera->isVisible({1000, 500}, 0));

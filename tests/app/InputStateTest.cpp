@@ -79,11 +79,6 @@ TEST_F(Input, MouseIsMappedToTheFixedViewAndClamped) {
     EXPECT_EQ(InputState::toViewUnits({100, 100}, {0, 0}, {1920, 1080}), sf::Vector2i(0, 0));
 }
 
-TEST(FrameTime, ASlowFrameAdvancesTheGameByAtMostFortyMilliseconds) {
-    EXPECT_FLOAT_EQ(capFrameTime(0.5f), 0.04f);
-    EXPECT_FLOAT_EQ(capFrameTime(0.016f), 0.016f);
-}
-
 TEST(NameEntry, TakesPrintableCharactersUpToFifteen) {
     std::string name;
     for (sf::Uint32 c : {65u, 10u, 127u, 200u, 31u, 32u, 126u})

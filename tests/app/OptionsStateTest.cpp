@@ -14,34 +14,6 @@
 
 namespace {
 
-TEST(OptionsVolume, StepsByOneUpToTenAndByFiveAbove) {
-    EXPECT_EQ(OptionsState::volumeUp(10), 15);
-    EXPECT_EQ(OptionsState::volumeDown(10), 9);
-    EXPECT_EQ(OptionsState::volumeUp(9), 10);
-    EXPECT_EQ(OptionsState::volumeDown(15), 10);
-    EXPECT_EQ(OptionsState::volumeUp(100), 100);
-    EXPECT_EQ(OptionsState::volumeDown(0), 0);
-
-    std::vector<int> up{0}, down{100};
-    while (up.back() < 100)
-        up.push_back(OptionsState::volumeUp(up.back()));
-    while (down.back() > 0)
-        down.push_back(OptionsState::volumeDown(down.back()));
-    std::vector<int> expected;
-    for (int v = 0; v <= 10; ++v)
-        expected.push_back(v);
-    for (int v = 15; v <= 100; v += 5)
-        expected.push_back(v);
-    EXPECT_EQ(up, expected);
-    EXPECT_EQ(down, std::vector<int>(expected.rbegin(), expected.rend()));
-
-    // A volume typed into the settings file steps onto the grid, never past 100.
-    EXPECT_EQ(OptionsState::volumeUp(47), 50);
-    EXPECT_EQ(OptionsState::volumeDown(47), 45);
-    EXPECT_EQ(OptionsState::volumeUp(98), 100);
-    EXPECT_EQ(OptionsState::volumeDown(12), 10);
-}
-
 class OptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -92,25 +64,6 @@ protected:
     RunDirFile config{"Config.cfg"};
     GameStateHandler* handler = nullptr;
 };
-
-TEST_F(OptionsTest, TheVolumeButtonsStepAroundTenAndLightApply) {
-    EXPECT_FALSE(apply().isEnabled());
-    buttonAt(1450, 150).onLeftClick();
-    EXPECT_EQ(musicVolume, 15);
-    buttonAt(910, 150).onLeftClick();
-    buttonAt(910, 150).onLeftClick();
-    EXPECT_EQ(musicVolume, 9);
-    buttonAt(910, 270).onLeftClick();
-    EXPECT_EQ(soundVolume, 9);
-    EXPECT_TRUE(apply().isEnabled());
-    // Left with "Back", the volumes stay as set but are not written; reopened,
-    // the menu takes them as its starting point.
-    back().onLeftClick();
-    EXPECT_EQ(musicVolume, 9);
-    EXPECT_FALSE(config.exists());
-    openOptions();
-    EXPECT_FALSE(apply().isEnabled());
-}
 
 TEST_F(OptionsTest, BackKeepsUnappliedEditsAndApplyWritesThem) {
     buttonAt(1450, 390).onLeftClick(); // resolution +

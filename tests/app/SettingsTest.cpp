@@ -49,39 +49,6 @@ protected:
     const std::vector<sf::VideoMode> modes{{1920, 1080, 32}, {1920, 1080, 16}, {1280, 720, 32}, {800, 600, 32}};
 };
 
-TEST(ParseSettingInt, CountsEveryDigitWhateverPrecedesIt) {
-    EXPECT_EQ(parseSettingInt("CURRES:3"), 3);
-    EXPECT_EQ(parseSettingInt("ANTIA: 4"), 4);
-    EXPECT_EQ(parseSettingInt("1280x"), 1280);
-    EXPECT_EQ(parseSettingInt("-1"), -1);
-    EXPECT_EQ(parseSettingInt("no digits"), 0);
-    EXPECT_EQ(parseSettingInt(""), 0);
-    // The minus negates only what stands to its right.
-    EXPECT_EQ(parseSettingInt("1-2"), 8);
-}
-
-TEST(ParseSettingInt, SaturatesInsteadOfOverflowing) {
-    EXPECT_EQ(parseSettingInt("99999999999999999999999"), INT_MAX);
-    EXPECT_EQ(parseSettingInt("-99999999999999999999999"), INT_MIN);
-    EXPECT_EQ(parseSettingInt("2147483647"), INT_MAX);
-}
-
-TEST_F(SettingsTest, ReadsEveryKey) {
-    read("RESOL:\n1280\n720\nRESOL:\n1920\n1080\nCURRES:1\nVOLUM:\n70\n20\nANTIA: 4\nFULLS: 1\nVSYNC:1\n"
-         "HARDC:1\nPREVN:\nAnn Other\n");
-    ASSERT_EQ(resolutions.size(), 2u);
-    EXPECT_EQ(resolutions[0], std::make_pair(1280, 720));
-    EXPECT_EQ(resolutions[1], std::make_pair(1920, 1080));
-    EXPECT_EQ(currentResolution, 1);
-    EXPECT_EQ(soundVolume, 70);
-    EXPECT_EQ(musicVolume, 20);
-    EXPECT_EQ(antialiasing, 4);
-    EXPECT_TRUE(fullscreen);
-    EXPECT_TRUE(vsyncEnabled);
-    EXPECT_TRUE(hardcoreMode);
-    EXPECT_EQ(previousName, "Ann Other");
-}
-
 TEST_F(SettingsTest, WritesTheFixedLayoutAndReadsItBack) {
     resolutions = {{800, 600}, {1920, 1080}};
     currentResolution = 1;
@@ -112,18 +79,6 @@ TEST_F(SettingsTest, ToleratesDamagedText) {
     EXPECT_EQ(resolutions[0], std::make_pair(1280, 0));
 }
 
-TEST_F(SettingsTest, FirstStartBuildsTheListFromThirtyTwoBitModes) {
-    read("HARDC:1\n");
-    EXPECT_TRUE(repairResolutions(modes, desktop));
-    // Walked from the display's last mode to its first; the 16-bit mode never enters.
-    std::vector<std::pair<int, int>> expected{{800, 600}, {1280, 720}, {1920, 1080}};
-    EXPECT_EQ(resolutions, expected);
-    EXPECT_EQ(currentResolution, 2);
-    EXPECT_TRUE(showGameInfoOnce);
-    EXPECT_TRUE(showUpgradeHelpOnce);
-    EXPECT_TRUE(hardcoreMode);
-}
-
 TEST_F(SettingsTest, RebuildsOnlyWhenTheSavedModeIsTooLargeBothWays) {
     resolutions = {{3840, 1080}};
     EXPECT_FALSE(repairResolutions(modes, desktop));
@@ -150,24 +105,6 @@ TEST_F(SettingsTest, NeverSelectsOutsideTheList) {
     EXPECT_EQ(resolutions[0], std::make_pair(1920, 1080));
     EXPECT_EQ(currentResolution, 0);
     EXPECT_EQ(selectedVideoMode().width, 1920u);
-}
-
-TEST_F(SettingsTest, SaveReplacesTheFileWholeOrNotAtAll) {
-    fs::path path = dir / "Config.cfg";
-    resolutions = {{1280, 720}};
-    hardcoreMode = true;
-    ASSERT_TRUE(saveSettings(path.string()));
-    std::string first = slurp(path);
-    EXPECT_NE(first.find("HARDC:1"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir / "Config.cfg.tmp"));
-
-    // When the temporary file cannot be written the old settings survive untouched.
-    fs::create_directory(dir / "Config.cfg.tmp");
-    hardcoreMode = false;
-    EXPECT_FALSE(saveSettings(path.string()));
-    EXPECT_EQ(slurp(path), first);
-
-    EXPECT_FALSE(saveSettings((dir / "missing" / "Config.cfg").string()));
 }
 
 TEST_F(SettingsTest, ReadsAFileItMayNotWrite) {

@@ -11,8 +11,6 @@
 
 namespace {
 
-Particle still(float lifetime, int type = 2) { return Particle({100, 100}, {0, 0}, lifetime, type, 0); }
-
 TEST(ParticleLife, AParticleWithoutLifeDiesAtItsFirstUpdate) {
     Particle p({0, 0}, {0, 0}, 0, 2, 0);
     EXPECT_FALSE(p.dead);
@@ -28,34 +26,6 @@ TEST(ParticleLife, ItDiesWhenItsLifeHasRunOut) {
     EXPECT_TRUE(p.dead);
 }
 
-TEST(ParticleLife, FadingAndShrinkingFollowTheShareOfLifeSpent) {
-    Particle p({0, 0}, {0, 0}, 2, 2, 0);
-    p.setScale({0.8f, 0.8f});
-    p.shrinks = true;
-    p.update(0.5f);
-    EXPECT_EQ(p.sprite.getColor().a, 191);
-    EXPECT_NEAR(p.sprite.getScale().x, 0.6f, 1e-5f);
-    p.update(1.5f);
-    EXPECT_EQ(p.sprite.getColor().a, 0);
-    EXPECT_NEAR(p.sprite.getScale().x, 0, 1e-5f);
-}
-
-TEST(ParticleMotion, DragTakesTwiceTheElapsedShareOfTheVelocity) {
-    Particle p({0, 0}, {100, -50}, 5, 2, 0);
-    p.drag = true;
-    p.update(0.1f);
-    EXPECT_NEAR(p.velocity.x, 80, 1e-4f);
-    EXPECT_NEAR(p.velocity.y, -40, 1e-4f);
-    // The position moves with the slowed velocity.
-    EXPECT_NEAR(p.sprite.getPosition().x, 8, 1e-4f);
-}
-
-TEST(ParticleMotion, SpinTurnsTheSpriteInDegreesPerSecond) {
-    Particle p({0, 0}, {0, 0}, 5, 2, 90);
-    p.update(0.5f);
-    EXPECT_NEAR(p.sprite.getRotation(), 45, 1e-4f);
-}
-
 TEST(ParticleMotion, PaperTipsOverOntoItsSideAndLiesThere) {
     std::srand(3);
     Particle paper({0, 0}, {40, 10}, 10, 6, 200);
@@ -68,26 +38,6 @@ TEST(ParticleMotion, PaperTipsOverOntoItsSideAndLiesThere) {
     EXPECT_EQ(paper.sprite.getPosition(), at);
 }
 
-TEST(ParticleCells, TheTypePicksTheRowOfTheSheet) {
-    std::srand(1);
-    for (int i = 0; i < 20; ++i) {
-        Particle blood = still(1, 2);
-        EXPECT_EQ(blood.sprite.getTextureRect().top, 64);
-        EXPECT_EQ(blood.sprite.getTextureRect().left % 32, 0);
-        EXPECT_LT(blood.sprite.getTextureRect().left, 128);
-        // Paper scraps and the light dot always take the first cell of their row.
-        EXPECT_EQ(still(1, 6).sprite.getTextureRect(), sf::IntRect(0, 192, 32, 32));
-        EXPECT_EQ(still(1, 0).sprite.getTextureRect(), sf::IntRect(0, 0, 32, 32));
-        // Gun smoke is a smaller smoke puff.
-        Particle smoke = still(1, 32);
-        EXPECT_EQ(smoke.sprite.getTextureRect().top, 96);
-        EXPECT_FLOAT_EQ(smoke.sprite.getScale().x, 0.8f);
-    }
-    EXPECT_FLOAT_EQ(still(1, 1).sprite.getScale().x, 0.6f);
-    EXPECT_FLOAT_EQ(still(1, 3).sprite.getScale().x, 2);
-    EXPECT_EQ(still(1, 11).sprite.getColor(), sf::Color(150, 130, 182));
-}
-
 TEST(AnimatedParticle, FramesAdvanceAndWrapToTheFirst) {
     sf::Texture sheet;
     AnimatedParticle blast({0, 0}, sheet, 128, 128, 0, 3, 0.1f, 5);
@@ -98,14 +48,6 @@ TEST(AnimatedParticle, FramesAdvanceAndWrapToTheFirst) {
     blast.update(0.1f);
     EXPECT_EQ(blast.currentFrame, 0);
     EXPECT_EQ(blast.sprite.getTextureRect().left, 0);
-}
-
-TEST(FloatingText, ALifeOfTwoSecondsIsFullyTransparentAfterTwoSeconds) {
-    textParticle text({0, 100}, 2, "+30", {0, -1}, 2);
-    for (int i = 0; i < 4; ++i)
-        text.update(0.5f);
-    EXPECT_EQ(text.text.getFillColor().a, 0);
-    EXPECT_TRUE(text.dead);
 }
 
 TEST(FloatingText, ItRisesAsFastAtAnyFrameRate) {

@@ -28,48 +28,6 @@ protected:
     }
 };
 
-TEST_F(Generation, DatabaseHoldsEveryBaseTypeOnItsSpriteRow) {
-    ASSERT_EQ(weaponTemplates.size(), 16u);
-    ASSERT_EQ(bombTemplates.size(), 3u);
-    ASSERT_EQ(armourTemplates.size(), 5u);
-    // The rows of the weapon sheet: 0 revolver, 1 pistol, 2 shotgun, 3 scoped
-    // rifle, 4 musket, 5 grenade, 6 assault rifle, 7 knife, 8 axe, 9 katana,
-    // 10 rail gun, 11 chainsaw, 12 charge.
-    const std::pair<const char*, int> rows[] = {
-        {"PumpAction Shotgun", 2}, {"Jackhammer", 2}, {"Supershotgun", 2}, {"9mm pistol", 1},
-        {".44 Magnum", 0},         {"SMG", 1},        {"Flintlock Pistol", 0}, {"Hunting Rifle", 3},
-        {"Assault Rifle", 6},      {"Machine Gun", 6}, {"Musket", 4},          {"Knife", 7},
-        {"Fire Axe", 8},           {"Katana", 9},     {"Chainsaw", 11},        {"Rail Gun", 10},
-        {"Grenade", 5},            {"Bomb", 12},      {"Nuke", 12}};
-    for (std::size_t i = 0; i < 19; ++i) {
-        const Weapon& w = i < 16 ? weaponTemplates[i] : bombTemplates[i - 16];
-        EXPECT_EQ(w.getBasename(), rows[i].first);
-        EXPECT_EQ(w.getName(), rows[i].first);
-        EXPECT_EQ(w.getGfx(), rows[i].second) << rows[i].first;
-        EXPECT_EQ(w.getSprite().getTextureRect().top, 64 * rows[i].second);
-        EXPECT_FLOAT_EQ(w.getRarity(), 0);
-        EXPECT_FLOAT_EQ(w.getAmmo(), w.getMaxAmmo());
-    }
-    EXPECT_TRUE(weaponTemplate("Rail Gun")->isPenetrating());
-    EXPECT_TRUE(weaponTemplate("Katana")->isMelee());
-    EXPECT_FALSE(weaponTemplate("SMG")->isSemiAuto());
-    EXPECT_FLOAT_EQ(bombTemplates[2].getFuse(), 10);
-    EXPECT_EQ(armourTemplates[3].getBasename(), "Fabulous t-shirt");
-    EXPECT_FLOAT_EQ(armourTemplates[3].getBonusHP(), 90);
-    EXPECT_FLOAT_EQ(armourTemplates[4].getSpeed(), 0.6f);
-
-    // Building again replaces the lists instead of doubling them.
-    buildItemDatabase();
-    EXPECT_EQ(weaponTemplates.size(), 16u);
-}
-
-TEST_F(Generation, RebuildingTheAffixTablesReplacesTheirRows) {
-    buildAffixTables();
-    EXPECT_EQ(weaponAffixes.size(), 31u);
-    EXPECT_EQ(armourAffixes.size(), 15u);
-    EXPECT_EQ(bombAffixes.size(), 15u);
-}
-
 TEST_F(Generation, RollSidesGrowWithTheGapBetweenPointsAndLevel) {
     EXPECT_EQ(affixRollSides(16, 20, 0), 1);  // a good affix the level has passed: even odds
     EXPECT_EQ(affixRollSides(-6, 5, 0), 11);  // a bad affix grows rarer with the level
@@ -158,21 +116,6 @@ TEST_F(Generation, AGeneratedGrenadeIsNeverSemiAutomatic) {
         }
     }
     EXPECT_GT(alternated, 0);
-}
-
-TEST_F(Generation, ExplosiveGunsGetARadiusFromTheirPower) {
-    srand(3);
-    int explosiveGuns = 0;
-    for (int i = 0; i < 3000; ++i) {
-        auto w = generateWeapon(40);
-        if (w->getType() != "weapon" || !w->isExplosive())
-            continue;
-        ++explosiveGuns;
-        float p = w->getPower();
-        EXPECT_FLOAT_EQ(w->getExplosionRadius(), p * 0.33333334f + std::sqrt(p) + 20);
-    }
-    EXPECT_GT(explosiveGuns, 20);
-    EXPECT_NEAR(24 * 0.33333334f + std::sqrt(24.0f) + 20, 32.9f, 0.01f);
 }
 
 TEST_F(Generation, ANewRunStartsWithPlainPistolsAndAVestWithoutRolling) {

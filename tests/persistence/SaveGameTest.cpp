@@ -27,11 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::unique_ptr<Item> copyOf(const Item& item) {
@@ -251,45 +246,6 @@ TEST_F(SaveGameTest, ASaveWithoutItemsKeepsTheItemsHeld) {
     ASSERT_EQ(player->inventory.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(player->inventory[i].get(), held[i]);
-}
-
-TEST_F(SaveGameTest, TheSaveFolderIsCreatedWhenMissing) {
-    const fs::path path = scratch / "data" / "SaveData" / "save.txt";
-    ASSERT_TRUE(writeSaveFile(path.string()));
-    EXPECT_TRUE(fs::is_regular_file(path));
-    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
-    EXPECT_NE(contents(path).find("Equipped:\n"), std::string::npos);
-}
-
-TEST_F(SaveGameTest, AFailedWriteKeepsThePreviousSave) {
-    const fs::path path = scratch / "save.txt";
-    writeText(path, "the previous save\n");
-
-    // The temporary file cannot be created (a folder stands in its place;
-    // permissions would not stop a test running as root).
-    fs::create_directories(path.string() + ".tmp");
-    EXPECT_FALSE(writeSaveFile(path.string()));
-    EXPECT_EQ(contents(path), "the previous save\n");
-    fs::remove(path.string() + ".tmp");
-
-    // The disk fills up during the write: the temporary file leads to /dev/full.
-    if (fs::exists("/dev/full")) {
-        fs::create_symlink("/dev/full", path.string() + ".tmp");
-        EXPECT_FALSE(writeSaveFile(path.string()));
-        EXPECT_EQ(contents(path), "the previous save\n");
-        EXPECT_FALSE(fs::exists(fs::symlink_status(path.string() + ".tmp")));
-    }
-
-    // The finished file cannot take the old one's place.
-    const fs::path blocked = scratch / "blocked.txt";
-    fs::create_directories(blocked / "inside");
-    EXPECT_FALSE(writeSaveFile(blocked.string()));
-    EXPECT_TRUE(fs::is_directory(blocked / "inside"));
-    EXPECT_FALSE(fs::exists(blocked.string() + ".tmp"));
-
-    // A save that works replaces the old file whole.
-    ASSERT_TRUE(writeSaveFile(path.string()));
-    EXPECT_EQ(contents(path).rfind("Hardcoremode:\n", 0), 0u);
 }
 
 TEST_F(SaveGameTest, AReadOnlySaveStillLoads) {

@@ -88,14 +88,6 @@ TEST_F(HighscoreScreens, ReturnEntersTheNameAndOpensTheListOnItsPage) {
     gameOver->highscoreOffered = false;
 }
 
-TEST_F(HighscoreScreens, TheRememberedNameIsCutToFifteenPrintableCharacters) {
-    previousName = "A\tvery long remembered name";
-    handler->pushState(HSinputscreen::getInstance());
-    EXPECT_EQ(enteredName, "Avery long reme");
-    typeCharacter(enteredName, 'x');
-    EXPECT_EQ(enteredName.size(), maxNameLength);
-}
-
 TEST_F(HighscoreScreens, TheListPagesThroughFifteenEntriesAtATime) {
     HighscoreTable* scores = HighscoreTable::getInstance();
     scores->lines.clear();

@@ -24,20 +24,6 @@ TEST(Ingame, TheRedScreenShowsBelowFortyPercentHealth) {
     EXPECT_EQ(screen.bloodyScreen.getColor().a, 191);
 }
 
-TEST(Ingame, AFlashAtFullHealthFadesLinearlyOverHalfASecond) {
-    Ingame screen;
-    screen.startDamageFlash(200);
-    screen.updateDamageFlash(0.125f, 1.0f);
-    EXPECT_EQ(screen.bloodyScreen.getColor().a, 150);
-    EXPECT_TRUE(screen.showsBloodyScreen(1.0f));
-    screen.updateDamageFlash(0.25f, 1.0f);
-    EXPECT_EQ(screen.bloodyScreen.getColor().a, 50);
-    screen.updateDamageFlash(0.125f, 1.0f);
-    EXPECT_EQ(screen.bloodyScreen.getColor().a, 0);
-    EXPECT_FALSE(screen.damageFlashActive);
-    EXPECT_FALSE(screen.showsBloodyScreen(1.0f));
-}
-
 TEST(Ingame, AtLowHealthAFreshHitOnlyMakesTheRedStronger) {
     Ingame screen;
     screen.startDamageFlash(100);

@@ -51,18 +51,6 @@ protected:
     IntermissionState* wipe = nullptr;
 };
 
-TEST_F(DoorWipe, StartsOpenAndEachPanelStaysInItsHalf) {
-    EXPECT_FLOAT_EQ(wipe->doors[0].getPosition().x, -960);
-    EXPECT_FLOAT_EQ(wipe->doors[1].getPosition().x, 1920);
-    EXPECT_FLOAT_EQ(wipe->gap(), 1920);
-    wipe->movePanels(0.5f);
-    EXPECT_FLOAT_EQ(wipe->doors[0].getPosition().x, -460);
-    EXPECT_FLOAT_EQ(wipe->doors[1].getPosition().x, 1420);
-    wipe->movePanels(5);
-    EXPECT_FLOAT_EQ(wipe->gap(), 0);
-    EXPECT_TRUE(wipe->arrived());
-}
-
 TEST_F(DoorWipe, ClosesWithSparksHoldsThenPopsReadyToOpen) {
     wipe->onEnter();
     std::size_t particlesBefore = Particlehandler::getInstance()->count();
@@ -89,18 +77,6 @@ TEST_F(DoorWipe, OpensAfterTheLatchAndPopsReadyToCloseAgain) {
     ASSERT_GT(frames, 0);
     EXPECT_GT(wipe->gap(), 1900);
     EXPECT_TRUE(wipe->closing);
-}
-
-TEST_F(DoorWipe, PushedOnTheStackItRemovesItselfWhenDone) {
-    GameStateHandler* handler = GameStateHandler::getInstance();
-    handler->states.clear();
-    handler->pushState(Ingame::getInstance());
-    handler->pushState(wipe);
-    for (int i = 0; i < 200 && handler->top() == wipe; ++i)
-        handler->update(1.0f / 60);
-    EXPECT_EQ(handler->top(), Ingame::getInstance());
-    EXPECT_FALSE(wipe->closing);
-    handler->states.clear();
 }
 
 } // namespace

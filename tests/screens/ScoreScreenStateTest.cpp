@@ -29,48 +29,6 @@ void silence() {
         sound->stop();
 }
 
-TEST(ScoreScreenCount, LastsFourSecondsForAPerfectLevelDownToATenthOfThat) {
-    EXPECT_FLOAT_EQ(ScoreScreenState::scoreRatioFor(5000, 5000), 1.0f);
-    EXPECT_FLOAT_EQ(ScoreScreenState::scoreRatioFor(2500, 5000), 0.5f);
-    EXPECT_FLOAT_EQ(ScoreScreenState::scoreRatioFor(0, 5000), 0.1f);
-    EXPECT_FLOAT_EQ(ScoreScreenState::scoreRatioFor(10, 0), 1.0f);
-
-    EXPECT_FLOAT_EQ(ScoreScreenState::countDurationFor(1.0f, 4.0f), 4.0f);
-    EXPECT_FLOAT_EQ(ScoreScreenState::countDurationFor(0.5f, 4.0f), 2.0f);
-    // A level scoring nothing still counts for 0.4 s.
-    EXPECT_FLOAT_EQ(ScoreScreenState::countDurationFor(ScoreScreenState::scoreRatioFor(0, 3000), 4.0f), 0.4f);
-    // The counting sound caps the count; without one it runs its full time.
-    EXPECT_FLOAT_EQ(ScoreScreenState::countDurationFor(1.0f, 2.5f), 2.5f);
-    EXPECT_FLOAT_EQ(ScoreScreenState::countDurationFor(1.0f, 0.0f), 4.0f);
-    EXPECT_FLOAT_EQ(ScoreScreenState::countDurationFor(0.001f, 4.0f), 0.1f);
-}
-
-TEST(ScoreScreenExperience, ThresholdsGrowByAFifthAndAThousand) {
-    Player* player = Player::getInstance();
-    player->XP = 0;
-    player->XPneeded = 1000;
-    player->Level = 0;
-    player->Statpoints = 0;
-    // 2000 points are worth 2327 experience: past 1000 and 2150, short of 3472.
-    EXPECT_EQ(ScoreScreenState::awardExperience(*player, 2000), 2327);
-    EXPECT_EQ(player->XP, 2327);
-    EXPECT_EQ(player->Level, 2);
-    EXPECT_EQ(player->Statpoints, 2);
-    EXPECT_EQ(player->XPneeded, 3472);
-    // Landing exactly on the threshold is not yet enough.
-    player->XP = 3472 - 1163;
-    EXPECT_EQ(ScoreScreenState::awardExperience(*player, 1000), 1163);
-    EXPECT_EQ(player->Level, 2);
-    player->resetForLevel(true);
-}
-
-TEST(ScoreScreenBar, TurnsFromMagentaToGreenAsTheScoreNearsTheReference) {
-    EXPECT_EQ(ScoreScreenState::barColourFor(0), sf::Color(255, 0, 255));
-    EXPECT_EQ(ScoreScreenState::barColourFor(0.5f), sf::Color(127, 127, 127));
-    EXPECT_EQ(ScoreScreenState::barColourFor(1), sf::Color(0, 255, 0));
-    EXPECT_EQ(ScoreScreenState::barColourFor(3), sf::Color(0, 255, 0));
-}
-
 // A cleared first level: 2852 points out of a reference of 3216, on the
 // stack over the level the way the brainwash machine leaves it.
 class ScoreScreenRun : public ::testing::Test {

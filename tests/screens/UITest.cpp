@@ -14,24 +14,6 @@
 
 namespace {
 
-TEST(UIReadout, ReadsValueSlashMaximumWithPlainFloatFormatting) {
-    EXPECT_EQ(UI::readout(30, 30), "30/30");
-    EXPECT_EQ(UI::readout(0, 8), "0/8");
-    EXPECT_EQ(UI::readout(137.5f, 150), "137.5/150");
-    EXPECT_EQ(UI::readout(std::trunc(99.9f), 135), "99/135");
-}
-
-TEST(UISignal, TurnsFromGreenBesideTheMachineToRedAMapDiagonalAway) {
-    // A 60 x 80 map has a diagonal of 64 x 100 = 6400 pixels.
-    EXPECT_EQ(UI::signalRed(0, 60, 80), 0);
-    EXPECT_EQ(UI::signalRed(6400, 60, 80), 255);
-    EXPECT_EQ(UI::signalRed(3200, 60, 80), 127);
-    EXPECT_EQ(UI::signalRed(100000, 60, 80), 255);
-    EXPECT_EQ(UI::signalRed(100, 0, 0), 255);
-    EXPECT_EQ(UI::signalColourFor(0), sf::Color(0, 255, 0));
-    EXPECT_EQ(UI::signalColourFor(200), sf::Color(200, 55, 0));
-}
-
 TEST(UISignal, TheBarScansAtFirstThenShowsHowCloseTheMachineIs) {
     Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(60, 80));
     Map& map = *Maphandler::getInstance()->currentMap();
@@ -57,26 +39,6 @@ TEST(UISignal, TheBarScansAtFirstThenShowsHowCloseTheMachineIs) {
     EXPECT_FLOAT_EQ(ui->bars[UI::signalBar].value, 0);
 }
 
-TEST(UIBars, FollowThePlayerAndTurnGoldWhileHeIsInvulnerable) {
-    Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(30, 30));
-    Player* player = Player::getInstance();
-    player->resetForLevel(true);
-    player->HP = player->MaxHP / 4;
-    player->Stamina = player->MaxStamina / 2;
-    player->invulnerabilityTimer = 0;
-    UI* ui = UI::getInstance();
-    ui->update(0.01f);
-    EXPECT_FLOAT_EQ(ui->bars[UI::healthBar].maximum, player->MaxHP);
-    EXPECT_FLOAT_EQ(ui->bars[UI::healthBar].value, player->MaxHP / 4);
-    EXPECT_FLOAT_EQ(ui->bars[UI::staminaBar].value, player->MaxStamina / 2);
-    EXPECT_NE(ui->bars[UI::healthBar].fill.getFillColor(), sf::Color(255, 215, 0));
-    player->invulnerabilityTimer = 3;
-    ui->update(0.01f);
-    EXPECT_EQ(ui->bars[UI::healthBar].fill.getFillColor(), sf::Color(255, 215, 0));
-    EXPECT_FLOAT_EQ(ui->bars[UI::leftWeaponBar].value, player->inventory[0]->getAmmoFraction());
-    player->resetForLevel(true);
-}
-
 class UIMessages : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -90,42 +52,6 @@ protected:
     }
     UI* ui = nullptr;
 };
-
-TEST_F(UIMessages, FadeOverTheirLifeAndAreThenRemoved) {
-    ui->addMessage("+600 Ranged alien", sf::Color::Green);
-    ASSERT_EQ(ui->messages.size(), 1u);
-    EXPECT_EQ(ui->messages[0].label.getFillColor().a, 255);
-    ui->updateMessages(1.0f, 5);
-    EXPECT_EQ(ui->messages[0].label.getFillColor().a, UI::messageAlpha(3.0f));
-    EXPECT_EQ(UI::messageAlpha(3.0f), 191);
-    ui->updateMessages(2.0f, 6);
-    ASSERT_EQ(ui->messages.size(), 1u);
-    EXPECT_EQ(ui->messages[0].label.getFillColor().a, 63);
-    ui->updateMessages(1.0f, 7);
-    EXPECT_TRUE(ui->messages.empty());
-}
-
-TEST_F(UIMessages, GlideIntoTheirSlotsAsOlderOnesLeave) {
-    ui->addMessage("first");
-    ui->updateMessages(2.0f, 1);
-    ui->addMessage("second");
-    float secondSlotY = ui->messages[1].position.y;
-    for (int i = 0; i < 75; ++i)
-        ui->updateMessages(1.0f / 30, 2);
-    ASSERT_EQ(ui->messages.size(), 1u);
-    EXPECT_EQ(ui->messages[0].text, "second");
-    EXPECT_LT(ui->messages[0].position.y, secondSlotY);
-    EXPECT_NEAR(ui->messages[0].position.y, ui->messages[0].label.getPosition().y, 1);
-}
-
-TEST_F(UIMessages, AreClearedBeforeTheLevelClockStartsAndKeptToAShortList) {
-    for (int i = 0; i < 12; ++i)
-        ui->addMessage("+" + std::to_string(i));
-    EXPECT_EQ(ui->messages.size(), UI::maxMessages);
-    EXPECT_EQ(ui->messages.back().text, "+11");
-    ui->updateMessages(0.01f, 0);
-    EXPECT_TRUE(ui->messages.empty());
-}
 
 TEST_F(UIMessages, BrokenWallsInQuickSuccessionAddUpOnOneLine) {
     ui->addCarnage(5, "Wall broken");
@@ -141,15 +67,6 @@ TEST_F(UIMessages, BrokenWallsInQuickSuccessionAddUpOnOneLine) {
     ui->addCarnage(5, "Wall broken");
     EXPECT_EQ(ui->messages.back().text, "+5 Wall broken");
     EXPECT_EQ(carnageBonus, 70);
-}
-
-TEST(UIBanner, FadesInHoldsAndIsGoneLongBeforeTheScanEnds) {
-    EXPECT_EQ(UI::bannerAlpha(0), 0);
-    EXPECT_GT(UI::bannerAlpha(0.3f), 0);
-    EXPECT_EQ(UI::bannerAlpha(2), 255);
-    EXPECT_EQ(UI::bannerAlpha(4.9f), 255);
-    EXPECT_EQ(UI::bannerAlpha(7), 0);
-    EXPECT_EQ(UI::bannerAlpha(19), 0);
 }
 
 } // namespace

@@ -104,18 +104,4 @@ TEST_F(UpgradeScreenPicture, TheHoveredWeaponsPanelIsDrawnOverTheDimmedLevel) {
     EXPECT_TRUE(isPanelShade(inside)) << int(inside.r) << "," << int(inside.g) << "," << int(inside.b);
 }
 
-TEST_F(UpgradeScreenPicture, TheArmourPanelAndTheHelpOverlay) {
-    pointAt(slotCentre(2));
-    ASSERT_EQ(UpgradeState::getInstance()->hoveredSlot(), 2);
-    shoot("upgrade_armour_panel.png");
-
-    pointAt({960, 540});
-    handler->pushState(OverlayUpgradeState::getInstance());
-    handler->top()->update(1.0f / 120);
-    sf::Image picture = shoot("upgrade_help.png");
-    // The help picture's panel covers the middle of the screen.
-    EXPECT_TRUE(isPanelShade(picture.getPixel(400, 300)));
-    handler->popState();
-}
-
 } // namespace

@@ -91,27 +91,6 @@ protected:
     std::vector<GameState*> savedStack;
 };
 
-TEST_F(UpgradeStateTest, EachRerollCostsDoubleTheLast) {
-    upgradePoints = 3000;
-    ASSERT_TRUE(enabled(rerollButton));
-    screen->reroll();
-    EXPECT_EQ(upgradePoints, 2000);
-    EXPECT_EQ(screen->rerollCost, 2000);
-    ASSERT_TRUE(enabled(rerollButton));
-    screen->reroll();
-    EXPECT_EQ(upgradePoints, 0);
-    EXPECT_EQ(screen->rerollCost, 4000);
-    EXPECT_FALSE(enabled(rerollButton));
-    screen->reroll();
-    EXPECT_EQ(upgradePoints, 0) << "a reroll without the points does nothing";
-
-    upgradePoints = 2999;
-    screen->rerollCost = UpgradeState::firstRerollCost;
-    screen->reroll();
-    EXPECT_EQ(upgradePoints, 1999);
-    EXPECT_FALSE(enabled(rerollButton)) << "1999 is short of the second reroll's 2000";
-}
-
 TEST_F(UpgradeStateTest, ARerollBringsFreshLootAndFreesTheOld) {
     upgradePoints = 1000;
     plantCountedLoot();
@@ -223,19 +202,6 @@ TEST_F(UpgradeStateTest, StatPointsRaiseStatsAndRefillTheirPools) {
     EXPECT_EQ(player->Grapple, 0);
     for (ButtonIndex b : {healthPlus, staminaPlus, taserPlus, handlingPlus})
         EXPECT_FALSE(enabled(b));
-}
-
-TEST_F(UpgradeStateTest, TheStatPointsLineStandsOutOnlyWhilePointsAreLeft) {
-    player->Statpoints = 0;
-    screen->update(0.01f);
-    EXPECT_EQ(screen->statTexts[0].getString(), "Stat Points: 0");
-    EXPECT_EQ(screen->statTexts[0].getCharacterSize(), 30u);
-    EXPECT_EQ(screen->statTexts[0].getFillColor(), sf::Color::White);
-    player->Statpoints = 3;
-    screen->update(0.01f);
-    EXPECT_EQ(screen->statTexts[0].getCharacterSize(), 45u);
-    EXPECT_EQ(screen->statTexts[0].getFillColor(), sf::Color(255, 255, 0));
-    EXPECT_EQ(screen->levelText.getString(), "Level: 5") << "the level about to be played";
 }
 
 TEST_F(UpgradeStateTest, HoveringALootSlotOpensItsPanelOnScreen) {

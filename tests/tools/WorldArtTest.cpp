@@ -115,19 +115,6 @@ TEST_F(WorldArt, EdgeSpritesCoverTheRectanglesTheMapDraws) {
     EXPECT_TRUE(atLeast(graphic("shado.png"), "shado.png", 96, 96));
 }
 
-TEST_F(WorldArt, ScreenImagesSpanTheView) {
-    sf::Image background = graphic("MainmenuBG.png");
-    // The menu pans the panorama 666 units across a 1920 x 1080 view.
-    ASSERT_TRUE(atLeast(background, "MainmenuBG.png", 1920 + 666, 1080));
-    EXPECT_TRUE(covered(background, "MainmenuBG.png", {0, 0, 1920 + 666, 1080}, 1.0f));
-    sf::Image door = graphic("doors.png");
-    ASSERT_TRUE(atLeast(door, "doors.png", 960, 1080));
-    EXPECT_TRUE(covered(door, "doors.png", {0, 0, 960, 1080}, 1.0f));
-    for (const char* file : {"MainmenuFG.png", "OptionsBG.png", "BloodyScreen.png", "GameInfoOverlay.png", "helpoverlay.png"})
-        EXPECT_TRUE(atLeast(graphic(file), file, 1920, 1080));
-    EXPECT_TRUE(atLeast(loadPng(art.file("data", "lightFin.png")), "lightFin.png", 2, 2));
-}
-
 // The display draws its bars first and these panels over them at (0, 0) and
 // (1280, 840); each bar must show through a clear window of its own.
 TEST_F(WorldArt, HudPanelsLeaveTheBarsClearWindows) {

@@ -10,14 +10,6 @@
 
 namespace {
 
-TEST(BrainwashMachine, SignalRisesFromNineSixtyPixelsToFullWithinFourEighty) {
-    EXPECT_FLOAT_EQ(BrainwashMachine::signalAt(2000), 0);
-    EXPECT_FLOAT_EQ(BrainwashMachine::signalAt(960), 0);
-    EXPECT_FLOAT_EQ(BrainwashMachine::signalAt(720), 1.0f / 3);
-    EXPECT_FLOAT_EQ(BrainwashMachine::signalAt(480), 1);
-    EXPECT_FLOAT_EQ(BrainwashMachine::signalAt(0), 1);
-}
-
 TEST(BrainwashMachine, MusicFadesNearALiveMachineAndReturnsWhenItIsGone) {
     Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(60, 60));
     Map& m = *Maphandler::getInstance()->currentMap();

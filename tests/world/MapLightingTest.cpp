@@ -76,25 +76,6 @@ TEST_F(LitMap, ABrokenWallAndAFinishedMapHandTheirHullsBack) {
     EXPECT_EQ(system->hullCount(), 0u);
 }
 
-TEST_F(LitMap, ADestroyedWallsShadowIsGoneOnTheNextFrame) {
-    // The light sits left of a wall; the floor right of it is in its shadow.
-    solid(10, 8);
-    map->createHulls(lighting());
-    const float height = Camera::getInstance()->view.getSize().y;
-    system->setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
-    light->setCenter({6 * 64 + 32, height - (8 * 64 + 32)});
-    auto behind = [&](const sf::Image& image) {
-        sf::Color c = image.getPixel(14 * 64 + 32, 8 * 64 + 32);
-        return c.r + c.g + c.b;
-    };
-    map->update(0);
-    EXPECT_EQ(behind(system->getLightTexture().copyToImage()), 0);
-    wall(10, 8).armour = 0;
-    damageTile(wall(10, 8), 1e6f, {});
-    map->update(0);
-    EXPECT_GT(behind(system->getLightTexture().copyToImage()), 100);
-}
-
 TEST_F(LitMap, TheMaskIsLitAroundThePlayerDarkBehindAWallAndWhiteOnWallsInSight) {
     // A wall column at x = 12 between the player (x = 6) and the far floor.
     for (int y = 2; y < 16; ++y)
@@ -141,71 +122,12 @@ TEST(SightMarkers, OnlyWallsWithAClearLineToThePlayerAreMarked) {
     EXPECT_EQ(map.markers.size(), 20u + 1u) << "the whole near face of the long wall, and the one beside the player";
 }
 
-TEST(SightMarkers, APlayerOffTheGridOrNotANumberMarksNothingAndNeverCrashes) {
-    Map map(8, 8);
-    map.walls[4][4].kind = 1;
-    map.viewX1 = map.viewY1 = 8;
-    map.rebuildMarkers({1e9f, -1e9f});
-    EXPECT_TRUE(map.markers.empty());
-    map.rebuildMarkers({std::nanf(""), 3});
-    EXPECT_TRUE(map.markers.empty());
-}
-
 // The two files the light engine cannot do without: the game ends at once,
 // with a failure status, rather than running unlit or shadowless.
 using FatalLightingFiles = LitMap;
 
-TEST_F(FatalLightingFiles, AMissingHullFileEndsTheGameAtTheFirstWall) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    solid(2, 2);
-    EXPECT_EXIT(
-        {
-            // The message goes to standard output; the check reads standard error.
-            dup2(STDERR_FILENO, STDOUT_FILENO);
-            map->createHulls(lighting(), "data/noSuchShape.txt");
-        },
-        ::testing::ExitedWithCode(EXIT_FAILURE), "Could not load convex hull \"data/noSuchShape.txt\"!");
-}
-
-TEST(FatalLightingFile, AMissingAttenuationShaderEndsTheGame) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(Maphandler::createLightSystem("data/shaders/noSuchShader.frag"),
-                ::testing::ExitedWithCode(EXIT_FAILURE), "");
-    EXPECT_TRUE(Maphandler::createLightSystem()->ready());
-}
-
 } // namespace
 
 namespace {
-
-TEST(LevelLighting, EveryNewLevelIsLitByThePlayersLightWithOneHullPerWall) {
-    Maphandler* handler = Maphandler::getInstance();
-    std::srand(7);
-    handler->newMap(3);
-    MapLighting lights = handler->lighting();
-    ASSERT_NE(lights.system, nullptr);
-    ASSERT_NE(lights.mask, nullptr);
-    EXPECT_EQ(lights.mask->getSize(), sf::Vector2u(1920, 1080));
-    EXPECT_EQ(lights.playerLight->radius, 2200);
-    EXPECT_EQ(lights.playerLight->size, 1);
-    EXPECT_EQ(lights.system->lightCount(), 1u);
-
-    Map* map = handler->currentMap();
-    std::size_t solid = 0;
-    for (const auto& column : map->walls)
-        for (const Tile& tile : column) {
-            solid += tile.kind != 0;
-            ASSERT_EQ(tile.hull != nullptr, tile.kind != 0);
-        }
-    EXPECT_GT(solid, 0u);
-    EXPECT_EQ(lights.system->hullCount(), solid);
-    // The next level replaces the walls' hulls rather than piling them up.
-    handler->newMap(4);
-    std::size_t next = 0;
-    for (const auto& column : handler->currentMap()->walls)
-        for (const Tile& tile : column)
-            next += tile.kind != 0;
-    EXPECT_EQ(lights.system->hullCount(), next);
-}
 
 } // namespace

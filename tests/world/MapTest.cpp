@@ -30,46 +30,6 @@ TEST(Map, TileAtRoundsAndClampsAnyPositionIntoTheGrid) {
     EXPECT_EQ(empty.tileAt({1, 1}), nullptr);
 }
 
-TEST(Map, ViewWindowCoversTheScreenAndIsEmptyForANarrowView) {
-    Map m(200, 200);
-    m.computeViewWindow({3200, 3200}, {1920, 1080});
-    // About 17.8 tiles either side horizontally, 9.1 above and 10.1 below.
-    EXPECT_EQ(m.viewX0, 32u);
-    EXPECT_EQ(m.viewX1, 67u);
-    EXPECT_EQ(m.viewY0, 40u);
-    EXPECT_EQ(m.viewY1, 60u);
-    m.computeViewWindow({3200, 3200}, {1000, 1080});
-    EXPECT_GE(m.viewX0, m.viewX1);
-    EXPECT_LT(m.viewY0, m.viewY1);
-    // Clamped into the grid near the corner.
-    m.computeViewWindow({0, 0}, {1920, 1080});
-    EXPECT_EQ(m.viewY0, 0u);
-    EXPECT_LE(m.viewX1, 199u);
-}
-
-TEST(Map, TracersAndStainsFadeAndDieAtZero) {
-    Tracer t;
-    t.shape.setFillColor(sf::Color(255, 255, 0, 200));
-    t.shape.setOutlineColor(sf::Color(255, 255, 0, 100));
-    t.rate = 400;
-    fadeTracer(t, 0.25f);
-    EXPECT_EQ(t.shape.getFillColor().a, 100);
-    EXPECT_EQ(t.shape.getOutlineColor().a, 0);
-    EXPECT_FALSE(t.dead);
-    fadeTracer(t, 0.25f);
-    EXPECT_TRUE(t.dead);
-
-    Stain s;
-    s.shape.setFillColor(sf::Color(150, 10, 10, 100));
-    s.rate = 40;
-    fadeStain(s, 1.0f);
-    EXPECT_EQ(s.shape.getFillColor().a, 60);
-    EXPECT_EQ(s.shape.getFillColor().g, 30);
-    EXPECT_FALSE(s.dead);
-    fadeStain(s, 2.0f);
-    EXPECT_TRUE(s.dead);
-}
-
 TEST(Map, CleanUpRemovesDeadPropsAndBarrelsLeaveAnExplosion) {
     Maphandler::getInstance();
     levelNumber = 12;
@@ -121,25 +81,6 @@ TEST(Map, CleanUpRemovesEveryDeadEntityTheSameFrameEvenNeighbours) {
     ASSERT_EQ(m.enemies.size(), 2u);
     EXPECT_EQ(m.enemies[0].get(), survivor);
     EXPECT_EQ(m.bullets.size(), 1u);
-}
-
-TEST(Map, ElapsedGrowsWithEveryUpdate) {
-    Map m(20, 20);
-    m.update(0.25f);
-    m.update(0.5f);
-    EXPECT_FLOAT_EQ(m.elapsed, 0.75f);
-}
-
-TEST(Map, OnlyBarrelCellsAreExplosive) {
-    for (int top : {0, 64})
-        for (int kind = 6; kind <= 10; ++kind) {
-            Furniture f({0, 0}, false, {64 * kind, top, 64, 64});
-            EXPECT_EQ(f.explosive, kind == 10);
-            EXPECT_GE(f.HP, 30);
-            EXPECT_LE(f.HP, 100);
-            EXPECT_GE(f.armour, 1);
-            EXPECT_LE(f.armour, 15);
-        }
 }
 
 } // namespace

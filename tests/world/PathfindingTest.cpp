@@ -152,28 +152,6 @@ TEST(PathSearch, MatchesThePlainListSearchOnSmallCrowdedMaps) {
     }
 }
 
-TEST(PathSearch, TheGoalIsPulledTwoTilesInFromTheEdges) {
-    emptyMap(20, 20);
-    EXPECT_EQ(search(centre(10, 10), {5, 5}).back(), centre(2, 2));
-    EXPECT_EQ(search(centre(10, 10), {19 * 64 + 10, 19 * 64 + 10}).back(), centre(17, 17));
-    EXPECT_EQ(search(centre(10, 10), {-500, 700}).back(), centre(2, 10));
-    EXPECT_TRUE(sameAsReference(centre(10, 10), {-500, 700}, {0, 0}));
-}
-
-TEST(PathSearch, TheStartTileComesFromTheShiftedClampedStart) {
-    emptyMap(20, 20);
-    // Half of the size is taken in whole pixels: 3 / 2 is 1.
-    EXPECT_EQ(search({60, 60}, {60, 60}, {10, 10}).front(), centre(1, 1));
-    EXPECT_EQ(search({60, 60}, {60, 60}, {3, 3}).front(), centre(0, 0));
-    EXPECT_EQ(search({-300, 5000}, centre(5, 5)).front(), centre(0, 19));
-}
-
-TEST(PathSearch, StartAndGoalOnOneTileGiveThatTileAlone) {
-    emptyMap(20, 20);
-    EXPECT_EQ(search({330, 460}, {350, 500}), std::vector<sf::Vector2f>{centre(5, 7)});
-    EXPECT_EQ(Pathfinding::getInstance()->route.size(), 1u);
-}
-
 TEST(PathSearch, AGoalInsideAWallIsNeverReached) {
     Map& m = emptyMap(20, 20);
     wall(m, 12, 8);
@@ -192,26 +170,6 @@ TEST(PathSearch, APropInAOneTileDoorwayClosesIt) {
     prop(m, {10 * 64 + 50, 8 * 64 + 3});
     EXPECT_EQ(search(centre(5, 8), centre(15, 8)).back(), centre(5, 8));
     EXPECT_TRUE(sameAsReference(centre(5, 8), centre(15, 8), {0, 0}));
-}
-
-TEST(PathSearch, EqualScoresGoToTheUpperRowThenTheLeftColumn) {
-    Map& m = emptyMap(20, 20);
-    // Diagonal blocked: up and right both score 100; up is in the upper row.
-    wall(m, 11, 9);
-    search(centre(10, 10), centre(15, 5));
-    ASSERT_GE(Pathfinding::getInstance()->route.size(), 2u);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].row, 9);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].col, 10);
-
-    // Straight up blocked: the walk follows the wall, left and right both
-    // score 1 and the left one wins.
-    Map& n = emptyMap(20, 20);
-    wall(n, 10, 9);
-    search(centre(10, 10), centre(10, 4));
-    ASSERT_GE(Pathfinding::getInstance()->route.size(), 2u);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].row, 10);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].col, 9);
-    EXPECT_EQ(Pathfinding::getInstance()->route[1].f, 1);
 }
 
 TEST(PathSearch, AWalkBacksOutOfADeadEndAndArrives) {
@@ -236,20 +194,6 @@ TEST(PathSearch, AShutInStartStaysWhereItIs) {
             if (col != 5 || row != 5)
                 wall(m, col, row);
     EXPECT_EQ(search(centre(5, 5), centre(15, 15)), (std::vector<sf::Vector2f>{centre(5, 5), centre(5, 5)}));
-}
-
-TEST(PathSearch, WithoutAMapTheSearchLogsAndStaysPut) {
-    for (int size : {-1, 0}) {
-        if (size < 0)
-            Maphandler::getInstance()->setCurrentMap(nullptr);
-        else
-            emptyMap(0, 0);
-        testing::internal::CaptureStdout();
-        std::vector<sf::Vector2f> path = search({300, 400}, {900, 900});
-        std::string log = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(log.find("wtf ei ollu mappeja") != std::string::npos, size < 0);
-        EXPECT_EQ(path, (std::vector<sf::Vector2f>{centre(4, 6), centre(4, 6)}));
-    }
 }
 
 } // namespace

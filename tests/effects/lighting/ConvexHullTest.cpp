@@ -34,18 +34,6 @@ TEST(ConvexHull, ASquareTileIsCentredWithEdgeNormalsAndItsBox) {
     EXPECT_EQ(hull.aabb.upperBound, sf::Vector2f(128, 1080));
 }
 
-TEST(ConvexHull, AnEmptyOrTinyShapeIsHarmless) {
-    ltbl::ConvexHull hull;
-    hull.centerHull();
-    hull.calculateNormals();
-    hull.generateAABB();
-    EXPECT_TRUE(hull.vertices.empty());
-    EXPECT_EQ(hull.aabb.halfDims, sf::Vector2f(0, 0));
-    hull.setVertices({{3, 4}});
-    hull.centerHull();
-    EXPECT_EQ(hull.vertices[0], sf::Vector2f(0, 0));
-}
-
 TEST(ConvexHull, AMissingFileIsReportedAndTheShapeIsReadOnlyOnce) {
     ltbl::ConvexHull hull;
     testing::internal::CaptureStdout();

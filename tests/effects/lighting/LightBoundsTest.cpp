@@ -13,17 +13,6 @@ void expectNear(sf::Vector2f actual, sf::Vector2f expected) {
     EXPECT_NEAR(actual.y, expected.y, 1e-3f);
 }
 
-TEST(LightBounds, AFullCircleOrNoSpreadIsTheSquareAroundTheCentre) {
-    ltbl::Light_Point light;
-    light.radius = 2200;
-    light.setCenter({500, -300});
-    expectNear(light.aabb.lowerBound, {-1700, -2500});
-    expectNear(light.aabb.upperBound, {2700, 1900});
-    light.spreadAngle = 0;
-    light.setCenter({0, 0});
-    expectNear(light.aabb.lowerBound, {-2200, -2200});
-}
-
 TEST(LightBounds, AConeSpansItsCentreItsTwoEdgesAndItsMiddle) {
     ltbl::Light_Point light;
     light.radius = 100;

@@ -1,11 +1,11 @@
 #pragma once
-// A scripted player for the soak tests. Each frame it looks at the state on
-// top of the stack and at the level, writes the keys, buttons and mouse a
-// player would hold, and lets the real game step one frame with them. It
-// reads whatever it likes but acts only through that input: in a level it
-// walks to the brainwash machine along the game's own path search, fights
-// the aliens in sight and shoots the machine; on the screens between levels
-// it clicks the buttons by their labels.
+// A scripted player for the soak tests and the benchmarks. Each frame it
+// looks at the state on top of the stack and at the level, writes the keys,
+// buttons and mouse a player would hold, and lets the real game step one
+// frame with them. It reads whatever it likes but acts only through that
+// input: in a level it walks to the brainwash machine along the game's own
+// path search, fights the aliens in sight and shoots the machine; on the
+// screens between levels it clicks the buttons by their labels.
 //
 // It keeps no pointer into the world between frames: enemies, props and
 // pickups are looked up afresh every frame, only positions are remembered.

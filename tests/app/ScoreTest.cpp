@@ -72,37 +72,6 @@ TEST_F(LevelScore, LivingAliensAndKilledHumansRaiseOnlyTheReference) {
     EXPECT_EQ(alienKillBonus, 0);
 }
 
-TEST_F(LevelScore, TheReferenceFactorBottomsOutAtHalfFromLevelOneHundred) {
-    // A very long level leaves almost no time bonus, so the reference is the factored level term.
-    map->elapsed = 100000;
-    levelNumber = 99;
-    updateLevelScore();
-    EXPECT_NEAR(referenceScore, 132000 * 0.505, 1);
-    levelNumber = 100;
-    updateLevelScore();
-    EXPECT_EQ(referenceScore, 133333 / 2);
-    levelNumber = 120;
-    updateLevelScore();
-    EXPECT_EQ(referenceScore, 160000 / 2);
-}
-
-TEST_F(LevelScore, TheReferenceIsNeverBelowTheScoreItself) {
-    levelNumber = 1;
-    map->elapsed = 0;
-    carnageBonus = 5000;
-    updateLevelScore();
-    EXPECT_EQ(levelScore, 5000 + 1333);
-    EXPECT_GE(referenceScore, levelScore);
-}
-
-TEST_F(LevelScore, AVeryHighLevelDoesNotOverflowTheLevelTerm) {
-    levelNumber = 6000; // 6000 x 400000 is beyond a 32-bit integer
-    map->elapsed = 0;
-    updateLevelScore();
-    EXPECT_GT(referenceScore, 0);
-    EXPECT_GE(referenceScore, levelScore);
-}
-
 TEST_F(LevelScore, KillsOnlyCountTheirOwnKindAndAliensTheirSize) {
     tallyKill(1, 1.5f);
     tallyKill(2, 1.25f);

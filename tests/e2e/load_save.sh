@@ -4,10 +4,10 @@
 # clicks "Load Save" like a player, and checks that the level after the
 # saved one was generated and entered: its street dump has the size of a
 # level 10 map, and the game is still running inside it.
-# Usage: load_save_e2e.sh RUN_DIR ARTEFACT_DIR   (needs DISPLAY, xdotool, ImageMagick)
+# Usage: load_save.sh RUN_DIR ARTEFACT_DIR   (needs DISPLAY, xdotool, ImageMagick)
 set -euo pipefail
 
-source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 e2e_prepare "$1" "$2"
 mkdir -p data/SaveData
 weapon_block() { # name, basename, sprite row, melee
