@@ -132,12 +132,14 @@ void AI::flee(Enemy& enemy) {
 
 void AI::unstick(Enemy& enemy) {
     // A charging or powering-up melee alien means to run into things.
-    if (enemy.bumpCount > 7 && !(enemy.kind == Enemy::meleeAlien && enemy.state > behaviour::fleeing) && std::rand() % 3 == 2)
+    if (enemy.bumpCount > 7 && !(enemy.kind == Enemy::meleeAlien && enemy.state > behaviour::fleeing) &&
+        std::rand() % 3 == 2)
         wander(enemy);
 }
 
 void AI::berserkTarget(Enemy& enemy) {
-    bool charging = enemy.kind == Enemy::meleeAlien && (enemy.state == behaviour::poweringUp || enemy.state == behaviour::charging);
+    bool charging = enemy.kind == Enemy::meleeAlien &&
+                    (enemy.state == behaviour::poweringUp || enemy.state == behaviour::charging);
     if (enemy.state > behaviour::chasing && !charging)
         return;
     Map* map = Maphandler::getInstance()->currentMap();

@@ -52,7 +52,9 @@ void returnToMainMenu() {
     IntermissionState::getInstance()->resetToClosing();
 }
 
-void resumeGame() { GameStateHandler::getInstance()->popState(); }
+void resumeGame() {
+    GameStateHandler::getInstance()->popState();
+}
 
 void openOptions() {
     OptionsState* options = OptionsState::getInstance();

@@ -22,14 +22,24 @@ void load(const char* name, std::size_t button) {
     // Cleared after a load, so that the label does not greet the menu's next visit.
     PauseMenu::getInstance()->buttons[button].altLabel.setString(loaded ? "" : "Cannot load");
 }
-void loadSave() { load("save", loadSaveButton); }
-void loadAutosave() { load("autosave", loadAutosaveButton); }
+void loadSave() {
+    load("save", loadSaveButton);
+}
+void loadAutosave() {
+    load("autosave", loadAutosaveButton);
+}
 
 } // namespace
 
-bool PauseMenu::saveLoadable() { return loadingAllowed() && saveExists(); }
-bool PauseMenu::autosaveLoadable() { return loadingAllowed() && autosaveExists(); }
-bool PauseMenu::restartAllowed() { return !hardcoreMode; }
+bool PauseMenu::saveLoadable() {
+    return loadingAllowed() && saveExists();
+}
+bool PauseMenu::autosaveLoadable() {
+    return loadingAllowed() && autosaveExists();
+}
+bool PauseMenu::restartAllowed() {
+    return !hardcoreMode;
+}
 
 PauseMenu::PauseMenu() {
     styleMenuText(title, 96, sf::Color(242, 163, 58), "Paused", 3, sf::Color(10, 10, 18));
@@ -50,8 +60,8 @@ PauseMenu::PauseMenu() {
         {"Quit", 960, 750, nullptr, returnToMainMenu},
     };
     for (const Entry& e : entries)
-        buttons.emplace_back(sf::Vector2i(e.x, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0, e.label,
-                             "");
+        buttons.emplace_back(sf::Vector2i(e.x, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0,
+                             e.label, "");
 }
 
 void PauseMenu::onEnter() {

@@ -35,7 +35,8 @@ WeaponStats weaponStatsOf(const BombStats& stats) {
 } // namespace
 
 Bomb::Bomb(const BombStats& stats)
-    : Weapon(weaponStatsOf(stats)), throwingSpeed(stats.throwingSpeed), fuse(stats.fuse), friction(stats.friction) {
+    : Weapon(weaponStatsOf(stats)), throwingSpeed(stats.throwingSpeed), fuse(stats.fuse),
+      friction(stats.friction) {
     explosionRadius = stats.explosionRadius;
     reloadTimer.remaining = -0.1f;
 }
@@ -85,8 +86,8 @@ void Bomb::fire(Player& player, int weaponHandling) {
     if (Map* map = Maphandler::getInstance()->currentMap()) {
         sf::Vector2f from = sprite.getPosition();
         for (int i = 0; static_cast<float>(i) < shotCount; ++i) {
-            map->grenades.push_back(
-                std::make_unique<Grenade>(from, power, throwAngle, explosionRadius, throwingSpeed, fuse, friction, kind));
+            map->grenades.push_back(std::make_unique<Grenade>(from, power, throwAngle, explosionRadius,
+                                                              throwingSpeed, fuse, friction, kind));
         }
     }
     ammo -= 1;

@@ -32,11 +32,14 @@ std::optional<SaveData> readSaveFile(const std::string& path) {
     return save;
 }
 
-std::string savePath(const std::string& name) { return "data/SaveData/" + name + ".txt"; }
+std::string savePath(const std::string& name) {
+    return "data/SaveData/" + name + ".txt";
+}
 
 bool writeSaveFile(const std::string& path) {
     // A fresh install has no save folder; without it the first save would be lost.
-    return writeFileAtomically(path, [](std::ostream& out) { writeSave(out, *Player::getInstance()); }, true);
+    return writeFileAtomically(
+        path, [](std::ostream& out) { writeSave(out, *Player::getInstance()); }, true);
 }
 
 bool loadSaveFile(const std::string& path) {
@@ -47,11 +50,19 @@ bool loadSaveFile(const std::string& path) {
     return true;
 }
 
-bool saveGame(const std::string& name) { return writeSaveFile(savePath(name)); }
+bool saveGame(const std::string& name) {
+    return writeSaveFile(savePath(name));
+}
 
-bool saveExists() { return readableFile(savePath("save")); }
-bool autosaveExists() { return readableFile(savePath("autosave")); }
-bool loadingAllowed() { return !hardcoreMode; }
+bool saveExists() {
+    return readableFile(savePath("save"));
+}
+bool autosaveExists() {
+    return readableFile(savePath("autosave"));
+}
+bool loadingAllowed() {
+    return !hardcoreMode;
+}
 
 void deleteSaves() {
     std::remove(savePath("save").c_str());

@@ -14,7 +14,7 @@
 #include <vector>
 
 class Ingame : public GameState {
-public:
+  public:
     static Ingame* getInstance();
 
     void onEnter() override;

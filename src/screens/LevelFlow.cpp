@@ -43,7 +43,9 @@ void startNewRun() {
     enterLevel(1, true);
 }
 
-void restartLevel() { enterLevel(levelNumber, false); }
+void restartLevel() {
+    enterLevel(levelNumber, false);
+}
 
 void enterNextLevel() {
     enterLevel(levelNumber + 1, false);

@@ -28,7 +28,8 @@ Furniture::Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect
     row = minRow = rect.top / 64;
     directionalRows = false;
     sprite.setOrigin(32, 32);
-    explosive = rect.left == 640 && (rect.top == 0 || rect.top == 64) && rect.width == 64 && rect.height == 64;
+    explosive =
+        rect.left == 640 && (rect.top == 0 || rect.top == 64) && rect.width == 64 && rect.height == 64;
 }
 
 void Furniture::takeDamage(float amount, sf::Vector2f from) {
@@ -36,5 +37,6 @@ void Furniture::takeDamage(float amount, sf::Vector2f from) {
     applyDamage(amount, from);
     // Reported once, on the hit that breaks it: later hits in the same frame find it dead already.
     if (dead && !wasDead)
-        Maphandler::getInstance()->report({LevelEvent::Kind::carnage, propCarnage, 0, "Furniture smashed", {}});
+        Maphandler::getInstance()->report(
+            {LevelEvent::Kind::carnage, propCarnage, 0, "Furniture smashed", {}});
 }

@@ -14,7 +14,9 @@
 
 namespace {
 
-float lengthOf(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float lengthOf(sf::Vector2f v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 // Unit vector from `from` to `to`; two entities on the same spot part along x.
 sf::Vector2f unitFrom(sf::Vector2f from, sf::Vector2f to) {
@@ -31,7 +33,9 @@ bool overlaps(const Mapentity& a, const Mapentity& b) {
     return d.x * d.x + d.y * d.y <= reach * reach * 1.02f;
 }
 
-bool notPositive(const Timer& t) { return !t.running || t.remaining <= 0; }
+bool notPositive(const Timer& t) {
+    return !t.running || t.remaining <= 0;
+}
 
 } // namespace
 
@@ -186,7 +190,9 @@ bool Mapentity::collideWithTilesOnAxis(int axis, Grid& grid) {
     sf::Vector2f c = position + collisionOffset;
     if (!std::isfinite(c.x) || !std::isfinite(c.y))
         return false;
-    auto cell = [](float v, int count) { return std::clamp(static_cast<int>(std::floor(v / 64)), 0, count - 1); };
+    auto cell = [](float v, int count) {
+        return std::clamp(static_cast<int>(std::floor(v / 64)), 0, count - 1);
+    };
     int x0 = cell(c.x - radius, nx), x1 = cell(c.x + radius, nx);
     int y0 = cell(c.y - radius, ny), y1 = cell(c.y + radius, ny);
 
@@ -253,4 +259,6 @@ void Mapentity::applyDamage(float amount, sf::Vector2f from) {
     dead = HP <= 0;
 }
 
-void Mapentity::takeDamage(float amount, sf::Vector2f from) { applyDamage(amount, from); }
+void Mapentity::takeDamage(float amount, sf::Vector2f from) {
+    applyDamage(amount, from);
+}

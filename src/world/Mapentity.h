@@ -18,7 +18,7 @@ struct Tile;
 class Map;
 
 class Mapentity {
-public:
+  public:
     using List = std::vector<std::unique_ptr<Mapentity>>;
     using Grid = std::vector<std::vector<Tile>>;
 
@@ -101,7 +101,7 @@ public:
 
     bool frozen = false;
 
-protected:
+  protected:
     void countBump();
 };
 

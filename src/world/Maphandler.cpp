@@ -56,8 +56,9 @@ void fillLot(Map& map, int X0, int Y0, int rows, int cols) {
             map.layout[x][y].sprite.setTextureRect(cell.floorRect);
         }
     for (const FurnitureSpot& spot : plan.furniture) {
-        auto piece = std::make_unique<Furniture>(sf::Vector2f(static_cast<float>(spot.col), static_cast<float>(spot.row)),
-                                                 spot.immovable, spot.rect);
+        auto piece = std::make_unique<Furniture>(
+            sf::Vector2f(static_cast<float>(spot.col), static_cast<float>(spot.row)), spot.immovable,
+            spot.rect);
         piece->position = sf::Vector2f(static_cast<float>((X0 + spot.col) * 64 + 32),
                                        static_cast<float>((Y0 + spot.row) * 64 + 32));
         map.furniture.push_back(std::move(piece));
@@ -75,7 +76,8 @@ void placeMachine(Map& map) {
     int NX = map.columns(), NY = map.rows();
     for (;;) {
         int X0 = randInt(1, NX - 2), Y0 = randInt(1, NY - 2);
-        if (map.isSolid(X0, Y0) || map.isSolid(X0 + 1, Y0) || map.isSolid(X0, Y0 + 1) || map.isSolid(X0 + 1, Y0 + 1))
+        if (map.isSolid(X0, Y0) || map.isSolid(X0 + 1, Y0) || map.isSolid(X0, Y0 + 1) ||
+            map.isSolid(X0 + 1, Y0 + 1))
             continue;
         map.furniture.push_back(std::make_unique<BrainwashMachine>(
             sf::Vector2f(static_cast<float>(64 * X0 + 32), static_cast<float>(64 * Y0 + 32))));
@@ -114,7 +116,8 @@ EnemyCounts Maphandler::enemyCounts(int L) {
     const int mostHumans = static_cast<int>(std::floor(15 - 0.8f * level));
     counts.humans = std::clamp(randInt(fewestHumans, mostHumans), 0, 40);
     counts.ranged = randInt(L, static_cast<int>(1.5f * level));
-    counts.melee = randInt(static_cast<int>(2 * level * 0.33333334f), static_cast<int>(3 * level * 0.33333334f));
+    counts.melee =
+        randInt(static_cast<int>(2 * level * 0.33333334f), static_cast<int>(3 * level * 0.33333334f));
     // The first two levels are the humans' alone, bar the odd ranged alien on the second.
     if (L < 3) {
         counts.ranged -= 2;
@@ -263,7 +266,8 @@ void Maphandler::newMap(int level) {
     if (std::rand() % 4 == 1)
         camera->overlayColor = sf::Color(16, 16, 64, 96);
 
-    std::cout << "Map generation took A TOTAL OF " << clock.getElapsedTime().asMilliseconds() << " ms" << std::endl;
+    std::cout << "Map generation took A TOTAL OF " << clock.getElapsedTime().asMilliseconds() << " ms"
+              << std::endl;
     camera->snapToTarget();
 }
 

@@ -27,7 +27,7 @@ struct EnemyCounts {
 class Maphandler : public Singleton<Maphandler> {
     friend class Singleton<Maphandler>;
 
-public:
+  public:
     ~Maphandler();
 
     // The map being played, or null (logged) when there is none; callers then skip their work.
@@ -49,7 +49,8 @@ public:
     // machine and the edge sprites of a columns x rows map for the current
     // level number, with the layout dump written to dumpPath.
     // With lights given, every solid wall also gets its shadow hull.
-    static std::unique_ptr<Map> generateMap(int columns, int rows, const std::string& dumpPath = "SaveData/map.txt",
+    static std::unique_ptr<Map> generateMap(int columns, int rows,
+                                            const std::string& dumpPath = "SaveData/map.txt",
                                             const MapLighting& lights = {});
 
     // The enemy numbers of a level: humans thin out and aliens grow in
@@ -67,7 +68,7 @@ public:
 
     MapLighting lighting() { return {lightSystem.get(), playerLight, &lightMask}; }
 
-private:
+  private:
     Maphandler();
     // Declared before the maps so that every map, which hands its hulls back
     // to the system as it goes, dies first.

@@ -21,7 +21,9 @@
 
 namespace {
 
-std::unique_ptr<Weapon> weapon(const std::string& basename) { return design::copyOf(weaponTemplates, basename); }
+std::unique_ptr<Weapon> weapon(const std::string& basename) {
+    return design::copyOf(weaponTemplates, basename);
+}
 
 std::unique_ptr<Bomb> grenade() {
     auto g = design::copyOf(bombTemplates, "Grenade");
@@ -34,7 +36,7 @@ std::unique_ptr<Bomb> grenade() {
 // written straight into InputState; frame() then runs one player frame and
 // rolls this frame's input into the previous frame's, as the game loop does.
 class PlayerWithItems : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::srand(11);
         levelNumber = 1;
@@ -197,7 +199,7 @@ TEST_F(PlayerWithItems, AGrenadeIsThrownOnReleaseWithThePowerCharged) {
 
 TEST_F(PlayerWithItems, ABombOrNukeInHandIsThrownOnAClick) {
     for (int level : {1, 5, 20}) {
-        for (int tries = 0; tries < 4; ) {
+        for (int tries = 0; tries < 4;) {
             std::unique_ptr<Weapon> w = generateWeapon(level);
             if (w->getBasename() != "Bomb" && w->getBasename() != "Nuke")
                 continue;

@@ -11,7 +11,7 @@ namespace {
 // Every asset the registry names is generated at build time; a missing or
 // mis-sized one would draw as nothing or play silence without any error.
 class ContentTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { content = Contenthandler::getInstance(); }
     Contenthandler* content = nullptr;
 };

@@ -1,6 +1,6 @@
+#include "effects/Particle.h"
 #include "effects/AnimatedParticle.h"
 #include "effects/DropParticle.h"
-#include "effects/Particle.h"
 #include "effects/textParticle.h"
 #include "world/Map.h"
 
@@ -63,7 +63,8 @@ TEST(FloatingText, ItRisesAsFastAtAnyFrameRate) {
 
 // A grid of free tiles with the given solid ones.
 DropParticle::Grid gridWith(int columns, int rows, std::initializer_list<sf::Vector2i> solid) {
-    DropParticle::Grid grid(static_cast<std::size_t>(columns), std::vector<Tile>(static_cast<std::size_t>(rows)));
+    DropParticle::Grid grid(static_cast<std::size_t>(columns),
+                            std::vector<Tile>(static_cast<std::size_t>(rows)));
     for (sf::Vector2i t : solid)
         grid[static_cast<std::size_t>(t.x)][static_cast<std::size_t>(t.y)].kind = 1;
     return grid;

@@ -8,7 +8,7 @@
 namespace {
 
 class Particles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::srand(11);
         handler = Particlehandler::getInstance();

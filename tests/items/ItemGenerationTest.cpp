@@ -1,6 +1,6 @@
+#include "items/ItemGeneration.h"
 #include "items/AffixTables.h"
 #include "items/ItemDatabase.h"
-#include "items/ItemGeneration.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 namespace {
 
 class Generation : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         buildItemDatabase();
         buildAffixTables();
@@ -29,11 +29,11 @@ protected:
 };
 
 TEST_F(Generation, RollSidesGrowWithTheGapBetweenPointsAndLevel) {
-    EXPECT_EQ(affixRollSides(16, 20, 0), 1);  // a good affix the level has passed: even odds
-    EXPECT_EQ(affixRollSides(-6, 5, 0), 11);  // a bad affix grows rarer with the level
+    EXPECT_EQ(affixRollSides(16, 20, 0), 1); // a good affix the level has passed: even odds
+    EXPECT_EQ(affixRollSides(-6, 5, 0), 11); // a bad affix grows rarer with the level
     EXPECT_EQ(affixRollSides(50, 1, 0), 49);
-    EXPECT_EQ(affixRollSides(0, 0, 0), 0);    // never taken
-    EXPECT_EQ(affixRollSides(1, 5, 1), 4);    // bombs lift only rows above one point
+    EXPECT_EQ(affixRollSides(0, 0, 0), 0); // never taken
+    EXPECT_EQ(affixRollSides(1, 5, 1), 4); // bombs lift only rows above one point
     EXPECT_EQ(affixRollSides(30, 29.5f, 1), 1);
 }
 
@@ -67,9 +67,10 @@ TEST_F(Generation, ASeededGeneratorRepeatsItsItems) {
         for (int i = 0; i < 30; ++i) {
             auto w = generateWeapon(i % 12);
             auto a = generateArmour(static_cast<float>(i % 7));
-            items.push_back(w->getName() + "|" + std::to_string(w->getPower()) + "|" + std::to_string(w->getSpeed()) +
-                            "|" + std::to_string(w->getRarity()) + "|" + a->getName() + "|" +
-                            std::to_string(a->getPower()) + "|" + std::to_string(a->getBonusHP()));
+            items.push_back(w->getName() + "|" + std::to_string(w->getPower()) + "|" +
+                            std::to_string(w->getSpeed()) + "|" + std::to_string(w->getRarity()) + "|" +
+                            a->getName() + "|" + std::to_string(a->getPower()) + "|" +
+                            std::to_string(a->getBonusHP()));
         }
         return items;
     };

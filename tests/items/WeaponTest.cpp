@@ -1,10 +1,10 @@
+#include "items/Weapon.h"
 #include "actors/Grenade.h"
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
 #include "app/InputState.h"
 #include "items/Bomb.h"
-#include "items/Weapon.h"
 #include "support/BaseTypes.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -30,7 +30,7 @@ const BombStats& nukeStats = design::bomb("Nuke");
 // A weapon in the right hand of a player standing on an empty map, with
 // the pointer straight to his right.
 class WeaponInHand : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(60, 40));
         map = Maphandler::getInstance()->currentMap();

@@ -177,7 +177,7 @@ Rarity
 
 // The player singleton with the run state the golden file describes.
 class SaveFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         player = Player::getInstance();
         savedHardcore = hardcoreMode;
@@ -271,8 +271,9 @@ TEST_F(SaveFileTest, KeysAreFoundInAnyOrder) {
     // "Difficulty" after "Armor", the stamina stat before the current
     // stamina, "XPneeded" before "XP", an item's common keys before its own,
     // and Windows line ends on some lines.
-    SaveData save = read("Player:\nArmor:\n7\nDifficulty:\n9\nStamina: \n4\nStamina:\n61.5\r\nXPneeded: \n2840\n"
-                         "XP: \n2000\r\nType:\nArmorr:\r\nName:\nPlate\nbonusHP:\n60\nHS: \n55\n");
+    SaveData save =
+        read("Player:\nArmor:\n7\nDifficulty:\n9\nStamina: \n4\nStamina:\n61.5\r\nXPneeded: \n2840\n"
+             "XP: \n2000\r\nType:\nArmorr:\r\nName:\nPlate\nbonusHP:\n60\nHS: \n55\n");
     EXPECT_EQ(save.armour, 7.0f);
     EXPECT_EQ(save.difficulty, 9);
     EXPECT_EQ(save.staminaStat, 4);
@@ -286,10 +287,11 @@ TEST_F(SaveFileTest, KeysAreFoundInAnyOrder) {
 }
 
 TEST_F(SaveFileTest, DamagedValuesReadSafely) {
-    SaveData save = read("Difficulty:\n99999999999\nHealth: \n-5\nGrapple: \nseven\nHitradius:\nnan\nArmor:\ninf\n"
-                         "MaxStamina:\n1e300\nXP: \n-1e20\nType:\nweapon\nShotCount:\n1e9\nPower:\nnan\n"
-                         "Shotcolor(r,g,b):\n300\n-4\nnan\nGFX:\n1e12\nType:\nitem\nName:\nLost\nType:\nweapon\n"
-                         "Power:\n-3\nLevel: \n");
+    SaveData save =
+        read("Difficulty:\n99999999999\nHealth: \n-5\nGrapple: \nseven\nHitradius:\nnan\nArmor:\ninf\n"
+             "MaxStamina:\n1e300\nXP: \n-1e20\nType:\nweapon\nShotCount:\n1e9\nPower:\nnan\n"
+             "Shotcolor(r,g,b):\n300\n-4\nnan\nGFX:\n1e12\nType:\nitem\nName:\nLost\nType:\nweapon\n"
+             "Power:\n-3\nLevel: \n");
     // Counts stay inside what the game can take; unparsable numbers read as 0.
     EXPECT_EQ(save.difficulty, highestLevel);
     EXPECT_EQ(save.health, 0);

@@ -27,7 +27,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 std::unique_ptr<Item> copyOf(const Item& item) {
     if (const auto* bomb = dynamic_cast<const Bomb*>(&item))
@@ -85,7 +87,7 @@ void expectSameItem(const Item& loaded, const Item& saved) {
 // made through a save name land in the run directory's save folder under a
 // name of this test's own, removed again afterwards.
 class SaveGameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         player = Player::getInstance();
         savedHardcore = hardcoreMode;
@@ -213,7 +215,8 @@ TEST_F(SaveGameTest, LoadingFromAMenuOverTheLevelReturnsToTheLevel) {
 
 TEST_F(SaveGameTest, AFileThatIsGoneOrHoldsNoSaveChangesNothing) {
     playSomeLevels();
-    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(), player->inventory[2].get()};
+    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(),
+                           player->inventory[2].get()};
     auto unchanged = [&] {
         EXPECT_EQ(levelNumber, 6);
         EXPECT_EQ(player->Health, 3);
@@ -238,7 +241,8 @@ TEST_F(SaveGameTest, AFileThatIsGoneOrHoldsNoSaveChangesNothing) {
 
 TEST_F(SaveGameTest, ASaveWithoutItemsKeepsTheItemsHeld) {
     playSomeLevels();
-    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(), player->inventory[2].get()};
+    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(),
+                           player->inventory[2].get()};
     writeText(savePath(name), "Hardcoremode:\n0\nDifficulty:\n4\n\nPlayer:\nHealth: \n5\n\nEquipped:\n");
     ASSERT_TRUE(continueFromSave(name));
     EXPECT_EQ(levelNumber, 5);

@@ -88,7 +88,7 @@ TEST(HighscoreFile, LinesJoinWithoutATrailingNewlineAndReadBackTolerantly) {
 }
 
 class HighscoreFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedLevel = levelNumber;
         savedTotal = totalScore;

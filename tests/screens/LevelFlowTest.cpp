@@ -26,7 +26,7 @@
 namespace {
 
 class LevelFlow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         handler = GameStateHandler::getInstance();
         handler->states = {MainMenuState::getInstance()};
@@ -69,7 +69,8 @@ TEST_F(LevelFlow, ANewRunGeneratesItsFirstLevelOnce) {
         ++generations;
     EXPECT_EQ(generations, 1u);
     EXPECT_EQ(levelNumber, 1);
-    EXPECT_EQ(handler->states, (std::vector<GameState*>{Ingame::getInstance(), MainMenuState::getInstance()}));
+    EXPECT_EQ(handler->states,
+              (std::vector<GameState*>{Ingame::getInstance(), MainMenuState::getInstance()}));
 }
 
 // A screen scheduled by the level waits while a menu covers the level and
@@ -99,8 +100,9 @@ TEST_F(LevelFlow, ContinueLeavesOnlyTheLevelUnderTheOpeningDoors) {
     handler->pushState(UpgradeState::getInstance());
     enterNextLevel();
     EXPECT_EQ(levelNumber, 2);
-    EXPECT_EQ(handler->states, (std::vector<GameState*>{IntermissionState::getInstance(), Ingame::getInstance(),
-                                                        MainMenuState::getInstance()}));
+    EXPECT_EQ(handler->states,
+              (std::vector<GameState*>{IntermissionState::getInstance(), Ingame::getInstance(),
+                                       MainMenuState::getInstance()}));
     IntermissionState::getInstance()->resetToClosing();
 }
 
@@ -130,7 +132,8 @@ TEST_F(LevelFlow, ADamagedSaveLeavesThePausedRunAndSaysSoOnTheButton) {
     // A good save loads over the main menu, and the button forgets the failure.
     ASSERT_TRUE(saveGame("save"));
     pause->buttons[0].onLeftClick();
-    EXPECT_EQ(handler->states, (std::vector<GameState*>{Ingame::getInstance(), MainMenuState::getInstance()}));
+    EXPECT_EQ(handler->states,
+              (std::vector<GameState*>{Ingame::getInstance(), MainMenuState::getInstance()}));
     EXPECT_EQ(levelNumber, 2);
     EXPECT_EQ(pause->buttons[0].altLabel.getString(), "");
 }

@@ -3,8 +3,8 @@
 // wrong space, outlines in front of the picture, rotated sprites landing in
 // the wrong place, noise fields that repeat or leave their range, or PNGs that
 // do not hold what was painted.
-#include "GeneratedArt.h"
 #include "Paint.h"
+#include "GeneratedArt.h"
 
 #include <gtest/gtest.h>
 
@@ -52,10 +52,15 @@ TEST(PaintShapes, EachShapeCoversItsGeometricArea) {
     };
     const Case cases[] = {
         {"rectangle", [](Canvas& c) { c.fillRect(5.3f, 7.6f, 20, 12, white); }, 240.0f, 0.005f},
-        {"rounded rectangle", [](Canvas& c) { c.fillRect(8, 8, 40, 30, white, 6); }, 1200.0f - (4 - pi) * 36, 0.01f},
+        {"rounded rectangle", [](Canvas& c) { c.fillRect(8, 8, 40, 30, white, 6); }, 1200.0f - (4 - pi) * 36,
+         0.01f},
         {"circle", [](Canvas& c) { c.fillCircle(32.3f, 31.7f, 12, white); }, pi * 144, 0.01f},
         {"rotated ellipse", [](Canvas& c) { c.fillEllipse(32, 32, 20, 8, white, 0.5f); }, pi * 160, 0.02f},
-        {"triangle", [](Canvas& c) { c.fillPolygon({{4, 4}, {60, 10}, {20, 58}}, white); }, 1464.0f, 0.01f},
+        {"triangle",
+         [](Canvas& c) {
+             c.fillPolygon({{4, 4}, {60, 10}, {20, 58}}, white);
+         },
+         1464.0f, 0.01f},
         {"line", [](Canvas& c) { c.line(10, 10, 50, 40, 6, white); }, 50 * 6 + pi * 9, 0.01f},
         {"ring", [](Canvas& c) { c.ring(32, 32, 20, 4, white); }, 2 * pi * 20 * 4, 0.01f},
     };
@@ -94,9 +99,9 @@ TEST(PaintBlending, SourceOverGivesTheRightColourAndAlpha) {
 
 TEST(PaintPng, SavedFileLoadsBackWithTheSamePixels) {
     Canvas c(3, 2);
-    c.set(0, 0, {1, 0.5f, 0.25f, 0.5f});    // straight alpha: stored as painted, not premultiplied
+    c.set(0, 0, {1, 0.5f, 0.25f, 0.5f}); // straight alpha: stored as painted, not premultiplied
     c.set(1, 0, {0.2f, 0.4f, 0.6f, 1});
-    c.set(2, 0, {1.3f, -0.2f, 0.5f, 1.5f});  // out of range: clamped, not wrapped
+    c.set(2, 0, {1.3f, -0.2f, 0.5f, 1.5f}); // out of range: clamped, not wrapped
     c.set(0, 1, clear);
     c.set(1, 1, {0, 0, 0, 1});
     c.set(2, 1, {1, 1, 1, 0.02f});
@@ -112,7 +117,7 @@ TEST(PaintPng, SavedFileLoadsBackWithTheSamePixels) {
     for (unsigned y = 0; y < 2; ++y)
         for (unsigned x = 0; x < 3; ++x) {
             sf::Color got = image.getPixel(x, y), want = expected[y][x];
-            EXPECT_EQ(got, want) << "pixel " << x << ", " << y << ": got " << int(got.r) << " " << int(got.g) << " "
-                                 << int(got.b) << " " << int(got.a);
+            EXPECT_EQ(got, want) << "pixel " << x << ", " << y << ": got " << int(got.r) << " " << int(got.g)
+                                 << " " << int(got.b) << " " << int(got.a);
         }
 }

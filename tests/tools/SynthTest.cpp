@@ -24,15 +24,19 @@ float largestStep(const Buffer& b) {
     return m;
 }
 
-float seamStep(const Buffer& b) { return std::fabs(b.front() - b.back()); }
+float seamStep(const Buffer& b) {
+    return std::fabs(b.front() - b.back());
+}
 
-Buffer sineAt(float freq, float secs) { return oscillator(Wave::Sine, frames(secs), freq); }
+Buffer sineAt(float freq, float secs) {
+    return oscillator(Wave::Sine, frames(secs), freq);
+}
 
 std::string tempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() / ("vantreth_synth_" + name)).string();
 }
 
-}  // namespace
+} // namespace
 
 TEST(SynthLoops, CrossfadeMakesTheLastSampleFlowIntoTheFirst) {
     // 3.3 cycles of a sine in the kept part: cut plainly, it jumps at the seam.

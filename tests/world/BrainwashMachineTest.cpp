@@ -1,8 +1,8 @@
+#include "world/BrainwashMachine.h"
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
 #include "effects/Particlehandler.h"
-#include "world/BrainwashMachine.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 

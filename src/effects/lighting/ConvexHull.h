@@ -16,7 +16,7 @@ namespace ltbl {
 class LightSystem;
 
 class ConvexHull : public qdt::QuadTreeOccupant {
-public:
+  public:
     // Reads a hull file (pairs of numbers, x then y). The file is read once per
     // path and the shape reused, since every wall tile loads the same one.
     // On failure writes "Could not load convex hull "<path>"!" and returns false.

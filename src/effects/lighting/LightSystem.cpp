@@ -24,7 +24,9 @@ sf::Vector2f rotated(sf::Vector2f v, float angle) {
     return {v.x * c - v.y * s, v.x * s + v.y * c};
 }
 
-float cross(sf::Vector2f a, sf::Vector2f b) { return a.x * b.y - a.y * b.x; }
+float cross(sf::Vector2f a, sf::Vector2f b) {
+    return a.x * b.y - a.y * b.x;
+}
 
 qdt::AABB overlap(const qdt::AABB& a, const qdt::AABB& b) {
     sf::Vector2f lower(std::max(a.lowerBound.x, b.lowerBound.x), std::max(a.lowerBound.y, b.lowerBound.y));
@@ -33,7 +35,8 @@ qdt::AABB overlap(const qdt::AABB& a, const qdt::AABB& b) {
 }
 
 bool containsPoint(const qdt::AABB& box, sf::Vector2f p) {
-    return box.lowerBound.x <= p.x && p.x <= box.upperBound.x && box.lowerBound.y <= p.y && p.y <= box.upperBound.y;
+    return box.lowerBound.x <= p.x && p.x <= box.upperBound.x && box.lowerBound.y <= p.y &&
+           p.y <= box.upperBound.y;
 }
 
 } // namespace
@@ -152,7 +155,9 @@ std::vector<const ConvexHull*> LightSystem::hiddenHulls(const Light& light,
     return hidden;
 }
 
-void LightSystem::clearLightTexture() { lightTexture.clear(sf::Color::Black); }
+void LightSystem::clearLightTexture() {
+    lightTexture.clear(sf::Color::Black);
+}
 
 void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const {
     const std::size_t n = hull.vertices.size();
@@ -252,7 +257,8 @@ void LightSystem::renderLights() {
     glViewport(0, 0, static_cast<GLsizei>(textureWidth), static_cast<GLsizei>(textureHeight));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(viewAABB.lowerBound.x, viewAABB.upperBound.x, viewAABB.lowerBound.y, viewAABB.upperBound.y, -1, 1);
+    glOrtho(viewAABB.lowerBound.x, viewAABB.upperBound.x, viewAABB.lowerBound.y, viewAABB.upperBound.y, -1,
+            1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_TEXTURE_2D);

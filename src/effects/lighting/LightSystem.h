@@ -20,11 +20,12 @@
 namespace ltbl {
 
 class LightSystem {
-public:
+  public:
     // Builds the indexes over region and loads the penumbra texture and the
     // attenuation shader. Without the shader the light map cannot be drawn:
     // ready() then answers false and the caller must not go on.
-    LightSystem(const qdt::AABB& region, const std::string& finTexturePath, const std::string& attenuationShaderPath);
+    LightSystem(const qdt::AABB& region, const std::string& finTexturePath,
+                const std::string& attenuationShaderPath);
     bool ready() const { return shaderLoaded; }
 
     // Ownership passes to the system; the returned pointer lives until removal or the system's end.
@@ -58,7 +59,7 @@ public:
     // behind a wall): their shadows add no pixel.
     bool cullHiddenHulls = true;
 
-private:
+  private:
     struct FinVertex {
         sf::Vector2f position;
         sf::Vector2f texCoord;
@@ -70,7 +71,8 @@ private:
         std::vector<FinVertex> fins;
     };
     // The casters (sorted by address) wholly in the shadow of nearer casters.
-    static std::vector<const ConvexHull*> hiddenHulls(const Light& light, const std::vector<ConvexHull*>& casters);
+    static std::vector<const ConvexHull*> hiddenHulls(const Light& light,
+                                                      const std::vector<ConvexHull*>& casters);
     void appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const;
     void drawShadows(const ShadowBatch& batch) const;
 

@@ -12,7 +12,7 @@ namespace {
 // Renders in the game's set-up: the region the world never enters, the
 // files from the run directory, a 1920 x 1080 view at the world's origin.
 class LightMap : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
                                                      "data/lightFin.png",
