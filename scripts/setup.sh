@@ -14,7 +14,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     fonts-blankenburg fonts-bebas-neue fonts-open-sans
     xvfb xauth xdotool imagemagick x11-utils
-    file dpkg-dev
+    file dpkg-dev clang-format
 )
 # The fuzzers need clang and its libFuzzer runtime; playing does not.
 if [ -n "${VANTRETH_FUZZ_PACKAGES:-}" ]; then

@@ -10,6 +10,8 @@ export ALSOFT_DRIVERS=null
 source scripts/lib/display.sh
 
 scripts/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRETH_WERROR=ON
+echo "== format"
+scripts/check-format.sh
 echo "== tests"
 (cd build && on_display ctest -j2 --output-on-failure --timeout 600)
 
