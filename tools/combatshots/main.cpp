@@ -6,12 +6,13 @@
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Game.h"
+#include "app/GameState.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
 #include "app/Settings.h"
 #include "items/ItemDatabase.h"
-#include "screens/Ingame.h"
+#include "screens/LevelFlow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -106,11 +107,8 @@ int main(int argc, char** argv) {
     startUp();
     // After the start-up, which seeds from the clock: the same level every time.
     std::srand(7);
-    levelNumber = 1;
-    GameStateHandler::getInstance()->pushState(Ingame::getInstance());
+    startNewRun();
     Player* player = Player::getInstance();
-    player->resetForLevel(true);
-    Maphandler::getInstance()->newMap(levelNumber);
     Map* map = Maphandler::getInstance()->currentMap();
     player->inventory[0] = copyOf(weaponTemplates, "Assault Rifle");
     player->inventory[1] = copyOf(weaponTemplates, "Jackhammer");
@@ -153,6 +151,17 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 18; ++i)
         step(target, false, false);
     capture(out + "/explosion_smoke.png");
+
+    // The level's climax: the brainwash machine going up, seen from beside it.
+    Mapentity& machine = *map->furniture.back();
+    player->resetForLevel(false); // the blasts above may have hurt him
+    player->position = machine.position + sf::Vector2f(-260, 0);
+    for (int i = 0; i < 30; ++i)
+        step(machine.position, false, false);
+    machine.takeDamage(1e6f, player->position);
+    for (int i = 0; i < 12; ++i)
+        step(machine.position, false, false);
+    capture(out + "/machine_destroyed.png");
     shutDown();
     return 0;
 }

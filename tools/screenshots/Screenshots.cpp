@@ -17,6 +17,7 @@
 #include "items/ItemGeneration.h"
 #include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
+#include "screens/LevelFlow.h"
 #include "screens/ScoreScreenState.h"
 #include "screens/UI.h"
 #include "world/Map.h"
@@ -167,11 +168,7 @@ int main(int argc, char** argv) {
     run(0.7f);
 
     // Continue: the next level revealed as the wipe opens.
-    handler->popState();
-    Maphandler::getInstance()->newMap(levelNumber + 1);
-    Ingame::getInstance()->onEnter();
-    handler->pushState(IntermissionState::getInstance());
-    player->resetForLevel(false);
+    enterNextLevel();
     run(0.75f);
     shot("wipe_opening");
     run(1.5f);
