@@ -26,8 +26,9 @@ void FrameCounter::draw(sf::RenderTarget& target) {
     if (text.getFont() == nullptr)
         styleMenuText(text, 26, sf::Color(232, 228, 216));
     text.setString(figures);
-    // Right-aligned, so the text stays put as the digits change.
-    text.setPosition(1900 - text.getLocalBounds().width, 8);
+    // The bottom left corner is the one no screen uses: the level's panels
+    // and score hold the other three.
+    text.setPosition(16, 1040);
     const sf::View previous = target.getView();
     target.setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
     target.draw(text);

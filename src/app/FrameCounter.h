@@ -1,6 +1,6 @@
 #pragma once
 // The frame counter a player can switch on: frames per second and the mean
-// frame time, in the top right corner over every screen. The frame loop owns
+// frame time, in the bottom left corner over every screen. The frame loop owns
 // one and feeds it each frame's real duration.
 
 #include <SFML/Graphics/Text.hpp>
