@@ -307,8 +307,11 @@ void Enemy::updatePoison(float dt) {
     while (poisonAccumulator > poisonDamage && !dead) {
         poisonAccumulator -= poisonDamage;
         takeDamage(poisonDamage, {position.x, position.y + 2}, false, false);
-        Particlehandler::getInstance()->burst(position, 0.6f, 40, greenIchor, 4, Particlehandler::ground,
-                                              0.25f, true);
+        if (bloodEnabled)
+            Particlehandler::getInstance()->burst(position, 0.6f, 40, greenIchor, 4, Particlehandler::ground,
+                                                  0.25f, true);
+        else
+            Particlehandler::getInstance()->neutralSparks(position, 4, 40);
     }
 }
 

@@ -16,8 +16,8 @@ namespace {
 // A candidate that was not found counts as this far away.
 constexpr float noHit = 9999999.0f;
 
-// Rows of the particle sheet the hits throw.
-constexpr int bloodDrops = 2, plasmaDrops = 13;
+// The row of the particle sheet a shattered projectile throws.
+constexpr int plasmaDrops = 13;
 
 float lengthOf(sf::Vector2f v) {
     return std::sqrt(v.x * v.x + v.y * v.y);
@@ -94,9 +94,7 @@ void chipWall(const Shot& shot, sf::Vector2f at, int count) {
 }
 
 void bleed(float angle, sf::Vector2f at, float damage, float share) {
-    Particlehandler::getInstance()->directedBurst(angle, at, 300, 0.3f, bloodDrops,
-                                                  static_cast<int>(std::trunc(damage * share)),
-                                                  Particlehandler::air, 0.2f, true);
+    Particlehandler::getInstance()->bleed(angle, at, static_cast<int>(std::trunc(damage * share)));
 }
 
 float tracerWidth(const Shot& shot) {

@@ -74,7 +74,11 @@ void Camera::step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* map
     shake = std::clamp(shake, 0.0f, 10.0f);
     overlay.setFillColor(overlayColor);
 
-    float a = shakeTerm(shake), b = shakeTerm(shake), c = shakeTerm(shake);
+    // The comfort scale applies to the picture only: the strength itself keeps
+    // building and decaying as ever, and the same numbers are drawn at every
+    // setting, so a run replays alike whatever the player's comfort choice.
+    const float felt = shake * (static_cast<float>(shakePercent) / 100.0f);
+    float a = shakeTerm(felt), b = shakeTerm(felt), c = shakeTerm(felt);
     view.setRotation(a);
     view.move(c, b);
 }

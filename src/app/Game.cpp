@@ -3,6 +3,8 @@
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
+#include "app/FrameCounter.h"
+#include "app/FrameLimiter.h"
 #include "app/GameState.h"
 #include "app/GameStateHandler.h"
 #include "app/InputState.h"
@@ -11,6 +13,7 @@
 #include "app/TextEntry.h"
 #include "effects/Particlehandler.h"
 #include "items/AffixTables.h"
+#include "screens/Ingame.h"
 #include "screens/UI.h"
 #include "world/Maphandler.h"
 
@@ -35,42 +38,58 @@ void flushDenormals() {
 #endif
 }
 
+FrameLimiter levelLimiter;
+FrameCounter frameCounter;
+
 void drainEvents(sf::RenderWindow& window) {
     sf::Event event;
-    while (window.pollEvent(event)) {
-        switch (event.type) {
-        case sf::Event::Closed:
-            window.close();
-            break;
-        case sf::Event::GainedFocus:
-            InputState::getInstance()->hasFocus = true;
-            break;
-        case sf::Event::LostFocus:
-            InputState::getInstance()->hasFocus = false;
-            break;
-        case sf::Event::TextEntered:
-            typeCharacter(enteredName, event.text.unicode);
-            break;
-        case sf::Event::KeyPressed:
-            if (event.key.code == sf::Keyboard::BackSpace)
-                eraseCharacter(enteredName);
-            break;
-        default:
-            break;
-        }
-    }
+    while (window.pollEvent(event))
+        handleWindowEvent(window, event);
+}
+
+bool inLevel() {
+    return GameStateHandler::getInstance()->top() == Ingame::getInstance();
 }
 
 } // namespace
 
+void handleWindowEvent(sf::RenderWindow& window, const sf::Event& event) {
+    switch (event.type) {
+    case sf::Event::Closed:
+        window.close();
+        break;
+    case sf::Event::GainedFocus:
+        InputState::getInstance()->hasFocus = true;
+        break;
+    case sf::Event::LostFocus:
+        InputState::getInstance()->hasFocus = false;
+        if (pauseOnFocusLoss && inLevel())
+            Ingame::getInstance()->pause();
+        break;
+    case sf::Event::TextEntered:
+        typeCharacter(enteredName, event.text.unicode);
+        break;
+    case sf::Event::KeyPressed:
+        if (event.key.code == sf::Keyboard::BackSpace)
+            eraseCharacter(enteredName);
+        break;
+    default:
+        break;
+    }
+}
+
 void runFrame(sf::Clock& clock) {
-    float dt = capFrameTime(clock.restart().asSeconds());
+    float seconds = clock.restart().asSeconds();
+    frameCounter.count(seconds);
     drainEvents(gameWindow());
     InputState::getInstance()->update();
-    stepFrame(dt, true);
+    stepFrame(capFrameTime(seconds), true);
+    // Menus keep the window's own cap; a level's cap is the player's choice.
+    levelLimiter.wait(inLevel() ? levelFrameCap : 0);
 }
 
 void runScriptedFrame(float dt, const std::function<void(InputState&)>& writeInput, bool draw) {
+    frameCounter.count(dt);
     drainEvents(gameWindow());
     InputState* input = InputState::getInstance();
     std::copy(std::begin(input->keys), std::end(input->keys), std::begin(input->previousKeys));
@@ -102,6 +121,8 @@ void stepFrame(float dt, bool draw) {
     if (GameState* top = handler->top(); top && handler->drawEnabled != 0)
         top->draw();
     handler->drawEnabled = 1;
+    if (showFrameCounter)
+        frameCounter.draw(window);
     window.draw(cursorSprite);
     window.display();
 }

@@ -7,7 +7,9 @@
 class InputState;
 namespace sf {
 class Clock;
-}
+class Event;
+class RenderWindow;
+} // namespace sf
 
 // Runs the game until the window closes; returns the process exit status.
 int runGame();
@@ -19,6 +21,10 @@ int runGame();
 void startUp();
 void runFrame(sf::Clock& clock);
 void shutDown();
+
+// What the loop does with one window event: closing, focus (which may pause
+// a level when the player asked for that), and the highscore name's typing.
+void handleWindowEvent(sf::RenderWindow& window, const sf::Event& event);
 
 // One turn of the loop at a fixed step with the input snapshot written by the
 // caller instead of read from the devices: a scripted player drives the real

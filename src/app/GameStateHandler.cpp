@@ -1,5 +1,6 @@
 #include "app/GameStateHandler.h"
 
+#include "app/ComfortState.h"
 #include "app/GameOverState.h"
 #include "app/GameState.h"
 #include "app/MainMenuState.h"
@@ -32,6 +33,7 @@ GameStateHandler::~GameStateHandler() {
     OverlayUpgradeState::destroyInstance();
     GameOverState::destroyInstance();
     OptionsState::destroyInstance();
+    ComfortState::destroyInstance();
     PauseMenu::destroyInstance();
     OverlayInfoState::destroyInstance();
     HSinputscreen::destroyInstance();

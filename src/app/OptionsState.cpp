@@ -1,5 +1,6 @@
 #include "app/OptionsState.h"
 
+#include "app/ComfortState.h"
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
@@ -100,6 +101,9 @@ bool hardcoreChangeable() {
 void back() {
     GameStateHandler::getInstance()->popState();
 }
+void openComfort() {
+    GameStateHandler::getInstance()->pushState(ComfortState::getInstance());
+}
 void applyChanges() {
     options()->apply();
 }
@@ -192,6 +196,8 @@ OptionsState::OptionsState() {
                          "");
     buttons.emplace_back(sf::Vector2i(1097, 880), sf::Vector2i(256, 128), applyChanges, nullptr,
                          changesPending, 0, "Apply", "");
+    buttons.emplace_back(sf::Vector2i(1372, 880), sf::Vector2i(256, 128), openComfort, nullptr, nullptr, 0,
+                         "Comfort", "");
 }
 
 void OptionsState::onEnter() {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <istream>
 #include <ostream>
@@ -24,6 +25,14 @@ bool hardcoreMode = false;
 std::string previousName;
 bool showGameInfoOnce = false;
 bool showUpgradeHelpOnce = false;
+int shakePercent = 100;
+int flashPercent = 100;
+bool bloodEnabled = true;
+bool pauseOnFocusLoss = false;
+int levelFrameCap = 0;
+bool showFrameCounter = false;
+
+const std::array<int, 6> levelFrameCaps = {0, 30, 60, 120, 144, 240};
 
 namespace {
 
@@ -43,6 +52,18 @@ bool selectionUsable() {
 }
 
 } // namespace
+
+int nearestPercentStep(int value) {
+    return (std::clamp(value, 0, 100) + 5) / 10 * 10;
+}
+
+int nearestFrameCap(int value) {
+    int best = levelFrameCaps[0];
+    for (int cap : levelFrameCaps)
+        if (std::abs(static_cast<long long>(value) - cap) < std::abs(static_cast<long long>(value) - best))
+            best = cap;
+    return best;
+}
 
 int parseSettingInt(const std::string& line) {
     long long value = 0;
@@ -99,6 +120,18 @@ void readSettings(std::istream& in) {
             antialiasing = parseSettingInt(line);
         if (startsWith(line, "HARDC"))
             hardcoreMode = parseSettingInt(line) != 0;
+        if (startsWith(line, "SHAKE:"))
+            shakePercent = nearestPercentStep(parseSettingInt(line));
+        if (startsWith(line, "FLASH:"))
+            flashPercent = nearestPercentStep(parseSettingInt(line));
+        if (startsWith(line, "BLOOD:"))
+            bloodEnabled = parseSettingInt(line) > 0;
+        if (startsWith(line, "FOCUSPAUSE:"))
+            pauseOnFocusLoss = parseSettingInt(line) > 0;
+        if (startsWith(line, "FPSCAP:"))
+            levelFrameCap = nearestFrameCap(parseSettingInt(line));
+        if (startsWith(line, "SHOWFPS:"))
+            showFrameCounter = parseSettingInt(line) > 0;
     }
 }
 
@@ -112,6 +145,12 @@ void writeSettings(std::ostream& out) {
     out << "VSYNC:" << (vsyncEnabled ? 1 : 0) << "\n";
     out << "HARDC:" << (hardcoreMode ? 1 : 0) << "\n";
     out << "PREVN:\n" << previousName << "\n";
+    out << "SHAKE:" << shakePercent << "\n";
+    out << "FLASH:" << flashPercent << "\n";
+    out << "BLOOD:" << (bloodEnabled ? 1 : 0) << "\n";
+    out << "FOCUSPAUSE:" << (pauseOnFocusLoss ? 1 : 0) << "\n";
+    out << "FPSCAP:" << levelFrameCap << "\n";
+    out << "SHOWFPS:" << (showFrameCounter ? 1 : 0) << "\n";
 }
 
 bool repairResolutions(const std::vector<sf::VideoMode>& fullscreenModes, const sf::VideoMode& desktop) {

@@ -5,6 +5,7 @@
 
 #include <SFML/Window/VideoMode.hpp>
 
+#include <array>
 #include <iosfwd>
 #include <string>
 #include <utility>
@@ -26,6 +27,22 @@ extern bool hardcoreMode;
 extern std::string previousName; // last name typed on the highscore entry screen
 extern bool showGameInfoOnce;    // first start: show the in-level help once
 extern bool showUpgradeHelpOnce; // first start: show the upgrade screen's help once
+
+// Comfort options. Every default is the game as it plays without them, so a
+// player who never opens their page notices nothing.
+extern int shakePercent;      // 0..100 in steps of 10: scales every camera shake
+extern int flashPercent;      // 0..100 in steps of 10: scales the damage flash and the red low-health screen
+extern bool bloodEnabled;     // off: neutral sparks instead of blood, and nothing left on the floor
+extern bool pauseOnFocusLoss; // leaving the window during a level opens the pause menu
+extern int levelFrameCap;     // frames per second in levels, 0 for no cap; one of levelFrameCaps
+extern bool showFrameCounter; // frames per second and frame time in a corner
+
+// The frame-rate caps offered for levels, from none upwards.
+extern const std::array<int, 6> levelFrameCaps;
+// The allowed value nearest to a value read from the file: percentages snap
+// to 0..100 in tens, caps to the nearest offered one (the lower on a tie).
+int nearestPercentStep(int value);
+int nearestFrameCap(int value);
 
 // Tolerant integer parser: every digit of the line counts, a '-' negates the
 // digits to its right, and a line without digits gives 0. Values beyond the

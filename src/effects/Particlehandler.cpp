@@ -1,6 +1,7 @@
 #include "effects/Particlehandler.h"
 
 #include "app/Contenthandler.h"
+#include "app/Settings.h"
 #include "effects/AnimatedParticle.h"
 #include "effects/DropParticle.h"
 #include "effects/textParticle.h"
@@ -205,18 +206,47 @@ void Particlehandler::wallDebris(sf::Vector2f position, int count, float speed) 
     burst(position, 1.8f, speed, smokePuffs, std::max(count / 3, 1), air, 1.5f, true);
 }
 
+void Particlehandler::bleed(float angle, sf::Vector2f position, int count) {
+    if (!bloodEnabled) {
+        const std::size_t first = layers[air].size();
+        directedBurst(angle, position, 300, 0.2f, sparkFlecks, count, air, 0.3f, true);
+        greyFrom(air, first);
+        return;
+    }
+    directedBurst(angle, position, 300, 0.3f, bloodDrops, count, air, 0.2f, true);
+}
+
+void Particlehandler::neutralSparks(sf::Vector2f position, int count, float speed) {
+    const std::size_t first = layers[air].size();
+    burst(position, 0.4f, speed, sparkFlecks, count, air, 0.4f, true);
+    greyFrom(air, first);
+}
+
+void Particlehandler::greyFrom(int index, std::size_t first) {
+    // A pale grey reads as a hit without looking like blood or like the taser's blue.
+    Layer& list = layers[index];
+    for (std::size_t i = first; i < list.size(); ++i)
+        list[i]->sprite.setColor(sf::Color(215, 215, 205));
+}
+
 void Particlehandler::deathBurst(sf::Vector2f position, int count, float size) {
+    if (!bloodEnabled)
+        return neutralSparks(position, count, size * 40);
     burst(position, 4.0f, size * 15, bloodSplats, count / 2, ground, size * 0.12f, true);
     burst(position, 0.8f, size * 50, bloodDrops, count, air, 0.3f, true);
 }
 
 void Particlehandler::deathBurstAlternative(sf::Vector2f position, int count, float size) {
+    if (!bloodEnabled)
+        return neutralSparks(position, count * 2, size * 50);
     // A blade leaves a wider pool and a heavier spray.
     burst(position, 5.0f, size * 20, bloodSplats, count, ground, size * 0.15f, true);
     burst(position, 1.0f, size * 70, bloodDrops, count * 2, air, 0.35f, true);
 }
 
 void Particlehandler::deathBurstExplosive(sf::Vector2f position, float size) {
+    if (!bloodEnabled)
+        return neutralSparks(position, 30, size * 80);
     burst(position, 4.0f, size * 60, bloodSplats, 14, ground, size * 0.12f, true);
     burst(position, 1.2f, size * 90, bloodDrops, 30, air, 0.35f, true);
     burst(position, 0.9f, size * 40, embers, 10, glow, 0.4f, true);

@@ -63,8 +63,14 @@ class Particlehandler : public Singleton<Particlehandler> {
     void largeBurst(sf::Vector2f position, float size);
     // Concrete chips and dust from a broken wall.
     void wallDebris(sf::Vector2f position, int count, float speed);
-    // Gore when an actor dies: the ordinary death, the cut-down one of a
-    // blade (alternative) and the blown-apart one (explosive).
+    // A wound's spray fanned around angle: blood drops, or with blood turned
+    // off in the settings, grey sparks.
+    void bleed(float angle, sf::Vector2f position, int count);
+    // Grey sparks in the air, and nothing on the floor: what a hit or a
+    // death shows with blood turned off.
+    void neutralSparks(sf::Vector2f position, int count, float speed);
+    // Gore when an actor dies (neutral sparks with blood turned off): the ordinary death, the cut-down one of
+    // a blade (alternative) and the blown-apart one (explosive).
     void deathBurst(sf::Vector2f position, int count, float size);
     void deathBurstAlternative(sf::Vector2f position, int count, float size);
     void deathBurstExplosive(sf::Vector2f position, float size);
@@ -82,6 +88,8 @@ class Particlehandler : public Singleton<Particlehandler> {
   private:
     Particlehandler();
     Particle& add(std::unique_ptr<Particle> particle, int layer);
+    // Tints the particles of a layer from index first on.
+    void greyFrom(int layer, std::size_t first);
 
     // The layers in the order they are drawn: ground, air, glow.
     Layer layers[3];

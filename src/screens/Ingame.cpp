@@ -30,8 +30,11 @@ float healthFraction() {
     return p->MaxHP > 0 ? p->HP / p->MaxHP : 0;
 }
 
+// The player's flash setting scales the red screen's alpha; whole numbers
+// keep the full setting exactly today's picture.
 sf::Uint8 byteOf(float alpha) {
-    return static_cast<sf::Uint8>(static_cast<int>(std::trunc(alpha)) % 256);
+    const int byte = static_cast<int>(std::trunc(alpha)) % 256;
+    return static_cast<sf::Uint8>(byte * std::clamp(flashPercent, 0, 100) / 100);
 }
 
 } // namespace
@@ -154,7 +157,8 @@ void Ingame::updateDamageFlash(float dt, float h) {
 }
 
 bool Ingame::showsBloodyScreen(float h) const {
-    return (damageFlashActive && damageFlashTimer > 0) || h < 0.4f;
+    // The health bar still warns of danger with the flashes off.
+    return flashPercent > 0 && ((damageFlashActive && damageFlashTimer > 0) || h < 0.4f);
 }
 
 void Ingame::drawWorld() {
@@ -178,13 +182,18 @@ void Ingame::draw() {
     UI::getInstance()->draw();
 }
 
+void Ingame::pause() {
+    // A dead player's game-over screen is already on its way; a pause in
+    // between could leave the run before a hardcore death is settled.
+    if (!Player::getInstance()->dead)
+        GameStateHandler::getInstance()->pushState(PauseMenu::getInstance());
+}
+
 void Ingame::handleInput() {
     InputState* input = InputState::getInstance();
     GameStateHandler* handler = GameStateHandler::getInstance();
-    // A dead player's game-over screen is already on its way; a pause in
-    // between could leave the run before a hardcore death is settled.
-    if (input->pressed(sf::Keyboard::Escape) && !Player::getInstance()->dead)
-        handler->pushState(PauseMenu::getInstance());
+    if (input->pressed(sf::Keyboard::Escape))
+        pause();
     if (input->pressed(sf::Keyboard::F1))
         handler->pushState(OverlayInfoState::getInstance());
 }

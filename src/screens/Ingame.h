@@ -24,6 +24,8 @@ class Ingame : public GameState {
     void drawWorld();
     // Escape opens the pause menu, F1 the game-info overlay.
     void handleInput() override;
+    // Opens the pause menu over the level, unless the player is dead.
+    void pause();
 
     // Turns what the world reported this frame into what the player sees:
     // the game-over screen two seconds after a death, the score screen 1.5

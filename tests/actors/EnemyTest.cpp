@@ -3,6 +3,8 @@
 #include "actors/ShotResolution.h"
 #include "actors/Tazer.h"
 #include "app/Score.h"
+#include "app/Settings.h"
+#include "effects/Particlehandler.h"
 #include "screens/UI.h"
 
 #include <cmath>
@@ -79,6 +81,36 @@ TEST_F(EnemyWorld, TheDeadAreRemovedWithTheirTallyNoticeAndDrop) {
     EXPECT_LT(alienDrops, 130);
     EXPECT_EQ(humanDrops, 0);
     resetKillTallies();
+}
+
+TEST_F(EnemyWorld, WithBloodOffKillsSparkAndLeaveNothingOnTheFloor) {
+    Particlehandler* particles = Particlehandler::getInstance();
+    for (bool blood : {true, false}) {
+        bloodEnabled = blood;
+        particles->clear();
+        // A killing shot sprays from the wound; the three kinds of death burst each their own way.
+        add(Enemy::human, {400, 400});
+        Shot shot;
+        shot.origin = {300, 400};
+        shot.range = 300;
+        shot.damage = 100000;
+        map->shots.push_back(shot);
+        add(Enemy::rangedAlien, {600, 600}).takeDamage(100000, {0, 0}, true, false);
+        add(Enemy::meleeAlien, {800, 600}).takeDamage(100000, {0, 0}, false, true);
+        map->update(0.0f);
+        ASSERT_TRUE(map->enemies.empty());
+        std::size_t bloody = 0;
+        for (int layer : {Particlehandler::ground, Particlehandler::air, Particlehandler::glow})
+            for (const auto& p : particles->layer(layer))
+                bloody +=
+                    p->sprite.getTextureRect().top == 2 * 32 || p->sprite.getTextureRect().top == 7 * 32;
+        EXPECT_EQ(bloody > 0, blood);
+        EXPECT_EQ(particles->layer(Particlehandler::ground).empty(), !blood);
+        EXPECT_TRUE(map->stains.empty());
+        EXPECT_GT(particles->layer(Particlehandler::air).size(), 20u) << "the hits still show";
+    }
+    bloodEnabled = true;
+    particles->clear();
 }
 
 TEST_F(EnemyWorld, NoEnemyKeepsAimingAtOneThatWasRemoved) {

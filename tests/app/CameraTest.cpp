@@ -1,4 +1,5 @@
 #include "app/Camera.h"
+#include "app/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,30 @@ TEST_F(CameraTest, EasesTowardThePlayerAndSitsOnWholeUnits) {
     camera->step(0.1f, {2000, 1540}, &map);
     EXPECT_FLOAT_EQ(camera->center.x, 2000);
     EXPECT_EQ(camera->visibleArea, sf::IntRect(2000 - 960, 1540 - 540, 1920, 1080));
+}
+
+TEST_F(CameraTest, TheComfortSettingScalesTheShakeButNotItsRandomDraws) {
+    // The same seed at each setting: the offset scales, and the draws after it stay in step.
+    float offsetAtFull = 0;
+    int nextDraw = 0;
+    for (int percent : {100, 50, 0}) {
+        shakePercent = percent;
+        std::srand(11);
+        camera->screenMode = true;
+        camera->shake = 10;
+        camera->step(0, {}, nullptr);
+        const float offset = camera->view.getCenter().x - 960;
+        const int after = std::rand();
+        if (percent == 100) {
+            offsetAtFull = offset;
+            nextDraw = after;
+            ASSERT_NE(offsetAtFull, 0);
+        }
+        EXPECT_FLOAT_EQ(offset, offsetAtFull * static_cast<float>(percent) / 100) << percent;
+        EXPECT_FLOAT_EQ(camera->shake, 10) << "the strength itself is never scaled";
+        EXPECT_EQ(after, nextDraw) << percent;
+    }
+    shakePercent = 100;
 }
 
 TEST_F(CameraTest, VisibilityIncludesTheEntityRadius) {

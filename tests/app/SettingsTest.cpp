@@ -23,6 +23,10 @@ class SettingsTest : public ::testing::Test {
         antialiasing = 0;
         previousName.clear();
         showGameInfoOnce = showUpgradeHelpOnce = false;
+        shakePercent = flashPercent = 100;
+        bloodEnabled = true;
+        pauseOnFocusLoss = showFrameCounter = false;
+        levelFrameCap = 0;
         dir = fs::temp_directory_path() / ("vantreth-settings-" + std::to_string(::getpid()));
         fs::create_directories(dir);
     }
@@ -61,12 +65,34 @@ TEST_F(SettingsTest, WritesTheFixedLayoutAndReadsItBack) {
     previousName = "Zed";
     const std::string golden =
         "RESOL:\n800\n600\nRESOL:\n1920\n1080\nCURRES:1\nVOLUM:\n70\n20\nANTIA: 2\nFULLS: 1\n"
-        "VSYNC:0\nHARDC:1\nPREVN:\nZed\n";
+        "VSYNC:0\nHARDC:1\nPREVN:\nZed\nSHAKE:100\nFLASH:100\nBLOOD:1\nFOCUSPAUSE:0\nFPSCAP:0\nSHOWFPS:0\n";
     EXPECT_EQ(written(), golden);
 
     SetUp();
     read(golden);
     EXPECT_EQ(written(), golden);
+}
+
+TEST_F(SettingsTest, ComfortOptionsRoundTripAndSnapToTheNearestAllowedValue) {
+    // Each line: what the file says, and the line written back after reading it.
+    const std::pair<const char*, const char*> cases[] = {
+        {"SHAKE:0", "SHAKE:0"},     {"SHAKE:55", "SHAKE:60"},         {"SHAKE:-40", "SHAKE:0"},
+        {"FLASH:999", "FLASH:100"}, {"FLASH:34", "FLASH:30"},         {"BLOOD:0", "BLOOD:0"},
+        {"BLOOD:7", "BLOOD:1"},     {"FOCUSPAUSE:1", "FOCUSPAUSE:1"}, {"FPSCAP:144", "FPSCAP:144"},
+        {"FPSCAP:45", "FPSCAP:30"}, {"FPSCAP:131", "FPSCAP:120"},     {"FPSCAP:99999", "FPSCAP:240"},
+        {"FPSCAP:-60", "FPSCAP:0"}, {"SHOWFPS:1", "SHOWFPS:1"},
+    };
+    for (const auto& [line, back] : cases) {
+        SetUp();
+        read(std::string("VOLUM:\n70\n20\n") + line + "\r\n");
+        EXPECT_NE(written().find(std::string("\n") + back + "\n"), std::string::npos) << line;
+        EXPECT_EQ(soundVolume, 70) << line;
+    }
+    // A file from before the comfort options, or one whose lines are cut short, keeps today's game.
+    SetUp();
+    read("HARDC:1\nSHAKE\nBLOOD\n");
+    EXPECT_EQ(written().substr(written().find("SHAKE")),
+              "SHAKE:100\nFLASH:100\nBLOOD:1\nFOCUSPAUSE:0\nFPSCAP:0\nSHOWFPS:0\n");
 }
 
 TEST_F(SettingsTest, ToleratesDamagedText) {
@@ -135,7 +161,8 @@ TEST_F(SettingsTest, LoadingAFileWithOnlyHardcoreRewritesEveryKey) {
     loadSettings(path.string());
     std::string text = slurp(path);
     for (const char* key :
-         {"RESOL:", "CURRES:", "VOLUM:", "ANTIA: ", "FULLS: ", "VSYNC:", "HARDC:1", "PREVN:"})
+         {"RESOL:", "CURRES:", "VOLUM:", "ANTIA: ", "FULLS: ", "VSYNC:", "HARDC:1", "PREVN:", "SHAKE:100",
+          "FLASH:100", "BLOOD:1", "FOCUSPAUSE:0", "FPSCAP:0", "SHOWFPS:0"})
         EXPECT_NE(text.find(key), std::string::npos) << key;
     sf::VideoMode desktopMode = sf::VideoMode::getDesktopMode();
     EXPECT_EQ(resolutions.at(static_cast<std::size_t>(currentResolution)),

@@ -1,13 +1,17 @@
 #include "screens/Ingame.h"
 
 #include "actors/Player.h"
+#include "app/Game.h"
 #include "app/GameStateHandler.h"
 #include "app/InputState.h"
 #include "app/OverlayInfoState.h"
 #include "app/PauseMenu.h"
 #include "app/Settings.h"
 
+#include <SFML/Window/Event.hpp>
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -38,6 +42,29 @@ class IngameInput : public ::testing::Test {
     GameStateHandler* handler = nullptr;
     bool savedInfoOnce = false;
 };
+
+TEST_F(IngameInput, LosingTheWindowsFocusPausesALevelOnlyWhenThePlayerAskedForIt) {
+    Ingame* level = Ingame::getInstance();
+    sf::Event lost;
+    lost.type = sf::Event::LostFocus;
+    // {option on, player dead, state on top, whether the pause menu opens}
+    const std::tuple<bool, bool, GameState*, bool> cases[] = {
+        {false, false, level, false},
+        {true, false, level, true},
+        {true, true, level, false},
+        {true, false, OverlayInfoState::getInstance(), false},
+    };
+    for (const auto& [option, dead, top, pauses] : cases) {
+        pauseOnFocusLoss = option;
+        Player::getInstance()->dead = dead;
+        handler->states = {top, level};
+        handleWindowEvent(gameWindow(), lost);
+        EXPECT_EQ(handler->top() == PauseMenu::getInstance(), pauses) << option << dead;
+        EXPECT_FALSE(InputState::getInstance()->hasFocus);
+    }
+    pauseOnFocusLoss = false;
+    InputState::getInstance()->hasFocus = true;
+}
 
 TEST_F(IngameInput, EscapePausesAndF1ShowsTheOverlayWhichAClickCloses) {
     Ingame* level = Ingame::getInstance();
