@@ -76,7 +76,7 @@ struct Stain {
 struct MapLighting {
     ltbl::LightSystem* system = nullptr;
     ltbl::Light* playerLight = nullptr;
-    sf::RenderTexture* mask = nullptr; // the 1920 x 1080 light mask laid over the scene
+    sf::RenderTexture* mask = nullptr; // the light mask laid over the scene, at the light map's size
 };
 
 using EntityList = std::vector<std::unique_ptr<Mapentity>>;
