@@ -3,6 +3,7 @@
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
+#include "world/EntityIndex.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -54,7 +55,10 @@ void Bullet::update(float dt) {
     Map* map = Maphandler::getInstance()->currentMap();
     if (!map)
         return;
-    collideWithProps(map->furniture, dt);
+    if (map->propIndex.covers(map->furniture))
+        hitIndexedProps(map->furniture, map->propIndex);
+    else
+        collideWithProps(map->furniture, dt);
     hitWalls(map->walls);
     Player* player = Player::getInstance();
     if (overlaps(*this, *player)) {
@@ -71,6 +75,17 @@ void Bullet::update(float dt) {
 
 void Bullet::collideWithProps(List& list, float) {
     for (std::size_t i = 0; i < list.size(); ++i)
+        if (overlaps(*this, *list[i])) {
+            list[i]->takeDamage(damage, position);
+            dead = true;
+        }
+}
+
+void Bullet::hitIndexedProps(List& list, const EntityIndex& index) {
+    // A bullet does not move as it hits, so one look-up finds every prop the walk above would.
+    std::vector<std::size_t> near;
+    index.near(position, radius, 0, near);
+    for (std::size_t i : near)
         if (overlaps(*this, *list[i])) {
             list[i]->takeDamage(damage, position);
             dead = true;

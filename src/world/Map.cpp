@@ -153,12 +153,27 @@ void Map::update(float dt) {
 
     // Entities may append to the lists they are walked from (a dying prop
     // never deletes itself), so the walks index instead of iterating.
-    for (std::size_t i = 0; i < enemies.size(); ++i)
+    // Collisions look the props and the enemies up in grids rather than
+    // walking them all; each entity refiles itself once it has moved.
+    if (indexEntities) {
+        const sf::Vector2f size(static_cast<float>(64 * columns()), static_cast<float>(64 * rows()));
+        propIndex.build(furniture, size);
+        enemyIndex.build(enemies, size);
+    }
+    for (std::size_t i = 0; i < enemies.size(); ++i) {
         enemies[i]->update(dt);
+        enemyIndex.moved(enemies, i);
+    }
     fadeEffects(dt);
-    for (EntityList* list : {&furniture, &bullets, &grenades})
+    for (std::size_t i = 0; i < furniture.size(); ++i) {
+        furniture[i]->update(dt);
+        propIndex.moved(furniture, i);
+    }
+    for (EntityList* list : {&bullets, &grenades})
         for (std::size_t i = 0; i < list->size(); ++i)
             (*list)[i]->update(dt);
+    propIndex.clear();
+    enemyIndex.clear();
     for (auto& pickup : pickups)
         pickup->update();
 

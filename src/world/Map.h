@@ -8,6 +8,7 @@
 
 #include "actors/ExplosionRequest.h"
 #include "actors/Shot.h"
+#include "world/EntityIndex.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/ConvexShape.hpp>
@@ -145,6 +146,13 @@ public:
     EntityList grenades;
     // Pickups dropped by broken props; taken ones go in the clean-up.
     std::vector<std::unique_ptr<PowerUp>> pickups;
+
+    // The props and the enemies by place while the entities move in the
+    // world update; indexEntities = false walks the whole lists instead
+    // (the same collisions, found more slowly).
+    EntityIndex propIndex;
+    EntityIndex enemyIndex;
+    bool indexEntities = true;
 
 private:
     void fadeEffects(float dt);
