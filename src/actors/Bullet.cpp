@@ -82,8 +82,9 @@ void Bullet::collideWithProps(List& list, float) {
 }
 
 void Bullet::hitIndexedProps(List& list, const EntityIndex& index) {
-    // A bullet does not move as it hits, so one look-up finds every prop the walk above would.
-    std::vector<std::size_t> near;
+    // A bullet does not move as it hits, so one look-up finds every prop the
+    // walk above would. The list is kept: every bullet asks every frame.
+    static std::vector<std::size_t> near;
     index.near(position, radius, 0, near);
     for (std::size_t i : near)
         if (overlaps(*this, *list[i])) {

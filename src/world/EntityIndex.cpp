@@ -45,11 +45,21 @@ void EntityIndex::file(std::uint32_t i, const Span& span, bool add) {
 }
 
 void EntityIndex::build(const List& entities, sf::Vector2f mapSize) {
+    const int newColumns = std::max(1, static_cast<int>(std::ceil(mapSize.x / cellSize)));
+    const int newRows = std::max(1, static_cast<int>(std::ceil(mapSize.y / cellSize)));
+    if (newColumns != columns || newRows != rows || cells.empty()) {
+        columns = newColumns;
+        rows = newRows;
+        cells.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
+    } else {
+        // Built every frame: only the cells filed last time are emptied, and they keep their room.
+        for (const Span& span : spans)
+            for (int x = span.x0; x <= span.x1; ++x)
+                for (int y = span.y0; y <= span.y1; ++y)
+                    cells[static_cast<std::size_t>(x * rows + y)].clear();
+    }
     list = &entities;
     count = entities.size();
-    columns = std::max(1, static_cast<int>(std::ceil(mapSize.x / cellSize)));
-    rows = std::max(1, static_cast<int>(std::ceil(mapSize.y / cellSize)));
-    cells.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
     spans.clear();
     // Filed in list order, so every cell's indices come out ascending.
     for (std::size_t i = 0; i < entities.size(); ++i) {
@@ -73,10 +83,9 @@ void EntityIndex::moved(const List& entities, std::size_t i) {
 }
 
 void EntityIndex::clear() {
+    // The cells and spans stay for the next build to empty.
     list = nullptr;
     count = 0;
-    cells.clear();
-    spans.clear();
 }
 
 void EntityIndex::near(sf::Vector2f centre, float radius, std::size_t from, std::vector<std::size_t>& out) const {
@@ -88,10 +97,13 @@ void EntityIndex::near(sf::Vector2f centre, float radius, std::size_t from, std:
     }
     Span s = cellsOf(centre, reachOf(radius));
     for (int x = s.x0; x <= s.x1; ++x)
-        for (int y = s.y0; y <= s.y1; ++y)
-            for (std::uint32_t i : cells[static_cast<std::size_t>(x * rows + y)])
-                if (i >= from)
-                    out.push_back(i);
-    std::sort(out.begin(), out.end());
-    out.erase(std::unique(out.begin(), out.end()), out.end());
+        for (int y = s.y0; y <= s.y1; ++y) {
+            const auto& cell = cells[static_cast<std::size_t>(x * rows + y)];
+            out.insert(out.end(), std::lower_bound(cell.begin(), cell.end(), from), cell.end());
+        }
+    // One cell's indices are in order already.
+    if (s.x0 != s.x1 || s.y0 != s.y1) {
+        std::sort(out.begin(), out.end());
+        out.erase(std::unique(out.begin(), out.end()), out.end());
+    }
 }

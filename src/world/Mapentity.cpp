@@ -149,15 +149,16 @@ void Mapentity::collideWithProps(List& list, float) {
 // the next one on.
 template <typename Contact>
 void Mapentity::walkIndexed(List& list, const EntityIndex& index, Contact contact) {
-    std::vector<std::size_t> near;
+    // Kept between calls: this runs for every moving entity every frame.
+    static std::vector<std::size_t> near;
     for (std::size_t from = 0;;) {
         index.near(position, radius, from, near);
         auto hit = std::find_if(near.begin(), near.end(),
                                 [&](std::size_t i) { return list[i].get() != this && overlaps(*this, *list[i]); });
         if (hit == near.end())
             return;
-        contact(*hit);
         from = *hit + 1;
+        contact(from - 1);
     }
 }
 

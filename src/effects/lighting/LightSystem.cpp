@@ -332,11 +332,11 @@ void LightSystem::drawBlurred(sf::RenderTarget& target, sf::Shader& blur) {
 
     blur.setUniform("direction", sf::Glsl::Vec2(0, 1));
     target.setView(target.getDefaultView());
-    sf::Sprite across(blurTexture.getTexture());
+    sf::Sprite down(blurTexture.getTexture());
     const sf::Vector2u from = blurTexture.getSize(), to = target.getSize();
-    across.setScale(static_cast<float>(to.x) / static_cast<float>(from.x),
+    down.setScale(static_cast<float>(to.x) / static_cast<float>(from.x),
                     static_cast<float>(to.y) / static_cast<float>(from.y));
-    target.draw(across, pass);
+    target.draw(down, pass);
 }
 
 } // namespace ltbl
