@@ -49,6 +49,12 @@ void FrameUpdateWithBot(benchmark::State& state) {
     handler->pendingState = nullptr;
     shutDown();
 }
-BENCHMARK(FrameUpdateWithBot)->Arg(1)->Arg(10)->Arg(30)->Arg(60)->Unit(benchmark::kMicrosecond)->Iterations(400);
+BENCHMARK(FrameUpdateWithBot)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(60)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(400);
 
 } // namespace

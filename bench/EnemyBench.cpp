@@ -62,10 +62,20 @@ void awakeWorld(benchmark::State& state, bool lit) {
     state.counters["enemies"] = static_cast<double>(map->enemies.size());
     state.counters["bullets"] = static_cast<double>(map->bullets.size());
 }
-void WorldStepAwake(benchmark::State& state) { awakeWorld(state, true); }
-void WorldStepAwakeUnlit(benchmark::State& state) { awakeWorld(state, false); }
+void WorldStepAwake(benchmark::State& state) {
+    awakeWorld(state, true);
+}
+void WorldStepAwakeUnlit(benchmark::State& state) {
+    awakeWorld(state, false);
+}
 
-BENCHMARK(WorldStepAwake)->Arg(1)->Arg(10)->Arg(30)->Arg(60)->Arg(100)->Arg(200)
+BENCHMARK(WorldStepAwake)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(60)
+    ->Arg(100)
+    ->Arg(200)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(WorldStepAwakeUnlit)->Arg(10)->Arg(30)->Arg(60)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 

@@ -77,8 +77,12 @@ void MapDraw(benchmark::State& state, bool lit) {
     map->lighting = lighting;
     state.counters["tiles"] = static_cast<double>((map->viewX1 - map->viewX0) * (map->viewY1 - map->viewY0));
 }
-void MapDrawLit(benchmark::State& state) { MapDraw(state, true); }
-void MapDrawUnlit(benchmark::State& state) { MapDraw(state, false); }
+void MapDrawLit(benchmark::State& state) {
+    MapDraw(state, true);
+}
+void MapDrawUnlit(benchmark::State& state) {
+    MapDraw(state, false);
+}
 BENCHMARK(MapDrawLit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(MapDrawUnlit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
 
@@ -106,7 +110,8 @@ void LevelFrame(benchmark::State& state) {
     gameWindow().setFramerateLimit(0);
     for (auto _ : state)
         runFrame(clock);
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(LevelFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
@@ -117,7 +122,8 @@ void EmptyFrame(benchmark::State& state) {
         window.clear();
         window.display();
     }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(EmptyFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
@@ -140,7 +146,8 @@ void FullScreenPass(benchmark::State& state) {
         window.draw(picture);
         window.display();
     }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(FullScreenPass)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 

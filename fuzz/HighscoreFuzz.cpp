@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int score = size > 0 ? static_cast<int>(data[0]) * 1000 : 0;
     const bool ranked = HighscoreTable::qualifies(lines, score);
     const std::size_t before = lines.size();
-    const int at = HighscoreTable::insertEntry(lines, HighscoreTable::cleanName(text.substr(0, 40)), 3, score);
+    const int at =
+        HighscoreTable::insertEntry(lines, HighscoreTable::cleanName(text.substr(0, 40)), 3, score);
     if (at >= 0 && static_cast<std::size_t>(at) >= lines.size())
         __builtin_trap();
     if (lines.size() > 180 && lines.size() > before)

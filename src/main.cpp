@@ -1,3 +1,5 @@
 #include "app/Game.h"
 
-int main() { return runGame(); }
+int main() {
+    return runGame();
+}

@@ -20,7 +20,7 @@
 class Enemy;
 
 class AI {
-public:
+  public:
     AI() = default;
     AI(const AI&) = delete;
     AI& operator=(const AI&) = delete;
@@ -52,13 +52,12 @@ public:
     virtual void goWarn(Enemy&) {}
     virtual void decide(Enemy&) {}
 
-protected:
+  protected:
     // The frame of both alien kinds: sight, then hunting (or a berserk
     // target), then the path, then the kind's decision.
     void updateAlien(Enemy& enemy, float dt);
     // Picks a random entry of a non-empty candidate list.
-    template <typename T>
-    static const T& pick(const std::vector<T>& candidates) {
+    template <typename T> static const T& pick(const std::vector<T>& candidates) {
         return candidates[static_cast<std::size_t>(randInt(0, static_cast<int>(candidates.size()) - 1))];
     }
     static float distance(sf::Vector2f a, sf::Vector2f b);

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
-void AI_melee_alien::update(Enemy& enemy, float dt) { updateAlien(enemy, dt); }
+void AI_melee_alien::update(Enemy& enemy, float dt) {
+    updateAlien(enemy, dt);
+}
 
 void AI_melee_alien::decide(Enemy& enemy) {
     if (enemy.state == 2)

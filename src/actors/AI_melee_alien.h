@@ -6,7 +6,7 @@
 #include "actors/AI.h"
 
 class AI_melee_alien : public AI {
-public:
+  public:
     void update(Enemy& enemy, float dt) override;
 
     // Power up on sight, charge once powered (and not stunned), stop on

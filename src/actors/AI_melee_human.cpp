@@ -38,7 +38,8 @@ void AI_melee_human::checkLowHealth(Enemy& enemy) {
 }
 
 void AI_melee_human::checkWarn(Enemy& enemy) {
-    if (enemy.state <= 2 || distance(enemy.position, Player::getInstance()->position) <= enemy.keepAwayDistance)
+    if (enemy.state <= 2 ||
+        distance(enemy.position, Player::getInstance()->position) <= enemy.keepAwayDistance)
         return;
     findPartner(enemy);
     if (enemy.state == 4)
@@ -53,7 +54,8 @@ void AI_melee_human::findPartner(Enemy& enemy) {
     float best = 10000;
     // Humans warn each other; the aliens are not their friends.
     for (auto& other : map->enemies) {
-        if (other.get() == &enemy || other->dead || other->getKind() != Enemy::human || other->getState() >= 2)
+        if (other.get() == &enemy || other->dead || other->getKind() != Enemy::human ||
+            other->getState() >= 2)
             continue;
         float d = distance(enemy.position, other->position);
         if (d < best) {

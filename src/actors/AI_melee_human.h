@@ -6,7 +6,7 @@
 #include "actors/AI.h"
 
 class AI_melee_human : public AI {
-public:
+  public:
     void update(Enemy& enemy, float dt) override;
 
     // Below a fifth of its health a human flees, crying out once as it crosses.

@@ -10,7 +10,9 @@
 
 #include <memory>
 
-void AI_ranged_alien::update(Enemy& enemy, float dt) { updateAlien(enemy, dt); }
+void AI_ranged_alien::update(Enemy& enemy, float dt) {
+    updateAlien(enemy, dt);
+}
 
 std::optional<sf::Vector2f> AI_ranged_alien::aimPoint(Enemy& enemy) {
     if (!enemy.berserk)

@@ -8,7 +8,7 @@
 #include <optional>
 
 class AI_ranged_alien : public AI {
-public:
+  public:
     void update(Enemy& enemy, float dt) override;
 
     // Keeps the distance: flee, stand and shoot, or go back to hunting.
@@ -16,7 +16,7 @@ public:
     // One projectile at the aim point, unless the cooldown is still counting.
     void shoot(Enemy& enemy);
 
-private:
+  private:
     // The player, or for a berserk alien its target (none when it has none).
     std::optional<sf::Vector2f> aimPoint(Enemy& enemy);
 };

@@ -23,9 +23,13 @@ constexpr float muzzleClearance = 60.0f;
 
 } // namespace
 
-float Bullet::speedAt(int level) { return static_cast<float>(std::clamp(25 * level + 380, 0, 1100)); }
+float Bullet::speedAt(int level) {
+    return static_cast<float>(std::clamp(25 * level + 380, 0, 1100));
+}
 
-float Bullet::damageAt(int level) { return static_cast<float>(std::clamp(5 * level + 10, 4, 50)); }
+float Bullet::damageAt(int level) {
+    return static_cast<float>(std::clamp(5 * level + 10, 4, 50));
+}
 
 Bullet::Bullet(const sf::Vector2f& aimPoint, const sf::Vector2f& from, bool fromBerserk)
     : berserkFired(fromBerserk), launchPoint(from) {
@@ -98,7 +102,9 @@ void Bullet::hitWalls(Grid& grid) {
     int ny = nx > 0 ? static_cast<int>(grid[0].size()) : 0;
     if (nx == 0 || ny == 0 || !std::isfinite(position.x) || !std::isfinite(position.y))
         return;
-    auto cell = [](float v, int count) { return std::clamp(static_cast<int>(std::floor(v / 64)), 0, count - 1); };
+    auto cell = [](float v, int count) {
+        return std::clamp(static_cast<int>(std::floor(v / 64)), 0, count - 1);
+    };
     int x0 = cell(position.x - radius, nx), x1 = cell(position.x + radius, nx);
     int y0 = cell(position.y - radius, ny), y1 = cell(position.y + radius, ny);
     for (int x = x0; x <= x1; ++x)

@@ -8,7 +8,7 @@
 #include "world/Mapentity.h"
 
 class Bullet : public Mapentity {
-public:
+  public:
     Bullet(const sf::Vector2f& aimPoint, const sf::Vector2f& from, bool berserkFired);
 
     void update(float dt) override;

@@ -44,7 +44,9 @@ void pulse(float& value, int& direction, float lo, float hi, float rate, float d
     }
 }
 
-sf::Uint8 channel(float v) { return static_cast<sf::Uint8>(std::clamp(v, 0.0f, 255.0f)); }
+sf::Uint8 channel(float v) {
+    return static_cast<sf::Uint8>(std::clamp(v, 0.0f, 255.0f));
+}
 
 const char* kindName(int kind) {
     switch (kind) {
@@ -67,8 +69,13 @@ EnemyStats Enemy::statsFor(int kind, int level, float sizeFactor) {
     case rangedAlien:
         s.maxHP = (5 * L + 50) * 4 * sizeFactor;
         s.damage = 4 * sizeFactor + L;
-        s.speeds = {clamp(7.5f * L + 600, 720), clamp(10 * L + 800, 920), clamp(15 * L + 1100, 1400), 0,
-                    clamp(10 * L + 800, 920), 0, 0};
+        s.speeds = {clamp(7.5f * L + 600, 720),
+                    clamp(10 * L + 800, 920),
+                    clamp(15 * L + 1100, 1400),
+                    0,
+                    clamp(10 * L + 800, 920),
+                    0,
+                    0};
         s.attackTime = std::clamp(4.0f - std::log(L * 0.5f), 0.5f, 4.1f);
         s.keepAwayDistance = 128;
         s.sightRange = 896;
@@ -77,8 +84,13 @@ EnemyStats Enemy::statsFor(int kind, int level, float sizeFactor) {
     case meleeAlien:
         s.maxHP = (40 * L + 270) * sizeFactor;
         s.damage = 25 * sizeFactor + L;
-        s.speeds = {clamp(5 * L + 400, 720), clamp(7.5f * L + 600, 920), clamp(15 * L + 900, 1400), 0,
-                    clamp(7.5f * L + 600, 920), 0, 5500};
+        s.speeds = {clamp(5 * L + 400, 720),
+                    clamp(7.5f * L + 600, 920),
+                    clamp(15 * L + 900, 1400),
+                    0,
+                    clamp(7.5f * L + 600, 920),
+                    0,
+                    5500};
         s.attackTime = std::clamp(3.5f - std::log(L * 0.5f), 1.5f, 2.5f);
         s.keepAwayDistance = 0;
         s.sightRange = 832;
@@ -88,8 +100,13 @@ EnemyStats Enemy::statsFor(int kind, int level, float sizeFactor) {
     default:
         s.maxHP = (L + 10) * 10 * sizeFactor;
         s.damage = (L + 10) * sizeFactor + L;
-        s.speeds = {clamp(7.5f * L + 400, 900), clamp(10 * L + 600, 1000), clamp(15 * L + 800, 1500), 0,
-                    clamp(10 * L + 600, 800), 0, 0};
+        s.speeds = {clamp(7.5f * L + 400, 900),
+                    clamp(10 * L + 600, 1000),
+                    clamp(15 * L + 800, 1500),
+                    0,
+                    clamp(10 * L + 600, 800),
+                    0,
+                    0};
         s.attackTime = 0;
         s.keepAwayDistance = 192;
         s.sightRange = 768;
@@ -223,7 +240,8 @@ void Enemy::updateTints(float dt) {
         sparkTime += dt;
         for (int n = 0; sparkTime >= sparkInterval && n < 3; ++n) {
             sparkTime -= sparkInterval;
-            Particlehandler::getInstance()->burst(position, 0.15f, 90, sparks, 10, Particlehandler::air, 0.3f, true);
+            Particlehandler::getInstance()->burst(position, 0.15f, 90, sparks, 10, Particlehandler::air, 0.3f,
+                                                  true);
         }
         sparkTime = std::min(sparkTime, sparkInterval);
     } else if (stunTimer.expired() && state != 5) {
@@ -290,8 +308,8 @@ void Enemy::updatePoison(float dt) {
     while (poisonAccumulator > poisonDamage && !dead) {
         poisonAccumulator -= poisonDamage;
         takeDamage(poisonDamage, {position.x, position.y + 2}, false, false);
-        Particlehandler::getInstance()->burst(position, 0.6f, 40, greenIchor, 4, Particlehandler::ground, 0.25f,
-                                              true);
+        Particlehandler::getInstance()->burst(position, 0.6f, 40, greenIchor, 4, Particlehandler::ground,
+                                              0.25f, true);
     }
 }
 
@@ -340,7 +358,9 @@ void Enemy::startHitGuard() {
         hitGuard.start();
 }
 
-void Enemy::setState(int s) { state = std::clamp(s, 0, 6); }
+void Enemy::setState(int s) {
+    state = std::clamp(s, 0, 6);
+}
 
 void Enemy::setDestination(sf::Vector2f point) {
     if (state >= 5 || seesPlayer) {
@@ -380,7 +400,9 @@ void Enemy::poison(float damagePerTick) {
     poisonDamage = damagePerTick;
 }
 
-void Enemy::stun() { stunTimer.start(); }
+void Enemy::stun() {
+    stunTimer.start();
+}
 
 void Enemy::leaveDead(Map& map) {
     if (kind != human && std::rand() % 100 + 1 > 50)
@@ -393,7 +415,8 @@ void Enemy::leaveDead(Map& map) {
                                           kindName(kind),
                                       sf::Color(255, 90, 90));
     else
-        UI::getInstance()->addMessage("+" + std::to_string(alienKillBonus - bonusBefore) + " " + kindName(kind),
+        UI::getInstance()->addMessage("+" + std::to_string(alienKillBonus - bonusBefore) + " " +
+                                          kindName(kind),
                                       sf::Color(255, 215, 0));
 }
 

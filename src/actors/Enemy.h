@@ -36,7 +36,7 @@ struct EnemyStats {
 };
 
 class Enemy : public Mapentity {
-public:
+  public:
     static constexpr int human = 0;
     static constexpr int rangedAlien = 1;
     static constexpr int meleeAlien = 2;
@@ -132,7 +132,7 @@ public:
     StatBar hpBar;
     sf::Sprite tierIcon;
 
-private:
+  private:
     void steer(float dt);
     void placeBarAndBadge();
     void updateTints(float dt);

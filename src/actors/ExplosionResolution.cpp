@@ -15,7 +15,9 @@
 
 namespace {
 
-float lengthOf(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float lengthOf(sf::Vector2f v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 // The tiles a blast can reach: a block around its centre, half-open in
 // both directions, clamped to the grid.
@@ -31,8 +33,8 @@ BlastBlock blockAround(const Map& map, const ExplosionRequest& blast) {
     auto bound = [](float v, int count) {
         return static_cast<int>(std::clamp(std::floor(v), 0.0f, static_cast<float>(count - 1)));
     };
-    return {bound((blast.x - e) / 64 - 2, nx), bound((blast.y - e) / 64 - 2, ny), bound((blast.x + e) / 64 + 2, nx),
-            bound((blast.y + e) / 64 + 2, ny)};
+    return {bound((blast.x - e) / 64 - 2, nx), bound((blast.y - e) / 64 - 2, ny),
+            bound((blast.x + e) / 64 + 2, nx), bound((blast.y + e) / 64 + 2, ny)};
 }
 
 int shieldIn(const Map& map, const BlastBlock& block, sf::Vector2f centre, sf::Vector2f at) {
@@ -80,8 +82,8 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
             float d = lengthOf(centre - c);
             // The chips of a broken block fly from its middle, where the eye expects them.
             if (d < R)
-                damageTile(map.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)], (1 - d / R) * D,
-                           centre);
+                damageTile(map.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)],
+                           (1 - d / R) * D, centre);
         }
 
     for (std::size_t i = 0; i < map.furniture.size(); ++i) {

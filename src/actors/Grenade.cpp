@@ -17,8 +17,9 @@ constexpr float trailLifetime = 0.6f;
 
 } // namespace
 
-Grenade::Grenade(sf::Vector2f from, const float& damageAtCentre, const float& angle, const float& radiusOfBlast,
-                 const float& speed, const float& fuse, const float& rollFriction, const float& kind)
+Grenade::Grenade(sf::Vector2f from, const float& damageAtCentre, const float& angle,
+                 const float& radiusOfBlast, const float& speed, const float& fuse, const float& rollFriction,
+                 const float& kind)
     : damage(damageAtCentre), explosionRadius(radiusOfBlast) {
     friction = rollFriction;
     position = from;

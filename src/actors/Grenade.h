@@ -9,7 +9,7 @@
 #include <SFML/Graphics/Text.hpp>
 
 class Grenade : public Mapentity {
-public:
+  public:
     // kind picks the sprite frame: 0 frag grenade, 2 "Bomb", 3 "Nuke".
     Grenade(sf::Vector2f from, const float& damage, const float& angle, const float& explosionRadius,
             const float& speed, const float& fuse, const float& friction, const float& kind);
@@ -23,11 +23,11 @@ public:
     // The share of the fuse still to burn, 1 at the throw down to 0.
     float fuseLeft() const;
 
-    float damage = 0;          // at the centre of the explosion
+    float damage = 0; // at the centre of the explosion
     float explosionRadius = 0;
-    Timer fuseTimer;           // seconds to the explosion, running from the throw
-    sf::Text countdownText;    // the seconds left, drawn above it
+    Timer fuseTimer;        // seconds to the explosion, running from the throw
+    sf::Text countdownText; // the seconds left, drawn above it
 
-private:
+  private:
     void showCountdown();
 };

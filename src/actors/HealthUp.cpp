@@ -10,7 +10,9 @@
 
 HealthUp::HealthUp(sf::Vector2f where) : PowerUp(where, sf::IntRect(0, 0, 48, 48)) {}
 
-float HealthUp::healFor(int level) { return (static_cast<float>(level) * 0.125f + 1.0f) * 30.0f; }
+float HealthUp::healFor(int level) {
+    return (static_cast<float>(level) * 0.125f + 1.0f) * 30.0f;
+}
 
 void HealthUp::apply() {
     Player* player = Player::getInstance();

@@ -6,7 +6,7 @@
 #include "actors/PowerUp.h"
 
 class HealthUp : public PowerUp {
-public:
+  public:
     explicit HealthUp(sf::Vector2f position);
 
     void apply() override;

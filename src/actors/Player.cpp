@@ -23,10 +23,16 @@
 #include <vector>
 
 namespace {
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
-bool isGrenade(const Item* item) { return item && item->getBasename() == "Grenade"; }
-bool isChainsaw(const Item* item) { return item && item->getBasename() == "Chainsaw"; }
+bool isGrenade(const Item* item) {
+    return item && item->getBasename() == "Grenade";
+}
+bool isChainsaw(const Item* item) {
+    return item && item->getBasename() == "Chainsaw";
+}
 } // namespace
 
 Player::Player()
@@ -54,7 +60,9 @@ Player::Player()
     sprite.setOrigin(static_cast<float>(frameWidth) / 2, static_cast<float>(frameHeight) / 2);
 }
 
-Player::~Player() { std::cout << "Player's destructor was called" << std::endl; }
+Player::~Player() {
+    std::cout << "Player's destructor was called" << std::endl;
+}
 
 Item* Player::handItem(int h) const {
     if (h < 0 || h > 1 || static_cast<std::size_t>(h) >= inventory.size())
@@ -70,7 +78,8 @@ void Player::recomputePools() {
 
 float Player::speedFactor() const {
     const Item* armourWorn = wornArmour();
-    return (static_cast<float>(StaminaStat) * 0.028571429f + 1.0f) * (armourWorn ? armourWorn->getSpeed() : 1.0f);
+    return (static_cast<float>(StaminaStat) * 0.028571429f + 1.0f) *
+           (armourWorn ? armourWorn->getSpeed() : 1.0f);
 }
 
 void Player::update(float dt) {
@@ -137,8 +146,9 @@ bool Player::sprintKeysHeld() const {
     const InputState* input = InputState::getInstance();
     if (!input->keys[sf::Keyboard::LShift])
         return false;
-    for (sf::Keyboard::Key k : {sf::Keyboard::A, sf::Keyboard::D, sf::Keyboard::W, sf::Keyboard::S, sf::Keyboard::Left,
-                                sf::Keyboard::Right, sf::Keyboard::Up, sf::Keyboard::Down})
+    for (sf::Keyboard::Key k :
+         {sf::Keyboard::A, sf::Keyboard::D, sf::Keyboard::W, sf::Keyboard::S, sf::Keyboard::Left,
+          sf::Keyboard::Right, sf::Keyboard::Up, sf::Keyboard::Down})
         if (input->keys[k])
             return true;
     return false;
@@ -146,7 +156,9 @@ bool Player::sprintKeysHeld() const {
 
 void Player::move(float dt) {
     const InputState* input = InputState::getInstance();
-    auto held = [input](sf::Keyboard::Key a, sf::Keyboard::Key b) { return input->keys[a] || input->keys[b]; };
+    auto held = [input](sf::Keyboard::Key a, sf::Keyboard::Key b) {
+        return input->keys[a] || input->keys[b];
+    };
     bool left = held(sf::Keyboard::A, sf::Keyboard::Left), right = held(sf::Keyboard::D, sf::Keyboard::Right);
     bool up = held(sf::Keyboard::W, sf::Keyboard::Up), down = held(sf::Keyboard::S, sf::Keyboard::Down);
     updateStamina(sprintKeysHeld(), dt);
@@ -265,8 +277,8 @@ void Player::draw() {
     const Map* map = Maphandler::getInstance()->currentMap();
     for (int h = 0; h < 2; ++h) {
         const Item* item = handItem(h);
-        if (isGrenade(item) && map && map->elapsed > 0 && input->buttons[h] && !input->keys[sf::Keyboard::LShift] &&
-            item->getAmmo() > 0)
+        if (isGrenade(item) && map && map->elapsed > 0 && input->buttons[h] &&
+            !input->keys[sf::Keyboard::LShift] && item->getAmmo() > 0)
             throwBar[h].draw();
     }
     if (showInvulnerabilityBar)
@@ -319,11 +331,13 @@ void Player::placeAtStart(const Map& map) {
     auto distanceToMachine = [machine](int x, int y) {
         if (!machine)
             return std::numeric_limits<float>::max();
-        sf::Vector2f d = sf::Vector2f(static_cast<float>(64 * x), static_cast<float>(64 * y)) - machine->position;
+        sf::Vector2f d =
+            sf::Vector2f(static_cast<float>(64 * x), static_cast<float>(64 * y)) - machine->position;
         return std::sqrt(d.x * d.x + d.y * d.y);
     };
     auto isStreet = [&map](int x, int y) {
-        return layoutcode::isStreet(map.layout[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind);
+        return layoutcode::isStreet(
+            map.layout[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind);
     };
     auto putAt = [this](int x, int y) {
         position = sf::Vector2f(static_cast<float>(64 * x + 32), static_cast<float>(64 * y + 32));

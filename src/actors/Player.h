@@ -19,7 +19,7 @@ class Map;
 class Player : public Mapentity, public Singleton<Player> {
     friend class Singleton<Player>;
 
-public:
+  public:
     ~Player() override;
 
     void update(float dt) override;
@@ -82,7 +82,7 @@ public:
     bool showInvulnerabilityBar = false;
     float aimAngle = 0; // radians, towards which the hands point
 
-private:
+  private:
     Player();
     void move(float dt);
     // Left Shift with a movement key, whether or not stamina allows a sprint.

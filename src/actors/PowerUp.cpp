@@ -33,4 +33,6 @@ void PowerUp::draw() {
     gameWindow().draw(sprite, &shader);
 }
 
-void PowerUp::apply() { taken = true; }
+void PowerUp::apply() {
+    taken = true;
+}

@@ -8,7 +8,7 @@
 #include <SFML/System/Vector2.hpp>
 
 class PowerUp {
-public:
+  public:
     // cell: the pickup's 48 x 48 cell on the pickup sheet.
     PowerUp(sf::Vector2f position, sf::IntRect cell, float pickupRadius = 16.0f);
     PowerUp(const PowerUp&) = delete;

@@ -8,15 +8,15 @@
 #include <SFML/System/Vector2.hpp>
 
 struct Shot {
-    float angle = 0;           // direction in radians
+    float angle = 0; // direction in radians
     float damage = 0;
     float explosionRadius = 0; // handed to the explosion request when explosive
     float range = 0;           // segment length in pixels
     bool explosive = false;
-    bool noTracer = false;     // melee: no tracer, and the first alternative death burst
+    bool noTracer = false; // melee: no tracer, and the first alternative death burst
     bool absorbsProjectiles = false;
-    bool concussive = false;   // stops, confuses and slows an enemy it hits
-    bool adrenaline = false;   // makes an enemy it hits berserk
+    bool concussive = false; // stops, confuses and slows an enemy it hits
+    bool adrenaline = false; // makes an enemy it hits berserk
     bool poisoned = false;
     sf::Vector2f origin;
     // How its tracer looks: thickness from the shot's power, and the weapon's shot colour.

@@ -19,7 +19,9 @@ constexpr float noHit = 9999999.0f;
 // Rows of the particle sheet the hits throw.
 constexpr int bloodDrops = 2, plasmaDrops = 13;
 
-float lengthOf(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float lengthOf(sf::Vector2f v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 // Whether a live circle of the given centre and radius lies on the segment,
 // and where: the clamped closest point.
@@ -67,7 +69,9 @@ TileBlock blockOf(const Map& map, sf::Vector2f a, sf::Vector2f b) {
             cell(std::max(a.y, b.y), ny)};
 }
 
-Tile& wallAt(Map& map, int x, int y) { return map.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]; }
+Tile& wallAt(Map& map, int x, int y) {
+    return map.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+}
 
 // Alien projectiles caught by a shot that shatters them burst into plasma drops.
 void absorbProjectiles(Map& map, float angle, sf::Vector2f a, sf::Vector2f b) {
@@ -80,7 +84,9 @@ void absorbProjectiles(Map& map, float angle, sf::Vector2f a, sf::Vector2f b) {
 }
 
 // The way back toward the shooter from a point on the shot.
-float backward(const Shot& shot) { return shot.angle + 3.14f; }
+float backward(const Shot& shot) {
+    return shot.angle + 3.14f;
+}
 
 // Chips kicked back toward the shooter from a wall the shot struck.
 void chipWall(const Shot& shot, sf::Vector2f at, int count) {
@@ -89,11 +95,13 @@ void chipWall(const Shot& shot, sf::Vector2f at, int count) {
 
 void bleed(float angle, sf::Vector2f at, float damage, float share) {
     Particlehandler::getInstance()->directedBurst(angle, at, 300, 0.3f, bloodDrops,
-                                                  static_cast<int>(std::trunc(damage * share)), Particlehandler::air,
-                                                  0.2f, true);
+                                                  static_cast<int>(std::trunc(damage * share)),
+                                                  Particlehandler::air, 0.2f, true);
 }
 
-float tracerWidth(const Shot& shot) { return 1.0f + static_cast<float>(shot.tracerSize); }
+float tracerWidth(const Shot& shot) {
+    return 1.0f + static_cast<float>(shot.tracerSize);
+}
 
 void addTracer(Map& map, const Shot& shot, sf::Vector2f to) {
     if (!shot.noTracer)

@@ -22,7 +22,9 @@ constexpr int middleButton = 2;
 // Sparks in each burst of the beam's crackle.
 constexpr int sparkCount = 8;
 
-float length(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float length(sf::Vector2f v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 // The point of the stretch a-b nearest to centre.
 sf::Vector2f closestOnStretch(sf::Vector2f a, sf::Vector2f b, sf::Vector2f centre) {

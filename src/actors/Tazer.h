@@ -13,7 +13,7 @@
 class Map;
 
 class Tazer : public Item {
-public:
+  public:
     Tazer();
 
     // One frame while the player lives: the trigger, the beam's flight and
@@ -46,7 +46,7 @@ public:
     // beam covered this frame.
     sf::Vector2f beamTip[2];
 
-private:
+  private:
     // Restarts the short recharge whine more often as the charge fills.
     void paceRechargeSound(float dt);
 

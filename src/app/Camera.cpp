@@ -3,8 +3,8 @@
 #include "actors/Player.h"
 #include "app/Settings.h"
 #include "world/Map.h"
-#include "world/Maphandler.h"
 #include "world/Mapentity.h"
+#include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -17,7 +17,9 @@ namespace {
 const sf::Vector2f screenCentre(960, 540);
 
 // A shake offset: a random value in -50..50 scaled by the shake strength.
-float shakeTerm(float shake) { return static_cast<float>(std::rand() % 101 - 50) * 0.01f * shake; }
+float shakeTerm(float shake) {
+    return static_cast<float>(std::rand() % 101 - 50) * 0.01f * shake;
+}
 } // namespace
 
 Camera::Camera() : overlay(sf::Vector2f(1920, 1080)), view(sf::FloatRect(0, 0, 1920, 1080)) {
@@ -26,7 +28,9 @@ Camera::Camera() : overlay(sf::Vector2f(1920, 1080)), view(sf::FloatRect(0, 0, 1
     visibleArea = sf::IntRect(0, 0, 1920, 1080);
 }
 
-Camera::~Camera() { std::cout << "Camera's destructor was called" << std::endl; }
+Camera::~Camera() {
+    std::cout << "Camera's destructor was called" << std::endl;
+}
 
 sf::Vector2f Camera::clampToMap(sf::Vector2f point, sf::Vector2f viewSize, sf::Vector2f mapSize) {
     auto clampAxis = [](float v, float half, float extent) {
@@ -62,8 +66,9 @@ void Camera::step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* map
     } else {
         view.setCenter(screenCentre);
     }
-    visibleArea = sf::IntRect(static_cast<int>(center.x - size.x / 2), static_cast<int>(center.y - size.y / 2),
-                              static_cast<int>(size.x), static_cast<int>(size.y));
+    visibleArea =
+        sf::IntRect(static_cast<int>(center.x - size.x / 2), static_cast<int>(center.y - size.y / 2),
+                    static_cast<int>(size.x), static_cast<int>(size.y));
 
     shake -= shake * 3 * std::abs(dt);
     shake = std::clamp(shake, 0.0f, 10.0f);
@@ -89,9 +94,13 @@ void Camera::drawOverlay() {
     gameWindow().draw(overlay);
 }
 
-sf::IntRect Camera::visibleRect() const { return screenMode ? sf::IntRect(0, 0, 1920, 1080) : visibleArea; }
+sf::IntRect Camera::visibleRect() const {
+    return screenMode ? sf::IntRect(0, 0, 1920, 1080) : visibleArea;
+}
 
-bool Camera::isVisible(const Mapentity& e) const { return isVisible(e.position, e.radius); }
+bool Camera::isVisible(const Mapentity& e) const {
+    return isVisible(e.position, e.radius);
+}
 
 bool Camera::isVisible(sf::Vector2f position, float r) const {
     sf::IntRect R = visibleRect();

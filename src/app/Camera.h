@@ -16,7 +16,7 @@ class Mapentity;
 class Camera : public Singleton<Camera> {
     friend class Singleton<Camera>;
 
-public:
+  public:
     ~Camera();
 
     // Once per frame from the loop, and with dt = 0 from every menu draw.
@@ -51,6 +51,6 @@ public:
     bool screenMode = false;
     sf::View view;
 
-private:
+  private:
     Camera();
 };

@@ -19,13 +19,14 @@ sf::Sprite cursorSprite;
 
 namespace {
 
-
 void loadTexture(sf::Texture& texture, const char* path) {
     texture.loadFromFile(assetPath(path));
     texture.setSmooth(false);
 }
 
-void loadBuffer(sf::SoundBuffer& buffer, const char* path) { buffer.loadFromFile(assetPath(path)); }
+void loadBuffer(sf::SoundBuffer& buffer, const char* path) {
+    buffer.loadFromFile(assetPath(path));
+}
 
 void loadBound(sf::SoundBuffer& buffer, sf::Sound& sound, const char* path) {
     loadBuffer(buffer, path);
@@ -73,7 +74,9 @@ Contenthandler::Contenthandler() {
     applyVolumes();
 }
 
-Contenthandler::~Contenthandler() { std::cout << "Contenthandler's destructor was called" << std::endl; }
+Contenthandler::~Contenthandler() {
+    std::cout << "Contenthandler's destructor was called" << std::endl;
+}
 
 void Contenthandler::loadGraphics() {
     std::cout << "Loading GFX" << std::endl;
@@ -185,7 +188,8 @@ void Contenthandler::loadSounds() {
                                   "Sounds\\meleealien_notice.ogg"};
     const char* takeDamageFiles[3] = {"Sounds\\human_takedamage2.ogg", "Sounds\\rangedalien_takedamage.ogg",
                                       "Sounds\\meleealien_takedamage.ogg"};
-    const char* dieFiles[3] = {"Sounds\\human_die2.ogg", "Sounds\\rangedalien_die.ogg", "Sounds\\meleealien_die.ogg"};
+    const char* dieFiles[3] = {"Sounds\\human_die2.ogg", "Sounds\\rangedalien_die.ogg",
+                               "Sounds\\meleealien_die.ogg"};
     for (int kind = 0; kind < 3; ++kind)
         loadBuffer(noticeBuffers[kind], noticeFiles[kind]);
     for (int kind = 0; kind < 3; ++kind)

@@ -33,7 +33,7 @@ std::string assetPath(const std::string& path);
 class Contenthandler : public Singleton<Contenthandler> {
     friend class Singleton<Contenthandler>;
 
-public:
+  public:
     ~Contenthandler();
 
     // Recomputes every volume from soundVolume and musicVolume.
@@ -74,15 +74,16 @@ public:
     sf::Texture armourIconTexture; // one 64 x 64 icon per armour template, for the upgrade screen
 
     // Weapon buffers: each weapon copies the ones of its kind into players of its own.
-    sf::SoundBuffer knifeBuffer, musketFireBuffer, shotgunBuffer, pistolBuffer, magnumBuffer, mp5Buffer, rifleBuffer,
-        machineGunBuffer, explosionBuffer, railgunBuffer, dryFireBuffer, chainsawUseBuffer, rifleReloadBuffer,
-        shotgunReloadBuffer, pistolReloadBuffer, magnumReloadBuffer, mp5ReloadBuffer, railgunReloadBuffer,
-        chainsawReloadBuffer;
+    sf::SoundBuffer knifeBuffer, musketFireBuffer, shotgunBuffer, pistolBuffer, magnumBuffer, mp5Buffer,
+        rifleBuffer, machineGunBuffer, explosionBuffer, railgunBuffer, dryFireBuffer, chainsawUseBuffer,
+        rifleReloadBuffer, shotgunReloadBuffer, pistolReloadBuffer, magnumReloadBuffer, mp5ReloadBuffer,
+        railgunReloadBuffer, chainsawReloadBuffer;
     // Single buffers.
-    sf::SoundBuffer chainsawIdleBuffer, alienWeaponBuffer, wallDestroyBuffer, eshockReloadBuffer, eshockUseBuffer,
-        shellFallsBuffer, machineSignalBuffer, healthPickupBuffer, invulnerabilityPickupBuffer, pointCountBuffer,
-        cheerBuffer, doorsOutBuffer, doorsInBuffer, clickBuffer, humanRunawayBuffer, rangedAlienShootBuffer,
-        meleeAlienPowerupBuffer, meleeAlienChargeBuffer;
+    sf::SoundBuffer chainsawIdleBuffer, alienWeaponBuffer, wallDestroyBuffer, eshockReloadBuffer,
+        eshockUseBuffer, shellFallsBuffer, machineSignalBuffer, healthPickupBuffer,
+        invulnerabilityPickupBuffer, pointCountBuffer, cheerBuffer, doorsOutBuffer, doorsInBuffer,
+        clickBuffer, humanRunawayBuffer, rangedAlienShootBuffer, meleeAlienPowerupBuffer,
+        meleeAlienChargeBuffer;
     // Voices indexed by actor kind: 0 human, 1 ranged alien, 2 melee alien.
     sf::SoundBuffer noticeBuffers[3];
     sf::SoundBuffer takeDamageBuffers[3];
@@ -118,7 +119,7 @@ public:
     float musicFraction = 0.5f;
     float soundFraction = 0.5f;
 
-private:
+  private:
     Contenthandler();
     void loadGraphics();
     void loadSounds();

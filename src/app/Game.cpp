@@ -92,7 +92,8 @@ void stepFrame(float dt, bool draw) {
 
     sf::Vector2f pointer(input->mouse);
     if (!camera->screenMode)
-        pointer += sf::Vector2f(static_cast<float>(camera->visibleArea.left), static_cast<float>(camera->visibleArea.top));
+        pointer += sf::Vector2f(static_cast<float>(camera->visibleArea.left),
+                                static_cast<float>(camera->visibleArea.top));
     cursorSprite.setPosition(pointer);
     if (!draw)
         return;
@@ -123,7 +124,9 @@ void shutDown() {
     InputState::destroyInstance();
 }
 
-float capFrameTime(float seconds) { return seconds > maxFrameTime ? maxFrameTime : seconds; }
+float capFrameTime(float seconds) {
+    return seconds > maxFrameTime ? maxFrameTime : seconds;
+}
 
 void startUp() {
     flushDenormals();

@@ -30,7 +30,9 @@ void quitOrEnterName() {
 
 } // namespace
 
-bool GameOverState::restartAllowed() { return !hardcoreMode; }
+bool GameOverState::restartAllowed() {
+    return !hardcoreMode;
+}
 
 void GameOverState::onPlayerDeath() {
     // A new death is settled afresh, however the last game-over screen was left.
@@ -54,10 +56,10 @@ GameOverState::GameOverState() {
     summary.setOutlineColor(sf::Color(10, 10, 18));
     summary.setOutlineThickness(2);
 
-    buttons.emplace_back(sf::Vector2i(960, 400), sf::Vector2i(256, 128), restartLevel, nullptr, restartAllowed, -1,
-                         "Restart", "");
-    buttons.emplace_back(sf::Vector2i(960, 600), sf::Vector2i(256, 128), quitOrEnterName, nullptr, nullptr, -1, "Quit",
-                         "");
+    buttons.emplace_back(sf::Vector2i(960, 400), sf::Vector2i(256, 128), restartLevel, nullptr,
+                         restartAllowed, -1, "Restart", "");
+    buttons.emplace_back(sf::Vector2i(960, 600), sf::Vector2i(256, 128), quitOrEnterName, nullptr, nullptr,
+                         -1, "Quit", "");
 }
 
 void GameOverState::onEnter() {

@@ -13,7 +13,7 @@
 class GameOverState : public MenuState, public Singleton<GameOverState> {
     friend class Singleton<GameOverState>;
 
-public:
+  public:
     void onEnter() override;
     void onExit() override;
     void update(float dt) override;
@@ -37,7 +37,7 @@ public:
     // name has been entered, so one death enters the table at most once.
     bool highscoreOffered = false;
 
-private:
+  private:
     GameOverState();
     // Shows "Highscore!" or "Quit" on the second button.
     void labelSecondButton();

@@ -3,7 +3,7 @@
 // handler; only the top one is updated and drawn.
 
 class GameState {
-public:
+  public:
     virtual ~GameState() = default;
 
     // Every time the state becomes the top: pushed, changed to, or uncovered by a pop.

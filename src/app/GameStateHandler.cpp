@@ -3,8 +3,6 @@
 #include "app/GameOverState.h"
 #include "app/GameState.h"
 #include "app/MainMenuState.h"
-#include "screens/OverlayUpgradeState.h"
-#include "screens/UpgradeState.h"
 #include "app/OptionsState.h"
 #include "app/OverlayInfoState.h"
 #include "app/PauseMenu.h"
@@ -12,7 +10,9 @@
 #include "screens/HighscoreTable.h"
 #include "screens/Highscorescreen.h"
 #include "screens/IntermissionState.h"
+#include "screens/OverlayUpgradeState.h"
 #include "screens/ScoreScreenState.h"
+#include "screens/UpgradeState.h"
 
 #include <cstdlib>
 #include <ctime>

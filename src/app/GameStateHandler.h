@@ -11,7 +11,7 @@ class GameState;
 class GameStateHandler : public Singleton<GameStateHandler> {
     friend class Singleton<GameStateHandler>;
 
-public:
+  public:
     ~GameStateHandler();
 
     // Stack operations. The new top is entered at once but not drawn until
@@ -34,6 +34,6 @@ public:
     float delayPrevious = 1.0f;
     bool delayActive = false;
 
-private:
+  private:
     GameStateHandler();
 };

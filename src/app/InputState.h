@@ -17,7 +17,7 @@ class View;
 class InputState : public Singleton<InputState> {
     friend class Singleton<InputState>;
 
-public:
+  public:
     ~InputState();
 
     // Samples the real devices through the game window and the camera's view.
@@ -44,16 +44,17 @@ public:
     bool hasFocus = true; // set by the window's focus events
 
     // Maps a window pixel to view units at the given sizes, clamped to the view.
-    static sf::Vector2i toViewUnits(sf::Vector2i windowPosition, sf::Vector2u windowSize, sf::Vector2f viewSize);
+    static sf::Vector2i toViewUnits(sf::Vector2i windowPosition, sf::Vector2u windowSize,
+                                    sf::Vector2f viewSize);
 
-private:
+  private:
     InputState();
     KeyboardPoller keyboard;
 };
 
 template <typename KeyFn, typename ButtonFn>
-void InputState::sample(sf::Vector2i windowPosition, sf::Vector2u windowSize, sf::Vector2f viewSize, KeyFn keyDown,
-                        ButtonFn buttonDown) {
+void InputState::sample(sf::Vector2i windowPosition, sf::Vector2u windowSize, sf::Vector2f viewSize,
+                        KeyFn keyDown, ButtonFn buttonDown) {
     previousWindowMouse = windowMouse;
     windowMouse = windowPosition;
     if (!hasFocus) {

@@ -9,7 +9,7 @@
 #include <array>
 
 class KeyboardPoller {
-public:
+  public:
     KeyboardPoller();
     ~KeyboardPoller();
     KeyboardPoller(const KeyboardPoller&) = delete;
@@ -20,7 +20,7 @@ public:
     // Whether the key was down at the last poll.
     bool isDown(sf::Keyboard::Key key) const;
 
-private:
+  private:
     void* display = nullptr; // our own connection, closed with the poller
     std::array<unsigned char, sf::Keyboard::KeyCount> keyCodes{};
     char keyMap[32] = {};

@@ -38,8 +38,12 @@ void loadAutosave() {
     GameStateHandler::getInstance()->delayActive = false;
     loadGame("autosave");
 }
-void showHighscores() { GameStateHandler::getInstance()->pushState(Highscorescreen::getInstance()); }
-void exitGame() { gameWindow().close(); }
+void showHighscores() {
+    GameStateHandler::getInstance()->pushState(Highscorescreen::getInstance());
+}
+void exitGame() {
+    gameWindow().close();
+}
 } // namespace
 
 MainMenuState::MainMenuState() {
@@ -63,13 +67,16 @@ MainMenuState::MainMenuState() {
         MenuButton::Action action;
     };
     const Entry entries[] = {
-        {"New Game", 100, nullptr, newGame},          {"Load Save", 250, saveExists, loadSave},
-        {"Load Autosave", 400, autosaveExists, loadAutosave}, {"Highscores", 550, nullptr, showHighscores},
-        {"Options", 700, nullptr, openOptions},       {"Exit", 850, nullptr, exitGame},
+        {"New Game", 100, nullptr, newGame},
+        {"Load Save", 250, saveExists, loadSave},
+        {"Load Autosave", 400, autosaveExists, loadAutosave},
+        {"Highscores", 550, nullptr, showHighscores},
+        {"Options", 700, nullptr, openOptions},
+        {"Exit", 850, nullptr, exitGame},
     };
     for (const Entry& e : entries)
-        buttons.emplace_back(sf::Vector2i(1550, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0, e.label,
-                             "");
+        buttons.emplace_back(sf::Vector2i(1550, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0,
+                             e.label, "");
 }
 
 void MainMenuState::onEnter() {
@@ -84,7 +91,8 @@ void MainMenuState::onEnter() {
 void MainMenuState::update(float dt) {
     Contenthandler* content = Contenthandler::getInstance();
     // A track that failed to open has no duration; asking it to play every frame would only log errors.
-    if (content->menuMusic.getStatus() != sf::Music::Playing && content->menuMusic.getDuration() > sf::Time::Zero)
+    if (content->menuMusic.getStatus() != sf::Music::Playing &&
+        content->menuMusic.getDuration() > sf::Time::Zero)
         content->menuMusic.play();
 
     if (panTimerRunning) {

@@ -10,7 +10,7 @@
 class MainMenuState : public MenuState, public Singleton<MainMenuState> {
     friend class Singleton<MainMenuState>;
 
-public:
+  public:
     void onEnter() override;
     void update(float dt) override;
     void draw() override;
@@ -23,6 +23,6 @@ public:
     float panTimerPrevious = 3.0f;
     bool panTimerRunning = true;
 
-private:
+  private:
     MainMenuState();
 };

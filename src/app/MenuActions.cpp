@@ -66,7 +66,9 @@ void restartLevel() {
     level->onEnter();
 }
 
-void resumeGame() { GameStateHandler::getInstance()->popState(); }
+void resumeGame() {
+    GameStateHandler::getInstance()->popState();
+}
 
 void openOptions() {
     OptionsState* options = OptionsState::getInstance();

@@ -13,7 +13,9 @@
 
 namespace {
 void nothing() {}
-bool always() { return true; }
+bool always() {
+    return true;
+}
 
 // Clicks feel physical: a random pitch per click and a small kick of the view.
 void clickFeedback(float pitch) {
@@ -33,12 +35,16 @@ void styleLabel(sf::Text& text, const std::string& string) {
 }
 } // namespace
 
-float MenuButton::leftClickPitch(int roll) { return 1.0f + static_cast<float>(roll) / 300.0f; }
+float MenuButton::leftClickPitch(int roll) {
+    return 1.0f + static_cast<float>(roll) / 300.0f;
+}
 
 // The right click's pitches spread wider and reach down to nothing; the
 // sound keeps a floor, since a pitch of zero or less is refused by the audio
 // library and the click would keep the last one.
-float MenuButton::rightClickPitch(int roll) { return std::max(1.0f + static_cast<float>(roll) / 90.0f, 0.1f); }
+float MenuButton::rightClickPitch(int roll) {
+    return std::max(1.0f + static_cast<float>(roll) / 90.0f, 0.1f);
+}
 
 sf::IntRect MenuButton::atlasFrame(int width) {
     if (width <= 64)
@@ -51,10 +57,11 @@ sf::IntRect MenuButton::atlasFrame(int width) {
 }
 
 MenuButton::MenuButton(sf::Vector2i centre, sf::Vector2i size, Action leftClick, Action rightClick,
-                       Condition enabledWhen, int axis, const std::string& labelText, const std::string& altLabelText)
-    : bounds(centre - size / 2, size), shape(sf::Vector2f(size)), target(centre), current(centre), slideAxis(axis),
-      onLeftClick(leftClick ? leftClick : nothing), onRightClick(rightClick ? rightClick : nothing),
-      isEnabled(enabledWhen ? enabledWhen : always) {
+                       Condition enabledWhen, int axis, const std::string& labelText,
+                       const std::string& altLabelText)
+    : bounds(centre - size / 2, size), shape(sf::Vector2f(size)), target(centre), current(centre),
+      slideAxis(axis), onLeftClick(leftClick ? leftClick : nothing),
+      onRightClick(rightClick ? rightClick : nothing), isEnabled(enabledWhen ? enabledWhen : always) {
     shape.setTexture(&Contenthandler::getInstance()->buttonTexture);
     shape.setTextureRect(atlasFrame(size.x));
     styleLabel(label, labelText);
@@ -115,7 +122,8 @@ void MenuButton::update(float dt) {
     }
     shape.setTextureRect(frame);
     if (slideAxis == 0 && current != target)
-        current.x = static_cast<int>(static_cast<float>(target.x - current.x) * 0.1f + static_cast<float>(current.x));
+        current.x =
+            static_cast<int>(static_cast<float>(target.x - current.x) * 0.1f + static_cast<float>(current.x));
     place();
 }
 

@@ -11,12 +11,13 @@
 #include <string>
 
 class MenuButton {
-public:
+  public:
     using Action = void (*)();
     using Condition = bool (*)();
 
-    MenuButton(sf::Vector2i centre, sf::Vector2i size, Action onLeftClick, Action onRightClick, Condition isEnabled,
-               int slideAxis, const std::string& labelText, const std::string& altLabelText);
+    MenuButton(sf::Vector2i centre, sf::Vector2i size, Action onLeftClick, Action onRightClick,
+               Condition isEnabled, int slideAxis, const std::string& labelText,
+               const std::string& altLabelText);
 
     void update(float dt);
     void draw();
@@ -46,6 +47,6 @@ public:
     Action onRightClick;
     Condition isEnabled;
 
-private:
+  private:
     void place();
 };

@@ -28,7 +28,9 @@ void MenuState::onEnter() {
     gameWindow().setFramerateLimit(120);
 }
 
-void MenuState::onExit() { resetButtons(); }
+void MenuState::onExit() {
+    resetButtons();
+}
 
 void MenuState::update(float dt) {
     for (MenuButton& button : buttons)

@@ -25,7 +25,7 @@ void styleMenuText(sf::Text& text, unsigned size, sf::Color colour, const std::s
 void centreMenuText(sf::Text& text, float y);
 
 class MenuState : public GameState {
-public:
+  public:
     void onEnter() override;
     void onExit() override;
     void update(float dt) override;
@@ -35,6 +35,6 @@ public:
     sf::Sprite foreground;
     std::vector<MenuButton> buttons;
 
-protected:
+  protected:
     void resetButtons();
 };

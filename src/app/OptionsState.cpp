@@ -29,11 +29,17 @@ const sf::Color labelColour(232, 228, 216);
 const sf::Color valueColour(242, 163, 58);
 const sf::Color noteColour(150, 156, 172);
 
-int rowY(int row) { return firstRowY + row * rowStep; }
+int rowY(int row) {
+    return firstRowY + row * rowStep;
+}
 
-OptionsState* options() { return OptionsState::getInstance(); }
+OptionsState* options() {
+    return OptionsState::getInstance();
+}
 
-int resolutionCount() { return static_cast<int>(resolutions.size()); }
+int resolutionCount() {
+    return static_cast<int>(resolutions.size());
+}
 
 void musicUp() {
     musicVolume = OptionsState::volumeUp(musicVolume);
@@ -51,25 +57,55 @@ void soundDown() {
     soundVolume = OptionsState::volumeDown(soundVolume);
     Contenthandler::getInstance()->applyVolumes();
 }
-bool musicBelowMax() { return musicVolume < 100; }
-bool musicAboveMin() { return musicVolume > 0; }
-bool soundBelowMax() { return soundVolume < 100; }
-bool soundAboveMin() { return soundVolume > 0; }
+bool musicBelowMax() {
+    return musicVolume < 100;
+}
+bool musicAboveMin() {
+    return musicVolume > 0;
+}
+bool soundBelowMax() {
+    return soundVolume < 100;
+}
+bool soundAboveMin() {
+    return soundVolume > 0;
+}
 
-void resolutionUp() { ++options()->editResolution; }
-void resolutionDown() { --options()->editResolution; }
-bool resolutionBelowLast() { return options()->editResolution < resolutionCount() - 1; }
-bool resolutionAboveFirst() { return options()->editResolution > 0; }
+void resolutionUp() {
+    ++options()->editResolution;
+}
+void resolutionDown() {
+    --options()->editResolution;
+}
+bool resolutionBelowLast() {
+    return options()->editResolution < resolutionCount() - 1;
+}
+bool resolutionAboveFirst() {
+    return options()->editResolution > 0;
+}
 
-void toggleVsync() { options()->editVsync = !options()->editVsync; }
-void toggleFullscreen() { options()->editFullscreen = !options()->editFullscreen; }
+void toggleVsync() {
+    options()->editVsync = !options()->editVsync;
+}
+void toggleFullscreen() {
+    options()->editFullscreen = !options()->editFullscreen;
+}
 // A run's rules are fixed when it starts: hardcore mode changes only between runs.
-void toggleHardcore() { hardcoreMode = !hardcoreMode; }
-bool hardcoreChangeable() { return inMainMenu; }
+void toggleHardcore() {
+    hardcoreMode = !hardcoreMode;
+}
+bool hardcoreChangeable() {
+    return inMainMenu;
+}
 
-void back() { GameStateHandler::getInstance()->popState(); }
-void applyChanges() { options()->apply(); }
-bool changesPending() { return options()->hasChanges(); }
+void back() {
+    GameStateHandler::getInstance()->popState();
+}
+void applyChanges() {
+    options()->apply();
+}
+bool changesPending() {
+    return options()->hasChanges();
+}
 
 void styleText(sf::Text& text, unsigned size, sf::Color colour) {
     text.setFont(Contenthandler::getInstance()->fontBeantown);
@@ -117,7 +153,8 @@ OptionsState::OptionsState() {
     editMusicVolume = musicVolume;
     editSoundVolume = soundVolume;
 
-    const char* names[] = {"Music volume", "FX volume", "Resolution", "V-sync", "Fullscreen", "Hardcore mode"};
+    const char* names[] = {"Music volume", "FX volume",  "Resolution",
+                           "V-sync",       "Fullscreen", "Hardcore mode"};
     for (int row = 0; row < 6; ++row) {
         styleText(labels[static_cast<std::size_t>(row)], 40, labelColour);
         labels[static_cast<std::size_t>(row)].setString(names[row]);
@@ -135,8 +172,8 @@ OptionsState::OptionsState() {
     saveFailed.setString("Could not write Config.cfg; the settings last only until you quit");
     placeText(saveFailed, 960, 955, true);
 
-    auto add = [this](int x, int row, sf::Vector2i size, MenuButton::Action action, MenuButton::Condition enabled,
-                      int slide, const char* label) {
+    auto add = [this](int x, int row, sf::Vector2i size, MenuButton::Action action,
+                      MenuButton::Condition enabled, int slide, const char* label) {
         buttons.emplace_back(sf::Vector2i(x, rowY(row)), size, action, nullptr, enabled, slide, label, "");
         // A lone sign at the buttons' text size is too small to hit by eye.
         if (size == stepSize)
@@ -151,9 +188,10 @@ OptionsState::OptionsState() {
     add(plusX, 3, toggleSize, toggleVsync, nullptr, -1, "Toggle");
     add(plusX, 4, toggleSize, toggleFullscreen, nullptr, -1, "Toggle");
     add(plusX, 5, toggleSize, toggleHardcore, hardcoreChangeable, 0, "Toggle");
-    buttons.emplace_back(sf::Vector2i(822, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0, "Back", "");
-    buttons.emplace_back(sf::Vector2i(1097, 880), sf::Vector2i(256, 128), applyChanges, nullptr, changesPending, 0,
-                         "Apply", "");
+    buttons.emplace_back(sf::Vector2i(822, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0, "Back",
+                         "");
+    buttons.emplace_back(sf::Vector2i(1097, 880), sf::Vector2i(256, 128), applyChanges, nullptr,
+                         changesPending, 0, "Apply", "");
 }
 
 void OptionsState::onEnter() {
@@ -164,9 +202,9 @@ void OptionsState::onEnter() {
 }
 
 bool OptionsState::hasChanges() const {
-    return editResolution != currentResolution || editAntialiasing != antialiasing || editVsync != vsyncEnabled ||
-           editFullscreen != fullscreen || editMusicVolume != musicVolume || editSoundVolume != soundVolume ||
-           editHardcore != hardcoreMode;
+    return editResolution != currentResolution || editAntialiasing != antialiasing ||
+           editVsync != vsyncEnabled || editFullscreen != fullscreen || editMusicVolume != musicVolume ||
+           editSoundVolume != soundVolume || editHardcore != hardcoreMode;
 }
 
 void OptionsState::apply() {

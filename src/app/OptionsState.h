@@ -17,7 +17,7 @@
 class OptionsState : public MenuState, public Singleton<OptionsState> {
     friend class Singleton<OptionsState>;
 
-public:
+  public:
     void onEnter() override;
     void update(float dt) override;
     void draw() override;
@@ -53,6 +53,6 @@ public:
     std::array<sf::RectangleShape, 6> separators;
     bool lastSaveFailed = false;
 
-private:
+  private:
     OptionsState();
 };

@@ -9,7 +9,9 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
-OverlayInfoState::OverlayInfoState() { overlay.setTexture(Contenthandler::getInstance()->gameInfoOverlayTexture); }
+OverlayInfoState::OverlayInfoState() {
+    overlay.setTexture(Contenthandler::getInstance()->gameInfoOverlayTexture);
+}
 
 void OverlayInfoState::onEnter() {
     MenuState::onEnter();

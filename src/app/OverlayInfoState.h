@@ -9,14 +9,14 @@
 class OverlayInfoState : public MenuState, public Singleton<OverlayInfoState> {
     friend class Singleton<OverlayInfoState>;
 
-public:
+  public:
     void onEnter() override;
     void draw() override;
     void handleInput() override;
 
     sf::Sprite overlay;
 
-private:
+  private:
     OverlayInfoState();
     // Which mouse buttons went down while the overlay was showing. Only
     // their release closes it: the overlay may open half a second into a

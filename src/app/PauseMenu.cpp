@@ -25,9 +25,15 @@ void loadAutosave() {
 
 } // namespace
 
-bool PauseMenu::saveLoadable() { return loadingAllowed() && saveExists(); }
-bool PauseMenu::autosaveLoadable() { return loadingAllowed() && autosaveExists(); }
-bool PauseMenu::restartAllowed() { return !hardcoreMode; }
+bool PauseMenu::saveLoadable() {
+    return loadingAllowed() && saveExists();
+}
+bool PauseMenu::autosaveLoadable() {
+    return loadingAllowed() && autosaveExists();
+}
+bool PauseMenu::restartAllowed() {
+    return !hardcoreMode;
+}
 
 PauseMenu::PauseMenu() {
     styleMenuText(title, 96, sf::Color(242, 163, 58), "Paused", 3, sf::Color(10, 10, 18));
@@ -48,8 +54,8 @@ PauseMenu::PauseMenu() {
         {"Quit", 960, 750, nullptr, returnToMainMenu},
     };
     for (const Entry& e : entries)
-        buttons.emplace_back(sf::Vector2i(e.x, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0, e.label,
-                             "");
+        buttons.emplace_back(sf::Vector2i(e.x, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0,
+                             e.label, "");
 }
 
 void PauseMenu::onEnter() {

@@ -11,7 +11,7 @@
 class PauseMenu : public MenuState, public Singleton<PauseMenu> {
     friend class Singleton<PauseMenu>;
 
-public:
+  public:
     void onEnter() override;
     void update(float dt) override;
     // The state below (the level) first, then the shade and the buttons.
@@ -25,6 +25,6 @@ public:
 
     sf::Text title;
 
-private:
+  private:
     PauseMenu();
 };

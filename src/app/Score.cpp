@@ -50,10 +50,11 @@ void updateLevelScore() {
     const float k = std::clamp(1.0f - static_cast<float>(level) * 0.005f, 0.5f, 1.0f);
     // The level term is an integer division, done in 64 bits so that no level number can overflow it.
     const long long levelTerm = static_cast<long long>(level) * 400000 / 300;
-    referenceScore = static_cast<int>(
-        static_cast<float>(humanScore + potential + killCounts[0] * 100 + levelTerm + carnageBonus + alienKillBonus) *
-        k);
-    plainScore = static_cast<int>(saved * 100.0f + static_cast<float>(alienKillBonus + timeBonus + carnageBonus));
+    referenceScore = static_cast<int>(static_cast<float>(humanScore + potential + killCounts[0] * 100 +
+                                                         levelTerm + carnageBonus + alienKillBonus) *
+                                      k);
+    plainScore =
+        static_cast<int>(saved * 100.0f + static_cast<float>(alienKillBonus + timeBonus + carnageBonus));
     referenceScore = std::max({referenceScore, levelScore, plainScore});
 }
 

@@ -27,9 +27,13 @@ bool showUpgradeHelpOnce = false;
 
 namespace {
 
-bool startsWith(const std::string& line, const char* key) { return line.rfind(key, 0) == 0; }
+bool startsWith(const std::string& line, const char* key) {
+    return line.rfind(key, 0) == 0;
+}
 
-bool nextLine(std::istream& in, std::string& line) { return static_cast<bool>(std::getline(in, line)); }
+bool nextLine(std::istream& in, std::string& line) {
+    return static_cast<bool>(std::getline(in, line));
+}
 
 bool selectionUsable() {
     if (currentResolution < 0 || currentResolution >= static_cast<int>(resolutions.size()))
@@ -56,7 +60,8 @@ int parseSettingInt(const std::string& line) {
             value = -value;
         }
     }
-    return static_cast<int>(std::clamp(value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
+    return static_cast<int>(
+        std::clamp(value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
 }
 
 void readSettings(std::istream& in) {
@@ -154,7 +159,9 @@ void loadSettings(const std::string& path) {
         saveSettings(path);
 }
 
-bool saveSettings(const std::string& path) { return writeFileAtomically(path, writeSettings, false); }
+bool saveSettings(const std::string& path) {
+    return writeFileAtomically(path, writeSettings, false);
+}
 
 sf::VideoMode selectedVideoMode() {
     if (!selectionUsable())

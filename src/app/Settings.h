@@ -14,10 +14,11 @@ namespace sf {
 class RenderWindow;
 }
 
-extern std::vector<std::pair<int, int>> resolutions; // (width, height), in the order the options menu offers them
-extern int currentResolution;                        // index into resolutions
-extern int soundVolume;                              // percent, sound effects
-extern int musicVolume;                              // percent, music and the machine signal
+extern std::vector<std::pair<int, int>>
+    resolutions;              // (width, height), in the order the options menu offers them
+extern int currentResolution; // index into resolutions
+extern int soundVolume;       // percent, sound effects
+extern int musicVolume;       // percent, music and the machine signal
 extern bool vsyncEnabled;
 extern bool fullscreen;
 extern int antialiasing; // kept and written back; the window never multisamples

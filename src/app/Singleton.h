@@ -4,9 +4,8 @@
 // destroy and recreate it). A class opts in by deriving from Singleton<Itself>
 // and befriending it, so only the accessor can construct it.
 
-template <typename T>
-class Singleton {
-public:
+template <typename T> class Singleton {
+  public:
     static T* getInstance() {
         if (!instance)
             instance = new T();
@@ -17,10 +16,10 @@ public:
         instance = nullptr;
     }
 
-protected:
+  protected:
     Singleton() = default;
     ~Singleton() = default;
 
-private:
+  private:
     static inline T* instance = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "effects/AnimatedParticle.h"
 
-AnimatedParticle::AnimatedParticle(sf::Vector2f position, const sf::Texture& sheet, int width, int height, int row,
-                                   int frames, float frameTime, float lifetime)
+AnimatedParticle::AnimatedParticle(sf::Vector2f position, const sf::Texture& sheet, int width, int height,
+                                   int row, int frames, float frameTime, float lifetime)
     : Particle(position, {0, 0}, lifetime, 0, 0), frameCount(frames), frameWidth(width), sheetRow(row) {
     sprite.setTexture(sheet);
     sprite.setTextureRect(sf::IntRect(0, row * height, width, height));

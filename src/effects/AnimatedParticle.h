@@ -7,11 +7,11 @@
 #include <SFML/Graphics/Texture.hpp>
 
 class AnimatedParticle : public Particle {
-public:
+  public:
     // The frames are frameWidth wide, side by side in one row starting at
     // sheetRow × frameHeight; each is shown for frameTime seconds.
-    AnimatedParticle(sf::Vector2f position, const sf::Texture& sheet, int frameWidth, int frameHeight, int sheetRow,
-                     int frameCount, float frameTime, float lifetime);
+    AnimatedParticle(sf::Vector2f position, const sf::Texture& sheet, int frameWidth, int frameHeight,
+                     int sheetRow, int frameCount, float frameTime, float lifetime);
 
     void update(float dt) override;
 

@@ -10,9 +10,13 @@
 
 namespace {
 
-float randomScaleSpeed() { return static_cast<float>(std::rand() % 401 + 200) * 0.01f; }
+float randomScaleSpeed() {
+    return static_cast<float>(std::rand() % 401 + 200) * 0.01f;
+}
 
-float groundSpeed(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float groundSpeed(sf::Vector2f v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 // A random share of a magnitude, for the bounce; kept within an int's reach.
 float randomShare(float magnitude) {
@@ -24,7 +28,8 @@ float randomShare(float magnitude) {
 
 } // namespace
 
-DropParticle::DropParticle(sf::Vector2f position, sf::Vector2f v, float airTime, int particleType, float lifetime)
+DropParticle::DropParticle(sf::Vector2f position, sf::Vector2f v, float airTime, int particleType,
+                           float lifetime)
     : Particle(position, v, lifetime, particleType, static_cast<float>(std::rand() % 1201 - 600)) {
     fades = false;
     tumble = spin;

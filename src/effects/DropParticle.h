@@ -11,7 +11,7 @@
 struct Tile;
 
 class DropParticle : public Particle {
-public:
+  public:
     using Grid = std::vector<std::vector<Tile>>;
 
     // airTime is the first flight before the casing touches the floor;
@@ -33,7 +33,7 @@ public:
     float scale = 1;
     float scaleSpeed = 0;
 
-private:
+  private:
     void land();
     void rest();
 };

@@ -10,7 +10,7 @@
 #include <SFML/System/Vector2.hpp>
 
 class Particle {
-public:
+  public:
     // The sheet cell follows the type: 0 and 6 (paper) the first cell of
     // their row, 11 and 32
     // vapour and smoke, every other type a random cell of its own row.
@@ -39,7 +39,7 @@ public:
     bool shrinks = false;
     float spin = 0;
 
-private:
+  private:
     // The paper-scrap flutter: it tips over onto one side and settles there.
     void flutter(float f);
 };

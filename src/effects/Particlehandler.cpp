@@ -13,24 +13,34 @@
 namespace {
 
 // Particle types: the rows of the particle sheet.
-constexpr int lightDot = 0, sparkFlecks = 1, bloodDrops = 2, smokePuffs = 3, chips = 4, bloodSplats = 7, muzzleFire = 9,
-              embers = 10, plasma = 13, woodSplinters = 15, gunSmoke = 32;
+constexpr int lightDot = 0, sparkFlecks = 1, bloodDrops = 2, smokePuffs = 3, chips = 4, bloodSplats = 7,
+              muzzleFire = 9, embers = 10, plasma = 13, woodSplinters = 15, gunSmoke = 32;
 
-float randomFactor(int from, int to) { return static_cast<float>(std::rand() % (to - from + 1) + from) * 0.01f; }
+float randomFactor(int from, int to) {
+    return static_cast<float>(std::rand() % (to - from + 1) + from) * 0.01f;
+}
 
-sf::Vector2f heading(float angle) { return {std::cos(angle), std::sin(angle)}; }
+sf::Vector2f heading(float angle) {
+    return {std::cos(angle), std::sin(angle)};
+}
 
 } // namespace
 
-Particlehandler::Particlehandler() { std::cout << "Particlehandler's constructor was called" << std::endl; }
+Particlehandler::Particlehandler() {
+    std::cout << "Particlehandler's constructor was called" << std::endl;
+}
 
-Particlehandler::~Particlehandler() { std::cout << "Particlehandler's destructor was called" << std::endl; }
+Particlehandler::~Particlehandler() {
+    std::cout << "Particlehandler's destructor was called" << std::endl;
+}
 
 const Particlehandler::Layer& Particlehandler::layer(int index) const {
     return layers[std::clamp(index, 0, 2)];
 }
 
-std::size_t Particlehandler::count() const { return layers[0].size() + layers[1].size() + layers[2].size(); }
+std::size_t Particlehandler::count() const {
+    return layers[0].size() + layers[1].size() + layers[2].size();
+}
 
 Particle& Particlehandler::add(std::unique_ptr<Particle> particle, int index) {
     Layer& list = layers[std::clamp(index, 0, 2)];
@@ -66,8 +76,8 @@ void Particlehandler::draw(int index) {
         particle->draw();
 }
 
-void Particlehandler::burst(sf::Vector2f position, float lifetime, float speed, int type, int count, int index,
-                            float scale, bool drag) {
+void Particlehandler::burst(sf::Vector2f position, float lifetime, float speed, int type, int count,
+                            int index, float scale, bool drag) {
     for (int i = 0; i < count; ++i) {
         float direction = static_cast<float>(std::rand() % 2001 - 1000) * 0.3184713f;
         float factor = randomFactor(25, 250);
@@ -86,7 +96,8 @@ void Particlehandler::directedBurst(float angle, sf::Vector2f position, float sp
         float direction = angle + (0.4f * static_cast<float>(i % 2) - 0.2f) + jitter;
         float factor = randomFactor(50, 150);
         float life = lifetime * randomFactor(25, 250);
-        auto p = std::make_unique<Particle>(position, heading(direction) * speed * factor, life, type, 10 * jitter);
+        auto p = std::make_unique<Particle>(position, heading(direction) * speed * factor, life, type,
+                                            10 * jitter);
         p->setScale({scale, scale});
         p->drag = drag;
         add(std::move(p), index);
@@ -123,8 +134,8 @@ void Particlehandler::muzzleFlash(sf::Vector2f position, float angle, float size
 
 void Particlehandler::smoke(sf::Vector2f position, float lifetime, float speed) {
     float direction = static_cast<float>(std::rand() % 628) * 0.01f;
-    auto p = std::make_unique<Particle>(position, heading(direction) * speed * randomFactor(25, 100), lifetime,
-                                        gunSmoke, static_cast<float>(std::rand() % 121 - 60));
+    auto p = std::make_unique<Particle>(position, heading(direction) * speed * randomFactor(25, 100),
+                                        lifetime, gunSmoke, static_cast<float>(std::rand() % 121 - 60));
     p->drag = true;
     p->sprite.setColor(sf::Color(210, 210, 210, 160));
     add(std::move(p), air);
@@ -137,11 +148,12 @@ void Particlehandler::explosion(sf::Vector2f position, float strength, float rad
     flash->sprite.setOrigin(64, 64);
     flash->setScale({scale * 1.6f, scale * 1.6f});
     // A fiery orange rather than white, so the blast glows instead of washing the screen out.
-    flash->sprite.setColor(sf::Color(255, 150, 60, static_cast<sf::Uint8>(std::clamp(strength, 0.0f, 1.0f) * 255)));
+    flash->sprite.setColor(
+        sf::Color(255, 150, 60, static_cast<sf::Uint8>(std::clamp(strength, 0.0f, 1.0f) * 255)));
     add(std::move(flash), glow);
     // Sixteen frames of 0.05 s; the blast is gone just before the row would start over.
-    auto blast = std::make_unique<AnimatedParticle>(position, Contenthandler::getInstance()->explosionTexture, 128, 128,
-                                                    0, 16, 0.05f, 0.78f);
+    auto blast = std::make_unique<AnimatedParticle>(position, Contenthandler::getInstance()->explosionTexture,
+                                                    128, 128, 0, 16, 0.05f, 0.78f);
     blast->fades = false;
     blast->setScale({scale, scale});
     blast->sprite.setRotation(static_cast<float>(std::rand() % 360));
@@ -203,7 +215,8 @@ void Particlehandler::deathBurstExplosive(sf::Vector2f position, float size) {
     burst(position, 0.9f, size * 40, embers, 10, glow, 0.4f, true);
 }
 
-void Particlehandler::text(sf::Vector2f position, float size, const std::string& string, sf::Vector2f velocity) {
+void Particlehandler::text(sf::Vector2f position, float size, const std::string& string,
+                           sf::Vector2f velocity) {
     add(std::make_unique<textParticle>(position, size, string, velocity, textLifetime), glow);
 }
 

@@ -19,7 +19,7 @@
 class Particlehandler : public Singleton<Particlehandler> {
     friend class Singleton<Particlehandler>;
 
-public:
+  public:
     using Layer = std::vector<std::unique_ptr<Particle>>;
     static constexpr int ground = 0;
     static constexpr int air = 1;
@@ -36,12 +36,12 @@ public:
     void clear();
 
     // count particles in random directions at 0.25 to 2.5 times speed.
-    void burst(sf::Vector2f position, float lifetime, float speed, int type, int count, int layer, float scale,
-               bool drag);
+    void burst(sf::Vector2f position, float lifetime, float speed, int type, int count, int layer,
+               float scale, bool drag);
     // count particles fanned around angle: alternate ones 0.2 radians to
     // either side, each with a little jitter.
-    void directedBurst(float angle, sf::Vector2f position, float speed, float lifetime, int type, int count, int layer,
-                       float scale, bool drag);
+    void directedBurst(float angle, sf::Vector2f position, float speed, float lifetime, int type, int count,
+                       int layer, float scale, bool drag);
     // One still smoke puff that shrinks away behind a flying grenade.
     void trail(sf::Vector2f position, float lifetime, float size);
     // The alien gun's flash: a short plasma flare.
@@ -76,7 +76,7 @@ public:
     static constexpr float textLifetime = 2.0f;
     static constexpr float casingLifetime = 6.0f;
 
-private:
+  private:
     Particlehandler();
     Particle& add(std::unique_ptr<Particle> particle, int layer);
 

@@ -7,8 +7,8 @@
 
 #include <cmath>
 
-textParticle::textParticle(sf::Vector2f position, float size, const std::string& string, sf::Vector2f velocityPerUpdate,
-                           float lifetime)
+textParticle::textParticle(sf::Vector2f position, float size, const std::string& string,
+                           sf::Vector2f velocityPerUpdate, float lifetime)
     : Particle(position, {0, 0}, lifetime, 0, 0), textVelocity(velocityPerUpdate) {
     text.setFont(Contenthandler::getInstance()->fontBeantown);
     text.setString(string);
@@ -33,4 +33,6 @@ void textParticle::update(float dt) {
     text.setOutlineColor(outline);
 }
 
-void textParticle::draw() { gameWindow().draw(text); }
+void textParticle::draw() {
+    gameWindow().draw(text);
+}

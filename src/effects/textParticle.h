@@ -9,7 +9,7 @@
 #include <string>
 
 class textParticle : public Particle {
-public:
+  public:
     // size scales the text; textVelocity is how far it moves per sixtieth of a second.
     textParticle(sf::Vector2f position, float size, const std::string& string, sf::Vector2f textVelocity,
                  float lifetime);

@@ -6,8 +6,8 @@
 #include <string>
 
 struct Affix {
-    std::string code;  // e.g. "POW"; compared whole
-    std::string name;  // "Potent" goes in front of the name, "of Stability" after it
-    float value = 0;   // a factor or an addend, per code; some codes ignore it
-    float points = 0;  // added to the item's rarity; negative for bad affixes
+    std::string code; // e.g. "POW"; compared whole
+    std::string name; // "Potent" goes in front of the name, "of Stability" after it
+    float value = 0;  // a factor or an addend, per code; some codes ignore it
+    float points = 0; // added to the item's rarity; negative for bad affixes
 };

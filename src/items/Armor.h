@@ -6,7 +6,7 @@
 #include "items/Item.h"
 
 class Armor : public Item {
-public:
+  public:
     Armor(const std::string& baseType, float rating, float steadiness, float movement, float extraHP);
 
     // "HP+" affixes scale the bonus hit points and "STB" ones the stability;
@@ -20,6 +20,6 @@ public:
     virtual void scaleToLevel(float level);
     virtual void setBonusHP(float value) { bonusHP = value; }
 
-private:
+  private:
     float bonusHP = 0;
 };

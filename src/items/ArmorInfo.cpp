@@ -32,7 +32,8 @@ ArmorInfo armourInfo(const Item& shown, const Item* worn) {
     ArmorInfo info;
     info.status = &shown == worn ? "Equipped" : "Choice";
     info.rows.push_back({"Name:", shown.getName(), 0});
-    info.rows.push_back({"Armor:", formatStat(shown.getPower()), compare(shown.getPower(), worn, &Item::getPower)});
+    info.rows.push_back(
+        {"Armor:", formatStat(shown.getPower()), compare(shown.getPower(), worn, &Item::getPower)});
     info.rows.push_back(
         {"Weight:", formatStat(shown.getSpeed()) + " kg", compare(shown.getSpeed(), worn, &Item::getSpeed)});
     info.rows.push_back(

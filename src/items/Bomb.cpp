@@ -35,7 +35,8 @@ WeaponStats weaponStatsOf(const BombStats& stats) {
 } // namespace
 
 Bomb::Bomb(const BombStats& stats)
-    : Weapon(weaponStatsOf(stats)), throwingSpeed(stats.throwingSpeed), fuse(stats.fuse), friction(stats.friction) {
+    : Weapon(weaponStatsOf(stats)), throwingSpeed(stats.throwingSpeed), fuse(stats.fuse),
+      friction(stats.friction) {
     explosionRadius = stats.explosionRadius;
     reloadTimer.remaining = -0.1f;
 }
@@ -85,15 +86,16 @@ void Bomb::fire(Player& player, int weaponHandling) {
     if (Map* map = Maphandler::getInstance()->currentMap()) {
         sf::Vector2f from = sprite.getPosition();
         for (int i = 0; static_cast<float>(i) < shotCount; ++i) {
-            map->grenades.push_back(
-                std::make_unique<Grenade>(from, power, throwAngle, explosionRadius, throwingSpeed, fuse, friction, kind));
+            map->grenades.push_back(std::make_unique<Grenade>(from, power, throwAngle, explosionRadius,
+                                                              throwingSpeed, fuse, friction, kind));
         }
     }
     ammo -= 1;
     float handling = static_cast<float>(std::max(weaponHandling, 0));
     float steadiness = std::max(stability, 0.01f);
-    recoil = std::clamp(recoil + (1 / steadiness) * 0.1f * std::sqrt(power * shotCount) / std::sqrt(handling + 1),
-                        0.0f, 1.0f);
+    recoil =
+        std::clamp(recoil + (1 / steadiness) * 0.1f * std::sqrt(power * shotCount) / std::sqrt(handling + 1),
+                   0.0f, 1.0f);
     if (basename != "Grenade")
         ejectShell();
 }

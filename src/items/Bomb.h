@@ -11,19 +11,19 @@ struct BombStats {
     std::string basename;
     float accuracy = 1;
     float stability = 1;
-    float power = 1;          // damage at the centre of the explosion
-    float speed = 1;          // throws per second
+    float power = 1; // damage at the centre of the explosion
+    float speed = 1; // throws per second
     float reloadSpeed = 1;
     float magazine = 1;
     float explosionRadius = 0;
-    float throwingSpeed = 0;  // pixels per second at the throw
-    float fuse = 1;           // seconds
-    float friction = 1;       // how fast it rolls to a stop
+    float throwingSpeed = 0; // pixels per second at the throw
+    float fuse = 1;          // seconds
+    float friction = 1;      // how fast it rolls to a stop
     int spriteRow = 0;
 };
 
 class Bomb : public Weapon {
-public:
+  public:
     explicit Bomb(const BombStats& stats);
 
     // "FUS", "THR" and "FRI" here; the rest in the weapon pass.
@@ -42,7 +42,7 @@ public:
     // The grenade sprite frame a bomb of this base name throws.
     static int grenadeKind(const std::string& basename);
 
-private:
+  private:
     float throwingSpeed = 0;
     float fuse = 1;
     float friction = 1;

@@ -25,6 +25,8 @@ void Item::applyAffixes() {
 
 void Item::fire(Player&, int) {}
 
-void Item::update(float dt, int) { shotTimer.tick(speed * dt); }
+void Item::update(float dt, int) {
+    shotTimer.tick(speed * dt);
+}
 
 void Item::draw() {}

@@ -17,7 +17,7 @@
 class Player;
 
 class Item {
-public:
+  public:
     Item() = default;
     Item(const Item&) = default;
     Item& operator=(const Item&) = default;
@@ -93,14 +93,14 @@ public:
     void addAffix(const Affix& affix) { affixes.push_back(affix); }
     const std::vector<Affix>& pendingAffixes() const { return affixes; }
 
-protected:
+  protected:
     Timer shotTimer{0, true, 0, 0};
     float power = 999999.0f; // damage per hit; the armour rating for armour
     bool semiAuto = true;    // fires once per click
     float stability = 1.0f;
-    float speed = 1.0f;      // shots per second; the movement factor for armour
+    float speed = 1.0f; // shots per second; the movement factor for armour
     std::string name;
-    std::string basename;    // the base type, never changed by affixes
-    float rarity = 0.0f;     // sum of the points of every affix applied
+    std::string basename; // the base type, never changed by affixes
+    float rarity = 0.0f;  // sum of the points of every affix applied
     std::vector<Affix> affixes;
 };

@@ -11,10 +11,11 @@
 
 namespace {
 
-bool rolled(int sides) { return sides != 0 && randInt(0, sides) == 1; }
+bool rolled(int sides) {
+    return sides != 0 && randInt(0, sides) == 1;
+}
 
-template <typename T>
-const T* findTemplate(const std::vector<T>& templates, const std::string& basename) {
+template <typename T> const T* findTemplate(const std::vector<T>& templates, const std::string& basename) {
     for (const T& t : templates)
         if (t.getBasename() == basename)
             return &t;
@@ -22,7 +23,9 @@ const T* findTemplate(const std::vector<T>& templates, const std::string& basena
 }
 
 // The level's weight in a roll, held where the arithmetic stays exact.
-float rollLevel(float level) { return std::isfinite(level) ? std::clamp(level, -1.0e6f, 1.0e6f) : 0.0f; }
+float rollLevel(float level) {
+    return std::isfinite(level) ? std::clamp(level, -1.0e6f, 1.0e6f) : 0.0f;
+}
 
 } // namespace
 

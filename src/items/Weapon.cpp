@@ -22,7 +22,9 @@
 namespace {
 
 // The flash grows with the gun's punch, from a pistol's spark to a rail gun's flare.
-float flashSize(float power) { return std::clamp(0.5f + 0.1f * std::sqrt(std::max(power, 0.0f)), 0.6f, 2.0f); }
+float flashSize(float power) {
+    return std::clamp(0.5f + 0.1f * std::sqrt(std::max(power, 0.0f)), 0.6f, 2.0f);
+}
 
 // A channel change is computed in floating point, truncated toward zero and
 // kept as its low eight bits, so a tint can wrap round past zero.
@@ -33,19 +35,29 @@ sf::Uint8 shiftChannel(sf::Uint8 channel, float change) {
     return static_cast<sf::Uint8>(static_cast<long long>(std::fmod(std::trunc(shifted), 256.0f)) & 0xFF);
 }
 
-float truncateToHundredths(float x) { return std::trunc(x * 100.0f) / 100.0f; }
+float truncateToHundredths(float x) {
+    return std::trunc(x * 100.0f) / 100.0f;
+}
 
-float clampRecoil(float x) { return std::isnan(x) ? 0.0f : std::clamp(x, 0.0f, 1.0f); }
+float clampRecoil(float x) {
+    return std::isnan(x) ? 0.0f : std::clamp(x, 0.0f, 1.0f);
+}
 
 // The weapon-handling stat as the formulas use it; a negative stat from a
 // damaged save would take square roots of negative numbers.
-float handlingOf(int weaponHandling) { return static_cast<float>(std::max(weaponHandling, 0)); }
+float handlingOf(int weaponHandling) {
+    return static_cast<float>(std::max(weaponHandling, 0));
+}
 
 // Stability divides recoil; a broken zero must not turn one shot into infinite kick.
-float steadiness(float stability) { return std::max(stability, 0.01f); }
+float steadiness(float stability) {
+    return std::max(stability, 0.01f);
+}
 
 // A spread bound, kept inside int for any accuracy a save file may hold.
-int spreadBound(float x) { return static_cast<int>(std::clamp(std::trunc(x), -1.0e6f, 1.0e6f)); }
+int spreadBound(float x) {
+    return static_cast<int>(std::clamp(std::trunc(x), -1.0e6f, 1.0e6f));
+}
 
 bool isOneOf(const std::string& name, std::initializer_list<const char*> names) {
     return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
@@ -60,9 +72,11 @@ struct SoundGroup {
 };
 
 const SoundGroup soundGroups[] = {
-    {{"9mm pistol", "Flintlock Pistol", "SMG", ".44 Magnum"}, &Contenthandler::pistolBuffer,
+    {{"9mm pistol", "Flintlock Pistol", "SMG", ".44 Magnum"},
+     &Contenthandler::pistolBuffer,
      &Contenthandler::pistolReloadBuffer},
-    {{"PumpAction Shotgun", "Jackhammer", "Supershotgun"}, &Contenthandler::shotgunBuffer,
+    {{"PumpAction Shotgun", "Jackhammer", "Supershotgun"},
+     &Contenthandler::shotgunBuffer,
      &Contenthandler::shotgunReloadBuffer},
     {{"Hunting Rifle"}, &Contenthandler::magnumBuffer, &Contenthandler::rifleReloadBuffer},
     {{"Assault Rifle"}, &Contenthandler::rifleBuffer, &Contenthandler::rifleReloadBuffer},
@@ -227,7 +241,9 @@ float Weapon::getAmmoFraction() const {
     return std::min(1.0f, 1.0f - reloadTimer.remaining / reloadTimer.duration);
 }
 
-bool Weapon::containsPoint(float x, float y) const { return sprite.getGlobalBounds().contains(x, y); }
+bool Weapon::containsPoint(float x, float y) const {
+    return sprite.getGlobalBounds().contains(x, y);
+}
 
 void Weapon::setHand(int value) {
     hand = value == 1 ? 1 : 0;
@@ -256,7 +272,9 @@ void Weapon::addRecoil() {
     recoil = clampRecoil(recoil + std::sqrt(shotCount * power) * (1 / steadiness(stability)) * 0.1f);
 }
 
-void Weapon::draw() { gameWindow().draw(sprite); }
+void Weapon::draw() {
+    gameWindow().draw(sprite);
+}
 
 sf::Vector2f Weapon::mouseInWorld() {
     sf::Vector2f pointer(InputState::getInstance()->mouse);
@@ -327,7 +345,8 @@ void Weapon::paceReloadSound() {
     float progress = std::min(1.0f, 1.0f - reloadTimer.remaining / reloadTimer.duration);
     float timeLeft = (1 - progress) * (1 / reloadSpeed);
     sf::Sound& channel = Contenthandler::getInstance()->reloadSounds[hand];
-    if (channel.getStatus() != sf::Sound::Playing && reloadBuffer->getDuration().asSeconds() > timeLeft + 0.2f)
+    if (channel.getStatus() != sf::Sound::Playing &&
+        reloadBuffer->getDuration().asSeconds() > timeLeft + 0.2f)
         playReloadSound();
 }
 

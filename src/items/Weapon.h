@@ -19,10 +19,10 @@ class SoundBuffer;
 // The columns of one weapon template.
 struct WeaponStats {
     std::string basename;
-    float accuracy = 1;    // 1 is perfect; lower values widen the spread
-    float stability = 1;   // steadiness against recoil
-    float shotCount = 1;   // projectiles per use
-    float power = 1;       // damage per projectile
+    float accuracy = 1;  // 1 is perfect; lower values widen the spread
+    float stability = 1; // steadiness against recoil
+    float shotCount = 1; // projectiles per use
+    float power = 1;     // damage per projectile
     bool semiAuto = true;
     float speed = 1;       // uses per second
     float range = 0;       // pixels
@@ -31,11 +31,11 @@ struct WeaponStats {
     bool penetrating = false;
     bool explosive = false;
     bool melee = false;
-    int spriteRow = 0;     // row of the weapon sheet
+    int spriteRow = 0; // row of the weapon sheet
 };
 
 class Weapon : public Item {
-public:
+  public:
     explicit Weapon(const WeaponStats& stats);
 
     // The weapon codes of the pending affixes, then the base pass, then the
@@ -111,7 +111,7 @@ public:
     const sf::Sprite& getSprite() const { return sprite; }
     const sf::SoundBuffer* getShotBuffer() const { return shotBuffer; }
 
-protected:
+  protected:
     bool canFire() const { return shotTimer.remaining <= 0 && ammo > 0; }
     // The click of a pull while the magazine reloads.
     void dryFire();
@@ -155,7 +155,7 @@ protected:
     bool poisoned = false;
     bool sprinting = false;
 
-private:
+  private:
     void playShotSound();
     void spawnShot(const Player& player, float shotAngle);
     void startSwing();

@@ -9,13 +9,18 @@
 
 namespace {
 
-bool isBomb(const Item* item) { return item && item->getType() == "bombbb"; }
+bool isBomb(const Item* item) {
+    return item && item->getType() == "bombbb";
+}
 
-int compare(float held, float choice) { return held > choice ? 1 : (held < choice ? -1 : 0); }
+int compare(float held, float choice) {
+    return held > choice ? 1 : (held < choice ? -1 : 0);
+}
 
 // One row of a numeric stat: the text of each item and each held item's comparison with the choice.
-WeaponInfoRow numberRow(const std::string& label, const Item* items[3], const std::function<float(const Item&)>& stat,
-                        const std::string& unit = "", bool (*shows)(const Item*) = nullptr) {
+WeaponInfoRow numberRow(const std::string& label, const Item* items[3],
+                        const std::function<float(const Item&)>& stat, const std::string& unit = "",
+                        bool (*shows)(const Item*) = nullptr) {
     WeaponInfoRow row;
     row.label = label;
     float choice = stat(*items[0]);
@@ -61,14 +66,16 @@ WeaponInfo weaponInfo(const Item& choice, const Item* left, const Item* right) {
             name.cells[c] = items[c]->getName();
     info.rows.push_back(name);
 
-    WeaponInfoRow dps = numberRow("DPS: ", items, [](const Item& i) { return static_cast<float>(weaponDps(i)); });
+    WeaponInfoRow dps =
+        numberRow("DPS: ", items, [](const Item& i) { return static_cast<float>(weaponDps(i)); });
     info.rows.push_back(dps);
     info.rows.push_back(numberRow("Damage:", items, [](const Item& i) { return i.getPower(); }));
     info.rows.push_back(numberRow("Range:", items, [](const Item& i) { return i.getRange(); }));
     info.rows.push_back(numberRow("Rate of Fire:", items, [](const Item& i) { return i.getSpeed(); }));
     info.rows.push_back(numberRow("Accuracy:", items, [](const Item& i) { return i.getAccuracy(); }));
     info.rows.push_back(numberRow("Stability:", items, [](const Item& i) { return i.getStability(); }));
-    info.rows.push_back(numberRow("Reload Speed:", items, [](const Item& i) { return i.getReloadSpeed(); }, "s"));
+    info.rows.push_back(numberRow(
+        "Reload Speed:", items, [](const Item& i) { return i.getReloadSpeed(); }, "s"));
     info.rows.push_back(numberRow("Clip Size:", items, [](const Item& i) { return i.getMaxAmmo(); }));
     info.rows.push_back(numberRow("Shots:", items, [](const Item& i) { return i.getShotCount(); }));
 
@@ -86,8 +93,10 @@ WeaponInfo weaponInfo(const Item& choice, const Item* left, const Item* right) {
             cell = cell == "1" ? "Yes" : "";
     info.rows.push_back(penetrating);
     info.rows.push_back(explosive);
-    info.rows.push_back(numberRow("Expl. Radius:", items, [](const Item& i) { return i.getExplosionRadius(); }));
+    info.rows.push_back(
+        numberRow("Expl. Radius:", items, [](const Item& i) { return i.getExplosionRadius(); }));
     if (isBomb(&choice))
-        info.rows.push_back(numberRow("Fuse:", items, [](const Item& i) { return i.getFuse(); }, "s", isBomb));
+        info.rows.push_back(numberRow(
+            "Fuse:", items, [](const Item& i) { return i.getFuse(); }, "s", isBomb));
     return info;
 }

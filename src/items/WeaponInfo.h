@@ -12,8 +12,9 @@ class Item;
 
 struct WeaponInfoRow {
     std::string label;
-    std::string cells[3];            // Choice, Left, Right; empty for an empty hand
-    int comparison[3] = {0, 0, 0};   // held cells: +1 larger than the choice's, -1 smaller, 0 equal or not compared
+    std::string cells[3]; // Choice, Left, Right; empty for an empty hand
+    int comparison[3] = {0, 0,
+                         0}; // held cells: +1 larger than the choice's, -1 smaller, 0 equal or not compared
 };
 
 struct WeaponInfo {

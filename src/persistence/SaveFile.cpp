@@ -28,11 +28,13 @@ constexpr int mostExperience = 1000000000;
 constexpr float mostShots = 1000;
 constexpr int highestSpriteRow = 255;
 
-bool startsWith(const std::string& line, std::string_view key) { return std::string_view(line).starts_with(key); }
+bool startsWith(const std::string& line, std::string_view key) {
+    return std::string_view(line).starts_with(key);
+}
 
 // The file's lines without their line ends, so files edited on Windows read alike.
 class Lines {
-public:
+  public:
     explicit Lines(std::istream& stream) : in(stream) {}
     bool next(std::string& line) {
         if (!std::getline(in, line))
@@ -42,7 +44,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::istream& in;
 };
 
@@ -74,7 +76,8 @@ std::optional<int> intLine(Lines& lines, int lo, int hi) {
     std::optional<long double> value = numberLine(lines);
     if (!value)
         return std::nullopt;
-    long double whole = std::clamp(std::trunc(*value), static_cast<long double>(lo), static_cast<long double>(hi));
+    long double whole =
+        std::clamp(std::trunc(*value), static_cast<long double>(lo), static_cast<long double>(hi));
     return static_cast<int>(whole);
 }
 
@@ -93,14 +96,12 @@ std::optional<std::string> textLine(Lines& lines) {
 }
 
 // Stores a value the file held; a value it did not hold changes nothing.
-template <typename T>
-void keep(std::optional<T>& field, std::optional<T> value) {
+template <typename T> void keep(std::optional<T>& field, std::optional<T> value) {
     if (value)
         field = value;
 }
 
-template <typename T, typename Set>
-void with(std::optional<T> value, Set set) {
+template <typename T, typename Set> void with(std::optional<T> value, Set set) {
     if (value)
         set(*value);
 }
@@ -185,7 +186,8 @@ ItemBlock startItem(const std::string& type, SaveData& save) {
 void readShotColor(Lines& lines, Weapon& weapon) {
     sf::Color color = weapon.getShotColor();
     for (sf::Uint8* channel : {&color.r, &color.g, &color.b})
-        with(floatLine(lines), [channel](float v) { *channel = static_cast<sf::Uint8>(std::clamp(v, 0.0f, 255.0f)); });
+        with(floatLine(lines),
+             [channel](float v) { *channel = static_cast<sf::Uint8>(std::clamp(v, 0.0f, 255.0f)); });
     color.a = 128;
     weapon.setShotColor(color);
 }

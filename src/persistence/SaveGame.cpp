@@ -65,11 +65,14 @@ void startNextLevel() {
 
 } // namespace
 
-std::string savePath(const std::string& name) { return "data/SaveData/" + name + ".txt"; }
+std::string savePath(const std::string& name) {
+    return "data/SaveData/" + name + ".txt";
+}
 
 bool writeSaveFile(const std::string& path) {
     // A fresh install has no save folder; without it the first save would be lost.
-    return writeFileAtomically(path, [](std::ostream& out) { writeSave(out, *Player::getInstance()); }, true);
+    return writeFileAtomically(
+        path, [](std::ostream& out) { writeSave(out, *Player::getInstance()); }, true);
 }
 
 bool loadSaveFile(const std::string& path) {
@@ -80,7 +83,9 @@ bool loadSaveFile(const std::string& path) {
     return true;
 }
 
-bool saveGame(const std::string& name) { return writeSaveFile(savePath(name)); }
+bool saveGame(const std::string& name) {
+    return writeSaveFile(savePath(name));
+}
 
 bool loadGame(const std::string& name) {
     std::optional<SaveData> save = readSaveFile(savePath(name));
@@ -94,6 +99,12 @@ bool loadGame(const std::string& name) {
     return true;
 }
 
-bool saveExists() { return readableFile(savePath("save")); }
-bool autosaveExists() { return readableFile(savePath("autosave")); }
-bool loadingAllowed() { return !hardcoreMode; }
+bool saveExists() {
+    return readableFile(savePath("save"));
+}
+bool autosaveExists() {
+    return readableFile(savePath("autosave"));
+}
+bool loadingAllowed() {
+    return !hardcoreMode;
+}

@@ -12,7 +12,7 @@
 class HSinputscreen : public MenuState, public Singleton<HSinputscreen> {
     friend class Singleton<HSinputscreen>;
 
-public:
+  public:
     // Starts the buffer with the name entered last time.
     void onEnter() override;
     void update(float dt) override;
@@ -33,6 +33,6 @@ public:
     sf::RectangleShape caret;
     float caretClock = 0; // seconds since the screen opened; the caret blinks on it
 
-private:
+  private:
     HSinputscreen();
 };

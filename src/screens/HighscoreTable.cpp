@@ -12,7 +12,9 @@
 #include <istream>
 #include <ostream>
 
-HighscoreTable::HighscoreTable() { load(); }
+HighscoreTable::HighscoreTable() {
+    load();
+}
 
 std::vector<std::string> HighscoreTable::readLines(std::istream& in) {
     std::vector<std::string> result;
@@ -39,7 +41,8 @@ void HighscoreTable::load(const std::string& path) {
 }
 
 bool HighscoreTable::save(const std::string& path) const {
-    return writeFileAtomically(path, [this](std::ostream& out) { writeLines(out, lines); }, true);
+    return writeFileAtomically(
+        path, [this](std::ostream& out) { writeLines(out, lines); }, true);
 }
 
 bool HighscoreTable::qualifies(const std::vector<std::string>& table, int score) {
@@ -51,7 +54,8 @@ bool HighscoreTable::qualifies(const std::vector<std::string>& table, int score)
     return false;
 }
 
-int HighscoreTable::insertEntry(std::vector<std::string>& table, const std::string& name, int level, int score) {
+int HighscoreTable::insertEntry(std::vector<std::string>& table, const std::string& name, int level,
+                                int score) {
     std::size_t at = 0;
     bool found = table.size() < 3;
     for (std::size_t i = 2; !found && i < table.size(); i += 3)
@@ -77,7 +81,9 @@ std::string HighscoreTable::cleanName(const std::string& name) {
     return clean;
 }
 
-bool HighscoreTable::qualifies() const { return qualifies(lines, totalScore); }
+bool HighscoreTable::qualifies() const {
+    return qualifies(lines, totalScore);
+}
 
 void HighscoreTable::insert(const std::string& name) {
     const std::string clean = cleanName(name);
@@ -90,7 +96,9 @@ void HighscoreTable::insert(const std::string& name) {
     lastWriteFailed = !save();
 }
 
-std::size_t HighscoreTable::entryCount() const { return (lines.size() + 2) / 3; }
+std::size_t HighscoreTable::entryCount() const {
+    return (lines.size() + 2) / 3;
+}
 
 unsigned HighscoreTable::pageCount() const {
     std::size_t pages = (entryCount() + entriesPerPage - 1) / entriesPerPage;

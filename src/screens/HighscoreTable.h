@@ -15,7 +15,7 @@
 class HighscoreTable : public Singleton<HighscoreTable> {
     friend class Singleton<HighscoreTable>;
 
-public:
+  public:
     static constexpr const char* defaultPath = "data/SaveData/Highscores.xd";
     static constexpr std::size_t maxLines = 180;
     static constexpr std::size_t entriesPerPage = 15;
@@ -61,9 +61,9 @@ public:
     unsigned page = 0; // the page the list shows
     // The entry added last, which the list highlights.
     std::array<std::string, 3> recentEntry{"Brassvek", "", ""};
-    int recentIndex = -1; // its first line, or -1
+    int recentIndex = -1;         // its first line, or -1
     bool lastWriteFailed = false; // the last insertion could not be written to the file
 
-private:
+  private:
     HighscoreTable();
 };

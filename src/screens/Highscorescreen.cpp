@@ -57,7 +57,9 @@ void place(sf::Text& text, float x, float y, Align align) {
     text.setPosition(std::trunc(left), std::trunc(y - baseline - capital.top - capital.height * 0.5f));
 }
 
-HighscoreTable* table() { return HighscoreTable::getInstance(); }
+HighscoreTable* table() {
+    return HighscoreTable::getInstance();
+}
 
 } // namespace
 
@@ -69,8 +71,12 @@ void Highscorescreen::pageDown() {
     if (hasNextPage())
         ++table()->page;
 }
-bool Highscorescreen::hasPreviousPage() { return table()->page > 0; }
-bool Highscorescreen::hasNextPage() { return table()->page + 1 < table()->pageCount(); }
+bool Highscorescreen::hasPreviousPage() {
+    return table()->page > 0;
+}
+bool Highscorescreen::hasNextPage() {
+    return table()->page + 1 < table()->pageCount();
+}
 
 Highscorescreen::Highscorescreen() {
     background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
@@ -91,14 +97,15 @@ Highscorescreen::Highscorescreen() {
     style(pageText, 30, grey);
     style(note, 34, grey, "      NOTE: \nOnly Hardcore \n  scores are \n  eligible for \nthe highscores");
     note.setPosition(40, 400);
-    style(writeFailed, 24, sf::Color(230, 90, 70), "The table could not be written; this entry lasts until you quit");
+    style(writeFailed, 24, sf::Color(230, 90, 70),
+          "The table could not be written; this entry lasts until you quit");
     place(writeFailed, 960, 1010, Align::centre);
     highlight.setSize(sf::Vector2f(1200, 50));
     highlight.setFillColor(sf::Color(242, 163, 58, 210));
     highlight.setPosition(-100, -100);
 
-    buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), returnToMainMenu, nullptr, nullptr, 0,
-                         "Main Menu", "");
+    buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), returnToMainMenu, nullptr, nullptr,
+                         0, "Main Menu", "");
     const sf::Vector2i pagingSize(128, 64);
     buttons.emplace_back(sf::Vector2i(1760, 420), pagingSize, pageUp, nullptr, hasPreviousPage, -1, "up", "");
     buttons.emplace_back(sf::Vector2i(1760, 580), pagingSize, pageDown, nullptr, hasNextPage, -1, "dn", "");
@@ -138,8 +145,8 @@ void Highscorescreen::draw() {
         }
         rowText.setFillColor(recent ? sf::Color(20, 20, 28) : offWhite);
         rowText.setOutlineThickness(recent ? 0 : 2);
-        const std::string cells[] = {std::to_string(entry + 1) + ".", lineAt(3 * entry), lineAt(3 * entry + 1),
-                                     lineAt(3 * entry + 2)};
+        const std::string cells[] = {std::to_string(entry + 1) + ".", lineAt(3 * entry),
+                                     lineAt(3 * entry + 1), lineAt(3 * entry + 2)};
         const float xs[] = {rankRight, nameLeft, levelCentre, scoreRight};
         const Align aligns[] = {Align::right, Align::left, Align::centre, Align::right};
         for (int c = 0; c < 4; ++c) {

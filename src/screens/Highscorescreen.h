@@ -14,7 +14,7 @@
 class Highscorescreen : public MenuState, public Singleton<Highscorescreen> {
     friend class Singleton<Highscorescreen>;
 
-public:
+  public:
     // Opens on the first page.
     void onEnter() override;
     void draw() override;
@@ -36,6 +36,6 @@ public:
     sf::RectangleShape highlight;
     sf::RectangleShape rule; // under the headings
 
-private:
+  private:
     Highscorescreen();
 };

@@ -85,8 +85,8 @@ void InfoPanel::show(const std::vector<std::string>& headings, const std::vector
     }
 
     cellTexts.clear();
-    auto place = [&](const std::string& string, const sf::Font& font, unsigned size, sf::Color colour, float x,
-                     float y, float maxWidth) {
+    auto place = [&](const std::string& string, const sf::Font& font, unsigned size, sf::Color colour,
+                     float x, float y, float maxWidth) {
         sf::Text text(string, font, size);
         text.setFillColor(colour);
         text.setOutlineColor(outlineFor(colour));

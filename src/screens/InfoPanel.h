@@ -17,7 +17,7 @@ class RenderTarget;
 }
 
 class InfoPanel {
-public:
+  public:
     struct Cell {
         std::string text;
         sf::Color colour = sf::Color::White;
@@ -30,7 +30,8 @@ public:
     // Lays the table out: the box is centred on centreX with its bottom at
     // bottomY, and pushed back inside the 1920 x 1080 screen where it would
     // stick out. Texts too wide for their column are shrunk, then cut.
-    void show(const std::vector<std::string>& headings, const std::vector<Row>& rows, float centreX, float bottomY);
+    void show(const std::vector<std::string>& headings, const std::vector<Row>& rows, float centreX,
+              float bottomY);
     void draw(sf::RenderTarget& target) const;
 
     // The laid-out box, for tests and for placing things beside it.
@@ -46,7 +47,7 @@ public:
     // deep blue of rare items).
     static sf::Color outlineFor(sf::Color fill);
 
-private:
+  private:
     sf::RectangleShape frame;
     std::vector<sf::RectangleShape> stripes; // row shading, the heading rule and the corner marks
     std::vector<sf::Text> cellTexts;

@@ -28,18 +28,24 @@ float healthFraction() {
     return p->MaxHP > 0 ? p->HP / p->MaxHP : 0;
 }
 
-sf::Uint8 byteOf(float alpha) { return static_cast<sf::Uint8>(static_cast<int>(std::trunc(alpha)) % 256); }
+sf::Uint8 byteOf(float alpha) {
+    return static_cast<sf::Uint8>(static_cast<int>(std::trunc(alpha)) % 256);
+}
 
 } // namespace
 
-Ingame* Ingame::getInstance() { return &ingame; }
+Ingame* Ingame::getInstance() {
+    return &ingame;
+}
 
 float Ingame::greyFactor(float h) {
     float g = h < 0.2f ? 0.0f : std::clamp(h * 1.8f, 0.0f, 1.0f);
     return 1 - g;
 }
 
-float Ingame::lowHealthAlpha(float h) { return std::clamp(255 - h * 637.5f, 0.0f, 255.0f); }
+float Ingame::lowHealthAlpha(float h) {
+    return std::clamp(255 - h * 637.5f, 0.0f, 255.0f);
+}
 
 void Ingame::onEnter() {
     Camera* camera = Camera::getInstance();
@@ -66,7 +72,8 @@ void Ingame::onEnter() {
 void Ingame::update(float dt) {
     Contenthandler* content = Contenthandler::getInstance();
     // A track that failed to open has no duration; asking it to play every frame would only log errors.
-    if (content->battleMusic.getStatus() != sf::Music::Playing && content->battleMusic.getDuration() > sf::Time::Zero)
+    if (content->battleMusic.getStatus() != sf::Music::Playing &&
+        content->battleMusic.getDuration() > sf::Time::Zero)
         content->battleMusic.play();
 
     float h = healthFraction();
@@ -115,7 +122,9 @@ void Ingame::updateDamageFlash(float dt, float h) {
     }
 }
 
-bool Ingame::showsBloodyScreen(float h) const { return (damageFlashActive && damageFlashTimer > 0) || h < 0.4f; }
+bool Ingame::showsBloodyScreen(float h) const {
+    return (damageFlashActive && damageFlashTimer > 0) || h < 0.4f;
+}
 
 void Ingame::drawWorld() {
     Camera* camera = Camera::getInstance();

@@ -11,7 +11,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 
 class Ingame : public GameState {
-public:
+  public:
     static Ingame* getInstance();
 
     void onEnter() override;

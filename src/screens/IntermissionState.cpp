@@ -22,9 +22,13 @@ constexpr int glowType = 0;
 constexpr int emberType = 10;
 
 // Where panel i rests when the doors are open: just off either edge of the screen.
-float openX(int i) { return static_cast<float>(i) * 2880 - 960; }
+float openX(int i) {
+    return static_cast<float>(i) * 2880 - 960;
+}
 // Where it rests when they are shut: each fills its half.
-float shutX(int i) { return static_cast<float>(i) * IntermissionState::panelWidth; }
+float shutX(int i) {
+    return static_cast<float>(i) * IntermissionState::panelWidth;
+}
 
 // A soft shadow thrown on the level beside a panel's inner edge, so the
 // doors read as standing above it.
@@ -57,9 +61,13 @@ void IntermissionState::resetToClosing() {
         doors[i].setPosition(openX(i), 0);
 }
 
-float IntermissionState::gap() const { return doors[1].getPosition().x - (doors[0].getPosition().x + panelWidth); }
+float IntermissionState::gap() const {
+    return doors[1].getPosition().x - (doors[0].getPosition().x + panelWidth);
+}
 
-bool IntermissionState::arrived() const { return closing ? gap() < 10 : gap() > 1900; }
+bool IntermissionState::arrived() const {
+    return closing ? gap() < 10 : gap() > 1900;
+}
 
 void IntermissionState::movePanels(float dt) {
     float step = doorSpeed * dt * (closing ? 1.0f : -1.0f);
@@ -112,7 +120,8 @@ void IntermissionState::throwSparks() {
         particles->burst(screenToWorld(at), 1.1f, 120, emberType, 1, Particlehandler::glow, 0.6f, true);
     }
     for (int i = 0; i < 6; ++i) {
-        sf::Vector2f at(screenWidth / 2, static_cast<float>(randInt(60, static_cast<int>(screenHeight) - 60)));
+        sf::Vector2f at(screenWidth / 2,
+                        static_cast<float>(randInt(60, static_cast<int>(screenHeight) - 60)));
         particles->burst(screenToWorld(at), 0.25f, 10, glowType, 1, Particlehandler::glow, 3.0f, true);
     }
 }

@@ -14,7 +14,7 @@
 class IntermissionState : public MenuState, public Singleton<IntermissionState> {
     friend class Singleton<IntermissionState>;
 
-public:
+  public:
     void onEnter() override;
     void update(float dt) override;
     void draw() override;
@@ -46,7 +46,7 @@ public:
     float pauseTimer = 0;
     Timer stepTimer{unlatchDelay, false, unlatchDelay, unlatchDelay};
 
-private:
+  private:
     IntermissionState();
     void startPause();
     // A shower of sparks up and down the seam as the doors meet.

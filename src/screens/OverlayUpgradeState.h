@@ -13,7 +13,7 @@
 class OverlayUpgradeState : public MenuState, public Singleton<OverlayUpgradeState> {
     friend class Singleton<OverlayUpgradeState>;
 
-public:
+  public:
     void onEnter() override;
     // Once seen, the help no longer opens by itself.
     void update(float dt) override;
@@ -23,7 +23,6 @@ public:
     sf::Sprite overlay;
     sf::RectangleShape dim; // between the screen and the help, so the help reads clearly
 
-
-private:
+  private:
     OverlayUpgradeState();
 };

@@ -46,9 +46,9 @@ struct LineInfo {
 
 // Labels and heights of the lines, in the order of ScoreScreenState::Line.
 const LineInfo lines[ScoreScreenState::lineCount] = {
-    {"Alien kills bonus: ", 250, ""}, {"Human saved bonus: ", 300, ""}, {"Time bonus: ", 350, ""},
-    {"Carnage bonus: ", 400, ""},     {"Total Score: ", 450, ""},       {"Melee aliens killed: ", 600, ""},
-    {"Ranged aliens killed: ", 650, ""}, {"Humans saved: ", 700, ""},   {"Time spent: ", 750, "s"},
+    {"Alien kills bonus: ", 250, ""},    {"Human saved bonus: ", 300, ""}, {"Time bonus: ", 350, ""},
+    {"Carnage bonus: ", 400, ""},        {"Total Score: ", 450, ""},       {"Melee aliens killed: ", 600, ""},
+    {"Ranged aliens killed: ", 650, ""}, {"Humans saved: ", 700, ""},      {"Time spent: ", 750, "s"},
 };
 
 void centre(sf::Text& text, float x, float y) {
@@ -242,8 +242,10 @@ void ScoreScreenState::celebrate() {
     float speed = (scoreRatio + 1) * 0.5f * 900;
     Particlehandler* particles = Particlehandler::getInstance();
     // Mostly sparks, with a few embers that linger after them.
-    particles->burst(screenToWorld(barMiddle), 1.4f, speed, 1, count - count / 4, Particlehandler::glow, 0.9f, true);
-    particles->burst(screenToWorld(barMiddle), 2.2f, speed * 0.6f, 10, count / 4, Particlehandler::glow, 0.8f, true);
+    particles->burst(screenToWorld(barMiddle), 1.4f, speed, 1, count - count / 4, Particlehandler::glow, 0.9f,
+                     true);
+    particles->burst(screenToWorld(barMiddle), 2.2f, speed * 0.6f, 10, count / 4, Particlehandler::glow, 0.8f,
+                     true);
     Contenthandler* content = Contenthandler::getInstance();
     content->cheerSound.play();
     content->pointCountSound.stop();
@@ -269,7 +271,8 @@ void ScoreScreenState::update(float dt) {
         sinceCelebration += dt;
     Particlehandler::getInstance()->update(dt);
 
-    float share = referenceScore > 0 ? static_cast<float>(shown[totalLine]) / static_cast<float>(referenceScore) : 1;
+    float share =
+        referenceScore > 0 ? static_cast<float>(shown[totalLine]) / static_cast<float>(referenceScore) : 1;
     barColour = barColourFor(share);
     scoreBar.setColour(barColour);
     scoreBar.setValue(std::clamp(static_cast<float>(shown[totalLine]), 1.0f, scoreBar.maximum));
@@ -280,7 +283,8 @@ void ScoreScreenState::update(float dt) {
                                       static_cast<sf::Uint8>(barColour.b / 2 + 127)));
     sf::FloatRect pb = barPercent.getLocalBounds();
     barPercent.setOrigin(pb.left + pb.width, pb.top + pb.height);
-    barPercent.setPosition(static_cast<float>(barArea.left + barArea.width), static_cast<float>(barArea.top) - 10);
+    barPercent.setPosition(static_cast<float>(barArea.left + barArea.width),
+                           static_cast<float>(barArea.top) - 10);
     sf::FloatRect cb = barCaption.getLocalBounds();
     barCaption.setOrigin(cb.left, cb.top + cb.height);
     barCaption.setPosition(static_cast<float>(barArea.left), static_cast<float>(barArea.top) - 10);
@@ -293,7 +297,8 @@ void ScoreScreenState::update(float dt) {
 
 void ScoreScreenState::finish() {
     totalScore += levelScore;
-    upgradePoints = static_cast<int>(static_cast<float>(levelScore) * 1.0666f + static_cast<float>(upgradePoints));
+    upgradePoints =
+        static_cast<int>(static_cast<float>(levelScore) * 1.0666f + static_cast<float>(upgradePoints));
     Contenthandler::getInstance()->pointCountSound.stop();
     for (int& tally : shown)
         tally = 0;

@@ -18,7 +18,7 @@ class Player;
 class ScoreScreenState : public MenuState, public Singleton<ScoreScreenState> {
     friend class Singleton<ScoreScreenState>;
 
-public:
+  public:
     void onEnter() override;
     void update(float dt) override;
     void draw() override;
@@ -70,7 +70,7 @@ public:
     // the exact level score.
     bool finishRequested(bool leftReleased, bool rightReleased, bool continueKey) const;
 
-private:
+  private:
     ScoreScreenState();
     // The displayed tallies catch up with the count-up's progress.
     void countUp();

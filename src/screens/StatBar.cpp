@@ -29,7 +29,9 @@ void StatBar::setMaximum(float m) {
     layout();
 }
 
-void StatBar::setColour(sf::Color c) { fill.setFillColor(c); }
+void StatBar::setColour(sf::Color c) {
+    fill.setFillColor(c);
+}
 
 void StatBar::setPosition(sf::Vector2f topLeft) {
     rect.left = static_cast<int>(topLeft.x);

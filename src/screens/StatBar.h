@@ -8,9 +8,10 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 
 class StatBar {
-public:
+  public:
     // mode: the edge the fill stays anchored to as it shrinks; 3 keeps it on the left.
-    StatBar(float maximum, sf::Color fillColour, int mode, sf::Color outlineColour, float value, sf::IntRect rect);
+    StatBar(float maximum, sf::Color fillColour, int mode, sf::Color outlineColour, float value,
+            sf::IntRect rect);
 
     // Clamps to [0, maximum] and resizes the fill.
     void setValue(float v);
@@ -30,6 +31,6 @@ public:
     sf::RectangleShape backing;
     sf::RectangleShape shine;
 
-private:
+  private:
     void layout();
 };

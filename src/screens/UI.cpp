@@ -80,14 +80,18 @@ void fitText(sf::Text& text, const std::string& string, float maxWidth, unsigned
     }
 }
 
-sf::Color withAlpha(sf::Color c, sf::Uint8 a) { return sf::Color(c.r, c.g, c.b, a); }
+sf::Color withAlpha(sf::Color c, sf::Uint8 a) {
+    return sf::Color(c.r, c.g, c.b, a);
+}
 
 void setAlpha(sf::Text& text, sf::Uint8 a) {
     text.setFillColor(withAlpha(text.getFillColor(), a));
     text.setOutlineColor(withAlpha(text.getOutlineColor(), a));
 }
 
-float barCentreY(const StatBar& bar) { return static_cast<float>(bar.rect.top) + static_cast<float>(bar.rect.height) / 2; }
+float barCentreY(const StatBar& bar) {
+    return static_cast<float>(bar.rect.top) + static_cast<float>(bar.rect.height) / 2;
+}
 
 } // namespace
 
@@ -129,7 +133,9 @@ UI::UI() {
     style(bannerSubtitle, content->fontSujet, 30, offWhite, 2);
 }
 
-UI::~UI() { std::cout << "UI's destructor was called" << std::endl; }
+UI::~UI() {
+    std::cout << "UI's destructor was called" << std::endl;
+}
 
 void UI::restartLevelStart(float seconds) {
     levelStartTimerReset = levelStartTimer = levelStartTimerPrevious = seconds;
@@ -149,7 +155,9 @@ sf::Uint8 UI::signalRed(float distance, int columns, int rows) {
     return static_cast<sf::Uint8>(std::clamp(std::trunc(distance * 255.0f / diagonal), 0.0f, 255.0f));
 }
 
-sf::Color UI::signalColourFor(sf::Uint8 red) { return sf::Color(red, static_cast<sf::Uint8>(255 - red), 0); }
+sf::Color UI::signalColourFor(sf::Uint8 red) {
+    return sf::Color(red, static_cast<sf::Uint8>(255 - red), 0);
+}
 
 sf::Uint8 UI::bannerAlpha(float s) {
     // Long enough to read, gone before it gets in the way of the fight.
@@ -345,9 +353,9 @@ void UI::updateSignal(float dt) {
         bar.setColour(signalColour);
         bar.setValue(scanning ? signalWhileStarting : static_cast<float>(255 - red));
         signalLabel.setString(scanning ? "SCANNING" : "SIGNAL");
-        signalLabel.setFillColor(scanning ? withAlpha(taserCyan, static_cast<sf::Uint8>(
-                                                                    150 + 105 * std::abs(std::sin(blink * 4))))
-                                          : offWhite);
+        signalLabel.setFillColor(
+            scanning ? withAlpha(taserCyan, static_cast<sf::Uint8>(150 + 105 * std::abs(std::sin(blink * 4))))
+                     : offWhite);
     } else if (target) {
         bar.setValue(0);
         signalLabel.setString("MACHINE DOWN");
@@ -360,7 +368,8 @@ void UI::updateSignal(float dt) {
     if (noiseScroll > 200)
         noiseScroll -= 200;
     int shown = static_cast<int>(std::round(bar.fill.getSize().x));
-    bar.fill.setTextureRect(sf::IntRect(static_cast<int>(noiseScroll), 0, std::max(shown, 1), bar.rect.height));
+    bar.fill.setTextureRect(
+        sf::IntRect(static_cast<int>(noiseScroll), 0, std::max(shown, 1), bar.rect.height));
 }
 
 void UI::draw() {
@@ -372,9 +381,9 @@ void UI::draw() {
         bar.draw();
     window.draw(background);
     window.draw(weaponPanel);
-    for (const sf::Text* text : {&healthText, &staminaText, &weaponNames[0], &weaponNames[1], &weaponTexts[0],
-                                 &weaponTexts[1], &taserLabel, &taserText, &armourLabel, &armourName, &signalLabel,
-                                 &scoreLabel, &scoreText})
+    for (const sf::Text* text :
+         {&healthText, &staminaText, &weaponNames[0], &weaponNames[1], &weaponTexts[0], &weaponTexts[1],
+          &taserLabel, &taserText, &armourLabel, &armourName, &signalLabel, &scoreLabel, &scoreText})
         window.draw(*text);
 
     Map* map = Maphandler::getInstance()->currentMap();

@@ -19,7 +19,7 @@
 class UI : public Singleton<UI> {
     friend class Singleton<UI>;
 
-public:
+  public:
     ~UI();
 
     // Once per frame from Ingame: the level score, the messages, the
@@ -80,7 +80,7 @@ public:
     float levelStartTimer = 0;
     float levelStartTimerPrevious = 0;
 
-private:
+  private:
     UI();
     void updateReadouts();
     void updateBars();

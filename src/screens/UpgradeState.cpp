@@ -50,28 +50,60 @@ const sf::Color worse(230, 60, 50);
 
 const char* const saveFileOnDisk = "data/SaveData/save.txt";
 
-UpgradeState* screen() { return UpgradeState::getInstance(); }
+UpgradeState* screen() {
+    return UpgradeState::getInstance();
+}
 
 // The player's left hand, right hand or armour, or null for an empty or missing slot.
 const Item* heldItem(const Player& player, std::size_t index) {
     return index < player.inventory.size() ? player.inventory[index].get() : nullptr;
 }
 
-void swapLeft0() { screen()->swapLoot(0, 0); }
-void swapRight0() { screen()->swapLoot(0, 1); }
-void swapLeft1() { screen()->swapLoot(1, 0); }
-void swapRight1() { screen()->swapLoot(1, 1); }
-void wearArmour() { screen()->swapLoot(2, 2); }
-void continueRun() { screen()->continueToNextLevel(); }
-void rerollLoot() { screen()->reroll(); }
-bool rerollAffordable() { return screen()->canReroll(); }
-void saveRun() { screen()->saveRun(); }
-void addHealth() { screen()->spendStatPoint(&Player::Health); }
-void addStamina() { screen()->spendStatPoint(&Player::StaminaStat); }
-void addTaser() { screen()->spendStatPoint(&Player::Grapple); }
-void addWeaponHandling() { screen()->spendStatPoint(&Player::Weaponhandle); }
-bool hasStatPoints() { return Player::getInstance()->Statpoints > 0; }
-void showHelp() { GameStateHandler::getInstance()->pushState(OverlayUpgradeState::getInstance()); }
+void swapLeft0() {
+    screen()->swapLoot(0, 0);
+}
+void swapRight0() {
+    screen()->swapLoot(0, 1);
+}
+void swapLeft1() {
+    screen()->swapLoot(1, 0);
+}
+void swapRight1() {
+    screen()->swapLoot(1, 1);
+}
+void wearArmour() {
+    screen()->swapLoot(2, 2);
+}
+void continueRun() {
+    screen()->continueToNextLevel();
+}
+void rerollLoot() {
+    screen()->reroll();
+}
+bool rerollAffordable() {
+    return screen()->canReroll();
+}
+void saveRun() {
+    screen()->saveRun();
+}
+void addHealth() {
+    screen()->spendStatPoint(&Player::Health);
+}
+void addStamina() {
+    screen()->spendStatPoint(&Player::StaminaStat);
+}
+void addTaser() {
+    screen()->spendStatPoint(&Player::Grapple);
+}
+void addWeaponHandling() {
+    screen()->spendStatPoint(&Player::Weaponhandle);
+}
+bool hasStatPoints() {
+    return Player::getInstance()->Statpoints > 0;
+}
+void showHelp() {
+    GameStateHandler::getInstance()->pushState(OverlayUpgradeState::getInstance());
+}
 
 void style(sf::Text& text, const sf::Font& font, unsigned size, sf::Color colour) {
     text.setFont(font);
@@ -117,7 +149,8 @@ void setItemName(sf::Text& text, const Item* item, float x, float y, float maxWi
     }
     InfoPanel::fitText(text, maxWidth, 16);
     sf::FloatRect bounds = text.getLocalBounds();
-    text.setPosition(std::round(x - bounds.left - bounds.width / 2), std::round(y - bounds.top - bounds.height / 2));
+    text.setPosition(std::round(x - bounds.left - bounds.width / 2),
+                     std::round(y - bounds.top - bounds.height / 2));
 }
 
 sf::Color comparisonColour(int comparison) {
@@ -175,21 +208,23 @@ UpgradeState::UpgradeState() {
     const MenuButton::Action lootLeft[3] = {swapLeft0, swapLeft1, wearArmour};
     const MenuButton::Action lootRight[3] = {swapRight0, swapRight1, nullptr};
     for (int s = 0; s < 3; ++s) {
-        buttons.emplace_back(sf::Vector2i(lootXs[s], lootY), lootSize, lootLeft[s], lootRight[s], nullptr, -1, "", "");
+        buttons.emplace_back(sf::Vector2i(lootXs[s], lootY), lootSize, lootLeft[s], lootRight[s], nullptr, -1,
+                             "", "");
         slotRects[s] = buttons.back().bounds;
     }
-    buttons.emplace_back(sf::Vector2i(lootXs[2], 985), sf::Vector2i(256, 128), continueRun, nullptr, nullptr, 0,
-                         "Continue", "");
-    buttons.emplace_back(sf::Vector2i(pointsX, 340), sf::Vector2i(256, 128), rerollLoot, nullptr, rerollAffordable, 0,
-                         "Reroll", "");
+    buttons.emplace_back(sf::Vector2i(lootXs[2], 985), sf::Vector2i(256, 128), continueRun, nullptr, nullptr,
+                         0, "Continue", "");
+    buttons.emplace_back(sf::Vector2i(pointsX, 340), sf::Vector2i(256, 128), rerollLoot, nullptr,
+                         rerollAffordable, 0, "Reroll", "");
     saveButton = buttons.size();
-    buttons.emplace_back(sf::Vector2i(pointsX, 560), sf::Vector2i(256, 128), ::saveRun, nullptr, nullptr, 0, "Save",
-                         "Game Saved");
+    buttons.emplace_back(sf::Vector2i(pointsX, 560), sf::Vector2i(256, 128), ::saveRun, nullptr, nullptr, 0,
+                         "Save", "Game Saved");
     const MenuButton::Action statActions[4] = {addHealth, addStamina, addTaser, addWeaponHandling};
     for (int i = 0; i < 4; ++i)
         buttons.emplace_back(sf::Vector2i(plusX, static_cast<int>(statAnchor.y) + 122 + 100 * i),
                              sf::Vector2i(64, 64), statActions[i], nullptr, hasStatPoints, -1, "+", "");
-    buttons.emplace_back(sf::Vector2i(1862, 58), sf::Vector2i(64, 64), showHelp, nullptr, nullptr, -1, "?", "");
+    buttons.emplace_back(sf::Vector2i(1862, 58), sf::Vector2i(64, 64), showHelp, nullptr, nullptr, -1, "?",
+                         "");
     // The one-character labels of the small buttons would be lost at the usual size.
     for (std::size_t b = buttons.size() - 5; b < buttons.size(); ++b)
         buttons[b].label.setCharacterSize(40);
@@ -212,9 +247,10 @@ UpgradeState::UpgradeState() {
     style(levelText, display, 64, amber);
     style(scoreText, sans, 24, captionColour);
     style(hintText, sans, 19, captionColour);
-    setCentred(hintText,
-               "Left-click a weapon for your left hand, right-click for your right hand; click armour to wear it",
-               lootRowX, lootY + lootSize.y / 2 + 12);
+    setCentred(
+        hintText,
+        "Left-click a weapon for your left hand, right-click for your right hand; click armour to wear it",
+        lootRowX, lootY + lootSize.y / 2 + 12);
 
     boxes[0] = box(60, 215, 560, 640);
     boxes[1] = box(760, 180, 520, 490);
@@ -253,7 +289,9 @@ void UpgradeState::rollLoot() {
     loot[2] = generateArmour(static_cast<float>(levelNumber));
 }
 
-bool UpgradeState::canReroll() const { return upgradePoints >= rerollCost; }
+bool UpgradeState::canReroll() const {
+    return upgradePoints >= rerollCost;
+}
 
 void UpgradeState::reroll() {
     if (!canReroll())
@@ -334,7 +372,8 @@ void UpgradeState::updateTexts() {
         const Item* item = heldItem(*player, h);
         setItemName(heldNames[h], item, inventoryX + (item ? 36 : 0), heldYs[h], 390);
         if (item)
-            setItemIcon(heldIcons[h], *item, sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
+            setItemIcon(heldIcons[h], *item,
+                        sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
     }
 
     const float x = statAnchor.x, y = statAnchor.y;
@@ -343,8 +382,8 @@ void UpgradeState::updateTexts() {
     points.setCharacterSize(unspent ? 45 : 30);
     points.setFillColor(unspent ? sf::Color(255, 255, 0) : sf::Color::White);
     setCentred(points, "Stat Points: " + std::to_string(player->Statpoints), x, y - 100 - (unspent ? 8 : 0));
-    setCentred(statTexts[1], "Experience: " + std::to_string(player->XP) + "/" + std::to_string(player->XPneeded), x,
-               y);
+    setCentred(statTexts[1],
+               "Experience: " + std::to_string(player->XP) + "/" + std::to_string(player->XPneeded), x, y);
     // The lines with a + button beside them stand a little left of the column's middle.
     setCentred(statTexts[2], "HP: " + formatStat(player->MaxHP), x - 40, y + 100);
     setCentred(statTexts[3], "Stamina: " + formatStat(player->MaxStamina), x - 40, y + 200);
@@ -387,10 +426,12 @@ void UpgradeState::fillPanel(int slot) {
             InfoPanel::Row row{offered.rows[r].label, {}};
             // The worn armour's values are coloured against the offered ones, as the held weapons are.
             bool isName = r == 0;
-            row.cells.push_back({offered.rows[r].text, isName ? rarityColour(choice.getRarity()) : sf::Color::White});
+            row.cells.push_back(
+                {offered.rows[r].text, isName ? rarityColour(choice.getRarity()) : sf::Color::White});
             if (worn)
-                row.cells.push_back({own.rows[r].text, isName ? rarityColour(worn->getRarity())
-                                                              : comparisonColour(-offered.rows[r].comparison)});
+                row.cells.push_back({own.rows[r].text, isName
+                                                           ? rarityColour(worn->getRarity())
+                                                           : comparisonColour(-offered.rows[r].comparison)});
             rows.push_back(row);
         }
         panel.show({offered.status, worn ? own.status : "Equipped"}, rows, centreX, bottomY);
@@ -412,7 +453,9 @@ void UpgradeState::fillPanel(int slot) {
     panel.show({"Choice", "Left", "Right"}, rows, centreX, bottomY);
 }
 
-void UpgradeState::drawBackdrop() { Ingame::getInstance()->drawWorld(); }
+void UpgradeState::drawBackdrop() {
+    Ingame::getInstance()->drawWorld();
+}
 
 void UpgradeState::draw() {
     drawBackdrop();

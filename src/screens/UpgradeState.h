@@ -25,7 +25,7 @@ class Player;
 class UpgradeState : public MenuState, public Singleton<UpgradeState> {
     friend class Singleton<UpgradeState>;
 
-public:
+  public:
     ~UpgradeState() override;
 
     // A visit starts when the screen is changed or pushed to and ends when it
@@ -61,23 +61,24 @@ public:
 
     static constexpr int firstRerollCost = 1000;
 
-    std::unique_ptr<Item> loot[3]; // [0] and [1] weapons, [2] armour; a slot is empty after swapping in an empty hand
+    std::unique_ptr<Item>
+        loot[3]; // [0] and [1] weapons, [2] armour; a slot is empty after swapping in an empty hand
     int rerollCost = firstRerollCost;
     bool showInfo = false;
 
-    sf::Text fixedLabels[5];  // "Inventory", "Left Hand", "Right Hand", "Armour", "Loot:"
+    sf::Text fixedLabels[5]; // "Inventory", "Left Hand", "Right Hand", "Armour", "Loot:"
     sf::Text lootNames[3];
-    sf::Text heldNames[3];    // left hand, right hand, armour
-    sf::Text statTexts[6];    // stat points, experience, HP, stamina, taser, weapon handling
+    sf::Text heldNames[3]; // left hand, right hand, armour
+    sf::Text statTexts[6]; // stat points, experience, HP, stamina, taser, weapon handling
     sf::Text rerollPointsText;
     sf::Text costText;
     sf::Text levelText;
     sf::Text scoreText;
-    sf::Text hintText;        // how the loot slots are clicked
+    sf::Text hintText; // how the loot slots are clicked
     sf::IntRect slotRects[3];
     sf::Vector2f statAnchor{340, 380};
 
-private:
+  private:
     UpgradeState();
     void updateTexts();
     void updateHover();

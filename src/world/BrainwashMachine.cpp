@@ -19,8 +19,7 @@ void restoreMusic() {
 
 } // namespace
 
-BrainwashMachine::BrainwashMachine(sf::Vector2f at)
-    : Furniture(at, true, sf::IntRect(0, 0, 96, 96)) {
+BrainwashMachine::BrainwashMachine(sf::Vector2f at) : Furniture(at, true, sf::IntRect(0, 0, 96, 96)) {
     sprite.setTexture(Contenthandler::getInstance()->brainwashMachineTexture);
     frameWidth = frameHeight = 96;
     frameCount = 4;

@@ -7,7 +7,7 @@
 #include "world/Furniture.h"
 
 class BrainwashMachine : public Furniture {
-public:
+  public:
     explicit BrainwashMachine(sf::Vector2f position);
     // Silences the signal and gives the music its volume back.
     ~BrainwashMachine() override;

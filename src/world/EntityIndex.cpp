@@ -12,7 +12,9 @@ constexpr float cellSize = 128;
 
 // The collision test passes circles whose centres lie up to sqrt(1.02) times
 // their radii apart; a box a little wider than that never misses one.
-float reachOf(float radius) { return std::abs(radius) * 1.011f + 1; }
+float reachOf(float radius) {
+    return std::abs(radius) * 1.011f + 1;
+}
 
 } // namespace
 
@@ -26,7 +28,8 @@ EntityIndex::Span EntityIndex::cellsOf(sf::Vector2f centre, float reach) const {
 }
 
 EntityIndex::Span EntityIndex::spanOf(const Mapentity& entity) const {
-    if (!std::isfinite(entity.position.x) || !std::isfinite(entity.position.y) || !std::isfinite(entity.radius))
+    if (!std::isfinite(entity.position.x) || !std::isfinite(entity.position.y) ||
+        !std::isfinite(entity.radius))
         return {0, 0, columns - 1, rows - 1, true};
     return cellsOf(entity.position, reachOf(entity.radius));
 }
@@ -88,7 +91,8 @@ void EntityIndex::clear() {
     count = 0;
 }
 
-void EntityIndex::near(sf::Vector2f centre, float radius, std::size_t from, std::vector<std::size_t>& out) const {
+void EntityIndex::near(sf::Vector2f centre, float radius, std::size_t from,
+                       std::vector<std::size_t>& out) const {
     out.clear();
     if (!std::isfinite(centre.x) || !std::isfinite(centre.y) || !std::isfinite(radius)) {
         for (std::size_t i = from; i < count; ++i)

@@ -20,7 +20,7 @@
 class Mapentity;
 
 class EntityIndex {
-public:
+  public:
     using List = std::vector<std::unique_ptr<Mapentity>>;
 
     // Indexes the entities of a map of the given size in pixels (those off
@@ -38,7 +38,7 @@ public:
     // collision test's two per cent of slack), and perhaps of a few that cannot.
     void near(sf::Vector2f centre, float radius, std::size_t from, std::vector<std::size_t>& out) const;
 
-private:
+  private:
     struct Span {
         int x0, y0, x1, y1;
         bool everywhere; // one at no number is named to every question
@@ -52,5 +52,5 @@ private:
     std::size_t count = 0;
     int columns = 0, rows = 0;
     std::vector<std::vector<std::uint32_t>> cells; // column-major, list indices ascending
-    std::vector<Span> spans;                        // where each entity is filed
+    std::vector<Span> spans;                       // where each entity is filed
 };

@@ -28,7 +28,8 @@ Furniture::Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect
     row = minRow = rect.top / 64;
     directionalRows = false;
     sprite.setOrigin(32, 32);
-    explosive = rect.left == 640 && (rect.top == 0 || rect.top == 64) && rect.width == 64 && rect.height == 64;
+    explosive =
+        rect.left == 640 && (rect.top == 0 || rect.top == 64) && rect.width == 64 && rect.height == 64;
 }
 
 void Furniture::takeDamage(float amount, sf::Vector2f from) {

@@ -8,7 +8,7 @@
 #include <SFML/Graphics/Rect.hpp>
 
 class Furniture : public Mapentity {
-public:
+  public:
     // rect: the piece's 64 x 64 cell on the tile sheet, in pixels.
     Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect);
 

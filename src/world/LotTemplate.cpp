@@ -80,7 +80,8 @@ void LotTemplate::planRooms() {
             sides = {1, 2, 0};
             break;
         }
-        bool clash = std::any_of(rooms.begin(), rooms.end(), [&](const InnerRoom& r) { return overlap(r.rect, a); });
+        bool clash =
+            std::any_of(rooms.begin(), rooms.end(), [&](const InnerRoom& r) { return overlap(r.rect, a); });
         if (clash) {
             ++failures;
             continue;

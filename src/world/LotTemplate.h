@@ -29,13 +29,13 @@ struct LotCell {
 
 struct FurnitureSpot {
     int row = 0, col = 0;
-    int kind = 6;            // tile sheet column 6..10
-    bool immovable = false;  // the heavy pieces
-    sf::IntRect rect;        // indoor row 0 inside the building, outdoor row 1 elsewhere
+    int kind = 6;           // tile sheet column 6..10
+    bool immovable = false; // the heavy pieces
+    sf::IntRect rect;       // indoor row 0 inside the building, outdoor row 1 elsewhere
 };
 
 class LotTemplate {
-public:
+  public:
     // Draws the whole plan for a lot of rows x cols tiles from rand().
     LotTemplate(int rows, int cols);
 
@@ -48,7 +48,7 @@ public:
     std::vector<InnerRoom> rooms;
     std::vector<FurnitureSpot> furniture;
 
-private:
+  private:
     LotCell& cell(int r, int c) { return cells[static_cast<std::size_t>(r * cols + c)]; }
     bool inside(int r, int c) const { return r >= 0 && r < rows && c >= 0 && c < cols; }
     void planRooms();

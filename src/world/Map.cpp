@@ -35,7 +35,9 @@ Tile::Tile() {
 
 Map::Map() = default;
 
-Map::Map(int columns, int rows) { makeGrids(columns, rows); }
+Map::Map(int columns, int rows) {
+    makeGrids(columns, rows);
+}
 
 namespace {
 
@@ -86,7 +88,9 @@ const Tile* Map::tileAt(sf::Vector2f tilePos) const {
     return &layout[static_cast<std::size_t>(ix)][static_cast<std::size_t>(iy)];
 }
 
-Tile* Map::tileAt(sf::Vector2f tilePos) { return const_cast<Tile*>(std::as_const(*this).tileAt(tilePos)); }
+Tile* Map::tileAt(sf::Vector2f tilePos) {
+    return const_cast<Tile*>(std::as_const(*this).tileAt(tilePos));
+}
 
 bool Map::isSolid(int x, int y) const {
     if (x < 0 || y < 0 || x >= columns() || y >= rows())

@@ -40,8 +40,8 @@ struct Tile {
     // The wall's shadow caster, owned by the light system. The tile drops it
     // (and has the system delete it) when the wall breaks or the map goes.
     ltbl::ConvexHull* hull = nullptr;
-    sf::Sprite sprite;     // the wall (walls layer) or the floor (layout layer)
-    sf::Sprite edgeSprite; // 96 x 96 shading, 16 px up and left of the tile
+    sf::Sprite sprite;      // the wall (walls layer) or the floor (layout layer)
+    sf::Sprite edgeSprite;  // 96 x 96 shading, 16 px up and left of the tile
     unsigned char kind = 0; // walls layer: 1 solid, 0 free; layout layer: street code or 'o'
 };
 
@@ -49,13 +49,15 @@ struct Tile {
 // names the side on which a lot lies.
 namespace layoutcode {
 constexpr unsigned char lot = 'o';
-constexpr unsigned char lotLeft = 220;  // also the left column of a vertical street while generating
+constexpr unsigned char lotLeft = 220; // also the left column of a vertical street while generating
 constexpr unsigned char lotRight = 221;
 constexpr unsigned char lotBelow = 222; // also the lower row of a horizontal street while generating
 constexpr unsigned char lotAbove = 223; // also the upper row of a horizontal street while generating
 constexpr unsigned char noSide = 224;
 constexpr unsigned char rightColumn = 228; // generation only: right column of a vertical street
-inline bool isStreet(unsigned char k) { return k >= 220 && k <= 228; }
+inline bool isStreet(unsigned char k) {
+    return k >= 220 && k <= 228;
+}
 } // namespace layoutcode
 
 // A fading line left by a shot.
@@ -84,7 +86,7 @@ using EntityList = std::vector<std::unique_ptr<Mapentity>>;
 using TileGrid = std::vector<std::vector<Tile>>;
 
 class Map {
-public:
+  public:
     // An empty map; the generator sizes it with makeGrids.
     Map();
     // A map of the given size in tiles, with default tiles.
@@ -154,7 +156,7 @@ public:
     EntityIndex enemyIndex;
     bool indexEntities = true;
 
-private:
+  private:
     void fadeEffects(float dt);
     void cleanUp();
     void drawTiles();

@@ -3,8 +3,8 @@
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/Settings.h"
-#include "world/Map.h"
 #include "world/EntityIndex.h"
+#include "world/Map.h"
 #include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -15,7 +15,9 @@
 
 namespace {
 
-float lengthOf(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float lengthOf(sf::Vector2f v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 // Unit vector from `from` to `to`; two entities on the same spot part along x.
 sf::Vector2f unitFrom(sf::Vector2f from, sf::Vector2f to) {
@@ -32,7 +34,9 @@ bool overlaps(const Mapentity& a, const Mapentity& b) {
     return d.x * d.x + d.y * d.y <= reach * reach * 1.02f;
 }
 
-bool notPositive(const Timer& t) { return !t.running || t.remaining <= 0; }
+bool notPositive(const Timer& t) {
+    return !t.running || t.remaining <= 0;
+}
 
 } // namespace
 
@@ -153,8 +157,9 @@ void Mapentity::walkIndexed(List& list, const EntityIndex& index, Contact contac
     static std::vector<std::size_t> near;
     for (std::size_t from = 0;;) {
         index.near(position, radius, from, near);
-        auto hit = std::find_if(near.begin(), near.end(),
-                                [&](std::size_t i) { return list[i].get() != this && overlaps(*this, *list[i]); });
+        auto hit = std::find_if(near.begin(), near.end(), [&](std::size_t i) {
+            return list[i].get() != this && overlaps(*this, *list[i]);
+        });
         if (hit == near.end())
             return;
         from = *hit + 1;
@@ -223,7 +228,9 @@ bool Mapentity::collideWithTilesOnAxis(int axis, Grid& grid) {
     sf::Vector2f c = position + collisionOffset;
     if (!std::isfinite(c.x) || !std::isfinite(c.y))
         return false;
-    auto cell = [](float v, int count) { return std::clamp(static_cast<int>(std::floor(v / 64)), 0, count - 1); };
+    auto cell = [](float v, int count) {
+        return std::clamp(static_cast<int>(std::floor(v / 64)), 0, count - 1);
+    };
     int x0 = cell(c.x - radius, nx), x1 = cell(c.x + radius, nx);
     int y0 = cell(c.y - radius, ny), y1 = cell(c.y + radius, ny);
 
@@ -290,4 +297,6 @@ void Mapentity::applyDamage(float amount, sf::Vector2f from) {
     dead = HP <= 0;
 }
 
-void Mapentity::takeDamage(float amount, sf::Vector2f from) { applyDamage(amount, from); }
+void Mapentity::takeDamage(float amount, sf::Vector2f from) {
+    applyDamage(amount, from);
+}

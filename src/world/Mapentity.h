@@ -19,7 +19,7 @@ class Map;
 class EntityIndex;
 
 class Mapentity {
-public:
+  public:
     using List = std::vector<std::unique_ptr<Mapentity>>;
     using Grid = std::vector<std::vector<Tile>>;
 
@@ -106,14 +106,13 @@ public:
 
     bool frozen = false;
 
-protected:
+  protected:
     void countBump();
     // The props rule against one prop this entity overlaps: it takes a push, this one steps off.
     void pushOffProp(List& list, std::size_t i);
     // The actors rule against one actor this entity overlaps.
     void bumpInto(List& list, std::size_t i);
-    template <typename Contact>
-    void walkIndexed(List& list, const EntityIndex& index, Contact contact);
+    template <typename Contact> void walkIndexed(List& list, const EntityIndex& index, Contact contact);
 };
 
 // The armour factor of the damage rule: the share of a hit that gets through

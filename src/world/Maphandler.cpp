@@ -29,9 +29,10 @@ using namespace layoutcode;
 // The street layout while it is being generated: one code per tile, column
 // major. Reads outside the grid see the nearest tile; writes outside it are dropped.
 class StreetGrid {
-public:
+  public:
     StreetGrid(int columns, int rows)
-        : nx(columns), ny(rows), codes(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), lot) {}
+        : nx(columns), ny(rows),
+          codes(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), lot) {}
 
     unsigned char get(int x, int y) const {
         x = std::clamp(x, 0, nx - 1);
@@ -45,14 +46,16 @@ public:
 
     int nx, ny;
 
-private:
+  private:
     std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(x) * static_cast<std::size_t>(ny) + static_cast<std::size_t>(y);
     }
     std::vector<unsigned char> codes;
 };
 
-int ceilDiv(int a, int b) { return (a + b - 1) / b; }
+int ceilDiv(int a, int b) {
+    return (a + b - 1) / b;
+}
 
 void layStreets(StreetGrid& B, int a, int b) {
     int NX = B.nx, NY = B.ny;
@@ -78,7 +81,8 @@ void shiftPass1(StreetGrid& B, int a) {
     for (int Y = 1; Y <= NY - 2; ++Y) {
         int budget = a;
         for (int X = 0; X <= NX - 2; ++X) {
-            if (!(B.get(X + 1, Y) == lotBelow && B.get(X, Y + 1) == rightColumn && budget > 0 && std::rand() % 2 == 1))
+            if (!(B.get(X + 1, Y) == lotBelow && B.get(X, Y + 1) == rightColumn && budget > 0 &&
+                  std::rand() % 2 == 1))
                 continue;
             --budget;
             int len = 1;
@@ -119,8 +123,8 @@ void shiftPass2(StreetGrid& B, int b) {
         int budget = b;
         for (int X = 0; X <= NX - 3; ++X) {
             if (!((X == 0 || B.get(X, Y) == rightColumn) && B.get(X + 1, Y) == lotAbove &&
-                  B.get(X + 1, Y + 1) == lotBelow && B.get(X, Y + 2) == rightColumn && B.get(X, Y - 1) != lot &&
-                  budget > 0 && std::rand() % 2 == 1))
+                  B.get(X + 1, Y + 1) == lotBelow && B.get(X, Y + 2) == rightColumn &&
+                  B.get(X, Y - 1) != lot && budget > 0 && std::rand() % 2 == 1))
                 continue;
             --budget;
             B.set(X, Y, B.get(X, Y - 1));
@@ -212,8 +216,9 @@ void fillLot(Map& map, int X0, int Y0, int rows, int cols) {
             map.layout[x][y].sprite.setTextureRect(cell.floorRect);
         }
     for (const FurnitureSpot& spot : plan.furniture) {
-        auto piece = std::make_unique<Furniture>(sf::Vector2f(static_cast<float>(spot.col), static_cast<float>(spot.row)),
-                                                 spot.immovable, spot.rect);
+        auto piece = std::make_unique<Furniture>(
+            sf::Vector2f(static_cast<float>(spot.col), static_cast<float>(spot.row)), spot.immovable,
+            spot.rect);
         piece->position = sf::Vector2f(static_cast<float>((X0 + spot.col) * 64 + 32),
                                        static_cast<float>((Y0 + spot.row) * 64 + 32));
         map.furniture.push_back(std::move(piece));
@@ -243,7 +248,8 @@ void placeMachine(Map& map) {
     int NX = map.columns(), NY = map.rows();
     for (;;) {
         int X0 = randInt(1, NX - 2), Y0 = randInt(1, NY - 2);
-        if (map.isSolid(X0, Y0) || map.isSolid(X0 + 1, Y0) || map.isSolid(X0, Y0 + 1) || map.isSolid(X0 + 1, Y0 + 1))
+        if (map.isSolid(X0, Y0) || map.isSolid(X0 + 1, Y0) || map.isSolid(X0, Y0 + 1) ||
+            map.isSolid(X0 + 1, Y0 + 1))
             continue;
         map.furniture.push_back(std::make_unique<BrainwashMachine>(
             sf::Vector2f(static_cast<float>(64 * X0 + 32), static_cast<float>(64 * Y0 + 32))));
@@ -282,7 +288,8 @@ EnemyCounts Maphandler::enemyCounts(int L) {
     const int mostHumans = static_cast<int>(std::floor(15 - 0.8f * level));
     counts.humans = std::clamp(randInt(fewestHumans, mostHumans), 0, 40);
     counts.ranged = randInt(L, static_cast<int>(1.5f * level));
-    counts.melee = randInt(static_cast<int>(2 * level * 0.33333334f), static_cast<int>(3 * level * 0.33333334f));
+    counts.melee =
+        randInt(static_cast<int>(2 * level * 0.33333334f), static_cast<int>(3 * level * 0.33333334f));
     // The first two levels are the humans' alone, bar the odd ranged alien on the second.
     if (L < 3) {
         counts.ranged -= 2;
@@ -330,9 +337,9 @@ void Maphandler::populate(Map& map, int L, sf::Vector2f player) {
 }
 
 std::unique_ptr<ltbl::LightSystem> Maphandler::createLightSystem(const std::string& attenuationShaderPath) {
-    auto system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
-                                                      "data/lightFin.png", attenuationShaderPath,
-                                                      lightMapDivisor);
+    auto system =
+        std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
+                                            "data/lightFin.png", attenuationShaderPath, lightMapDivisor);
     if (!system->ready())
         std::exit(EXIT_FAILURE);
     return system;
@@ -441,7 +448,8 @@ void Maphandler::newMap(int level) {
     if (std::rand() % 4 == 1)
         camera->overlayColor = sf::Color(16, 16, 64, 96);
 
-    std::cout << "Map generation took A TOTAL OF " << clock.getElapsedTime().asMilliseconds() << " ms" << std::endl;
+    std::cout << "Map generation took A TOTAL OF " << clock.getElapsedTime().asMilliseconds() << " ms"
+              << std::endl;
     if (!constructing)
         camera->snapToTarget();
 }

@@ -26,7 +26,7 @@ struct EnemyCounts {
 class Maphandler : public Singleton<Maphandler> {
     friend class Singleton<Maphandler>;
 
-public:
+  public:
     ~Maphandler();
 
     // The map being played, or null (logged) when there is none; callers then skip their work.
@@ -43,7 +43,8 @@ public:
     // machine and the edge sprites of a columns x rows map for the current
     // level number, with the layout dump written to dumpPath.
     // With lights given, every solid wall also gets its shadow hull.
-    static std::unique_ptr<Map> generateMap(int columns, int rows, const std::string& dumpPath = "SaveData/map.txt",
+    static std::unique_ptr<Map> generateMap(int columns, int rows,
+                                            const std::string& dumpPath = "SaveData/map.txt",
                                             const MapLighting& lights = {});
 
     // The enemy numbers of a level: humans thin out and aliens grow in
@@ -66,7 +67,7 @@ public:
     // same as a full one (LightMapResolution tests) at a sixteenth of the fill.
     static constexpr unsigned lightMapDivisor = 4;
 
-private:
+  private:
     Maphandler();
     // Declared before the maps so that every map, which hands its hulls back
     // to the system as it goes, dies first.

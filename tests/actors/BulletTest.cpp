@@ -44,7 +44,8 @@ TEST(Bullet, AWallItTouchesIsDamagedAndStopsIt) {
     wall.kind = 1;
     wall.hitPoints = 100;
     wall.armour = 0;
-    auto& b = *m.bullets.emplace_back(std::make_unique<Bullet>(sf::Vector2f(600, 288), sf::Vector2f(200, 288), false));
+    auto& b = *m.bullets.emplace_back(
+        std::make_unique<Bullet>(sf::Vector2f(600, 288), sf::Vector2f(200, 288), false));
     for (int i = 0; i < 60 && !b.dead; ++i)
         m.bullets[0]->update(0.01f);
     EXPECT_TRUE(b.dead);
@@ -54,7 +55,8 @@ TEST(Bullet, AWallItTouchesIsDamagedAndStopsIt) {
 
 TEST(Bullet, APropInTheWayTakesTheHit) {
     Map& m = levelOneMap();
-    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(260, 300), false, sf::IntRect(640, 0, 64, 64)));
+    m.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(260, 300), false, sf::IntRect(640, 0, 64, 64)));
     Bullet b({600, 300}, {200, 300}, false);
     for (int i = 0; i < 30 && !b.dead; ++i)
         b.update(0.01f);

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 class EnemyWorld : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         levelNumber = 1;
         map = &freshMap(7);

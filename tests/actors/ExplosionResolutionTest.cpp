@@ -1,6 +1,6 @@
 #include "actors/ExplosionResolution.h"
-#include "actors/ExplosionRequest.h"
 #include "TestWorld.h"
+#include "actors/ExplosionRequest.h"
 #include "app/Globals.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
@@ -13,7 +13,7 @@
 namespace {
 
 class Explosions : public ::testing::Test {
-protected:
+  protected:
     Map& m = freshMap(11);
 };
 
@@ -68,7 +68,8 @@ TEST_F(Explosions, WallsShieldThePlayerButNotProps) {
     player.radius = 20;
     player.HP = 1000;
     player.mass = 50;
-    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(210, 160), false, sf::IntRect(384, 0, 64, 64)));
+    m.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(210, 160), false, sf::IntRect(384, 0, 64, 64)));
     Mapentity& prop = *m.furniture[0];
     prop.HP = 1000;
     prop.armour = 0;

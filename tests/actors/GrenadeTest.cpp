@@ -11,8 +11,8 @@
 namespace {
 
 Grenade& throwGrenade(Map& m, float speed, float fuse, float angle = 0) {
-    m.grenades.push_back(std::make_unique<Grenade>(sf::Vector2f(400, 400), 300.0f, angle, 150.0f, speed, fuse, 1.0f,
-                                                   0.0f));
+    m.grenades.push_back(
+        std::make_unique<Grenade>(sf::Vector2f(400, 400), 300.0f, angle, 150.0f, speed, fuse, 1.0f, 0.0f));
     return static_cast<Grenade&>(*m.grenades.back());
 }
 

@@ -15,7 +15,7 @@
 namespace {
 
 class PickupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         levelNumber = 1;
         Maphandler::getInstance();
@@ -89,12 +89,13 @@ TEST_F(PickupTest, InvulnerabilityStartsTenSecondsOverEvenWhenAlreadyInvulnerabl
 }
 
 class DropTest : public PickupTest {
-protected:
+  protected:
     // A level with props standing far from the player, so nothing is picked up.
     std::unique_ptr<Map> brokenProps(int count, bool noDrop) {
         auto map = std::make_unique<Map>(40, 40);
         for (int i = 0; i < count; ++i) {
-            auto prop = std::make_unique<Furniture>(sf::Vector2f(200, 200), false, sf::IntRect(384, 0, 64, 64));
+            auto prop =
+                std::make_unique<Furniture>(sf::Vector2f(200, 200), false, sf::IntRect(384, 0, 64, 64));
             prop->noDrop = noDrop;
             prop->dead = true;
             map->furniture.push_back(std::move(prop));
@@ -112,7 +113,8 @@ TEST_F(DropTest, OneBrokenPropInFiveLeavesInvulnerabilityTheRestHealth) {
     for (const auto& p : map->pickups) {
         bool shield = dynamic_cast<const InvulnerabilityUp*>(p.get()) != nullptr;
         invulnerability += shield;
-        EXPECT_EQ(p->sprite.getTextureRect(), shield ? sf::IntRect(48, 0, 48, 48) : sf::IntRect(0, 0, 48, 48));
+        EXPECT_EQ(p->sprite.getTextureRect(),
+                  shield ? sf::IntRect(48, 0, 48, 48) : sf::IntRect(0, 0, 48, 48));
         EXPECT_FLOAT_EQ(p->pickupRadius, 16.0f);
     }
     // 200 expected; five standard deviations either side.

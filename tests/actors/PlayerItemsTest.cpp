@@ -29,7 +29,9 @@ std::unique_ptr<T> copyOf(const std::vector<T>& templates, const std::string& ba
     return nullptr;
 }
 
-std::unique_ptr<Weapon> weapon(const std::string& basename) { return copyOf(weaponTemplates, basename); }
+std::unique_ptr<Weapon> weapon(const std::string& basename) {
+    return copyOf(weaponTemplates, basename);
+}
 
 std::unique_ptr<Bomb> grenade() {
     auto g = copyOf(bombTemplates, "Grenade");
@@ -42,7 +44,7 @@ std::unique_ptr<Bomb> grenade() {
 // written straight into InputState; frame() then runs one player frame and
 // rolls this frame's input into the previous frame's, as the game loop does.
 class PlayerWithItems : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::srand(11);
         levelNumber = 1;
@@ -275,7 +277,7 @@ TEST_F(PlayerWithItems, AGrenadeIsThrownOnReleaseWithThePowerCharged) {
 
 TEST_F(PlayerWithItems, ABombOrNukeInHandIsThrownOnAClick) {
     for (int level : {1, 5, 20}) {
-        for (int tries = 0; tries < 4; ) {
+        for (int tries = 0; tries < 4;) {
             std::unique_ptr<Weapon> w = generateWeapon(level);
             if (w->getBasename() != "Bomb" && w->getBasename() != "Nuke")
                 continue;

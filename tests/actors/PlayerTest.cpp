@@ -15,7 +15,7 @@
 namespace {
 
 class PlayerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         levelNumber = 1; // the starting kit: two pistols and a kevlar vest
         player = Player::getInstance();
@@ -162,7 +162,7 @@ TEST_F(PlayerTest, GrenadeChargeSwingsBetweenZeroAndFifteenHundred) {
 }
 
 class StartPlacement : public ::testing::Test {
-protected:
+  protected:
     // A map of lots with the given street tiles and a machine at `machine`.
     Map& makeMap(int w, int h, std::initializer_list<sf::Vector2i> streets, sf::Vector2f machine) {
         auto map = std::make_unique<Map>(w, h);
@@ -186,7 +186,8 @@ TEST_F(StartPlacement, GeneratedLevelsPutThePlayerOnAStreetFarFromTheMachine) {
         Player* p = Player::getInstance();
         int tx = static_cast<int>(p->position.x) / 64, ty = static_cast<int>(p->position.y) / 64;
         EXPECT_EQ(p->position, sf::Vector2f(64.0f * tx + 32, 64.0f * ty + 32));
-        EXPECT_TRUE(layoutcode::isStreet(m.layout[static_cast<std::size_t>(tx)][static_cast<std::size_t>(ty)].kind));
+        EXPECT_TRUE(
+            layoutcode::isStreet(m.layout[static_cast<std::size_t>(tx)][static_cast<std::size_t>(ty)].kind));
         EXPECT_FALSE(m.isSolid(tx, ty));
     }
 }

@@ -21,7 +21,7 @@ Shot rightwards(sf::Vector2f from, float range, float damage = 30) {
 }
 
 class ShotResolution : public ::testing::Test {
-protected:
+  protected:
     Map& m = freshMap(7);
 };
 
@@ -48,7 +48,8 @@ TEST_F(ShotResolution, AShotBesideAnEnemyHitsItAtTheClampedClosestPoint) {
 
 TEST_F(ShotResolution, OnlyAStrictlyNearestCandidateIsHit) {
     Mapentity* above = addTarget(m.enemies, {300, 150}, 24);
-    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(300, 170), false, sf::IntRect(384, 0, 64, 64)));
+    m.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(300, 170), false, sf::IntRect(384, 0, 64, 64)));
     float propHP = m.furniture[0]->HP;
     m.shots.push_back(rightwards({100, 160}, 600));
     resolveShots(m);
@@ -59,7 +60,8 @@ TEST_F(ShotResolution, OnlyAStrictlyNearestCandidateIsHit) {
 
 TEST_F(ShotResolution, TheNearerOfEnemyAndPropTakesTheShot) {
     Mapentity* far = addTarget(m.enemies, {400, 160}, 20);
-    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(250, 160), false, sf::IntRect(384, 0, 64, 64)));
+    m.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(250, 160), false, sf::IntRect(384, 0, 64, 64)));
     m.furniture[0]->armour = 0;
     m.shots.push_back(rightwards({100, 160}, 600));
     resolveShots(m);
@@ -78,7 +80,8 @@ TEST_F(ShotResolution, DeadEnemiesDoNotStopAShot) {
 }
 
 TEST_F(ShotResolution, ABarrelGoesUpFromAnyOrdinaryHit) {
-    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(300, 160), false, sf::IntRect(640, 0, 64, 64)));
+    m.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(300, 160), false, sf::IntRect(640, 0, 64, 64)));
     m.shots.push_back(rightwards({100, 160}, 600, 1));
     resolveShots(m);
     EXPECT_TRUE(m.furniture[0]->dead);
@@ -140,7 +143,8 @@ TEST_F(ShotResolution, APenetratingShotHitsEverythingOnItsLineAndPassesThrough) 
     Mapentity* a = addTarget(m.enemies, {300, 160}, 20);
     Mapentity* b = addTarget(m.enemies, {560, 170}, 20);
     Mapentity* c = addTarget(m.enemies, {560, 300}, 20);
-    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(650, 160), false, sf::IntRect(640, 0, 64, 64)));
+    m.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(650, 160), false, sf::IntRect(640, 0, 64, 64)));
     m.penetratingShots.push_back(rightwards({100, 160}, 1000));
     resolvePenetratingShots(m);
     EXPECT_TRUE(m.penetratingShots.empty());

@@ -1,5 +1,5 @@
-#include "actors/Player.h"
 #include "actors/Tazer.h"
+#include "actors/Player.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
 #include "effects/Particlehandler.h"
@@ -16,7 +16,7 @@ namespace {
 
 // A still circle on the map: stands in for an enemy or an alien projectile.
 class Target : public Mapentity {
-public:
+  public:
     Target(sf::Vector2f where, float r) {
         position = where;
         radius = r;
@@ -158,7 +158,7 @@ TEST(Tazer, SparksWhereverTheBeamStops) {
 }
 
 class TazerTrigger : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         levelNumber = 1;
         Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(40, 40));

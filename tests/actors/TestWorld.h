@@ -4,8 +4,8 @@
 // aliens and props, and solid wall tiles.
 
 #include "world/Map.h"
-#include "world/Maphandler.h"
 #include "world/Mapentity.h"
+#include "world/Maphandler.h"
 
 #include <cstdlib>
 #include <memory>

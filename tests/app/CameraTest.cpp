@@ -8,7 +8,7 @@
 namespace {
 
 class CameraTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         camera = Camera::getInstance();
         camera->screenMode = false;

@@ -11,7 +11,7 @@ namespace {
 // Every asset the registry names is generated at build time; a missing or
 // mis-sized one would draw as nothing or play silence without any error.
 class ContentTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { content = Contenthandler::getInstance(); }
     Contenthandler* content = nullptr;
 };
@@ -57,9 +57,11 @@ TEST_F(ContentTest, EveryTextureLoadedWithTheAtlasExtentItIsAddressedWith) {
         EXPECT_GE(e.texture->getSize().y, e.minHeight) << e.name;
         EXPECT_FALSE(e.texture->isSmooth()) << e.name;
     }
-    sf::Image first = content->alienTextures[0].copyToImage(), third = content->alienTextures[2].copyToImage();
+    sf::Image first = content->alienTextures[0].copyToImage(),
+              third = content->alienTextures[2].copyToImage();
     ASSERT_EQ(first.getSize(), third.getSize());
-    EXPECT_TRUE(std::equal(first.getPixelsPtr(), first.getPixelsPtr() + first.getSize().x * first.getSize().y * 4,
+    EXPECT_TRUE(std::equal(first.getPixelsPtr(),
+                           first.getPixelsPtr() + first.getSize().x * first.getSize().y * 4,
                            third.getPixelsPtr()));
     EXPECT_EQ(cursorSprite.getTexture(), &content->cursorTexture);
 }
@@ -72,21 +74,52 @@ TEST_F(ContentTest, FontsShadersAndEverySoundLoaded) {
     EXPECT_NE(blurShader().getNativeHandle(), 0u);
     EXPECT_NE(content->grayScaleShader.getNativeHandle(), 0u);
 
-    const sf::SoundBuffer* buffers[] = {
-        &content->knifeBuffer, &content->musketFireBuffer, &content->shotgunBuffer, &content->pistolBuffer,
-        &content->magnumBuffer, &content->mp5Buffer, &content->rifleBuffer, &content->machineGunBuffer,
-        &content->explosionBuffer, &content->railgunBuffer, &content->dryFireBuffer, &content->chainsawUseBuffer,
-        &content->rifleReloadBuffer, &content->shotgunReloadBuffer, &content->pistolReloadBuffer,
-        &content->magnumReloadBuffer, &content->mp5ReloadBuffer, &content->railgunReloadBuffer,
-        &content->chainsawReloadBuffer, &content->chainsawIdleBuffer, &content->alienWeaponBuffer,
-        &content->wallDestroyBuffer, &content->eshockReloadBuffer, &content->eshockUseBuffer,
-        &content->shellFallsBuffer, &content->machineSignalBuffer, &content->healthPickupBuffer,
-        &content->invulnerabilityPickupBuffer, &content->pointCountBuffer, &content->cheerBuffer,
-        &content->doorsOutBuffer, &content->doorsInBuffer, &content->clickBuffer, &content->humanRunawayBuffer,
-        &content->rangedAlienShootBuffer, &content->meleeAlienPowerupBuffer, &content->meleeAlienChargeBuffer,
-        &content->noticeBuffers[0], &content->noticeBuffers[1], &content->noticeBuffers[2],
-        &content->takeDamageBuffers[0], &content->takeDamageBuffers[1], &content->takeDamageBuffers[2],
-        &content->dieBuffers[0], &content->dieBuffers[1], &content->dieBuffers[2]};
+    const sf::SoundBuffer* buffers[] = {&content->knifeBuffer,
+                                        &content->musketFireBuffer,
+                                        &content->shotgunBuffer,
+                                        &content->pistolBuffer,
+                                        &content->magnumBuffer,
+                                        &content->mp5Buffer,
+                                        &content->rifleBuffer,
+                                        &content->machineGunBuffer,
+                                        &content->explosionBuffer,
+                                        &content->railgunBuffer,
+                                        &content->dryFireBuffer,
+                                        &content->chainsawUseBuffer,
+                                        &content->rifleReloadBuffer,
+                                        &content->shotgunReloadBuffer,
+                                        &content->pistolReloadBuffer,
+                                        &content->magnumReloadBuffer,
+                                        &content->mp5ReloadBuffer,
+                                        &content->railgunReloadBuffer,
+                                        &content->chainsawReloadBuffer,
+                                        &content->chainsawIdleBuffer,
+                                        &content->alienWeaponBuffer,
+                                        &content->wallDestroyBuffer,
+                                        &content->eshockReloadBuffer,
+                                        &content->eshockUseBuffer,
+                                        &content->shellFallsBuffer,
+                                        &content->machineSignalBuffer,
+                                        &content->healthPickupBuffer,
+                                        &content->invulnerabilityPickupBuffer,
+                                        &content->pointCountBuffer,
+                                        &content->cheerBuffer,
+                                        &content->doorsOutBuffer,
+                                        &content->doorsInBuffer,
+                                        &content->clickBuffer,
+                                        &content->humanRunawayBuffer,
+                                        &content->rangedAlienShootBuffer,
+                                        &content->meleeAlienPowerupBuffer,
+                                        &content->meleeAlienChargeBuffer,
+                                        &content->noticeBuffers[0],
+                                        &content->noticeBuffers[1],
+                                        &content->noticeBuffers[2],
+                                        &content->takeDamageBuffers[0],
+                                        &content->takeDamageBuffers[1],
+                                        &content->takeDamageBuffers[2],
+                                        &content->dieBuffers[0],
+                                        &content->dieBuffers[1],
+                                        &content->dieBuffers[2]};
     for (std::size_t i = 0; i < std::size(buffers); ++i)
         EXPECT_GT(buffers[i]->getSampleCount(), 0u) << "sound buffer " << i;
     for (sf::Music* music : {&content->battleMusic, &content->menuMusic, &content->scoreMusic})

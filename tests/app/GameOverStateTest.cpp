@@ -21,7 +21,7 @@ namespace {
 
 // A death with both save files and a one-entry table on disk.
 class GameOverTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedHardcore = hardcoreMode;
         handler = GameStateHandler::getInstance();

@@ -1,5 +1,5 @@
-#include "app/GameState.h"
 #include "app/GameStateHandler.h"
+#include "app/GameState.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 std::vector<std::string> journal;
 
 class RecordingState : public GameState {
-public:
+  public:
     explicit RecordingState(std::string n) : name(std::move(n)) {}
     void onEnter() override { journal.push_back(name + ".enter"); }
     void onExit() override { journal.push_back(name + ".exit"); }
@@ -21,7 +21,7 @@ public:
 };
 
 class StateStack : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         journal.clear();
         handler = GameStateHandler::getInstance();
@@ -57,7 +57,8 @@ TEST_F(StateStack, ChangeReplacesTheTopAndPopUncoversTheOneBelow) {
     handler->popState();
     EXPECT_EQ(handler->top(), &a);
     // Pushing b never told a it was covered; popping c re-entered a.
-    EXPECT_EQ(journal, (std::vector<std::string>{"a.enter", "b.enter", "b.exit", "c.enter", "c.exit", "a.enter"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"a.enter", "b.enter", "b.exit", "c.enter", "c.exit", "a.enter"}));
 }
 
 TEST_F(StateStack, APushedStateIsUpdatedNextFrameButNotDrawnInItsFirst) {

@@ -1,5 +1,5 @@
-#include "app/Game.h"
 #include "app/InputState.h"
+#include "app/Game.h"
 #include "app/TextEntry.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 namespace {
 
 class Input : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         input = InputState::getInstance();
         input->hasFocus = true;

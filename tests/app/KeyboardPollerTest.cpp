@@ -10,13 +10,15 @@ namespace {
 // Holds keys down on the display the test runs on, through xdotool, and
 // lets them go again however the test ends.
 class HeldKeys {
-public:
+  public:
     explicit HeldKeys(std::string names) : keys(std::move(names)) { run("keydown"); }
     ~HeldKeys() { run("keyup"); }
     bool ok = true;
 
-private:
-    void run(const char* verb) { ok = std::system(("xdotool " + std::string(verb) + " " + keys).c_str()) == 0 && ok; }
+  private:
+    void run(const char* verb) {
+        ok = std::system(("xdotool " + std::string(verb) + " " + keys).c_str()) == 0 && ok;
+    }
     std::string keys;
 };
 

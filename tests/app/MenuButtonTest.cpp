@@ -1,6 +1,6 @@
+#include "app/MenuButton.h"
 #include "app/Camera.h"
 #include "app/InputState.h"
-#include "app/MenuButton.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,18 @@ int leftClicks = 0;
 int rightClicks = 0;
 bool switchedOn = true;
 
-void countLeft() { ++leftClicks; }
-void countRight() { ++rightClicks; }
-bool isSwitchedOn() { return switchedOn; }
+void countLeft() {
+    ++leftClicks;
+}
+void countRight() {
+    ++rightClicks;
+}
+bool isSwitchedOn() {
+    return switchedOn;
+}
 
 class MenuButtonTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         leftClicks = rightClicks = 0;
         switchedOn = true;
@@ -35,7 +41,8 @@ protected:
         input->buttons[1] = right;
     }
     MenuButton make(int slideAxis = -1, const std::string& alt = "") {
-        return MenuButton({1550, 100}, {256, 128}, countLeft, countRight, isSwitchedOn, slideAxis, "New Game", alt);
+        return MenuButton({1550, 100}, {256, 128}, countLeft, countRight, isSwitchedOn, slideAxis, "New Game",
+                          alt);
     }
     InputState* input = nullptr;
 };

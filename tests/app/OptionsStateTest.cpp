@@ -43,10 +43,10 @@ TEST(OptionsVolume, StepsByOneUpToTenAndByFiveAbove) {
 }
 
 class OptionsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        saved = {resolutions, currentResolution, musicVolume, soundVolume, vsyncEnabled, fullscreen, hardcoreMode,
-                 inMainMenu};
+        saved = {resolutions,  currentResolution, musicVolume,  soundVolume,
+                 vsyncEnabled, fullscreen,        hardcoreMode, inMainMenu};
         handler = GameStateHandler::getInstance();
         handler->states.clear();
         resolutions = {{800, 600}, {1024, 768}};

@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         resolutions.clear();
         currentResolution = 0;
@@ -46,7 +46,8 @@ protected:
 
     fs::path dir;
     const sf::VideoMode desktop{1920, 1080, 24};
-    const std::vector<sf::VideoMode> modes{{1920, 1080, 32}, {1920, 1080, 16}, {1280, 720, 32}, {800, 600, 32}};
+    const std::vector<sf::VideoMode> modes{
+        {1920, 1080, 32}, {1920, 1080, 16}, {1280, 720, 32}, {800, 600, 32}};
 };
 
 TEST(ParseSettingInt, CountsEveryDigitWhateverPrecedesIt) {
@@ -91,8 +92,9 @@ TEST_F(SettingsTest, WritesTheFixedLayoutAndReadsItBack) {
     fullscreen = true;
     hardcoreMode = true;
     previousName = "Zed";
-    const std::string golden = "RESOL:\n800\n600\nRESOL:\n1920\n1080\nCURRES:1\nVOLUM:\n70\n20\nANTIA: 2\nFULLS: 1\n"
-                               "VSYNC:0\nHARDC:1\nPREVN:\nZed\n";
+    const std::string golden =
+        "RESOL:\n800\n600\nRESOL:\n1920\n1080\nCURRES:1\nVOLUM:\n70\n20\nANTIA: 2\nFULLS: 1\n"
+        "VSYNC:0\nHARDC:1\nPREVN:\nZed\n";
     EXPECT_EQ(written(), golden);
 
     SetUp();
@@ -195,7 +197,8 @@ TEST_F(SettingsTest, LoadingAFileWithOnlyHardcoreRewritesEveryKey) {
     std::ofstream(path) << "HARDC:1\n";
     loadSettings(path.string());
     std::string text = slurp(path);
-    for (const char* key : {"RESOL:", "CURRES:", "VOLUM:", "ANTIA: ", "FULLS: ", "VSYNC:", "HARDC:1", "PREVN:"})
+    for (const char* key :
+         {"RESOL:", "CURRES:", "VOLUM:", "ANTIA: ", "FULLS: ", "VSYNC:", "HARDC:1", "PREVN:"})
         EXPECT_NE(text.find(key), std::string::npos) << key;
     sf::VideoMode desktopMode = sf::VideoMode::getDesktopMode();
     EXPECT_EQ(resolutions.at(static_cast<std::size_t>(currentResolution)),

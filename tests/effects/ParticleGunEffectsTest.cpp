@@ -15,14 +15,15 @@
 
 namespace {
 
-const WeaponStats pistolStats{"9mm pistol", 0.85f, 1.1f, 1, 19, true, 8, 850, 0.45f, 15, false, false, false, 1};
+const WeaponStats pistolStats{"9mm pistol", 0.85f, 1.1f, 1,     19,    true,  8,
+                              850,          0.45f, 15,   false, false, false, 1};
 const WeaponStats knifeStats{"Knife", -2.4f, 5, 12, 6, false, 4, 65, 1.4f, 2, false, false, true, 7};
 const BombStats grenadeStats{"Grenade", -1, 1.2f, 150, 0.6f, 0.15f, 3, 300, 1000, 3, 1.4f, 5};
 const BombStats nukeStats{"Nuke", 0.99f, 1, 550, 1, 0.07f, 1, 1600, 0, 10, 4, 12};
 
 // A loaded weapon in the player's hand on an empty map, the pointer to his right.
 class GunEffects : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::srand(5);
         Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(60, 40));
@@ -35,8 +36,7 @@ protected:
         Particlehandler::destroyInstance();
         Maphandler::getInstance()->setCurrentMap(nullptr);
     }
-    template <typename W>
-    void ready(W& weapon) {
+    template <typename W> void ready(W& weapon) {
         weapon.setPosition({420, 300});
         for (int i = 0; i < 100; ++i)
             weapon.update(0.04f, 0);

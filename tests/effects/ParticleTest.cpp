@@ -1,6 +1,6 @@
+#include "effects/Particle.h"
 #include "effects/AnimatedParticle.h"
 #include "effects/DropParticle.h"
-#include "effects/Particle.h"
 #include "effects/textParticle.h"
 #include "world/Map.h"
 
@@ -11,7 +11,9 @@
 
 namespace {
 
-Particle still(float lifetime, int type = 2) { return Particle({100, 100}, {0, 0}, lifetime, type, 0); }
+Particle still(float lifetime, int type = 2) {
+    return Particle({100, 100}, {0, 0}, lifetime, type, 0);
+}
 
 TEST(ParticleLife, AParticleWithoutLifeDiesAtItsFirstUpdate) {
     Particle p({0, 0}, {0, 0}, 0, 2, 0);
@@ -121,7 +123,8 @@ TEST(FloatingText, ItRisesAsFastAtAnyFrameRate) {
 
 // A grid of free tiles with the given solid ones.
 DropParticle::Grid gridWith(int columns, int rows, std::initializer_list<sf::Vector2i> solid) {
-    DropParticle::Grid grid(static_cast<std::size_t>(columns), std::vector<Tile>(static_cast<std::size_t>(rows)));
+    DropParticle::Grid grid(static_cast<std::size_t>(columns),
+                            std::vector<Tile>(static_cast<std::size_t>(rows)));
     for (sf::Vector2i t : solid)
         grid[static_cast<std::size_t>(t.x)][static_cast<std::size_t>(t.y)].kind = 1;
     return grid;

@@ -9,7 +9,7 @@
 namespace {
 
 class Particles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::srand(11);
         handler = Particlehandler::getInstance();
@@ -135,7 +135,8 @@ TEST_F(Particles, AnExplosionIsScaledByItsRadius) {
     for (int i = 0; i < 100 && alive(); ++i) {
         if (blast->sprite.getTextureRect().left == 15 * 128)
             ++frames;
-        EXPECT_TRUE(i < 5 || blast->sprite.getTextureRect().left != 0) << "the blast started over at step " << i;
+        EXPECT_TRUE(i < 5 || blast->sprite.getTextureRect().left != 0)
+            << "the blast started over at step " << i;
         handler->update(0.01f);
     }
     EXPECT_GT(frames, 0);

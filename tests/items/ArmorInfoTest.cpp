@@ -1,5 +1,5 @@
-#include "items/Armor.h"
 #include "items/ArmorInfo.h"
+#include "items/Armor.h"
 
 #include <gtest/gtest.h>
 

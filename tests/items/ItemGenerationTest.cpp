@@ -1,6 +1,6 @@
+#include "items/ItemGeneration.h"
 #include "items/AffixTables.h"
 #include "items/ItemDatabase.h"
-#include "items/ItemGeneration.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 namespace {
 
 class Generation : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         buildItemDatabase();
         buildAffixTables();
@@ -35,12 +35,25 @@ TEST_F(Generation, DatabaseHoldsEveryBaseTypeOnItsSpriteRow) {
     // The rows of the weapon sheet: 0 revolver, 1 pistol, 2 shotgun, 3 scoped
     // rifle, 4 musket, 5 grenade, 6 assault rifle, 7 knife, 8 axe, 9 katana,
     // 10 rail gun, 11 chainsaw, 12 charge.
-    const std::pair<const char*, int> rows[] = {
-        {"PumpAction Shotgun", 2}, {"Jackhammer", 2}, {"Supershotgun", 2}, {"9mm pistol", 1},
-        {".44 Magnum", 0},         {"SMG", 1},        {"Flintlock Pistol", 0}, {"Hunting Rifle", 3},
-        {"Assault Rifle", 6},      {"Machine Gun", 6}, {"Musket", 4},          {"Knife", 7},
-        {"Fire Axe", 8},           {"Katana", 9},     {"Chainsaw", 11},        {"Rail Gun", 10},
-        {"Grenade", 5},            {"Bomb", 12},      {"Nuke", 12}};
+    const std::pair<const char*, int> rows[] = {{"PumpAction Shotgun", 2},
+                                                {"Jackhammer", 2},
+                                                {"Supershotgun", 2},
+                                                {"9mm pistol", 1},
+                                                {".44 Magnum", 0},
+                                                {"SMG", 1},
+                                                {"Flintlock Pistol", 0},
+                                                {"Hunting Rifle", 3},
+                                                {"Assault Rifle", 6},
+                                                {"Machine Gun", 6},
+                                                {"Musket", 4},
+                                                {"Knife", 7},
+                                                {"Fire Axe", 8},
+                                                {"Katana", 9},
+                                                {"Chainsaw", 11},
+                                                {"Rail Gun", 10},
+                                                {"Grenade", 5},
+                                                {"Bomb", 12},
+                                                {"Nuke", 12}};
     for (std::size_t i = 0; i < 19; ++i) {
         const Weapon& w = i < 16 ? weaponTemplates[i] : bombTemplates[i - 16];
         EXPECT_EQ(w.getBasename(), rows[i].first);
@@ -71,11 +84,11 @@ TEST_F(Generation, RebuildingTheAffixTablesReplacesTheirRows) {
 }
 
 TEST_F(Generation, RollSidesGrowWithTheGapBetweenPointsAndLevel) {
-    EXPECT_EQ(affixRollSides(16, 20, 0), 1);  // a good affix the level has passed: even odds
-    EXPECT_EQ(affixRollSides(-6, 5, 0), 11);  // a bad affix grows rarer with the level
+    EXPECT_EQ(affixRollSides(16, 20, 0), 1); // a good affix the level has passed: even odds
+    EXPECT_EQ(affixRollSides(-6, 5, 0), 11); // a bad affix grows rarer with the level
     EXPECT_EQ(affixRollSides(50, 1, 0), 49);
-    EXPECT_EQ(affixRollSides(0, 0, 0), 0);    // never taken
-    EXPECT_EQ(affixRollSides(1, 5, 1), 4);    // bombs lift only rows above one point
+    EXPECT_EQ(affixRollSides(0, 0, 0), 0); // never taken
+    EXPECT_EQ(affixRollSides(1, 5, 1), 4); // bombs lift only rows above one point
     EXPECT_EQ(affixRollSides(30, 29.5f, 1), 1);
 }
 
@@ -109,9 +122,10 @@ TEST_F(Generation, ASeededGeneratorRepeatsItsItems) {
         for (int i = 0; i < 30; ++i) {
             auto w = generateWeapon(i % 12);
             auto a = generateArmour(static_cast<float>(i % 7));
-            items.push_back(w->getName() + "|" + std::to_string(w->getPower()) + "|" + std::to_string(w->getSpeed()) +
-                            "|" + std::to_string(w->getRarity()) + "|" + a->getName() + "|" +
-                            std::to_string(a->getPower()) + "|" + std::to_string(a->getBonusHP()));
+            items.push_back(w->getName() + "|" + std::to_string(w->getPower()) + "|" +
+                            std::to_string(w->getSpeed()) + "|" + std::to_string(w->getRarity()) + "|" +
+                            a->getName() + "|" + std::to_string(a->getPower()) + "|" +
+                            std::to_string(a->getBonusHP()));
         }
         return items;
     };

@@ -1,5 +1,5 @@
-#include "items/Armor.h"
 #include "items/Item.h"
+#include "items/Armor.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,9 @@ Item namedItem(const std::string& basename) {
     return item;
 }
 
-Armor kevlarVest() { return Armor("Kevlar vest", 4, 8, 0.8f, 20); }
+Armor kevlarVest() {
+    return Armor("Kevlar vest", 4, 8, 0.8f, 20);
+}
 
 TEST(ItemModel, UpdateDrainsTheCooldownBySpeedPerSecond) {
     Item item = namedItem("Thing");

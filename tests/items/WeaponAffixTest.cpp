@@ -7,7 +7,8 @@
 
 namespace {
 
-const WeaponStats pistolStats{"9mm pistol", 0.85f, 1.1f, 1, 19, true, 8, 850, 0.45f, 15, false, false, false, 1};
+const WeaponStats pistolStats{"9mm pistol", 0.85f, 1.1f, 1,     19,    true,  8,
+                              850,          0.45f, 15,   false, false, false, 1};
 const WeaponStats smgStats{"SMG", 0.7f, 1.8f, 1, 16, false, 15, 800, 0.25f, 30, false, false, false, 1};
 const BombStats grenadeStats{"Grenade", -1, 1.2f, 150, 0.6f, 0.15f, 3, 300, 1000, 3, 1.4f, 5};
 

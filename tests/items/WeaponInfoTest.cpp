@@ -1,7 +1,7 @@
+#include "items/WeaponInfo.h"
 #include "items/Bomb.h"
 #include "items/RarityColour.h"
 #include "items/Weapon.h"
-#include "items/WeaponInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -47,9 +47,9 @@ TEST(WeaponPanel, HeldValuesAreComparedWithTheChoice) {
     WeaponInfo info = weaponInfo(choice, &left, &right);
 
     ASSERT_GE(info.rows.size(), 14u);
-    const char* labels[] = {"Name:",      "DPS: ",        "Damage:",   "Range:",       "Rate of Fire:",
-                            "Accuracy:",  "Stability:",   "Reload Speed:", "Clip Size:", "Shots:",
-                            "Firemode:",  "Penetrating:", "Explosive:", "Expl. Radius:"};
+    const char* labels[] = {"Name:",     "DPS: ",        "Damage:",       "Range:",       "Rate of Fire:",
+                            "Accuracy:", "Stability:",   "Reload Speed:", "Clip Size:",   "Shots:",
+                            "Firemode:", "Penetrating:", "Explosive:",    "Expl. Radius:"};
     ASSERT_EQ(info.rows.size(), std::size(labels)) << "no fuse row for a gun";
     for (std::size_t r = 0; r < info.rows.size(); ++r)
         EXPECT_EQ(info.rows[r].label, labels[r]);

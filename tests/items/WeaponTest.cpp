@@ -1,10 +1,10 @@
+#include "items/Weapon.h"
 #include "actors/Grenade.h"
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
 #include "app/InputState.h"
 #include "items/Bomb.h"
-#include "items/Weapon.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -16,10 +16,14 @@
 
 namespace {
 
-const WeaponStats pistolStats{"9mm pistol", 0.85f, 1.1f, 1, 19, true, 8, 850, 0.45f, 15, false, false, false, 1};
-const WeaponStats shotgunStats{"PumpAction Shotgun", -1.5f, 1, 14, 9, true, 1, 650, 0.2f, 6, false, false, false, 2};
-const WeaponStats supershotgunStats{"Supershotgun", -3, 1, 32, 8, true, 1, 600, 0.35f, 1, false, false, false, 2};
-const WeaponStats railGunStats{"Rail Gun", 0.95f, 0.5f, 1, 135, true, 0.3f, 2000, 0.19f, 1, true, false, false, 10};
+const WeaponStats pistolStats{"9mm pistol", 0.85f, 1.1f, 1,     19,    true,  8,
+                              850,          0.45f, 15,   false, false, false, 1};
+const WeaponStats shotgunStats{
+    "PumpAction Shotgun", -1.5f, 1, 14, 9, true, 1, 650, 0.2f, 6, false, false, false, 2};
+const WeaponStats supershotgunStats{"Supershotgun", -3, 1,     32,    8,     true, 1, 600,
+                                    0.35f,          1,  false, false, false, 2};
+const WeaponStats railGunStats{"Rail Gun", 0.95f, 0.5f, 1,    135,   true,  0.3f,
+                               2000,       0.19f, 1,    true, false, false, 10};
 const WeaponStats chainsawStats{"Chainsaw", 1, 999, 1, 4, false, 60, 100, 0.4f, 150, false, false, true, 11};
 const WeaponStats knifeStats{"Knife", -2.4f, 5, 12, 6, false, 4, 65, 1.4f, 2, false, false, true, 7};
 const WeaponStats katanaStats{"Katana", -7, 5, 21, 12, false, 1, 125, 0.55f, 2, false, false, true, 9};
@@ -29,7 +33,7 @@ const BombStats nukeStats{"Nuke", 0.99f, 1, 550, 1, 0.07f, 1, 1600, 0, 10, 4, 12
 // A weapon in the right hand of a player standing on an empty map, with
 // the pointer straight to his right.
 class WeaponInHand : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(60, 40));
         map = Maphandler::getInstance()->currentMap();
@@ -216,7 +220,8 @@ TEST_F(WeaponInHand, EmptyOrSprintingGunsPointDownAndLoadedOnesTurnToThePointer)
     for (int i = 0; i < 100; ++i)
         pistol.update(0.02f, 0);
     EXPECT_FLOAT_EQ(pistol.getAngle(), 1.57f);
-    EXPECT_NEAR(std::remainder(pistol.getSprite().getRotation() - (1.57f * 0.15923566f * 360 - 90), 360.0f), 0, 0.001f);
+    EXPECT_NEAR(std::remainder(pistol.getSprite().getRotation() - (1.57f * 0.15923566f * 360 - 90), 360.0f),
+                0, 0.001f);
 
     Weapon knife(knifeStats);
     knife.setPosition({400, 300});
@@ -317,7 +322,8 @@ TEST_F(WeaponInHand, BombsThrowGrenadesTowardThePointerWithTheirStats) {
         nuke.update(0.04f, 0);
     nuke.fire(*player, 0);
     ASSERT_EQ(map->grenades.size(), 2u);
-    EXPECT_EQ(dynamic_cast<Grenade*>(map->grenades[1].get())->sprite.getTextureRect(), sf::IntRect(192, 0, 64, 64));
+    EXPECT_EQ(dynamic_cast<Grenade*>(map->grenades[1].get())->sprite.getTextureRect(),
+              sf::IntRect(192, 0, 64, 64));
     EXPECT_EQ(Bomb::grenadeKind("Bomb"), 2);
 }
 

@@ -185,7 +185,7 @@ Rarity
 
 // The player singleton with the run state the golden file describes.
 class SaveFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         player = Player::getInstance();
         savedHardcore = hardcoreMode;
@@ -276,7 +276,8 @@ TEST_F(SaveFileTest, TheReaderRestoresEveryValueOfTheGoldenFile) {
 }
 
 TEST_F(SaveFileTest, AWeaponBlockWithoutAmmoKeepsTheTemplatesAmmunition) {
-    SaveData save = read("Type:\nweapon\nMaxAmmo:\n40\nShotcolor(r,g,b):\n1\n2\n3\nRecoil:\n0.5\nName:\nGun\n");
+    SaveData save =
+        read("Type:\nweapon\nMaxAmmo:\n40\nShotcolor(r,g,b):\n1\n2\n3\nRecoil:\n0.5\nName:\nGun\n");
     ASSERT_EQ(save.items.size(), 1u);
     const Item& gun = *save.items[0];
     EXPECT_FLOAT_EQ(gun.getAmmo(), weaponTemplates.front().getAmmo());
@@ -293,8 +294,9 @@ TEST_F(SaveFileTest, KeysAreFoundInAnyOrder) {
     // "Difficulty" after "Armor", the stamina stat before the current
     // stamina, "XPneeded" before "XP", an item's common keys before its own,
     // and Windows line ends on some lines.
-    SaveData save = read("Player:\nArmor:\n7\nDifficulty:\n9\nStamina: \n4\nStamina:\n61.5\r\nXPneeded: \n2840\n"
-                         "XP: \n2000\r\nType:\nArmorr:\r\nName:\nPlate\nbonusHP:\n60\nHS: \n55\n");
+    SaveData save =
+        read("Player:\nArmor:\n7\nDifficulty:\n9\nStamina: \n4\nStamina:\n61.5\r\nXPneeded: \n2840\n"
+             "XP: \n2000\r\nType:\nArmorr:\r\nName:\nPlate\nbonusHP:\n60\nHS: \n55\n");
     EXPECT_EQ(save.armour, 7.0f);
     EXPECT_EQ(save.difficulty, 9);
     EXPECT_EQ(save.staminaStat, 4);
@@ -308,9 +310,10 @@ TEST_F(SaveFileTest, KeysAreFoundInAnyOrder) {
 }
 
 TEST_F(SaveFileTest, DamagedValuesReadSafely) {
-    SaveData save = read("Difficulty:\n99999999999\nHealth: \n-5\nGrapple: \nseven\nHitradius:\nnan\nArmor:\ninf\n"
-                         "MaxStamina:\n1e300\nXP: \n-1e20\nType:\nweapon\nShotCount:\n1e9\nPower:\nnan\n"
-                         "Shotcolor(r,g,b):\n300\n-4\nnan\nGFX:\n1e12\nType:\nitem\nName:\nLost\nLevel: \n");
+    SaveData save =
+        read("Difficulty:\n99999999999\nHealth: \n-5\nGrapple: \nseven\nHitradius:\nnan\nArmor:\ninf\n"
+             "MaxStamina:\n1e300\nXP: \n-1e20\nType:\nweapon\nShotCount:\n1e9\nPower:\nnan\n"
+             "Shotcolor(r,g,b):\n300\n-4\nnan\nGFX:\n1e12\nType:\nitem\nName:\nLost\nLevel: \n");
     // Counts stay inside what the game can take; unparsable numbers read as 0.
     EXPECT_EQ(save.difficulty, highestLevel);
     EXPECT_EQ(save.health, 0);
@@ -391,8 +394,13 @@ TEST_F(SaveFileTest, EveryTruncationOfASaveLoadsWhatItStillHolds) {
 TEST_F(SaveFileTest, RandomBytesNeverBreakTheReader) {
     std::mt19937 random(7);
     // Plain noise, and noise built from the format's own keys and numbers.
-    const char* pieces[] = {"Type:\n", "weapon\n", "bombbb\n", "Armorr:\n", "ShotCount:\n", "Difficulty:\n",
-                            "Stamina: \n", "GFX:\n", "nan\n", "-1e40\n", "1e40\n", "3\n", "\n", "Shotcolor(r,g,b):\n"};
+    const char* pieces[] = {"Type:\n",      "weapon\n",
+                            "bombbb\n",     "Armorr:\n",
+                            "ShotCount:\n", "Difficulty:\n",
+                            "Stamina: \n",  "GFX:\n",
+                            "nan\n",        "-1e40\n",
+                            "1e40\n",       "3\n",
+                            "\n",           "Shotcolor(r,g,b):\n"};
     for (int round = 0; round < 300; ++round) {
         std::string text;
         for (int i = 0; i < 200; ++i) {

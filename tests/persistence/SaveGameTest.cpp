@@ -31,7 +31,9 @@ std::string contents(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 std::unique_ptr<Item> copyOf(const Item& item) {
     if (const auto* bomb = dynamic_cast<const Bomb*>(&item))
@@ -89,7 +91,7 @@ void expectSameItem(const Item& loaded, const Item& saved) {
 // made through a save name land in the run directory's save folder under a
 // name of this test's own, removed again afterwards.
 class SaveGameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         player = Player::getInstance();
         savedHardcore = hardcoreMode;
@@ -217,7 +219,8 @@ TEST_F(SaveGameTest, LoadingFromAMenuOverTheLevelReturnsToTheLevel) {
 
 TEST_F(SaveGameTest, AFileThatIsGoneOrHoldsNoSaveChangesNothing) {
     playSomeLevels();
-    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(), player->inventory[2].get()};
+    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(),
+                           player->inventory[2].get()};
     auto unchanged = [&] {
         EXPECT_EQ(levelNumber, 6);
         EXPECT_EQ(player->Health, 3);
@@ -242,7 +245,8 @@ TEST_F(SaveGameTest, AFileThatIsGoneOrHoldsNoSaveChangesNothing) {
 
 TEST_F(SaveGameTest, ASaveWithoutItemsKeepsTheItemsHeld) {
     playSomeLevels();
-    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(), player->inventory[2].get()};
+    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(),
+                           player->inventory[2].get()};
     writeText(savePath(name), "Hardcoremode:\n0\nDifficulty:\n4\n\nPlayer:\nHealth: \n5\n\nEquipped:\n");
     ASSERT_TRUE(loadGame(name));
     EXPECT_EQ(levelNumber, 5);

@@ -20,7 +20,7 @@ namespace {
 // The name entry and the list, driven as the frame loop drives them: keys
 // set for one frame, then the screen's handleInput.
 class HighscoreScreens : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedLevel = levelNumber;
         savedTotal = totalScore;

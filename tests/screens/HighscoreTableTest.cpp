@@ -95,7 +95,7 @@ TEST(HighscoreFile, LinesJoinWithoutATrailingNewlineAndReadBackTolerantly) {
 }
 
 class HighscoreFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedLevel = levelNumber;
         savedTotal = totalScore;

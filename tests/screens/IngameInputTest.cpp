@@ -12,7 +12,7 @@
 namespace {
 
 class IngameInput : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         handler = GameStateHandler::getInstance();
         handler->states.clear();

@@ -1,8 +1,8 @@
+#include "screens/IntermissionState.h"
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "effects/Particlehandler.h"
 #include "screens/Ingame.h"
-#include "screens/IntermissionState.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -24,7 +24,7 @@ void silence() {
 }
 
 class DoorWipe : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Maphandler::getInstance()->setCurrentMap(std::make_unique<Map>(30, 30));
         wipe = IntermissionState::getInstance();

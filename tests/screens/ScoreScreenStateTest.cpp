@@ -1,3 +1,4 @@
+#include "screens/ScoreScreenState.h"
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
@@ -7,7 +8,6 @@
 #include "items/AffixTables.h"
 #include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
-#include "screens/ScoreScreenState.h"
 #include "screens/UpgradeState.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -74,7 +74,7 @@ TEST(ScoreScreenBar, TurnsFromMagentaToGreenAsTheScoreNearsTheReference) {
 // A cleared first level: 2852 points out of a reference of 3216, on the
 // stack over the level the way the brainwash machine leaves it.
 class ScoreScreenRun : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         buildAffixTables();
         levelNumber = 1;
@@ -138,7 +138,8 @@ TEST_F(ScoreScreenRun, CountsEveryLineUpInStepAndCelebratesTheTotal) {
     EXPECT_TRUE(screen->celebrated);
     EXPECT_EQ(screen->shown[ScoreScreenState::totalLine], 2852);
     EXPECT_EQ(screen->texts[ScoreScreenState::totalLine].getString().toAnsiString(), "Total Score: 2852");
-    EXPECT_EQ(screen->texts[ScoreScreenState::meleeKillsLine].getString().toAnsiString(), "Melee aliens killed: 1");
+    EXPECT_EQ(screen->texts[ScoreScreenState::meleeKillsLine].getString().toAnsiString(),
+              "Melee aliens killed: 1");
     EXPECT_EQ(screen->texts[ScoreScreenState::humansSavedLine].getString().toAnsiString(), "Humans saved: 3");
     EXPECT_EQ(screen->texts[ScoreScreenState::timeSpentLine].getString().toAnsiString(), "Time spent: 60s");
     EXPECT_EQ(screen->barColour, ScoreScreenState::barColourFor(2852.0f / 3216));

@@ -1,9 +1,9 @@
+#include "app/Score.h"
 #include "actors/Player.h"
 #include "app/Globals.h"
-#include "app/Score.h"
 #include "world/Map.h"
-#include "world/Maphandler.h"
 #include "world/Mapentity.h"
+#include "world/Maphandler.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 
 // An actor of a given kind and size, standing in for an enemy on the map.
 class Stand : public Mapentity {
-public:
+  public:
     Stand(int k, float w) : kind(k), size(w) {}
     int getKind() const override { return kind; }
     float getSizeFactor() const override { return size; }
@@ -22,7 +22,7 @@ public:
 };
 
 class LevelScore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         resetScores();
         resetKillTallies();

@@ -1,7 +1,7 @@
+#include "screens/UI.h"
 #include "actors/Player.h"
 #include "app/Globals.h"
 #include "app/Score.h"
-#include "screens/UI.h"
 #include "world/BrainwashMachine.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
@@ -52,7 +52,8 @@ TEST(UISignal, TheBarScansAtFirstThenShowsHowCloseTheMachineIs) {
     EXPECT_EQ(ui->signalColour, sf::Color(0, 255, 0));
 
     // With the machine gone the last prop is an ordinary one, and there is nothing to follow.
-    map.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(3000, 3000), false, sf::IntRect(384, 0, 64, 64)));
+    map.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(3000, 3000), false, sf::IntRect(384, 0, 64, 64)));
     ui->update(0.01f);
     EXPECT_FLOAT_EQ(ui->bars[UI::signalBar].value, 0);
 }
@@ -78,7 +79,7 @@ TEST(UIBars, FollowThePlayerAndTurnGoldWhileHeIsInvulnerable) {
 }
 
 class UIMessages : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ui = UI::getInstance();
         ui->messages.clear();

@@ -24,7 +24,7 @@ namespace {
 // Draws the real screen over a generated level in a real window. Set
 // VANTRETH_SHOTS to a folder to keep the pictures for a look.
 class UpgradeScreenPicture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
         buildAffixTables();
@@ -86,7 +86,9 @@ protected:
 };
 
 // Near-black navy of the panels, whatever the level behind shows.
-bool isPanelShade(sf::Color c) { return c.r < 40 && c.g < 40 && c.b < 55; }
+bool isPanelShade(sf::Color c) {
+    return c.r < 40 && c.g < 40 && c.b < 55;
+}
 
 TEST_F(UpgradeScreenPicture, TheHoveredWeaponsPanelIsDrawnOverTheDimmedLevel) {
     UpgradeState* screen = UpgradeState::getInstance();
@@ -99,8 +101,8 @@ TEST_F(UpgradeScreenPicture, TheHoveredWeaponsPanelIsDrawnOverTheDimmedLevel) {
     ASSERT_EQ(picture.getSize(), sf::Vector2u(1920, 1080));
     sf::FloatRect box = screen->infoPanel().box();
     // Just inside the left edge, below the headings: panel, not text.
-    sf::Color inside =
-        picture.getPixel(static_cast<unsigned>(box.left + 8), static_cast<unsigned>(box.top + box.height / 2));
+    sf::Color inside = picture.getPixel(static_cast<unsigned>(box.left + 8),
+                                        static_cast<unsigned>(box.top + box.height / 2));
     EXPECT_TRUE(isPanelShade(inside)) << int(inside.r) << "," << int(inside.g) << "," << int(inside.b);
 }
 

@@ -29,26 +29,37 @@ namespace {
 // An item that counts its own destruction, to see loot being freed.
 int freedItems = 0;
 class CountedItem : public Item {
-public:
+  public:
     ~CountedItem() override { ++freedItems; }
 };
 
 // A state to cover the upgrade screen with, like the help or the door wipe.
 class CoverState : public GameState {
-public:
+  public:
     void update(float) override {}
     void draw() override {}
 };
 
-enum ButtonIndex { lootLeft, lootMiddle, lootArmour, continueButton, rerollButton, saveButton, healthPlus,
-                   staminaPlus, taserPlus, handlingPlus, helpButton };
+enum ButtonIndex {
+    lootLeft,
+    lootMiddle,
+    lootArmour,
+    continueButton,
+    rerollButton,
+    saveButton,
+    healthPlus,
+    staminaPlus,
+    taserPlus,
+    handlingPlus,
+    helpButton
+};
 
 class UpgradeStateTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         buildAffixTables();
         Maphandler::getInstance(); // its first level, made on creation, would reset the level number
-        levelNumber = 1; // the starting kit: two pistols and a kevlar vest
+        levelNumber = 1;           // the starting kit: two pistols and a kevlar vest
         player = Player::getInstance();
         player->resetForLevel(true);
         levelNumber = 4;

@@ -3,4 +3,6 @@
 // it still held then shows up as leaks from an unknown module that no
 // suppression can name. Keeping every module mapped lets the driver's
 // allocations be traced (and suppressed) like any other library's.
-extern "C" int dlclose(void*) { return 0; }
+extern "C" int dlclose(void*) {
+    return 0;
+}

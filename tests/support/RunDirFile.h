@@ -19,10 +19,11 @@
 #include <unistd.h>
 
 class RunDirLock {
-public:
+  public:
     RunDirLock() {
         if (holders()++ == 0) {
-            std::string lockPath = (std::filesystem::temp_directory_path() / "vantreth-run-files.lock").string();
+            std::string lockPath =
+                (std::filesystem::temp_directory_path() / "vantreth-run-files.lock").string();
             descriptor() = ::open(lockPath.c_str(), O_RDWR | O_CREAT, 0666);
             if (descriptor() >= 0)
                 ::flock(descriptor(), LOCK_EX);
@@ -38,7 +39,7 @@ public:
     RunDirLock(const RunDirLock&) = delete;
     RunDirLock& operator=(const RunDirLock&) = delete;
 
-private:
+  private:
     static int& holders() {
         static int count = 0;
         return count;
@@ -50,7 +51,7 @@ private:
 };
 
 class RunDirFile {
-public:
+  public:
     explicit RunDirFile(std::string filePath) : path(std::move(filePath)) {
         std::ifstream in(path, std::ios::binary);
         if (in) {
@@ -87,12 +88,12 @@ public:
     }
     bool exists() const { return std::filesystem::exists(path); }
 
-private:
+  private:
     RunDirLock lock; // first, so it is released after the file is restored
 
-public:
+  public:
     const std::string path;
 
-private:
+  private:
     std::optional<std::string> original;
 };

@@ -22,7 +22,9 @@ struct Sheet {
     int coveredColumns;
 };
 
-std::ostream& operator<<(std::ostream& out, const Sheet& s) { return out << s.file; }
+std::ostream& operator<<(std::ostream& out, const Sheet& s) {
+    return out << s.file;
+}
 
 const Sheet sheets[] = {
     // The walking actors: four-frame strips.
@@ -46,7 +48,7 @@ const Sheet sheets[] = {
 };
 
 class ActorArt : public ::testing::TestWithParam<Sheet> {
-protected:
+  protected:
     static void SetUpTestSuite() { art.generate("actor_art", generateActorArt); }
     static void TearDownTestSuite() { art.run.reset(); }
 

@@ -44,7 +44,9 @@ void expectSameOutputTwice(void (*generate)(const AssetContext&), const std::str
     }
 }
 
-TEST(Determinism, ActorArtComesOutByteIdenticalTwice) { expectSameOutputTwice(generateActorArt, "actors_twice"); }
+TEST(Determinism, ActorArtComesOutByteIdenticalTwice) {
+    expectSameOutputTwice(generateActorArt, "actors_twice");
+}
 
 TEST(Determinism, SoundEffectsComeOutByteIdenticalTwice) {
     expectSameOutputTwice(generateSoundEffects, "sfx_twice");

@@ -25,7 +25,7 @@ inline const std::string blackletterFont = "/usr/share/fonts/truetype/blankenbur
 // A run directory of its own under the system temp directory, laid out the
 // way the generator's main() prepares it, and removed again with the object.
 class ScratchRun {
-public:
+  public:
     explicit ScratchRun(const std::string& tag)
         : root(std::filesystem::temp_directory_path() /
                ("vantreth_" + tag + "_" + std::to_string(::getpid()))) {
@@ -40,10 +40,12 @@ public:
     ScratchRun(const ScratchRun&) = delete;
     ScratchRun& operator=(const ScratchRun&) = delete;
 
-    AssetContext context() const { return {root.string(), displayFont, sansFont, sansBoldFont, blackletterFont}; }
+    AssetContext context() const {
+        return {root.string(), displayFont, sansFont, sansBoldFont, blackletterFont};
+    }
     std::filesystem::path dir() const { return root; }
 
-private:
+  private:
     std::filesystem::path root;
 };
 
@@ -63,7 +65,9 @@ struct SharedRun {
             error = e.what();
         }
     }
-    std::filesystem::path file(const std::string& sub, const std::string& name) const { return run->dir() / sub / name; }
+    std::filesystem::path file(const std::string& sub, const std::string& name) const {
+        return run->dir() / sub / name;
+    }
 };
 
 struct Cell {
@@ -71,15 +75,15 @@ struct Cell {
 };
 
 inline std::string describe(const std::string& file, Cell c) {
-    return file + " cell at (" + std::to_string(c.x) + ", " + std::to_string(c.y) + ") " + std::to_string(c.w) +
-           "x" + std::to_string(c.h);
+    return file + " cell at (" + std::to_string(c.x) + ", " + std::to_string(c.y) + ") " +
+           std::to_string(c.w) + "x" + std::to_string(c.h);
 }
 
 inline ::testing::AssertionResult inside(const sf::Image& image, const std::string& file, Cell c) {
     if (c.x < 0 || c.y < 0 || c.x + c.w > static_cast<int>(image.getSize().x) ||
         c.y + c.h > static_cast<int>(image.getSize().y))
-        return ::testing::AssertionFailure() << describe(file, c) << " lies outside the " << image.getSize().x << "x"
-                                             << image.getSize().y << " image";
+        return ::testing::AssertionFailure() << describe(file, c) << " lies outside the " << image.getSize().x
+                                             << "x" << image.getSize().y << " image";
     return ::testing::AssertionSuccess();
 }
 
@@ -90,7 +94,8 @@ inline sf::Uint8 alphaAt(const sf::Image& image, int x, int y) {
 // Fails when fewer than `minimum` of the cell's pixels are at least half
 // opaque: a cell the game addresses that came out (nearly) empty draws
 // nothing, and nobody notices until they meet that sprite in play.
-inline ::testing::AssertionResult covered(const sf::Image& image, const std::string& file, Cell c, float minimum) {
+inline ::testing::AssertionResult covered(const sf::Image& image, const std::string& file, Cell c,
+                                          float minimum) {
     if (auto r = inside(image, file, c); !r)
         return r;
     int solid = 0;
@@ -111,18 +116,20 @@ inline ::testing::AssertionResult covered(const sf::Image& image, const std::str
 inline ::testing::AssertionResult clearBorder(const sf::Image& image, const std::string& file, Cell c) {
     if (auto r = inside(image, file, c); !r)
         return r;
-    const sf::Uint8 faint = 5;   // 2 % opacity
+    const sf::Uint8 faint = 5; // 2 % opacity
     auto check = [&](int x, int y) { return alphaAt(image, x, y) <= faint; };
     for (int i = 0; i < c.w; ++i)
         for (int y : {c.y, c.y + c.h - 1})
             if (!check(c.x + i, y))
-                return ::testing::AssertionFailure() << describe(file, c) << ": the sprite touches the cell edge at ("
-                                                     << c.x + i << ", " << y << ")";
+                return ::testing::AssertionFailure()
+                       << describe(file, c) << ": the sprite touches the cell edge at (" << c.x + i << ", "
+                       << y << ")";
     for (int j = 0; j < c.h; ++j)
         for (int x : {c.x, c.x + c.w - 1})
             if (!check(x, c.y + j))
-                return ::testing::AssertionFailure() << describe(file, c) << ": the sprite touches the cell edge at ("
-                                                     << x << ", " << c.y + j << ")";
+                return ::testing::AssertionFailure()
+                       << describe(file, c) << ": the sprite touches the cell edge at (" << x << ", "
+                       << c.y + j << ")";
     return ::testing::AssertionSuccess();
 }
 

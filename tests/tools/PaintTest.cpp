@@ -3,8 +3,8 @@
 // wrong space, outlines in front of the picture, rotated sprites landing in
 // the wrong place, noise fields that repeat or leave their range, or PNGs that
 // do not hold what was painted.
-#include "GeneratedArt.h"
 #include "Paint.h"
+#include "GeneratedArt.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ TEST(PaintShapes, EdgesAreHalfCoveredWhereTheBoundaryCrossesThePixelCentre) {
     EXPECT_NEAR(circle.get(28, 20).a, 0.5f, 1e-5f);
     EXPECT_NEAR(circle.get(20, 12).a, 0.5f, 1e-5f);
     EXPECT_EQ(circle.get(29, 20).a, 0.0f);
-    EXPECT_EQ(circle.get(27, 27).a, 0.0f);   // the corner of the bounding box
+    EXPECT_EQ(circle.get(27, 27).a, 0.0f); // the corner of the bounding box
 }
 
 TEST(PaintShapes, EachShapeCoversItsGeometricArea) {
@@ -75,10 +75,15 @@ TEST(PaintShapes, EachShapeCoversItsGeometricArea) {
     };
     const Case cases[] = {
         {"rectangle", [](Canvas& c) { c.fillRect(5.3f, 7.6f, 20, 12, white); }, 240.0f, 0.005f},
-        {"rounded rectangle", [](Canvas& c) { c.fillRect(8, 8, 40, 30, white, 6); }, 1200.0f - (4 - pi) * 36, 0.01f},
+        {"rounded rectangle", [](Canvas& c) { c.fillRect(8, 8, 40, 30, white, 6); }, 1200.0f - (4 - pi) * 36,
+         0.01f},
         {"circle", [](Canvas& c) { c.fillCircle(32.3f, 31.7f, 12, white); }, pi * 144, 0.01f},
         {"rotated ellipse", [](Canvas& c) { c.fillEllipse(32, 32, 20, 8, white, 0.5f); }, pi * 160, 0.02f},
-        {"triangle", [](Canvas& c) { c.fillPolygon({{4, 4}, {60, 10}, {20, 58}}, white); }, 1464.0f, 0.01f},
+        {"triangle",
+         [](Canvas& c) {
+             c.fillPolygon({{4, 4}, {60, 10}, {20, 58}}, white);
+         },
+         1464.0f, 0.01f},
         {"line", [](Canvas& c) { c.line(10, 10, 50, 40, 6, white); }, 50 * 6 + pi * 9, 0.01f},
         {"ring", [](Canvas& c) { c.ring(32, 32, 20, 4, white); }, 2 * pi * 20 * 4, 0.01f},
     };
@@ -152,7 +157,9 @@ TEST(PaintTransforms, QuarterTurnMovesEveryPixelClockwise) {
     // so positive angles turn clockwise on screen) about the centre of an
     // 8 x 8 canvas: its top row becomes the right column, read downward.
     Canvas src(4, 2);
-    auto colourOf = [](int i, int j) { return Rgba{0.2f * static_cast<float>(i + 1), 0.5f * static_cast<float>(j), 0.3f, 1}; };
+    auto colourOf = [](int i, int j) {
+        return Rgba{0.2f * static_cast<float>(i + 1), 0.5f * static_cast<float>(j), 0.3f, 1};
+    };
     for (int j = 0; j < 2; ++j)
         for (int i = 0; i < 4; ++i)
             src.set(i, j, colourOf(i, j));
@@ -174,7 +181,9 @@ TEST(PaintTransforms, CropThenBlitRestoresTheRegion) {
     Canvas src(16, 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            src.set(x, y, {static_cast<float>(x) / 15, static_cast<float>(y) / 15, 0.5f, (x + y) % 3 == 0 ? 0.5f : 1.0f});
+            src.set(x, y,
+                    {static_cast<float>(x) / 15, static_cast<float>(y) / 15, 0.5f,
+                     (x + y) % 3 == 0 ? 0.5f : 1.0f});
     Canvas piece = src.crop(3, 4, 8, 6);
     ASSERT_EQ(piece.width(), 8u);
     ASSERT_EQ(piece.height(), 6u);
@@ -268,9 +277,9 @@ TEST(PaintText, DrawsInkAtThePenAndAdvancesAsMeasured) {
 
 TEST(PaintPng, SavedFileLoadsBackWithTheSamePixels) {
     Canvas c(3, 2);
-    c.set(0, 0, {1, 0.5f, 0.25f, 0.5f});    // straight alpha: stored as painted, not premultiplied
+    c.set(0, 0, {1, 0.5f, 0.25f, 0.5f}); // straight alpha: stored as painted, not premultiplied
     c.set(1, 0, {0.2f, 0.4f, 0.6f, 1});
-    c.set(2, 0, {1.3f, -0.2f, 0.5f, 1.5f});  // out of range: clamped, not wrapped
+    c.set(2, 0, {1.3f, -0.2f, 0.5f, 1.5f}); // out of range: clamped, not wrapped
     c.set(0, 1, clear);
     c.set(1, 1, {0, 0, 0, 1});
     c.set(2, 1, {1, 1, 1, 0.02f});
@@ -286,7 +295,7 @@ TEST(PaintPng, SavedFileLoadsBackWithTheSamePixels) {
     for (unsigned y = 0; y < 2; ++y)
         for (unsigned x = 0; x < 3; ++x) {
             sf::Color got = image.getPixel(x, y), want = expected[y][x];
-            EXPECT_EQ(got, want) << "pixel " << x << ", " << y << ": got " << int(got.r) << " " << int(got.g) << " "
-                                 << int(got.b) << " " << int(got.a);
+            EXPECT_EQ(got, want) << "pixel " << x << ", " << y << ": got " << int(got.r) << " " << int(got.g)
+                                 << " " << int(got.b) << " " << int(got.a);
         }
 }

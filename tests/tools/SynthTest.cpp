@@ -24,15 +24,19 @@ float largestStep(const Buffer& b) {
     return m;
 }
 
-float seamStep(const Buffer& b) { return std::fabs(b.front() - b.back()); }
+float seamStep(const Buffer& b) {
+    return std::fabs(b.front() - b.back());
+}
 
-Buffer sineAt(float freq, float secs) { return oscillator(Wave::Sine, frames(secs), freq); }
+Buffer sineAt(float freq, float secs) {
+    return oscillator(Wave::Sine, frames(secs), freq);
+}
 
 std::string tempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() / ("vantreth_synth_" + name)).string();
 }
 
-}  // namespace
+} // namespace
 
 TEST(SynthLoops, CrossfadeMakesTheLastSampleFlowIntoTheFirst) {
     // 3.3 cycles of a sine in the kept part: cut plainly, it jumps at the seam.
@@ -53,14 +57,14 @@ TEST(SynthLoops, FoldTailWrapsRingingBackOntoTheHeadAndKeepsEveryThing) {
     Buffer rendered(1000, 0.0f);
     rendered[10] = 1.0f;
     rendered[990] = 0.5f;
-    rendered.resize(1300, 0.25f);  // a tail 300 samples past a 1000-sample loop
+    rendered.resize(1300, 0.25f); // a tail 300 samples past a 1000-sample loop
     Buffer folded = foldTail(rendered, 1000);
     ASSERT_EQ(folded.size(), 1000u);
     EXPECT_FLOAT_EQ(folded[10], 1.25f);
     EXPECT_FLOAT_EQ(folded[990], 0.5f);
     EXPECT_FLOAT_EQ(folded[400], 0.0f);
-    EXPECT_NEAR(std::accumulate(folded.begin(), folded.end(), 0.0), std::accumulate(rendered.begin(), rendered.end(), 0.0),
-                1e-3);
+    EXPECT_NEAR(std::accumulate(folded.begin(), folded.end(), 0.0),
+                std::accumulate(rendered.begin(), rendered.end(), 0.0), 1e-3);
     // A tail longer than the loop wraps more than once.
     Buffer longTail(2500, 1.0f);
     Buffer twice = foldTail(longTail, 1000);
@@ -154,7 +158,9 @@ TEST(SynthSources, SameSeedSameSound) {
 
 TEST(SynthSources, VoiceLastsAsLongAsItsContourAndIsFinite) {
     Rng rng(9);
-    Buffer v = voice({{0.0f, 200, vowels::A, 0.0f, 0.2f}, {0.1f, 220, vowels::A, 1.0f, 0.1f}, {0.4f, 180, vowels::I, 0.0f, 0.0f}},
+    Buffer v = voice({{0.0f, 200, vowels::A, 0.0f, 0.2f},
+                      {0.1f, 220, vowels::A, 1.0f, 0.1f},
+                      {0.4f, 180, vowels::I, 0.0f, 0.0f}},
                      VoiceStyle{}, rng);
     EXPECT_EQ(v.size(), frames(0.4));
     EXPECT_GT(loudness(v), 0.01f);
@@ -212,12 +218,12 @@ TEST(MusicKit, NotesChordsAndMelodies) {
     EXPECT_THROW(music::melody("H4", 0), std::runtime_error);
 
     music::Chord am{45, music::Minor};
-    EXPECT_EQ(am.tone(0, 57), 57);  // A3
-    EXPECT_EQ(am.tone(1, 57), 60);  // C4
-    EXPECT_EQ(am.tone(2, 57), 64);  // E4
-    EXPECT_EQ(am.tone(3, 57), 69);  // A4
+    EXPECT_EQ(am.tone(0, 57), 57); // A3
+    EXPECT_EQ(am.tone(1, 57), 60); // C4
+    EXPECT_EQ(am.tone(2, 57), 64); // E4
+    EXPECT_EQ(am.tone(3, 57), 69); // A4
     music::Chord e{40, music::Major};
-    EXPECT_EQ(e.tone(1, 40), 44);   // G#
+    EXPECT_EQ(e.tone(1, 40), 44); // G#
 }
 
 TEST(MusicKit, SongLoopsAreWholeBarsAndRingOverTheSeam) {
@@ -235,13 +241,13 @@ TEST(MusicKit, SongLoopsAreWholeBarsAndRingOverTheSeam) {
 
 TEST(SynthShapes, EnvelopesAndCurvesHitTheirMarks) {
     Buffer c = curve(frames(1.0), {{0.25f, 2.0f}, {0.75f, 4.0f}});
-    EXPECT_FLOAT_EQ(c[0], 2.0f);                    // held before the first point
-    EXPECT_NEAR(c[frames(0.5)], 3.0f, 1e-3f);       // linear between points
-    EXPECT_FLOAT_EQ(c.back(), 4.0f);                // held after the last
+    EXPECT_FLOAT_EQ(c[0], 2.0f);              // held before the first point
+    EXPECT_NEAR(c[frames(0.5)], 3.0f, 1e-3f); // linear between points
+    EXPECT_FLOAT_EQ(c.back(), 4.0f);          // held after the last
     Buffer g = glide(1000, 100.0f, 400.0f);
     EXPECT_FLOAT_EQ(g.front(), 100.0f);
     EXPECT_NEAR(g.back(), 400.0f, 0.01f);
-    EXPECT_NEAR(g[500], 200.0f, 1.0f);              // exponential: halfway is the octave
+    EXPECT_NEAR(g[500], 200.0f, 1.0f); // exponential: halfway is the octave
     Buffer d = decay(frames(1.0), 0.1f);
     EXPECT_NEAR(d[frames(0.1)], std::exp(-1.0f), 1e-3f);
     Buffer p = pitchDrop(frames(1.0), 200.0f, 50.0f, 0.05f);
@@ -267,7 +273,8 @@ TEST(SynthEffects, TailsPansAndModes) {
     EXPECT_NEAR(e[frames(0.05)], 0.5f, 0.05f);
     // The reverb rings on after the input stops, then dies away.
     Stereo r = reverb(click, {0.8f, 0.4f, 1.0f}, 3.0f);
-    Buffer early(r.left.begin() + static_cast<std::ptrdiff_t>(frames(0.1)), r.left.begin() + static_cast<std::ptrdiff_t>(frames(0.4)));
+    Buffer early(r.left.begin() + static_cast<std::ptrdiff_t>(frames(0.1)),
+                 r.left.begin() + static_cast<std::ptrdiff_t>(frames(0.4)));
     Buffer late(r.left.end() - static_cast<std::ptrdiff_t>(frames(0.3)), r.left.end());
     EXPECT_GT(rms(early), 0.0f);
     EXPECT_LT(rms(late), 0.1f * rms(early));

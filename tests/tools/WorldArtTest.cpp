@@ -16,7 +16,7 @@ using namespace artcheck;
 namespace {
 
 class WorldArt : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { art.generate("world_art", generateWorldAndInterfaceArt); }
     static void TearDownTestSuite() { art.run.reset(); }
 
@@ -31,12 +31,15 @@ SharedRun WorldArt::art;
 
 ::testing::AssertionResult atLeast(const sf::Image& image, const std::string& file, unsigned w, unsigned h) {
     if (image.getSize().x < w || image.getSize().y < h)
-        return ::testing::AssertionFailure() << file << " is " << image.getSize().x << "x" << image.getSize().y
-                                             << ", smaller than the " << w << "x" << h << " the game addresses";
+        return ::testing::AssertionFailure()
+               << file << " is " << image.getSize().x << "x" << image.getSize().y << ", smaller than the "
+               << w << "x" << h << " the game addresses";
     return ::testing::AssertionSuccess();
 }
 
-Cell tile(int column, int row) { return {column * 64, row * 64, 64, 64}; }
+Cell tile(int column, int row) {
+    return {column * 64, row * 64, 64, 64};
+}
 
 float pixelDifference(sf::Color a, sf::Color b) {
     return static_cast<float>(std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b)) / 3.0f;
@@ -46,14 +49,19 @@ float pixelDifference(sf::Color a, sf::Color b) {
 // right (and below), against the mean step between neighbouring pixels inside
 // `a`. A seam may be a little rougher than the surface, never a visible edge.
 ::testing::AssertionResult seamless(const sf::Image& sheet, Cell a, Cell b) {
-    auto pa = [&](int x, int y) { return sheet.getPixel(static_cast<unsigned>(a.x + x), static_cast<unsigned>(a.y + y)); };
-    auto pb = [&](int x, int y) { return sheet.getPixel(static_cast<unsigned>(b.x + x), static_cast<unsigned>(b.y + y)); };
+    auto pa = [&](int x, int y) {
+        return sheet.getPixel(static_cast<unsigned>(a.x + x), static_cast<unsigned>(a.y + y));
+    };
+    auto pb = [&](int x, int y) {
+        return sheet.getPixel(static_cast<unsigned>(b.x + x), static_cast<unsigned>(b.y + y));
+    };
     float seamH = 0, seamV = 0, within = 0;
     for (int i = 0; i < 64; ++i) {
         seamH += pixelDifference(pa(63, i), pb(0, i));
         seamV += pixelDifference(pa(i, 63), pb(i, 0));
         for (int k = 1; k < 63; k += 7)
-            within += (pixelDifference(pa(k, i), pa(k + 1, i)) + pixelDifference(pa(i, k), pa(i, k + 1))) / 2.0f;
+            within +=
+                (pixelDifference(pa(k, i), pa(k + 1, i)) + pixelDifference(pa(i, k), pa(i, k + 1))) / 2.0f;
     }
     seamH /= 64;
     seamV /= 64;
@@ -101,7 +109,8 @@ TEST_F(WorldArt, ButtonAtlasHoldsEveryWidthInBothStates) {
     sf::Image buttons = graphic(file);
     ASSERT_TRUE(atLeast(buttons, file, 800, 424));
     // The hover frame of each rectangle is 400 pixels to its right.
-    for (Cell c : {Cell{0, 360, 96, 64}, Cell{0, 240, 128, 64}, Cell{0, 110, 256, 128}, Cell{0, 0, 400, 110}}) {
+    for (Cell c :
+         {Cell{0, 360, 96, 64}, Cell{0, 240, 128, 64}, Cell{0, 110, 256, 128}, Cell{0, 0, 400, 110}}) {
         EXPECT_TRUE(covered(buttons, file, c, 0.9f));
         EXPECT_TRUE(covered(buttons, file, {c.x + 400, c.y, c.w, c.h}, 0.9f));
     }
@@ -123,7 +132,8 @@ TEST_F(WorldArt, ScreenImagesSpanTheView) {
     sf::Image door = graphic("doors.png");
     ASSERT_TRUE(atLeast(door, "doors.png", 960, 1080));
     EXPECT_TRUE(covered(door, "doors.png", {0, 0, 960, 1080}, 1.0f));
-    for (const char* file : {"MainmenuFG.png", "OptionsBG.png", "BloodyScreen.png", "GameInfoOverlay.png", "helpoverlay.png"})
+    for (const char* file :
+         {"MainmenuFG.png", "OptionsBG.png", "BloodyScreen.png", "GameInfoOverlay.png", "helpoverlay.png"})
         EXPECT_TRUE(atLeast(graphic(file), file, 1920, 1080));
     EXPECT_TRUE(atLeast(loadPng(art.file("data", "lightFin.png")), "lightFin.png", 2, 2));
 }
@@ -152,7 +162,9 @@ TEST_F(WorldArt, HudPanelsLeaveTheBarsClearWindows) {
                     opaqueInside += image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).a > 0;
             EXPECT_EQ(opaqueInside, 0) << p.file << " covers the bar at " << bar.x << ", " << bar.y;
             // Just outside the window the panel's rim is solid.
-            EXPECT_GT(image.getPixel(static_cast<unsigned>(left - 4), static_cast<unsigned>(top + bar.h / 2)).a, 200)
+            EXPECT_GT(
+                image.getPixel(static_cast<unsigned>(left - 4), static_cast<unsigned>(top + bar.h / 2)).a,
+                200)
                 << p.file;
         }
     }

@@ -1,9 +1,9 @@
+#include "world/BrainwashMachine.h"
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "screens/ScoreScreenState.h"
-#include "world/BrainwashMachine.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 

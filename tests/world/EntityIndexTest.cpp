@@ -5,8 +5,8 @@
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "world/Map.h"
-#include "world/Maphandler.h"
 #include "world/Mapentity.h"
+#include "world/Maphandler.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,8 @@ TEST(EntityIndex, NamesEveryEntityACircleCanTouchInListOrder) {
     for (int i = 0; i < 2000; ++i) {
         auto prop = std::make_unique<Mapentity>();
         // Some off the 3200 x 2400 map, one lost to a bad number.
-        prop->position = {static_cast<float>(std::rand() % 3800 - 300), static_cast<float>(std::rand() % 3000 - 300)};
+        prop->position = {static_cast<float>(std::rand() % 3800 - 300),
+                          static_cast<float>(std::rand() % 3000 - 300)};
         prop->radius = static_cast<float>(std::rand() % 64 + 1);
         props.push_back(std::move(prop));
     }
@@ -46,7 +47,8 @@ TEST(EntityIndex, NamesEveryEntityACircleCanTouchInListOrder) {
     }
     std::vector<std::size_t> near;
     for (int q = 0; q < 3000; ++q) {
-        sf::Vector2f centre(static_cast<float>(std::rand() % 3800 - 300), static_cast<float>(std::rand() % 3000 - 300));
+        sf::Vector2f centre(static_cast<float>(std::rand() % 3800 - 300),
+                            static_cast<float>(std::rand() % 3000 - 300));
         float radius = static_cast<float>(std::rand() % 48 + 1);
         std::size_t from = static_cast<std::size_t>(std::rand() % 3 == 0 ? std::rand() % 2000 : 0);
         index.near(centre, radius, from, near);
@@ -55,7 +57,8 @@ TEST(EntityIndex, NamesEveryEntityACircleCanTouchInListOrder) {
         ASSERT_TRUE(near.empty() || near.front() >= from);
         for (std::size_t i = from; i < props.size(); ++i) {
             if (touches(centre, radius, *props[i])) {
-                ASSERT_TRUE(std::binary_search(near.begin(), near.end(), i)) << "prop " << i << ", query " << q;
+                ASSERT_TRUE(std::binary_search(near.begin(), near.end(), i))
+                    << "prop " << i << ", query " << q;
             }
         }
         ASSERT_TRUE(from > 700 || std::binary_search(near.begin(), near.end(), 700u))
@@ -107,7 +110,8 @@ Snapshot play(bool indexEntities) {
     Snapshot s;
     for (const EntityList* list : {&map->enemies, &map->furniture})
         for (const auto& e : *list)
-            s.numbers.insert(s.numbers.end(), {e->position.x, e->position.y, e->velocity.x, e->velocity.y, e->HP});
+            s.numbers.insert(s.numbers.end(),
+                             {e->position.x, e->position.y, e->velocity.x, e->velocity.y, e->HP});
     s.numbers.push_back(static_cast<float>(map->enemies.size()));
     s.numbers.push_back(static_cast<float>(map->furniture.size()));
     for (std::size_t i = 0; i < start.size() && i < map->furniture.size(); ++i)

@@ -89,7 +89,11 @@ TEST(MapGeneration, StreetCodesNameTheSideOfTheirOnlyLot) {
                     bool left = code(m, x - 1, y) == lot, right = code(m, x + 1, y) == lot;
                     bool above = code(m, x, y - 1) == lot, below = code(m, x, y + 1) == lot;
                     int lots = left + right + above + below;
-                    unsigned char want = lots != 1 ? noSide : below ? lotBelow : above ? lotAbove : right ? lotRight : lotLeft;
+                    unsigned char want = lots != 1 ? noSide
+                                         : below   ? lotBelow
+                                         : above   ? lotAbove
+                                         : right   ? lotRight
+                                                   : lotLeft;
                     ASSERT_EQ(k, want) << "tile " << x << "," << y << " seed " << seed;
                 }
         }
@@ -121,7 +125,8 @@ TEST(MapGeneration, TheMachineIsLastAndStandsOnAFreeTwoByTwoBlock) {
             Map& m = generateLevel(level, seed);
             auto* machine = dynamic_cast<BrainwashMachine*>(m.furniture.back().get());
             ASSERT_NE(machine, nullptr);
-            int x0 = static_cast<int>(machine->position.x - 32) / 64, y0 = static_cast<int>(machine->position.y - 32) / 64;
+            int x0 = static_cast<int>(machine->position.x - 32) / 64,
+                y0 = static_cast<int>(machine->position.y - 32) / 64;
             EXPECT_EQ(machine->position, sf::Vector2f(64.0f * x0 + 32, 64.0f * y0 + 32));
             EXPECT_GE(x0, 1);
             EXPECT_GE(y0, 1);
@@ -139,7 +144,8 @@ TEST(MapGeneration, TheMachineIsLastAndStandsOnAFreeTwoByTwoBlock) {
 TEST(MapGeneration, TheDumpHasOneLineOfLayoutCodesPerRowAndItsFolderIsMadeWhenMissing) {
     Maphandler::getInstance();
     // A folder of its own: other tests write the game's dump at the same time.
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("vantreth-dump-" + std::to_string(getpid()));
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("vantreth-dump-" + std::to_string(getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::path file = folder / "SaveData" / "map.txt";
     std::srand(77);
@@ -153,8 +159,9 @@ TEST(MapGeneration, TheDumpHasOneLineOfLayoutCodesPerRowAndItsFolderIsMadeWhenMi
     for (int y = 0; y < m->rows(); ++y) {
         ASSERT_EQ(static_cast<int>(lines[static_cast<std::size_t>(y)].size()), 57);
         for (int x = 0; x < m->columns(); ++x)
-            ASSERT_EQ(static_cast<unsigned char>(lines[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]),
-                      code(*m, x, y));
+            ASSERT_EQ(
+                static_cast<unsigned char>(lines[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]),
+                code(*m, x, y));
     }
     in.close();
     std::filesystem::remove_all(folder);
@@ -187,9 +194,8 @@ TEST(MapGeneration, TheSameSeedBuildsTheSameMap) {
 
 // A lot template over many seeds and lot sizes.
 class LotTemplateTest : public ::testing::Test {
-protected:
-    template <typename Check>
-    void forManyLots(Check check) {
+  protected:
+    template <typename Check> void forManyLots(Check check) {
         for (unsigned seed = 1; seed <= 400; ++seed) {
             std::srand(seed);
             int rows = std::rand() % 30 + 1, cols = std::rand() % 30 + 1;
@@ -225,7 +231,8 @@ TEST_F(LotTemplateTest, BuildingsOfAtLeastEightStandOnlyOnLotsOfAtLeastNine) {
 TEST_F(LotTemplateTest, WallsStandOnlyOnBuildingAndRoomBorders) {
     forManyLots([](const LotTemplate& p) {
         auto onBorder = [](const LotRect& R, int r, int c) {
-            return R.contains(r, c) && (r == R.row0 || c == R.col0 || r == R.row0 + R.rows - 1 || c == R.col0 + R.cols - 1);
+            return R.contains(r, c) &&
+                   (r == R.row0 || c == R.col0 || r == R.row0 + R.rows - 1 || c == R.col0 + R.cols - 1);
         };
         for (int r = 0; r < p.rows; ++r)
             for (int c = 0; c < p.cols; ++c) {

@@ -23,7 +23,7 @@ namespace {
 // A small walled map lit the way the game lights its levels. The system is
 // declared before the map so the map, which hands its hulls back, goes first.
 class LitMap : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
                                                      "data/lightFin.png",
@@ -37,7 +37,9 @@ protected:
         mask.create(1920, 1080);
         map = std::make_unique<Map>(40, 20);
     }
-    void solid(int x, int y) { map->walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind = 1; }
+    void solid(int x, int y) {
+        map->walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind = 1;
+    }
     Tile& wall(int x, int y) { return map->walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]; }
     MapLighting lighting() { return {system.get(), light, &mask}; }
 
@@ -176,12 +178,14 @@ TEST(SightMarkers, OnlyWallsWithAClearLineToThePlayerAreMarked) {
     map.viewY1 = 20;
     map.rebuildMarkers({5 * 64 + 10, 5 * 64 + 50});
     auto marked = [&](float x, float y) {
-        return std::find(map.markers.begin(), map.markers.end(), sf::Vector2f(x + 0.5f, y + 0.5f)) != map.markers.end();
+        return std::find(map.markers.begin(), map.markers.end(), sf::Vector2f(x + 0.5f, y + 0.5f)) !=
+               map.markers.end();
     };
     EXPECT_TRUE(marked(3, 5)) << "a wall beside the player";
     EXPECT_TRUE(marked(10, 5)) << "the wall the player faces";
     EXPECT_FALSE(marked(14, 5)) << "a wall behind another";
-    EXPECT_EQ(map.markers.size(), 20u + 1u) << "the whole near face of the long wall, and the one beside the player";
+    EXPECT_EQ(map.markers.size(), 20u + 1u)
+        << "the whole near face of the long wall, and the one beside the player";
 }
 
 TEST(SightMarkers, APlayerOffTheGridOrNotANumberMarksNothingAndNeverCrashes) {

@@ -1,6 +1,6 @@
+#include "world/Map.h"
 #include "app/Globals.h"
 #include "world/Furniture.h"
-#include "world/Map.h"
 #include "world/Maphandler.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +101,7 @@ TEST(Map, CleanUpRemovesDeadPropsAndBarrelsLeaveAnExplosion) {
 
 // A plain entity that can be flagged dead.
 class Prop : public Mapentity {
-public:
+  public:
     explicit Prop(bool isDead) {
         dead = isDead;
         radius = 10;

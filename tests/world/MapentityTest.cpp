@@ -17,14 +17,16 @@ namespace {
 
 // A plain entity for the physics rules.
 class Ball : public Mapentity {
-public:
+  public:
     explicit Ball(float r = 24, float m = 100) {
         radius = r;
         mass = m;
     }
 };
 
-float length(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float length(sf::Vector2f v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 // An open map with the given solid tiles, made current.
 Map& openMap(int columns, int rows, std::initializer_list<sf::Vector2i> solid = {}) {
@@ -84,7 +86,8 @@ TEST(TileCollision, MovingEntitiesNeverEndInsideAWallOrPastTheTopLeftEdges) {
                 float angle = static_cast<float>(std::rand() % 628) * 0.01f;
                 b.velocity = 650.0f * sf::Vector2f(std::cos(angle), std::sin(angle));
                 b.update(0.04f);
-                ASSERT_FALSE(insideSolid(m, b.position)) << "seed " << seed << " at " << b.position.x << "," << b.position.y;
+                ASSERT_FALSE(insideSolid(m, b.position))
+                    << "seed " << seed << " at " << b.position.x << "," << b.position.y;
                 ASSERT_GE(b.position.x, b.radius);
                 ASSERT_GE(b.position.y, b.radius);
                 ASSERT_LE(b.position.x, 64.0f * m.columns() - 64);
@@ -97,7 +100,8 @@ TEST(TileCollision, MovingEntitiesNeverEndInsideAWallOrPastTheTopLeftEdges) {
 
 TEST(PropCollision, AnEntityIsPutOutsideAPropAndPushesIt) {
     Map& m = openMap(20, 20);
-    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(500, 500), false, sf::IntRect(384, 0, 64, 64)));
+    m.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(500, 500), false, sf::IntRect(384, 0, 64, 64)));
     Ball b(24, 100);
     b.position = {480, 500};
     b.velocity = {200, 0};
@@ -115,7 +119,8 @@ TEST(PropCollision, AnEntityIsPutOutsideAPropAndPushesIt) {
 
 TEST(PropCollision, ImmovablePropsAndTheMachineNeverMove) {
     Map& m = openMap(40, 40);
-    m.furniture.push_back(std::make_unique<Furniture>(sf::Vector2f(500, 500), true, sf::IntRect(448, 64, 64, 64)));
+    m.furniture.push_back(
+        std::make_unique<Furniture>(sf::Vector2f(500, 500), true, sf::IntRect(448, 64, 64, 64)));
     m.furniture.push_back(std::make_unique<BrainwashMachine>(sf::Vector2f(1200, 1200)));
     for (auto& prop : m.furniture)
         prop->velocity = {300, 300};
@@ -206,7 +211,8 @@ TEST(WallDamage, ArmourSoaksAndAWallBreaksBelowZero) {
     const auto& chips = particles->layer(Particlehandler::ground);
     ASSERT_GE(chips.size(), 8u);
     EXPECT_LE(chips.size(), 14u);
-    EXPECT_EQ(chips[0]->sprite.getPosition(), sf::Vector2f(100, 130)) << "debris bursts where the blow landed";
+    EXPECT_EQ(chips[0]->sprite.getPosition(), sf::Vector2f(100, 130))
+        << "debris bursts where the blow landed";
 
     // A broken wall is floor: further hits score nothing more.
     damageTile(wall, 100, {100, 130});

@@ -14,7 +14,7 @@ inline bool referenceSegmentHitsSolid(const Map& map, sf::Vector2f a, sf::Vector
         for (int y = 0; y < map.rows(); ++y)
             if (map.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind == 1 &&
                 segmentTouchesSquare(a, b, static_cast<float>(x) * 64.0f, static_cast<float>(y) * 64.0f,
-                                       64.0f))
+                                     64.0f))
                 return true;
     return false;
 }

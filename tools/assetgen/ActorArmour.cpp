@@ -17,8 +17,8 @@ constexpr int cell = 64;
 
 // A sleeveless torso: shoulders at the top, a V at the neck, the hem at the bottom.
 std::vector<Vector2f> vestOutline(float neckDepth) {
-    return {{14, 10}, {25, 8}, {32, 8 + neckDepth}, {39, 8}, {50, 10}, {50, 22}, {47, 26},
-            {48, 56}, {16, 56}, {17, 26}, {14, 22}};
+    return {{14, 10}, {25, 8}, {32, 8 + neckDepth}, {39, 8}, {50, 10}, {50, 22}, {47, 26}, {48, 56}, {16, 56},
+            {17, 26}, {14, 22}};
 }
 
 void kevlarVest(Canvas& c) {
@@ -53,7 +53,8 @@ void luckyTalisman(Canvas& c) {
 
 void bombSuit(Canvas& c) {
     // A bulky padded jacket with a thick collar and a visor helmet above.
-    poly(c, {{8, 27}, {20, 22}, {44, 22}, {56, 27}, {56, 40}, {48, 42}, {48, 58}, {16, 58}, {16, 42}, {8, 40}},
+    poly(c,
+         {{8, 27}, {20, 22}, {44, 22}, {56, 27}, {56, 40}, {48, 42}, {48, 58}, {16, 58}, {16, 42}, {8, 40}},
          cloth(rgb(92, 104, 66), 51, 0.12f));
     rbox(c, 22, 31, 20, 24, 3, cloth(rgb(104, 118, 76), 52, 0.1f));
     for (float y : {37.0f, 43.0f, 49.0f})
@@ -65,8 +66,20 @@ void bombSuit(Canvas& c) {
 }
 
 void fabulousTShirt(Canvas& c) {
-    poly(c, {{6, 18}, {22, 8}, {27, 11}, {32, 13}, {37, 11}, {42, 8}, {58, 18}, {52, 29}, {46, 26}, {46, 56},
-             {18, 56}, {18, 26}, {12, 29}},
+    poly(c,
+         {{6, 18},
+          {22, 8},
+          {27, 11},
+          {32, 13},
+          {37, 11},
+          {42, 8},
+          {58, 18},
+          {52, 29},
+          {46, 26},
+          {46, 56},
+          {18, 56},
+          {18, 26},
+          {12, 29}},
          cloth(rgb(232, 84, 164), 61, 0.1f));
     // A glittering star on the chest.
     std::vector<Vector2f> star;

@@ -14,9 +14,13 @@ namespace {
 
 // Forward swing of the figure's screen-left leg for a frame: +1 fully
 // forward (down the screen), -1 fully back; the screen-right leg mirrors it.
-float legSwing(int frame) { return std::sin(static_cast<float>(frame) * pi / 2); }
+float legSwing(int frame) {
+    return std::sin(static_cast<float>(frame) * pi / 2);
+}
 // Passing frames carry the body a pixel higher than the steps.
-float bodyBob(int frame) { return frame % 2 == 0 ? -1.0f : 0.0f; }
+float bodyBob(int frame) {
+    return frame % 2 == 0 ? -1.0f : 0.0f;
+}
 
 // Draws in a design space of a 64 x 96 frame and scales it about the ground
 // point, so the civilians come out a head smaller than the player from the same rig.
@@ -40,7 +44,9 @@ struct Pen {
         poly(c, pts, s);
     }
     Sdf circle(float x, float y, float r) const { return paint::circleSdf(X(x), Y(y), r * k); }
-    Sdf oval(float x, float y, float rx, float ry) const { return paint::ellipseSdf(X(x), Y(y), rx * k, ry * k); }
+    Sdf oval(float x, float y, float rx, float ry) const {
+        return paint::ellipseSdf(X(x), Y(y), rx * k, ry * k);
+    }
     Sdf quad(std::vector<Vector2f> pts) const {
         for (auto& p : pts)
             p = {X(p.x), Y(p.y)};
@@ -56,7 +62,7 @@ struct HumanLook {
     Rgba skin, hair, top, legs, shoes;
     bool shortSleeves = false;
     bool longHair = false;
-    bool fieldKit = false;  // the player's jacket details and shoulder lamp
+    bool fieldKit = false; // the player's jacket details and shoulder lamp
     std::uint32_t seed = 1;
 };
 
@@ -159,13 +165,19 @@ void drawRangedAlien(Canvas& c, int frame) {
     }
 
     // Narrow chest in a dark harness with the glowing power cell the shots come from.
-    Sdf torso = paint::unite(paint::polygonSdf({{22.5f, 39 + bob}, {41.5f, 39 + bob}, {37.5f, 61 + bob}, {26.5f, 61 + bob}}),
-                             paint::ellipseSdf(32, 40 + bob, 10.8f, 4.4f));
+    Sdf torso = paint::unite(
+        paint::polygonSdf({{22.5f, 39 + bob}, {41.5f, 39 + bob}, {37.5f, 61 + bob}, {26.5f, 61 + bob}}),
+        paint::ellipseSdf(32, 40 + bob, 10.8f, 4.4f));
     paintSdf(c, torso, 21, 35, 43, 62, skin);
     for (int i = 0; i < 3; ++i) {
         float y = 45 + bob + i * 4.6f;
-        poly(c, {{25.5f + i * 0.8f, y}, {32, y + 2.6f}, {38.5f - i * 0.8f, y}, {38.5f - i * 0.8f, y + 1.6f}, {32, y + 4.0f},
-                 {25.5f + i * 0.8f, y + 1.6f}},
+        poly(c,
+             {{25.5f + i * 0.8f, y},
+              {32, y + 2.6f},
+              {38.5f - i * 0.8f, y},
+              {38.5f - i * 0.8f, y + 1.6f},
+              {32, y + 4.0f},
+              {25.5f + i * 0.8f, y + 1.6f}},
              violet);
     }
     limb(c, 24, 40 + bob, 38, 58 + bob, 1.2f, metal(rgb(44, 36, 60)));
@@ -193,7 +205,8 @@ void drawRangedAlien(Canvas& c, int frame) {
     limb(c, 32, 33 + bob, 32, 39 + bob, 2.6f, skinDark);
 
     // Bulbous cranium over a narrow jaw.
-    Sdf head = paint::unite(paint::ellipseSdf(32, 18.5f + bob, 15.2f, 14.2f), paint::ellipseSdf(32, 28 + bob, 9, 7.2f));
+    Sdf head = paint::unite(paint::ellipseSdf(32, 18.5f + bob, 15.2f, 14.2f),
+                            paint::ellipseSdf(32, 28 + bob, 9, 7.2f));
     paintSdf(c, head, 16, 4, 48, 36, cloth(palette::rangedGreen, 35, 0.1f));
     limb(c, 32, 5.5f + bob, 32, 15 + bob, 1.6f, violet);
     limb(c, 24.5f, 7.5f + bob, 21.5f, 15.5f + bob, 1.4f, violet);
@@ -246,10 +259,12 @@ void drawMeleeAlien(Canvas& c, int frame) {
         poly(c, {{x - 4, 36 + bob}, {x + 4, 36 + bob}, {x, 24 - lift + bob}}, bone);
     }
     Sdf body = paint::unite(paint::ellipseSdf(48, 50 + bob, 27, 22),
-                            paint::unite(paint::ellipseSdf(26, 42 + bob, 14.5f, 12.5f), paint::ellipseSdf(70, 42 + bob, 14.5f, 12.5f)));
+                            paint::unite(paint::ellipseSdf(26, 42 + bob, 14.5f, 12.5f),
+                                         paint::ellipseSdf(70, 42 + bob, 14.5f, 12.5f)));
     paintSdf(c, body, 11, 28, 85, 73, hide);
     blob(c, 48, 63 + bob, 13, 7, cloth(paint::shade(purple, 1.15f), 54, 0.16f));
-    for (auto [x, y, r] : {std::tuple{30.0f, 37.0f, 4.0f}, {63.0f, 35.0f, 3.2f}, {58.0f, 60.0f, 3.6f}, {36.0f, 58.0f, 2.8f}})
+    for (auto [x, y, r] :
+         {std::tuple{30.0f, 37.0f, 4.0f}, {63.0f, 35.0f, 3.2f}, {58.0f, 60.0f, 3.6f}, {36.0f, 58.0f, 2.8f}})
         c.fillCircle(x, y + bob, r, paint::withAlpha(rgb(60, 20, 80), 0.35f));
 
     // Small head sunk low between the shoulders, jaw open.
@@ -257,7 +272,8 @@ void drawMeleeAlien(Canvas& c, int frame) {
     blob(c, 48, 45 + bob, 10.5f, 3.6f, cloth(paint::shade(purple, 0.55f), 55, 0.1f));
     blob(c, 48, 56 + bob, 6.4f, 3.4f, flat(rgb(40, 8, 24)));
     for (float t : {-3.6f, -1.2f, 1.2f, 3.6f})
-        poly(c, {{48 + t - 0.9f, 53.4f + bob}, {48 + t + 0.9f, 53.4f + bob}, {48 + t, 55.8f + bob}}, flat(rgb(236, 230, 210)));
+        poly(c, {{48 + t - 0.9f, 53.4f + bob}, {48 + t + 0.9f, 53.4f + bob}, {48 + t, 55.8f + bob}},
+             flat(rgb(236, 230, 210)));
     blob(c, 43.6f, 48.8f + bob, 2.6f, 1.4f, flat(rgb(200, 255, 90)), 0.3f);
     blob(c, 52.4f, 48.8f + bob, 2.6f, 1.4f, flat(rgb(200, 255, 90)), -0.3f);
 
@@ -316,7 +332,8 @@ void paintCharacters(const AssetContext& ctx) {
     player.fieldKit = true;
     player.seed = 100;
     Canvas playerStrip = walkStrip(
-        64, 96, {32, 87, 15, 4.5f, 0.5f}, [&](Canvas& c, int f) { drawHuman(c, player, f); }, addPlayerLampGlow);
+        64, 96, {32, 87, 15, 4.5f, 0.5f}, [&](Canvas& c, int f) { drawHuman(c, player, f); },
+        addPlayerLampGlow);
     save(playerStrip, ctx, "mainChar.png");
 
     HumanLook civilian;
@@ -330,7 +347,8 @@ void paintCharacters(const AssetContext& ctx) {
     civilian.longHair = true;
     civilian.seed = 200;
     Canvas humanStrip = walkStrip(
-        64, 96, {32, 87, 13.5f, 4, 0.5f}, [&](Canvas& c, int f) { drawHuman(c, civilian, f); }, [](Canvas&, int) {});
+        64, 96, {32, 87, 13.5f, 4, 0.5f}, [&](Canvas& c, int f) { drawHuman(c, civilian, f); },
+        [](Canvas&, int) {});
     save(humanStrip, ctx, "human1.png");
 
     Canvas ranged = walkStrip(64, 96, {32, 87, 12, 4, 0.5f}, drawRangedAlien, addRangedAlienGlow);

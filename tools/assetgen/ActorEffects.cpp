@@ -99,7 +99,8 @@ void badge(Canvas& c, int tier) {
     // Chevrons stacked upwards, one per tier step; bold enough for the 60 % draw scale.
     for (int i = 0; i <= tier; ++i) {
         float y = 18.5f - static_cast<float>(i) * 5.2f - (2 - static_cast<float>(tier)) * 2.2f;
-        poly(c, {{8.5f, y}, {16, y - 4.5f}, {23.5f, y}, {23.5f, y + 3.2f}, {16, y - 1.3f}, {8.5f, y + 3.2f}}, metal(m));
+        poly(c, {{8.5f, y}, {16, y - 4.5f}, {23.5f, y}, {23.5f, y + 3.2f}, {16, y - 1.3f}, {8.5f, y + 3.2f}},
+             metal(m));
     }
     finishSprite(c);
 }
@@ -136,8 +137,8 @@ void spark(Canvas& c, int v, Rng& rng) {
     } else {
         float a = rng.uniform(0, pi);
         float len = v == 1 ? 12.0f : 8.0f;
-        c.line(16 - std::cos(a) * len, 16 - std::sin(a) * len, 16 + std::cos(a) * len, 16 + std::sin(a) * len, 2.2f,
-               hot);
+        c.line(16 - std::cos(a) * len, 16 - std::sin(a) * len, 16 + std::cos(a) * len, 16 + std::sin(a) * len,
+               2.2f, hot);
     }
     c.fillCircle(16, 16, 2.4f, core);
 }
@@ -153,14 +154,17 @@ void liquidDrops(Canvas& c, int v, Rng& rng, Rgba colour, std::uint32_t seed) {
         blob(c, 16, 18, 6.2f, 6.2f, s);
     } else if (v == 2) {
         for (int i = 0; i < 4; ++i)
-            blob(c, rng.uniform(9, 23), rng.uniform(9, 23), rng.uniform(2.5f, 4.5f), rng.uniform(2.5f, 4.5f), s);
+            blob(c, rng.uniform(9, 23), rng.uniform(9, 23), rng.uniform(2.5f, 4.5f), rng.uniform(2.5f, 4.5f),
+                 s);
     } else {
         lumpy(c, 16, 16, 7, 0.35f, seed, s);
     }
     c.fillCircle(13.5f, 12.5f, 1.6f, paint::withAlpha(rgb(255, 255, 255), 0.55f));
 }
 
-void bloodDrop(Canvas& c, int v, Rng& rng) { liquidDrops(c, v, rng, palette::blood, 201); }
+void bloodDrop(Canvas& c, int v, Rng& rng) {
+    liquidDrops(c, v, rng, palette::blood, 201);
+}
 void greenIchor(Canvas& c, int v, Rng& rng) {
     liquidDrops(c, v, rng, rgb(96, 196, 60), 202);
     c.glow(16, 16, 12, paint::withAlpha(rgb(150, 255, 90), 0.25f));
@@ -184,8 +188,12 @@ void splat(Canvas& c, int v, Rng& rng, Rgba colour) {
     }
 }
 
-void bloodSplat(Canvas& c, int v, Rng& rng) { splat(c, v, rng, rgb(140, 16, 24)); }
-void purpleIchor(Canvas& c, int v, Rng& rng) { splat(c, v, rng, rgb(112, 40, 140)); }
+void bloodSplat(Canvas& c, int v, Rng& rng) {
+    splat(c, v, rng, rgb(140, 16, 24));
+}
+void purpleIchor(Canvas& c, int v, Rng& rng) {
+    splat(c, v, rng, rgb(112, 40, 140));
+}
 
 void smokePuff(Canvas& c, int v, Rng&) {
     auto seed = static_cast<std::uint32_t>(400 + v * 7);
@@ -195,7 +203,8 @@ void smokePuff(Canvas& c, int v, Rng&) {
             float d = dist / 14;
             float n = paint::fbm(x / 6.0f, y / 6.0f, 4, seed);
             // Noise roughens the edge, the last term keeps it inside the cell.
-            float a = std::clamp((1 - d) * 1.6f + (n - 0.5f) * 1.2f, 0.0f, 1.0f) * std::clamp((15 - dist) / 3, 0.0f, 1.0f);
+            float a = std::clamp((1 - d) * 1.6f + (n - 0.5f) * 1.2f, 0.0f, 1.0f) *
+                      std::clamp((15 - dist) / 3, 0.0f, 1.0f);
             if (a <= 0)
                 continue;
             float light = 0.75f + 0.35f * n + 0.15f * (16 - static_cast<float>(y)) / 16;
@@ -208,7 +217,9 @@ void vapour(Canvas& c, int v, Rng& rng) {
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             Rgba p = c.get(x, y);
-            c.set(x, y, {std::min(1.0f, p.r * 1.9f), std::min(1.0f, p.g * 1.9f), std::min(1.0f, p.b * 1.9f), p.a * 0.8f});
+            c.set(x, y,
+                  {std::min(1.0f, p.r * 1.9f), std::min(1.0f, p.g * 1.9f), std::min(1.0f, p.b * 1.9f),
+                   p.a * 0.8f});
         }
 }
 
@@ -252,8 +263,11 @@ void paperScrap(Canvas& c, int v, Rng& rng) {
     static const Rgba colours[4] = {palette::amber, palette::alienCyan, palette::offWhite, rgb(220, 60, 60)};
     float a = rng.uniform(0, pi);
     Vector2f u{std::cos(a) * 6, std::sin(a) * 6}, w{-std::sin(a) * 3.5f, std::cos(a) * 3.5f};
-    poly(c, {{16 - u.x - w.x, 16 - u.y - w.y}, {16 + u.x - w.x, 16 + u.y - w.y}, {16 + u.x + w.x, 16 + u.y + w.y},
-             {16 - u.x + w.x, 16 - u.y + w.y}},
+    poly(c,
+         {{16 - u.x - w.x, 16 - u.y - w.y},
+          {16 + u.x - w.x, 16 + u.y - w.y},
+          {16 + u.x + w.x, 16 + u.y + w.y},
+          {16 - u.x + w.x, 16 - u.y + w.y}},
          metal(colours[v]));
 }
 
@@ -300,15 +314,18 @@ void splinter(Canvas& c, int v, Rng& rng) {
     float a = rng.uniform(0, pi);
     float len = 10 - static_cast<float>(v);
     Vector2f u{std::cos(a), std::sin(a)}, n{-std::sin(a), std::cos(a)};
-    poly(c, {{16 - u.x * len, 16 - u.y * len}, {16 + n.x * 2.2f, 16 + n.y * 2.2f}, {16 + u.x * len, 16 + u.y * len},
-             {16 - n.x * 1.6f, 16 - n.y * 1.6f}},
+    poly(c,
+         {{16 - u.x * len, 16 - u.y * len},
+          {16 + n.x * 2.2f, 16 + n.y * 2.2f},
+          {16 + u.x * len, 16 + u.y * len},
+          {16 - n.x * 1.6f, 16 - n.y * 1.6f}},
          metal(v % 2 == 0 ? palette::wood : rgb(168, 124, 80)));
     finishSprite(c);
 }
 
 void paintParticles(const AssetContext& ctx) {
-    const std::vector<CellPainter> rows = {lightDot,   spark,     bloodDrop,   smokePuff, chip,       casing,
-                                           paperScrap, bloodSplat, greenIchor, muzzleFire, ember,     vapour,
+    const std::vector<CellPainter> rows = {lightDot,   spark,      bloodDrop,   smokePuff,  chip,  casing,
+                                           paperScrap, bloodSplat, greenIchor,  muzzleFire, ember, vapour,
                                            glassShard, plasmaDrop, purpleIchor, splinter};
     Canvas sheet(32 * 4, 32 * static_cast<unsigned>(rows.size()));
     for (std::size_t row = 0; row < rows.size(); ++row)
@@ -332,8 +349,9 @@ Rgba fireRamp(float heat) {
         float at;
         Rgba colour;
     };
-    static const Stop stops[] = {{0.0f, rgb(52, 48, 48)},   {0.18f, rgb(84, 70, 62)}, {0.32f, rgb(170, 58, 22)},
-                                 {0.5f, palette::fireOrange}, {0.72f, rgb(255, 206, 84)}, {0.9f, rgb(255, 248, 214)},
+    static const Stop stops[] = {{0.0f, rgb(52, 48, 48)},    {0.18f, rgb(84, 70, 62)},
+                                 {0.32f, rgb(170, 58, 22)},  {0.5f, palette::fireOrange},
+                                 {0.72f, rgb(255, 206, 84)}, {0.9f, rgb(255, 248, 214)},
                                  {1.0f, rgb(255, 255, 255)}};
     heat = std::clamp(heat, 0.0f, 1.0f);
     for (std::size_t i = 1; i < std::size(stops); ++i)
@@ -376,7 +394,8 @@ Canvas blastFrame(int f) {
                paint::withAlpha(rgb(255, 236, 190), 0.55f - k * 0.12f));
     }
     if (f < 3)
-        c.glow(centre, centre, 34 - static_cast<float>(f) * 7, paint::withAlpha(rgb(255, 255, 240), 0.95f), 1.2f);
+        c.glow(centre, centre, 34 - static_cast<float>(f) * 7, paint::withAlpha(rgb(255, 255, 240), 0.95f),
+               1.2f);
     // Burning fragments thrown clear of the ball, each a short streak.
     Rng rng(9001);
     for (int i = 0; i < 9; ++i) {

@@ -15,7 +15,9 @@ constexpr int frameSize = 96;
 constexpr int frameCount = 4;
 constexpr float centre = frameSize / 2.0f;
 
-Vector2f polar(float r, float a) { return {centre + std::cos(a) * r, centre + std::sin(a) * r}; }
+Vector2f polar(float r, float a) {
+    return {centre + std::cos(a) * r, centre + std::sin(a) * r};
+}
 
 // Organic cables the machine has grown into the floor around it.
 void tendril(Canvas& c, Vector2f from, Vector2f bend, Vector2f to, float thickness) {
@@ -25,7 +27,8 @@ void tendril(Canvas& c, Vector2f from, Vector2f bend, Vector2f to, float thickne
     for (int i = 1; i <= steps; ++i) {
         float t = static_cast<float>(i) / steps;
         float u = 1 - t;
-        Vector2f p{u * u * from.x + 2 * u * t * bend.x + t * t * to.x, u * u * from.y + 2 * u * t * bend.y + t * t * to.y};
+        Vector2f p{u * u * from.x + 2 * u * t * bend.x + t * t * to.x,
+                   u * u * from.y + 2 * u * t * bend.y + t * t * to.y};
         limb(c, prev.x, prev.y, p.x, p.y, thickness * (1 - 0.55f * t), flesh);
         prev = p;
     }
@@ -50,9 +53,10 @@ void paintBrain(Canvas& c, float frame) {
     // Glass over it: a cool sheen and a crisp highlight on the upper left.
     c.fillCircle(centre, centre, 15, paint::withAlpha(rgb(120, 220, 240), 0.12f));
     c.shadeSdf(
-        paint::subtract(paint::circleSdf(centre - 2, centre - 2, 12), paint::circleSdf(centre + 1, centre + 1, 12)),
-        [](float, float, float) { return paint::withAlpha(rgb(255, 255, 255), 0.55f); }, centre - 15, centre - 15,
-        centre + 10, centre + 10);
+        paint::subtract(paint::circleSdf(centre - 2, centre - 2, 12),
+                        paint::circleSdf(centre + 1, centre + 1, 12)),
+        [](float, float, float) { return paint::withAlpha(rgb(255, 255, 255), 0.55f); }, centre - 15,
+        centre - 15, centre + 10, centre + 10);
 }
 
 Canvas machineFrame(int f) {
@@ -128,7 +132,8 @@ Canvas machineFrame(int f) {
     c.glow(centre, centre, 7 + 7 * pulse[f], paint::withAlpha(cyan, 0.5f + 0.4f * pulse[f]), 1.4f);
     c.fillCircle(centre, centre, 1.8f + pulse[f], rgb(190, 255, 255));
     c.fillCircle(centre, centre, 1.2f, rgb(255, 255, 255));
-    c.ring(centre, centre, 24 + 6.5f * static_cast<float>(f), 2, paint::withAlpha(cyan, 0.55f - 0.12f * static_cast<float>(f)));
+    c.ring(centre, centre, 24 + 6.5f * static_cast<float>(f), 2,
+           paint::withAlpha(cyan, 0.55f - 0.12f * static_cast<float>(f)));
     return c;
 }
 

@@ -53,8 +53,8 @@ void blob(Canvas& c, float cx, float cy, float rx, float ry, const Shade& s, flo
 }
 
 void limb(Canvas& c, float x0, float y0, float x1, float y1, float radius, const Shade& s) {
-    paintSdf(c, paint::capsuleSdf(x0, y0, x1, y1, radius), std::min(x0, x1) - radius, std::min(y0, y1) - radius,
-             std::max(x0, x1) + radius, std::max(y0, y1) + radius, s);
+    paintSdf(c, paint::capsuleSdf(x0, y0, x1, y1, radius), std::min(x0, x1) - radius,
+             std::min(y0, y1) - radius, std::max(x0, x1) + radius, std::max(y0, y1) + radius, s);
 }
 
 void poly(Canvas& c, const std::vector<sf::Vector2f>& pts, const Shade& s) {
@@ -96,6 +96,8 @@ Canvas mirrored(const Canvas& src) {
     return out;
 }
 
-void save(const Canvas& c, const AssetContext& ctx, const std::string& file) { paint::save(c, ctx.graphics(file)); }
+void save(const Canvas& c, const AssetContext& ctx, const std::string& file) {
+    paint::save(c, ctx.graphics(file));
+}
 
 } // namespace actorart

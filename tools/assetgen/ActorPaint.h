@@ -15,8 +15,8 @@ namespace actorart {
 
 using paint::Canvas;
 using paint::pi;
-using paint::Rgba;
 using paint::rgb;
+using paint::Rgba;
 using paint::Sdf;
 using sf::Vector2f;
 
@@ -46,11 +46,11 @@ inline const Rgba brass = paint::rgb(204, 160, 72);
 // as round, brighter towards the top-left, optionally grainy like cloth or skin.
 struct Shade {
     Rgba colour;
-    float rim = 0.62f;        // brightness at the silhouette edge
-    float depth = 4.0f;       // pixels over which the edge darkening fades out
-    float tilt = 0.16f;       // strength of the top-left light across the shape
-    float grain = 0.0f;       // noise amount, 0 for smooth materials
-    float grainScale = 2.5f;  // noise feature size in pixels
+    float rim = 0.62f;       // brightness at the silhouette edge
+    float depth = 4.0f;      // pixels over which the edge darkening fades out
+    float tilt = 0.16f;      // strength of the top-left light across the shape
+    float grain = 0.0f;      // noise amount, 0 for smooth materials
+    float grainScale = 2.5f; // noise feature size in pixels
     std::uint32_t seed = 11;
 };
 

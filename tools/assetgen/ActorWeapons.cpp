@@ -160,7 +160,8 @@ void knife(Canvas& c) {
     for (float x : {9.0f, 13.0f, 17.0f})
         line(c, x, 30, x, 34.5f, 0.7f, rgb(20, 18, 16));
     rbox(c, 21, 26.5f, 2.8f, 11.5f, 1, brightSteel());
-    poly(c, {{23.5f, 29.2f}, {49, 29.6f}, {59.5f, 32.4f}, {49, 34.6f}, {23.5f, 35.2f}}, metal(rgb(190, 196, 208)));
+    poly(c, {{23.5f, 29.2f}, {49, 29.6f}, {59.5f, 32.4f}, {49, 34.6f}, {23.5f, 35.2f}},
+         metal(rgb(190, 196, 208)));
     line(c, 25, 34.2f, 50, 33.8f, 0.8f, rgb(240, 244, 250));
     line(c, 26, 31.4f, 46, 31.6f, 0.7f, rgb(120, 126, 140));
 }
@@ -170,7 +171,8 @@ void fireAxe(Canvas& c) {
     rbox(c, 3.5f, 29.5f, 7, 5.5f, 2, polymer());
     Shade red = metal(rgb(196, 38, 32));
     poly(c, {{48, 29}, {56.5f, 29}, {52.5f, 17.5f}}, metal(rgb(150, 30, 26)));
-    poly(c, {{47.5f, 28.5f}, {57, 28.5f}, {57.5f, 36}, {60.5f, 46}, {52, 48.5f}, {43.5f, 46.5f}, {48, 36}}, red);
+    poly(c, {{47.5f, 28.5f}, {57, 28.5f}, {57.5f, 36}, {60.5f, 46}, {52, 48.5f}, {43.5f, 46.5f}, {48, 36}},
+         red);
     line(c, 44.5f, 46.2f, 52, 48, 1.8f, rgb(214, 220, 230));
     line(c, 52, 48, 59.8f, 46, 1.8f, rgb(214, 220, 230));
 }
@@ -339,9 +341,10 @@ void paintWeapons(const AssetContext& ctx) {
     // the revolver, the SMG the pistol, all shotguns one row, the machine gun
     // the assault rifle, and the bomb and the nuke one charge.
     const std::vector<WeaponArt> weapons = {
-        {0, magnum, {}},       {1, pistol, {}}, {2, pumpShotgun, {}}, {3, huntingRifle, {}},     {4, musket, {}},
-        {5, grenade, {}},      {6, assaultRifle, {}}, {7, knife, {}}, {8, fireAxe, {}},          {9, katana, {}},
-        {10, railGun, railGunGlow}, {11, chainsaw, {}}, {12, bombCharge, {}},
+        {0, magnum, {}},      {1, pistol, {}},  {2, pumpShotgun, {}},       {3, huntingRifle, {}},
+        {4, musket, {}},      {5, grenade, {}}, {6, assaultRifle, {}},      {7, knife, {}},
+        {8, fireAxe, {}},     {9, katana, {}},  {10, railGun, railGunGlow}, {11, chainsaw, {}},
+        {12, bombCharge, {}},
     };
     Canvas sheet(cell * 2, cell * weaponRows);
     for (const WeaponArt& w : weapons) {

@@ -6,10 +6,10 @@
 #include <string>
 
 struct AssetContext {
-    std::string runDir;        // files go to runDir + "/Graphics/...", "/Sounds/...", "/data/..."
-    std::string displayFont;   // bold display face (titles, labels)
-    std::string sansFont;      // clean sans for body text
-    std::string sansBoldFont;  // its bold cut
+    std::string runDir;       // files go to runDir + "/Graphics/...", "/Sounds/...", "/data/..."
+    std::string displayFont;  // bold display face (titles, labels)
+    std::string sansFont;     // clean sans for body text
+    std::string sansBoldFont; // its bold cut
     std::string blackletterFont;
 
     std::string graphics(const std::string& file) const { return runDir + "/Graphics/" + file; }

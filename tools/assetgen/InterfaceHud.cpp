@@ -35,7 +35,11 @@ void heartIcon(Canvas& c, float cx, float cy, Rgba col) {
 }
 
 void boltIcon(Canvas& c, float cx, float cy, Rgba col) {
-    c.fillPolygon({{cx + 3, cy - 14}, {cx - 8, cy + 2}, {cx - 1, cy + 2}, {cx - 4, cy + 14}, {cx + 8, cy - 3},
+    c.fillPolygon({{cx + 3, cy - 14},
+                   {cx - 8, cy + 2},
+                   {cx - 1, cy + 2},
+                   {cx - 4, cy + 14},
+                   {cx + 8, cy - 3},
                    {cx + 1, cy - 3}},
                   col);
 }
@@ -67,7 +71,8 @@ void mouseIcon(Canvas& c, float cx, float cy, int litButton, Rgba col) {
 }
 
 // Wraps text into lines no wider than maxWidth.
-std::vector<std::string> wrap(const std::string& font, unsigned size, const std::string& text, float maxWidth) {
+std::vector<std::string> wrap(const std::string& font, unsigned size, const std::string& text,
+                              float maxWidth) {
     std::vector<std::string> lines;
     std::istringstream words(text);
     std::string word, line;
@@ -100,14 +105,15 @@ float keyCap(Canvas& c, const Fonts& f, const std::string& label, float x, float
 }
 
 struct Binding {
-    std::vector<std::string> keys;   // shown as caps, separated by "/"
+    std::vector<std::string> keys; // shown as caps, separated by "/"
     std::string action;
 };
 
 // Section heading with an amber underline.
 void heading(Canvas& c, const Fonts& f, const std::string& text, float x, float y, float width) {
     c.text(f.display, 40, text, x, y, amber);
-    blendRect(c, static_cast<int>(x), static_cast<int>(y) + 8, static_cast<int>(width), 2, withAlpha(amber, 0.6f));
+    blendRect(c, static_cast<int>(x), static_cast<int>(y) + 8, static_cast<int>(width), 2,
+              withAlpha(amber, 0.6f));
 }
 
 float paragraph(Canvas& c, const Fonts& f, const std::string& lead, const std::string& body, float x, float y,
@@ -153,7 +159,8 @@ void footer(Canvas& c, const Fonts& f, const std::string& text, Rect panel) {
 // weapon panel at (1280, 840), both in the 1920 x 1080 screen space; their
 // clear windows line up with the health, stamina, signal, taser and weapon
 // bars, which the display draws before these panels.
-void drawHudPanels(const std::string& statusPath, const std::string& gunPath, const std::string& noiseBarPath) {
+void drawHudPanels(const std::string& statusPath, const std::string& gunPath,
+                   const std::string& noiseBarPath) {
     {
         Canvas c(540, 150);
         drawPanel(c, 0, 0, 530, 142, amber, 0.82f);
@@ -285,8 +292,9 @@ void drawGameInfoOverlay(const std::string& path, const std::string& displayFont
                          const std::string& sansBoldFont) {
     Fonts f{displayFont, sansFont, sansBoldFont};
     Rect panel{260, 90, 1400, 900};
-    Canvas c = overlayBase(f, "FIELD MANUAL", "The city block is under alien control. Get in, save who you can, shut it down.",
-                           panel);
+    Canvas c =
+        overlayBase(f, "FIELD MANUAL",
+                    "The city block is under alien control. Get in, save who you can, shut it down.", panel);
     float lx = static_cast<float>(panel.x) + 60, ly = static_cast<float>(panel.y) + 200;
     heading(c, f, "CONTROLS", lx, ly, 600);
     const std::vector<Binding> bindings = {
@@ -324,13 +332,15 @@ void drawGameInfoOverlay(const std::string& path, const std::string& displayFont
                    "The signal bar in the top-left corner turns from red to green as you close in on it. "
                    "Wrecking it ends the level.",
                    rx, py, 600, alienCyan);
-    py = paragraph(c, f, "Save the humans.",
-                   "Every civilian still alive when the machine falls adds to your score. They panic and run; "
-                   "keep your fire off them.",
-                   rx, py, 600, rgb(90, 150, 255));
-    py = paragraph(c, f, "Know the aliens.",
-                   "Lanky green aliens shoot from range. Hulking purple brutes charge you down; the taser stuns both.",
-                   rx, py, 600, rgb(118, 200, 70));
+    py =
+        paragraph(c, f, "Save the humans.",
+                  "Every civilian still alive when the machine falls adds to your score. They panic and run; "
+                  "keep your fire off them.",
+                  rx, py, 600, rgb(90, 150, 255));
+    py = paragraph(
+        c, f, "Know the aliens.",
+        "Lanky green aliens shoot from range. Hulking purple brutes charge you down; the taser stuns both.",
+        rx, py, 600, rgb(118, 200, 70));
     py = paragraph(c, f, "Use the block.",
                    "Red barrels explode when shot. Smashed furniture drops health and invulnerability. "
                    "Walls break under enough fire.",
@@ -344,26 +354,28 @@ void drawGameInfoOverlay(const std::string& path, const std::string& displayFont
     save(c, path);
 }
 
-void drawUpgradeHelpOverlay(const std::string& path, const std::string& displayFont, const std::string& sansFont,
-                            const std::string& sansBoldFont) {
+void drawUpgradeHelpOverlay(const std::string& path, const std::string& displayFont,
+                            const std::string& sansFont, const std::string& sansBoldFont) {
     Fonts f{displayFont, sansFont, sansBoldFont};
     Rect panel{310, 170, 1300, 740};
     Canvas c = overlayBase(f, "BETWEEN LEVELS", "Spend your points, pick your gear, then move on.", panel);
     float lx = static_cast<float>(panel.x) + 60, ly = static_cast<float>(panel.y) + 200;
     heading(c, f, "STATS", lx, ly, 540);
     float y = ly + 54;
-    y = paragraph(c, f, "Stat points", "come from experience: every level you gain gives one. Spend them with the + buttons.",
-                  lx, y, 540, amber);
+    y = paragraph(c, f, "Stat points",
+                  "come from experience: every level you gain gives one. Spend them with the + buttons.", lx,
+                  y, 540, amber);
     y = paragraph(c, f, "HP", "raises your maximum health.", lx, y, 540, rgb(220, 60, 60));
     y = paragraph(c, f, "Stamina", "lets you sprint longer and move faster.", lx, y, 540, rgb(90, 150, 255));
     y = paragraph(c, f, "Taser", "recharges sooner and its beam flies faster.", lx, y, 540, alienCyan);
-    y = paragraph(c, f, "Weapon Handling", "means less kick, faster recovery and quicker aim.", lx, y, 540, steel);
+    y = paragraph(c, f, "Weapon Handling", "means less kick, faster recovery and quicker aim.", lx, y, 540,
+                  steel);
 
     heading(c, f, "RARITY", lx, y + 24, 540);
     // Item names on the upgrade screen are coloured by rarity, lowest first.
-    const std::pair<const char*, Rgba> tiers[] = {{"Worn", rgb(200, 195, 195)},   {"Common", rgb(255, 255, 255)},
-                                                   {"Fine", rgb(0, 255, 0)},       {"Rare", rgb(60, 110, 255)},
-                                                   {"Epic", rgb(160, 32, 240)},    {"Legendary", rgb(210, 105, 30)}};
+    const std::pair<const char*, Rgba> tiers[] = {
+        {"Worn", rgb(200, 195, 195)}, {"Common", rgb(255, 255, 255)}, {"Fine", rgb(0, 255, 0)},
+        {"Rare", rgb(60, 110, 255)},  {"Epic", rgb(160, 32, 240)},    {"Legendary", rgb(210, 105, 30)}};
     float tx = lx;
     for (const auto& tier : tiers) {
         tx += c.text(f.bold, 22, tier.first, tx, y + 74, tier.second) + 22;
@@ -372,16 +384,18 @@ void drawUpgradeHelpOverlay(const std::string& path, const std::string& displayF
     float rx = static_cast<float>(panel.x) + 680, ry = ly;
     heading(c, f, "LOOT", rx, ry, 560);
     float py = ry + 54;
-    py = paragraph(c, f, "Three new items", "are waiting after every level: two weapons and one armour.", rx, py, 560,
-                   amber);
-    py = paragraph(c, f, "Left-click", "a weapon to take it into your left hand, right-click for your right hand. "
-                                       "Click the armour to wear it. What you drop stays on the table.",
+    py = paragraph(c, f, "Three new items", "are waiting after every level: two weapons and one armour.", rx,
+                   py, 560, amber);
+    py = paragraph(c, f, "Left-click",
+                   "a weapon to take it into your left hand, right-click for your right hand. "
+                   "Click the armour to wear it. What you drop stays on the table.",
                    rx, py, 560, amber);
-    py = paragraph(c, f, "Hover", "over an item to compare: a value of your own gear shows green where it is higher "
-                                  "and red where it is lower.",
+    py = paragraph(c, f, "Hover",
+                   "over an item to compare: a value of your own gear shows green where it is higher "
+                   "and red where it is lower.",
                    rx, py, 560, rgb(0, 220, 90));
-    py = paragraph(c, f, "Reroll", "trades reroll points for fresh loot; each reroll doubles the cost.", rx, py, 560,
-                   amber);
+    py = paragraph(c, f, "Reroll", "trades reroll points for fresh loot; each reroll doubles the cost.", rx,
+                   py, 560, amber);
     paragraph(c, f, "Save", "stores the run; Continue starts the next level.", rx, py, 560, amber);
     footer(c, f, "CLICK OR ESC TO CLOSE", panel);
     save(c, path);

@@ -20,11 +20,12 @@ void drawIcon(const std::string& path) {
     scene.fillPolygon({{119, 96}, {137, 96}, {164, 240}, {92, 240}}, withAlpha(alienCyan, 0.26f));
     // Skyline silhouettes in two depths.
     const Rgba far = rgb(36, 38, 70), near = rgb(13, 14, 25);
-    const float farBlocks[][3] = {{8, 146, 38}, {44, 128, 28}, {150, 136, 32}, {180, 116, 30}, {212, 142, 40}};
+    const float farBlocks[][3] = {
+        {8, 146, 38}, {44, 128, 28}, {150, 136, 32}, {180, 116, 30}, {212, 142, 40}};
     for (const auto& b : farBlocks)
         scene.fillRect(b[0], b[1], b[2], s - b[1], far);
-    const float nearBlocks[][3] = {{6, 176, 46}, {56, 158, 36}, {96, 194, 30}, {130, 170, 36}, {170, 186, 30},
-                                   {204, 162, 48}};
+    const float nearBlocks[][3] = {{6, 176, 46},   {56, 158, 36},  {96, 194, 30},
+                                   {130, 170, 36}, {170, 186, 30}, {204, 162, 48}};
     for (const auto& b : nearBlocks) {
         scene.fillRect(b[0], b[1], b[2], s - b[1], near);
         for (float wy = b[1] + 10; wy < 236; wy += 16)

@@ -39,13 +39,15 @@ void boxBlur(std::vector<float>& v, int w, int h, int radius) {
         int len = horizontal ? w : h, lines = horizontal ? h : w;
         for (int l = 0; l < lines; ++l) {
             auto at = [&](int i) -> float& {
-                return horizontal ? v[static_cast<std::size_t>(l * w + i)] : v[static_cast<std::size_t>(i * w + l)];
+                return horizontal ? v[static_cast<std::size_t>(l * w + i)]
+                                  : v[static_cast<std::size_t>(i * w + l)];
             };
             float sum = 0;
             for (int i = -radius; i <= radius; ++i)
                 sum += at(std::clamp(i, 0, len - 1));
             for (int i = 0; i < len; ++i) {
-                std::size_t o = horizontal ? static_cast<std::size_t>(l * w + i) : static_cast<std::size_t>(i * w + l);
+                std::size_t o =
+                    horizontal ? static_cast<std::size_t>(l * w + i) : static_cast<std::size_t>(i * w + l);
                 tmp[o] = sum / static_cast<float>(2 * radius + 1);
                 sum += at(std::min(i + radius + 1, len - 1)) - at(std::max(i - radius, 0));
             }
@@ -72,8 +74,10 @@ void applyLight(Canvas& canvas, const LightBuffer& light, float sharp, float blo
     for (int y = 0; y < light.h; ++y)
         for (int x = 0; x < light.w; ++x) {
             // Bilinear read of the small buffer.
-            float fx = std::clamp((static_cast<float>(x) + 0.5f) / 4.0f - 0.5f, 0.0f, static_cast<float>(sw - 1));
-            float fy = std::clamp((static_cast<float>(y) + 0.5f) / 4.0f - 0.5f, 0.0f, static_cast<float>(sh - 1));
+            float fx =
+                std::clamp((static_cast<float>(x) + 0.5f) / 4.0f - 0.5f, 0.0f, static_cast<float>(sw - 1));
+            float fy =
+                std::clamp((static_cast<float>(y) + 0.5f) / 4.0f - 0.5f, 0.0f, static_cast<float>(sh - 1));
             int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
             int x1 = std::min(x0 + 1, sw - 1), y1 = std::min(y0 + 1, sh - 1);
             float tx = fx - static_cast<float>(x0), ty = fy - static_cast<float>(y0);
@@ -100,8 +104,8 @@ struct Building {
 
 struct SkylineLayer {
     Rgba body;
-    float haze;      // pull toward the horizon colour: distance
-    float litShare;  // fraction of lit windows
+    float haze;     // pull toward the horizon colour: distance
+    float litShare; // fraction of lit windows
     int minW, maxW, minTop, maxTop;
     int windowW, windowH, cellW, cellH;
     bool details;
@@ -127,7 +131,7 @@ void drawSkyline(Canvas& canvas, LightBuffer& light, const SkylineLayer& layer, 
         int w = rng.range(layer.minW, layer.maxW);
         int top = rng.range(layer.minTop, layer.maxTop);
         if (rng.range(0, 99) < 14)
-            top -= rng.range(90, 200);   // the odd tower breaks the roofline
+            top -= rng.range(90, 200); // the odd tower breaks the roofline
         buildings.push_back({x, w, top, rng.next()});
         x += w + rng.range(-20, 14);
     }
@@ -138,13 +142,13 @@ void drawSkyline(Canvas& canvas, LightBuffer& light, const SkylineLayer& layer, 
         int margin = 6 + static_cast<int>(b.seed % 5u);
         int cols = std::max(1, (b.w - 2 * margin) / layer.cellW);
         int offsetX = b.x + (b.w - cols * layer.cellW) / 2;
-        bool office = (b.seed >> 8) % 3 == 0;   // some towers have long strip windows
+        bool office = (b.seed >> 8) % 3 == 0; // some towers have long strip windows
         for (int yy = std::max(0, b.top); yy < ScreenH; ++yy)
             for (int xx = std::max(0, b.x); xx < std::min(PanoramaW, b.x + b.w); ++xx) {
                 float n = hashUnit(xx, yy, b.seed) * 0.06f;
                 Rgba c = shade(body, 0.95f + n);
                 if (yy < b.top + 2)
-                    c = brighten(c, 0.05f);   // rim of the roof against the sky
+                    c = brighten(c, 0.05f); // rim of the roof against the sky
                 if (xx < b.x + 2)
                     c = brighten(c, 0.02f);
                 int lx = xx - offsetX, ly = yy - b.top - margin;
@@ -158,8 +162,11 @@ void drawSkyline(Canvas& canvas, LightBuffer& light, const SkylineLayer& layer, 
                         float rowBias = hashUnit(cy, 7, b.seed) < 0.35f ? 0.3f : 0.0f;
                         if (roll < layer.litShare + rowBias * layer.litShare) {
                             float hue = hashUnit(cx, cy, b.seed + 1u);
-                            Rgba glow = hue < 0.7f ? rgb(242, 163, 58) : hue < 0.9f ? rgb(255, 214, 150) : rgb(56, 224, 232);
-                            float k = (0.55f + 0.45f * hashUnit(cx, cy, b.seed + 2u)) * (1.0f - layer.haze * 0.8f);
+                            Rgba glow = hue < 0.7f   ? rgb(242, 163, 58)
+                                        : hue < 0.9f ? rgb(255, 214, 150)
+                                                     : rgb(56, 224, 232);
+                            float k =
+                                (0.55f + 0.45f * hashUnit(cx, cy, b.seed + 2u)) * (1.0f - layer.haze * 0.8f);
                             c = mix(c, glow, 0.55f * k);
                             light.add(xx, yy, glow, 0.35f * k);
                         } else {
@@ -171,7 +178,8 @@ void drawSkyline(Canvas& canvas, LightBuffer& light, const SkylineLayer& layer, 
             }
         if (layer.details && (b.seed >> 4) % 3 == 0) {
             // Water tank on legs.
-            float tx = static_cast<float>(b.x) + static_cast<float>(b.w) * 0.3f, ty = static_cast<float>(b.top);
+            float tx = static_cast<float>(b.x) + static_cast<float>(b.w) * 0.3f,
+                  ty = static_cast<float>(b.top);
             Rgba dark = shade(body, 0.8f);
             canvas.fillRect(tx, ty - 40, 30, 28, dark, 3);
             canvas.fillPolygon({{tx - 2, ty - 40}, {tx + 15, ty - 52}, {tx + 32, ty - 40}}, dark);
@@ -180,7 +188,8 @@ void drawSkyline(Canvas& canvas, LightBuffer& light, const SkylineLayer& layer, 
         }
         if (layer.details && (b.seed >> 6) % 4 == 0) {
             // Antenna with an aircraft warning light.
-            float ax = static_cast<float>(b.x) + static_cast<float>(b.w) * 0.7f, ay = static_cast<float>(b.top);
+            float ax = static_cast<float>(b.x) + static_cast<float>(b.w) * 0.7f,
+                  ay = static_cast<float>(b.top);
             float height = 40.0f + static_cast<float>((b.seed >> 10) % 60u);
             canvas.line(ax, ay, ax, ay - height, 2.0f, shade(body, 0.8f));
             canvas.line(ax - 8, ay - height * 0.6f, ax + 8, ay - height * 0.6f, 1.5f, shade(body, 0.8f));
@@ -189,8 +198,8 @@ void drawSkyline(Canvas& canvas, LightBuffer& light, const SkylineLayer& layer, 
                 for (int dx = -10; dx <= 10; ++dx) {
                     float d = std::hypot(static_cast<float>(dx), static_cast<float>(dy)) / 10.0f;
                     if (d < 1)
-                        light.add(static_cast<int>(ax) + dx, static_cast<int>(ay - height) + dy, rgb(255, 50, 40),
-                                  0.25f * (1 - d) * (1 - d));
+                        light.add(static_cast<int>(ax) + dx, static_cast<int>(ay - height) + dy,
+                                  rgb(255, 50, 40), 0.25f * (1 - d) * (1 - d));
                 }
         }
     }
@@ -248,7 +257,8 @@ void motherShip(Canvas& canvas, LightBuffer& light, float cx, float cy) {
             for (int dx = -14; dx <= 14; ++dx) {
                 float d = std::hypot(static_cast<float>(dx), static_cast<float>(dy)) / 14.0f;
                 if (d < 1)
-                    light.add(static_cast<int>(lx) + dx, static_cast<int>(ly) + dy, alienCyan, 0.3f * (1 - d) * (1 - d));
+                    light.add(static_cast<int>(lx) + dx, static_cast<int>(ly) + dy, alienCyan,
+                              0.3f * (1 - d) * (1 - d));
             }
     }
     canvas.fillEllipse(cx, cy + 20, 34, 8, rgb(190, 255, 255));
@@ -370,12 +380,13 @@ Canvas logo(const std::string& displayFont, const std::string& sansBoldFont) {
             float left = std::abs(std::hypot(x - (cx - 8), y - (cy - 2)) - 24) - 4;
             float right = std::abs(std::hypot(x - (cx + 8), y - (cy - 2)) - 24) - 4;
             float d = std::min(left, right);
-            return std::max(d, y - (cy - 4));   // only the upper halves
+            return std::max(d, y - (cy - 4)); // only the upper halves
         },
-        [&](float, float y, float) { return mix(rgb(255, 214, 150), amber, clamp01((y - 30) / 30)); }, cx - 40,
-        cy - 40, cx + 40, cy);
+        [&](float, float y, float) { return mix(rgb(255, 214, 150), amber, clamp01((y - 30) / 30)); },
+        cx - 40, cy - 40, cx + 40, cy);
     // Head and muzzle.
-    c.fillPolygon({{cx - 16, cy - 8}, {cx + 16, cy - 8}, {cx + 10, cy + 20}, {cx, cy + 28}, {cx - 10, cy + 20}}, amber);
+    c.fillPolygon(
+        {{cx - 16, cy - 8}, {cx + 16, cy - 8}, {cx + 10, cy + 20}, {cx, cy + 28}, {cx - 10, cy + 20}}, amber);
     c.fillCircle(cx - 7, cy + 2, 3, rgb(20, 23, 34));
     c.fillCircle(cx + 7, cy + 2, 3, rgb(20, 23, 34));
     c.fillEllipse(cx, cy + 20, 7, 4, rgb(20, 23, 34));
@@ -398,7 +409,8 @@ void buttonFace(Canvas& atlas, int x, int y, int w, int h, bool hover) {
         float x0 = static_cast<float>(x) + inset, y0 = static_cast<float>(y) + inset;
         float x1 = static_cast<float>(x + w) - inset, y1 = static_cast<float>(y + h) - inset;
         float c = std::max(1.0f, chamfer - inset * 0.4f);
-        return std::vector<sf::Vector2f>{{x0 + c, y0}, {x1, y0}, {x1, y1 - c}, {x1 - c, y1}, {x0, y1}, {x0, y0 + c}};
+        return std::vector<sf::Vector2f>{{x0 + c, y0}, {x1, y0}, {x1, y1 - c},
+                                         {x1 - c, y1}, {x0, y1}, {x0, y0 + c}};
     };
     Rgba trim = hover ? amber : steel;
     atlas.fillPolygon(shape(1), ink);
@@ -421,7 +433,8 @@ void buttonFace(Canvas& atlas, int x, int y, int w, int h, bool hover) {
         static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + w), static_cast<float>(y + h));
     // Inner bevel: lit top edge, dark bottom edge.
     float x0 = static_cast<float>(x) + 6, x1 = static_cast<float>(x + w) - 6;
-    atlas.line(x0 + chamfer, static_cast<float>(y) + 6, x1, static_cast<float>(y) + 6, 1.2f, withAlpha(offWhite, 0.25f));
+    atlas.line(x0 + chamfer, static_cast<float>(y) + 6, x1, static_cast<float>(y) + 6, 1.2f,
+               withAlpha(offWhite, 0.25f));
     atlas.line(x0, static_cast<float>(y + h) - 6.5f, x1 - chamfer, static_cast<float>(y + h) - 6.5f, 1.2f,
                withAlpha(ink, 0.7f));
     // Accent notches on the short edges.
@@ -443,8 +456,9 @@ void buttonFace(Canvas& atlas, int x, int y, int w, int h, bool hover) {
 
 } // namespace
 
-Canvas drawMainMenu(const std::string& backgroundPath, const std::string& foregroundPath, const std::string& logoPath,
-                    const std::string& displayFont, const std::string& sansBoldFont) {
+Canvas drawMainMenu(const std::string& backgroundPath, const std::string& foregroundPath,
+                    const std::string& logoPath, const std::string& displayFont,
+                    const std::string& sansBoldFont) {
     Canvas bg = panorama();
     save(bg, backgroundPath);
     save(foreground(), foregroundPath);
@@ -473,8 +487,10 @@ void drawDoors(const std::string& path) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             float fx = static_cast<float>(x), fy = static_cast<float>(y);
-            float mxf = std::min(fx, static_cast<float>(w - 1) - fx);   // distance from the nearer vertical edge
-            float brushed = periodicNoise(mxf / 40.0f, fy / 1.5f, 1000, 3201u) * 0.5f + hashUnit(static_cast<int>(mxf), y, 3202u) * 0.5f;
+            float mxf =
+                std::min(fx, static_cast<float>(w - 1) - fx); // distance from the nearer vertical edge
+            float brushed = periodicNoise(mxf / 40.0f, fy / 1.5f, 1000, 3201u) * 0.5f +
+                            hashUnit(static_cast<int>(mxf), y, 3202u) * 0.5f;
             float broad = paint::fbm(mxf / 160.0f, fy / 160.0f, 4, 3203u);
             Rgba c = shade(rgb(54, 60, 74), 0.8f + 0.14f * brushed + 0.3f * broad);
             // Vertical ribs.

@@ -88,11 +88,10 @@ void battle(const AssetContext& ctx) {
     }
 
     // Lead: the theme in bars 9-16, answered an octave up in bars 25-32.
-    const char* theme =
-        "A4:3 C5:3 E5:2 D5:4 C5:2 B4:2 | C5:6 A4:2 r:4 E4:2 G4:2 | "
-        "A4:3 C5:3 F5:2 E5:4 D5:2 C5:2 | C5:8 r:4 C5:2 D5:2 | "
-        "F5:3 E5:3 D5:2 A5:4 F5:2 D5:2 | E5:6 D5:2 r:4 D5:2 E5:2 | "
-        "G#5:3 F5:3 E5:2 D5:4 B4:2 G#4:2 | B4:8 E5:4 r:4";
+    const char* theme = "A4:3 C5:3 E5:2 D5:4 C5:2 B4:2 | C5:6 A4:2 r:4 E4:2 G4:2 | "
+                        "A4:3 C5:3 F5:2 E5:4 D5:2 C5:2 | C5:8 r:4 C5:2 D5:2 | "
+                        "F5:3 E5:3 D5:2 A5:4 F5:2 D5:2 | E5:6 D5:2 r:4 D5:2 E5:2 | "
+                        "G#5:3 F5:3 E5:2 D5:4 B4:2 G#4:2 | B4:8 E5:4 r:4";
     for (const Note& n : melody(theme, 8 * 16))
         song.add(lead(hz(n.midi), song.stepSeconds() * n.length), n.step, 0.42f, 0.1f, 0.25f, 0.35f);
     for (const Note& n : melody(theme, 24 * 16)) {
@@ -112,9 +111,8 @@ void battle(const AssetContext& ctx) {
 void menuTheme(const AssetContext& ctx) {
     Song song(80.0f, 16, 0x0E11);
     Rng& rng = song.rng;
-    const Chord chords[16] = {{41, Minor}, {37, Major}, {44, Major}, {39, Major},
-                              {41, Minor}, {37, Major}, {46, Minor}, {36, Major},
-                              {37, Major}, {39, Major}, {41, Minor}, {41, Minor},
+    const Chord chords[16] = {{41, Minor}, {37, Major}, {44, Major}, {39, Major}, {41, Minor}, {37, Major},
+                              {46, Minor}, {36, Major}, {37, Major}, {39, Major}, {41, Minor}, {41, Minor},
                               {37, Major}, {39, Major}, {36, Major}, {36, Major}};
     for (int bar = 0; bar < 16; ++bar) {
         Chord c = chords[bar];
@@ -126,16 +124,19 @@ void menuTheme(const AssetContext& ctx) {
             song.add(kick(), s0 + 14, 0.4f, 0.0f, 0.05f);
         song.add(snare(rng), s0 + 8, 0.55f, 0.05f, 0.5f);
         for (int s = 0; s < 16; s += 2)
-            song.add(hat(rng, false), s0 + s + (s % 4 == 2 ? 0.33f : 0.0f), s % 4 == 2 ? 0.25f : 0.15f, 0.35f, 0.2f);
+            song.add(hat(rng, false), s0 + s + (s % 4 == 2 ? 0.33f : 0.0f), s % 4 == 2 ? 0.25f : 0.15f, 0.35f,
+                     0.2f);
         // Pads breathe on every chord; the low root holds under them.
         for (int k = 0; k < 4; ++k)
-            song.add(pad(hz(c.tone(k, 53)), song.stepSeconds() * 16, 1100.0f), s0, 0.2f, -0.6f + 0.4f * k, 0.6f);
+            song.add(pad(hz(c.tone(k, 53)), song.stepSeconds() * 16, 1100.0f), s0, 0.2f, -0.6f + 0.4f * k,
+                     0.6f);
         song.add(subBass(hz(c.root - 12), song.stepSeconds() * 10), s0, 0.8f, 0.0f, 0.0f);
         song.add(subBass(hz(c.root - 12), song.stepSeconds() * 5), s0 + 11, 0.6f, 0.0f, 0.0f);
         // Electric piano stabs, on the one and the push before three.
         for (int at : {0, 6}) {
             for (int k = 0; k < 3; ++k)
-                song.add(epiano(hz(c.tone(k + 1, 60)), song.stepSeconds() * 3), s0 + at, 0.16f, 0.3f - 0.3f * k, 0.5f, 0.2f);
+                song.add(epiano(hz(c.tone(k + 1, 60)), song.stepSeconds() * 3), s0 + at, 0.16f,
+                         0.3f - 0.3f * k, 0.5f, 0.2f);
         }
     }
     const char* theme =
@@ -153,11 +154,10 @@ void menuTheme(const AssetContext& ctx) {
 void scoreTheme(const AssetContext& ctx) {
     Song song(96.0f, 20, 0x5C0E);
     Rng& rng = song.rng;
-    const Chord chords[20] = {{50, Major}, {45, Major}, {47, Minor}, {43, Major},
-                              {50, Major}, {45, Major}, {47, Minor}, {43, Major},
-                              {43, Major}, {45, Major}, {42, Minor}, {47, Minor},
-                              {43, Major}, {45, Major}, {50, Major}, {50, Major},
-                              {50, Major}, {43, Major}, {50, Major}, {45, Major}};
+    const Chord chords[20] = {{50, Major}, {45, Major}, {47, Minor}, {43, Major}, {50, Major},
+                              {45, Major}, {47, Minor}, {43, Major}, {43, Major}, {45, Major},
+                              {42, Minor}, {47, Minor}, {43, Major}, {45, Major}, {50, Major},
+                              {50, Major}, {50, Major}, {43, Major}, {50, Major}, {45, Major}};
     for (int bar = 0; bar < 20; ++bar) {
         Chord c = chords[bar];
         int s0 = bar * 16;
@@ -176,22 +176,23 @@ void scoreTheme(const AssetContext& ctx) {
             song.add(crash(rng), s0, rise ? 0.3f : 0.18f, 0.3f, 0.4f);
         // Warm bass in eighths, pads, and a bright plucked arpeggio.
         for (int s = 0; s < 16; s += 2)
-            song.add(bass(hz(c.root - 12 + (s == 14 ? 7 : 0)), song.stepSeconds() * 1.7f, 700.0f), s0 + s, 0.6f, 0.0f, 0.0f);
+            song.add(bass(hz(c.root - 12 + (s == 14 ? 7 : 0)), song.stepSeconds() * 1.7f, 700.0f), s0 + s,
+                     0.6f, 0.0f, 0.0f);
         for (int k = 0; k < 3; ++k)
-            song.add(pad(hz(c.tone(k, 57)), song.stepSeconds() * 16, 1600.0f), s0, 0.17f, -0.5f + 0.5f * k, 0.5f);
+            song.add(pad(hz(c.tone(k, 57)), song.stepSeconds() * 16, 1600.0f), s0, 0.17f, -0.5f + 0.5f * k,
+                     0.5f);
         const int shape[8] = {0, 2, 4, 2, 1, 3, 5, 3};
         for (int s = 0; s < 16; s += 2)
-            song.add(marimba(hz(c.tone(shape[(s / 2) % 8], 62))), s0 + s, 0.3f, (s % 4 == 0) ? -0.4f : 0.4f, 0.3f, 0.25f);
+            song.add(marimba(hz(c.tone(shape[(s / 2) % 8], 62))), s0 + s, 0.3f, (s % 4 == 0) ? -0.4f : 0.4f,
+                     0.3f, 0.25f);
     }
     // Bell melody over the opening; a brassy lead carries the lift.
-    const char* opening =
-        "F#5:6 E5:2 D5:4 A4:4 | E5:6 C#5:2 A4:8 | D5:4 F#5:4 B5:6 A5:2 | G5:8 F#5:4 E5:4 | "
-        "F#5:6 E5:2 D5:4 F#5:4 | A5:6 G5:2 E5:8 | F#5:4 D5:4 B4:4 D5:4 | E5:12 r:4";
+    const char* opening = "F#5:6 E5:2 D5:4 A4:4 | E5:6 C#5:2 A4:8 | D5:4 F#5:4 B5:6 A5:2 | G5:8 F#5:4 E5:4 | "
+                          "F#5:6 E5:2 D5:4 F#5:4 | A5:6 G5:2 E5:8 | F#5:4 D5:4 B4:4 D5:4 | E5:12 r:4";
     for (const Note& n : melody(opening, 0))
         song.add(bellLead(hz(n.midi), song.stepSeconds() * n.length), n.step, 0.42f, -0.15f, 0.4f, 0.3f);
-    const char* lift =
-        "D5:4 G5:4 B5:6 A5:2 | A5:8 E5:4 C#5:4 | C#5:4 F#5:4 A5:6 F#5:2 | B5:12 A5:4 | "
-        "G5:4 B5:4 D6:6 C#6:2 | C#6:4 B5:4 A5:4 E5:4 | D6:16 | r:8 A5:4 F#5:4";
+    const char* lift = "D5:4 G5:4 B5:6 A5:2 | A5:8 E5:4 C#5:4 | C#5:4 F#5:4 A5:6 F#5:2 | B5:12 A5:4 | "
+                       "G5:4 B5:4 D6:6 C#6:2 | C#6:4 B5:4 A5:4 E5:4 | D6:16 | r:8 A5:4 F#5:4";
     for (const Note& n : melody(lift, 8 * 16))
         song.add(brass(hz(n.midi - 12), song.stepSeconds() * n.length), n.step, 0.4f, 0.1f, 0.35f, 0.15f);
     const char* coda = "F#5:8 A5:8 | G5:8 B5:8 | A5:8 F#5:8 | E5:8 C#5:4 E5:4";
@@ -200,7 +201,7 @@ void scoreTheme(const AssetContext& ctx) {
     writeOgg(ctx.sounds("menu2.ogg"), song.finish({0.82f, 0.5f, 1.0f}, 0.5f, 4.0f, 0.0f));
 }
 
-}  // namespace
+} // namespace
 
 void generateMusic(const AssetContext& ctx) {
     battle(ctx);

@@ -11,7 +11,9 @@ using namespace synth;
 
 namespace music {
 
-float hz(int midi) { return 440.0f * std::pow(2.0f, static_cast<float>(midi - 69) / 12.0f); }
+float hz(int midi) {
+    return 440.0f * std::pow(2.0f, static_cast<float>(midi - 69) / 12.0f);
+}
 
 int Chord::tone(int index, int floor) const {
     static const int majorSteps[3] = {0, 4, 7};
@@ -25,7 +27,7 @@ int Chord::tone(int index, int floor) const {
 
 namespace {
 int parsePitch(const std::string& name) {
-    static const int letters[7] = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g
+    static const int letters[7] = {9, 11, 0, 2, 4, 5, 7}; // a b c d e f g
     if (name.empty() || std::tolower(name[0]) < 'a' || std::tolower(name[0]) > 'g')
         throw std::runtime_error("bad note " + name);
     int pc = letters[std::tolower(name[0]) - 'a'];
@@ -35,7 +37,7 @@ int parsePitch(const std::string& name) {
     int octave = std::stoi(name.substr(i));
     return 12 * (octave + 1) + pc;
 }
-}  // namespace
+} // namespace
 
 std::vector<Note> melody(const std::string& text, double startStep) {
     std::vector<Note> notes;
@@ -59,7 +61,8 @@ Song::Song(float bpm, int bars, std::uint64_t seed)
     : rng(seed), stepSecs(60.0 / bpm / 4.0),
       loopLength(static_cast<std::size_t>(std::llround(bars * 16 * (60.0 / bpm / 4.0) * kSampleRate))) {}
 
-void Song::add(const Buffer& sound, double step, float gain, float pan, float reverb, float echoLevel, bool duck) {
+void Song::add(const Buffer& sound, double step, float gain, float pan, float reverb, float echoLevel,
+               bool duck) {
     std::size_t at = static_cast<std::size_t>(std::llround(step * stepSecs * kSampleRate));
     mixInto(duck ? ducked : dry, sound, at, gain, pan);
     if (reverb > 0.0f)
@@ -89,7 +92,7 @@ Stereo pingPong(const Buffer& in, std::size_t delay, float feedback, std::size_t
     }
     return out;
 }
-}  // namespace
+} // namespace
 
 Stereo Song::finish(const ReverbParams& room, float echoBeats, float tail, float duckDepth) {
     std::size_t total = loopLength + frames(tail);
@@ -229,7 +232,7 @@ Buffer vibrato(std::size_t n, float freq, float depth, float rate, float onset) 
     }
     return f;
 }
-}  // namespace
+} // namespace
 
 Buffer lead(float freq, float length) {
     std::size_t n = frames(length + 0.15f);
@@ -276,4 +279,4 @@ Buffer brass(float freq, float length) {
     return multiply(svf(src, cut, 1.0f, Mode::Low), adsr(n, 0.04f, 0.2f, 0.85f, 0.2f));
 }
 
-}  // namespace music
+} // namespace music

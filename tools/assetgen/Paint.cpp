@@ -15,17 +15,21 @@ namespace paint {
 
 namespace {
 
-float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+float clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 float hash2(int x, int y, std::uint32_t seed) {
-    std::uint32_t n = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
-                      seed * 2246822519u;
+    std::uint32_t n = static_cast<std::uint32_t>(x) * 374761393u +
+                      static_cast<std::uint32_t>(y) * 668265263u + seed * 2246822519u;
     n = (n ^ (n >> 13)) * 1274126177u;
     n ^= n >> 16;
     return static_cast<float>(n & 0xffffff) / static_cast<float>(0xffffff);
 }
 
-float smooth(float t) { return t * t * (3 - 2 * t); }
+float smooth(float t) {
+    return t * t * (3 - 2 * t);
+}
 
 // FreeType faces stay open for the life of the generator; loading one per
 // string would dominate the run time of the overlays.
@@ -61,7 +65,9 @@ FontCache& fonts() {
 
 } // namespace
 
-Rgba rgb(int r, int g, int b, int a) { return {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f}; }
+Rgba rgb(int r, int g, int b, int a) {
+    return {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f};
+}
 
 Rgba mix(Rgba a, Rgba b, float t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
@@ -71,7 +77,9 @@ Rgba shade(Rgba c, float factor) {
     return {clamp01(c.r * factor), clamp01(c.g * factor), clamp01(c.b * factor), c.a};
 }
 
-Rgba withAlpha(Rgba c, float alpha) { return {c.r, c.g, c.b, alpha}; }
+Rgba withAlpha(Rgba c, float alpha) {
+    return {c.r, c.g, c.b, alpha};
+}
 
 Rng::Rng(std::uint32_t seed) : state(seed * 0x9E3779B97F4A7C15ull + 1) {}
 
@@ -80,9 +88,13 @@ std::uint32_t Rng::next() {
     return static_cast<std::uint32_t>(state >> 33);
 }
 
-float Rng::uniform(float lo, float hi) { return lo + (hi - lo) * (next() & 0xffffff) / static_cast<float>(0xffffff); }
+float Rng::uniform(float lo, float hi) {
+    return lo + (hi - lo) * (next() & 0xffffff) / static_cast<float>(0xffffff);
+}
 
-int Rng::range(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<std::uint32_t>(hi - lo + 1)); }
+int Rng::range(int lo, int hi) {
+    return lo + static_cast<int>(next() % static_cast<std::uint32_t>(hi - lo + 1));
+}
 
 float valueNoise(float x, float y, std::uint32_t seed) {
     int xi = static_cast<int>(std::floor(x));
@@ -180,7 +192,8 @@ Sdf subtract(Sdf a, Sdf b) {
     return [=](float x, float y) { return std::max(a(x, y), -b(x, y)); };
 }
 
-Canvas::Canvas(unsigned width, unsigned height, Rgba fillColour) : w(width), h(height), px(width * height, fillColour) {}
+Canvas::Canvas(unsigned width, unsigned height, Rgba fillColour)
+    : w(width), h(height), px(width * height, fillColour) {}
 
 Rgba Canvas::get(int x, int y) const {
     if (x < 0 || y < 0 || x >= static_cast<int>(w) || y >= static_cast<int>(h))
@@ -212,10 +225,12 @@ void Canvas::blend(int x, int y, Rgba c, float coverage) {
     d.a = oa;
 }
 
-void Canvas::fill(Rgba c) { std::fill(px.begin(), px.end(), c); }
+void Canvas::fill(Rgba c) {
+    std::fill(px.begin(), px.end(), c);
+}
 
-void Canvas::shadeSdf(const Sdf& sdf, const std::function<Rgba(float, float, float)>& shader, float minX, float minY,
-                      float maxX, float maxY) {
+void Canvas::shadeSdf(const Sdf& sdf, const std::function<Rgba(float, float, float)>& shader, float minX,
+                      float minY, float maxX, float maxY) {
     int x0 = std::max(0, static_cast<int>(std::floor(minX)) - 1);
     int y0 = std::max(0, static_cast<int>(std::floor(minY)) - 1);
     int x1 = std::min(static_cast<int>(w) - 1, static_cast<int>(std::ceil(maxX)) + 1);
@@ -231,7 +246,8 @@ void Canvas::shadeSdf(const Sdf& sdf, const std::function<Rgba(float, float, flo
 }
 
 void Canvas::fillSdf(const Sdf& sdf, Rgba c, float minX, float minY, float maxX, float maxY) {
-    shadeSdf(sdf, [c](float, float, float) { return c; }, minX, minY, maxX, maxY);
+    shadeSdf(
+        sdf, [c](float, float, float) { return c; }, minX, minY, maxX, maxY);
 }
 
 void Canvas::fillRect(float x, float y, float rw, float rh, Rgba c, float cornerRadius) {
@@ -256,8 +272,8 @@ void Canvas::fillPolygon(const std::vector<sf::Vector2f>& points, Rgba c) {
 
 void Canvas::line(float x0, float y0, float x1, float y1, float thickness, Rgba c) {
     float r = thickness / 2;
-    fillSdf(capsuleSdf(x0, y0, x1, y1, r), c, std::min(x0, x1) - r, std::min(y0, y1) - r, std::max(x0, x1) + r,
-            std::max(y0, y1) + r);
+    fillSdf(capsuleSdf(x0, y0, x1, y1, r), c, std::min(x0, x1) - r, std::min(y0, y1) - r,
+            std::max(x0, x1) + r, std::max(y0, y1) + r);
 }
 
 void Canvas::ring(float cx, float cy, float r, float thickness, Rgba c) {
@@ -267,8 +283,10 @@ void Canvas::ring(float cx, float cy, float r, float thickness, Rgba c) {
 }
 
 void Canvas::glow(float cx, float cy, float r, Rgba c, float falloffPower) {
-    int x0 = std::max(0, static_cast<int>(cx - r)), x1 = std::min(static_cast<int>(w) - 1, static_cast<int>(cx + r));
-    int y0 = std::max(0, static_cast<int>(cy - r)), y1 = std::min(static_cast<int>(h) - 1, static_cast<int>(cy + r));
+    int x0 = std::max(0, static_cast<int>(cx - r)),
+        x1 = std::min(static_cast<int>(w) - 1, static_cast<int>(cx + r));
+    int y0 = std::max(0, static_cast<int>(cy - r)),
+        y1 = std::min(static_cast<int>(h) - 1, static_cast<int>(cy + r));
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
             float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / r;
@@ -397,8 +415,8 @@ void Canvas::blur(int radius) {
     pass(false);
 }
 
-float Canvas::text(const std::string& fontPath, unsigned pixelSize, const std::string& str, float x, float baselineY,
-                   Rgba c) {
+float Canvas::text(const std::string& fontPath, unsigned pixelSize, const std::string& str, float x,
+                   float baselineY, Rgba c) {
     FT_Face face = fonts().face(fontPath, pixelSize);
     float pen = x;
     for (unsigned char ch : str) {

@@ -22,17 +22,17 @@ struct Rgba {
 // Colour helpers.
 Rgba rgb(int r, int g, int b, int a = 255);
 Rgba mix(Rgba a, Rgba b, float t);
-Rgba shade(Rgba c, float factor);   // multiplies the colour channels, keeps alpha
+Rgba shade(Rgba c, float factor); // multiplies the colour channels, keeps alpha
 Rgba withAlpha(Rgba c, float alpha);
 
 // Deterministic random numbers: the generator never uses the game's rand().
 class Rng {
-public:
+  public:
     explicit Rng(std::uint32_t seed);
     std::uint32_t next();
     float uniform(float lo, float hi);
-    int range(int lo, int hi);   // inclusive
-private:
+    int range(int lo, int hi); // inclusive
+  private:
     std::uint64_t state;
 };
 
@@ -58,7 +58,7 @@ struct Bounds {
 Bounds boundsOf(const std::vector<sf::Vector2f>& points);
 
 class Canvas {
-public:
+  public:
     Canvas(unsigned width, unsigned height, Rgba fill = {});
 
     unsigned width() const { return w; }
@@ -103,13 +103,13 @@ public:
     void blur(int radius);
 
     // Text rendered from a TrueType/OpenType file. Returns the advance width.
-    float text(const std::string& fontPath, unsigned pixelSize, const std::string& str, float x, float baselineY,
-               Rgba c);
+    float text(const std::string& fontPath, unsigned pixelSize, const std::string& str, float x,
+               float baselineY, Rgba c);
     static float measureText(const std::string& fontPath, unsigned pixelSize, const std::string& str);
 
     bool savePng(const std::string& path) const;
 
-private:
+  private:
     unsigned w, h;
     std::vector<Rgba> px;
 };

@@ -133,8 +133,12 @@ void makeRangedAlien(const AssetContext& ctx) {
         const float len = 0.7f;
         std::size_t n = frames(len);
         Buffer v = chitter(n, curve(n, {{0.0f, 25.0f}, {0.6f, 45.0f}}), glide(n, 1700.0f, 3200.0f), rng);
-        Buffer w = warble(n, curve(n, {{0.0f, 700.0f}, {0.3f, 900.0f}, {0.6f, 1400.0f}}), constant(n, 17.0f), 0.08f, 1.8f);
-        mixInto(v, multiply(w, curve(n, {{0.0f, 0.0f}, {0.15f, 0.0f}, {0.25f, 0.6f}, {0.6f, 0.5f}, {0.7f, 0.0f}})), 0, 1.0f);
+        Buffer w = warble(n, curve(n, {{0.0f, 700.0f}, {0.3f, 900.0f}, {0.6f, 1400.0f}}), constant(n, 17.0f),
+                          0.08f, 1.8f);
+        mixInto(
+            v,
+            multiply(w, curve(n, {{0.0f, 0.0f}, {0.15f, 0.0f}, {0.25f, 0.6f}, {0.6f, 0.5f}, {0.7f, 0.0f}})),
+            0, 1.0f);
         v = multiply(v, curve(n, {{0.0f, 0.0f}, {0.02f, 1.0f}, {0.6f, 1.0f}, {0.7f, 0.0f}}));
         save(ctx, "rangedalien_notice.ogg", v, 0.24f);
     }
@@ -145,7 +149,8 @@ void makeRangedAlien(const AssetContext& ctx) {
         std::size_t n = frames(len);
         Buffer v = warble(n, pitchDrop(n, 2400.0f, 1300.0f, 0.1f), constant(n, 26.0f), 0.12f, 2.5f);
         v = multiply(v, curve(n, {{0.0f, 0.0f}, {0.01f, 1.0f}, {0.2f, 0.7f}, {0.4f, 0.0f}}));
-        mixInto(v, multiply(chitter(n, constant(n, 60.0f), constant(n, 2600.0f), rng), decay(n, 0.15f)), 0, 0.8f);
+        mixInto(v, multiply(chitter(n, constant(n, 60.0f), constant(n, 2600.0f), rng), decay(n, 0.15f)), 0,
+                0.8f);
         save(ctx, "rangedalien_takedamage.ogg", saturate(v, 1.5f), 0.24f);
     }
     // Death: the warble sinks and slows into a wet gurgle while the clicking dies.
@@ -157,7 +162,8 @@ void makeRangedAlien(const AssetContext& ctx) {
         v = multiply(v, curve(n, {{0.0f, 0.0f}, {0.02f, 1.0f}, {0.8f, 0.6f}, {1.3f, 0.0f}}));
         Buffer clicks = chitter(n, glide(n, 40.0f, 6.0f), glide(n, 2500.0f, 900.0f), rng);
         mixInto(v, multiply(clicks, curve(n, {{0.0f, 1.0f}, {1.1f, 0.2f}, {1.3f, 0.0f}})), 0, 0.7f);
-        Buffer gurgle = svf(dust(n, 60.0f, rng), curve(n, {{0.0f, 500.0f}, {1.3f, 250.0f}}), 12.0f, Mode::Band);
+        Buffer gurgle =
+            svf(dust(n, 60.0f, rng), curve(n, {{0.0f, 500.0f}, {1.3f, 250.0f}}), 12.0f, Mode::Band);
         mixInto(v, multiply(gurgle, curve(n, {{0.0f, 0.0f}, {0.4f, 1.0f}, {1.3f, 0.0f}})), 0, 4.0f);
         save(ctx, "rangedalien_die.ogg", v, 0.24f);
     }
@@ -283,7 +289,7 @@ void makeMeleeAlien(const AssetContext& ctx) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void generateVoices(const AssetContext& ctx) {
     makeHumans(ctx);
@@ -302,7 +308,8 @@ void generateCrowd(const AssetContext& ctx) {
     for (int i = 0; i < 26; ++i) {
         float start = rng.uniform(0.0f, 0.6f);
         float dur = rng.uniform(0.9f, 2.4f);
-        float base = rng.uniform(0.0f, 1.0f) < 0.5f ? rng.uniform(120.0f, 190.0f) : rng.uniform(220.0f, 360.0f);
+        float base =
+            rng.uniform(0.0f, 1.0f) < 0.5f ? rng.uniform(120.0f, 190.0f) : rng.uniform(220.0f, 360.0f);
         Vowel from = shapes[rng.range(0, 4)], to = shapes[rng.range(0, 4)];
         VoiceStyle s;
         s.formantScale = base > 200.0f ? 1.15f : 1.0f;
@@ -332,7 +339,8 @@ void generateCrowd(const AssetContext& ctx) {
     // Two whistles.
     for (float at : {0.5f, 1.4f}) {
         std::size_t wn = frames(0.5f);
-        Buffer w = oscillator(Wave::Sine, curve(wn, {{0.0f, 2100.0f}, {0.15f, 2800.0f}, {0.35f, 2700.0f}, {0.5f, 2300.0f}}));
+        Buffer w = oscillator(
+            Wave::Sine, curve(wn, {{0.0f, 2100.0f}, {0.15f, 2800.0f}, {0.35f, 2700.0f}, {0.5f, 2300.0f}}));
         place(crowd, multiply(w, adsr(wn, 0.03f, 0.1f, 0.7f, 0.15f)), at, 0.12f);
     }
     crowd.resize(n, 0.0f);

@@ -10,7 +10,6 @@
 
 using namespace synth;
 
-
 namespace {
 
 void save(const AssetContext& ctx, const std::string& name, Buffer b, float level) {
@@ -25,10 +24,10 @@ void saveLoop(const AssetContext& ctx, const std::string& name, Buffer b, float 
 
 struct Gun {
     float length;
-    float crack, crackTau, crackHp;             // supersonic / muzzle transient
-    float body, bodyTau, bodyHi, bodyLo;        // muzzle blast, cutoff falls hi -> lo
-    float punch, punchFrom, punchTo, punchTau;  // low-frequency kick
-    float tail, tailTau, tailCut;               // the street answering back
+    float crack, crackTau, crackHp;            // supersonic / muzzle transient
+    float body, bodyTau, bodyHi, bodyLo;       // muzzle blast, cutoff falls hi -> lo
+    float punch, punchFrom, punchTo, punchTau; // low-frequency kick
+    float tail, tailTau, tailCut;              // the street answering back
     float drive;
     float room;
     std::uint64_t seed;
@@ -39,7 +38,8 @@ Buffer gunshot(const Gun& g) {
     std::size_t n = frames(g.length);
     Buffer out(n, 0.0f);
     mixInto(out, burst(rng, g.length, g.crackTau, g.crackHp, 16000.0f), 0, g.crack);
-    Buffer body = svf(whiteNoise(n, rng), pitchDrop(n, g.bodyHi, g.bodyLo, g.bodyTau * 1.5f), 0.8f, Mode::Low);
+    Buffer body =
+        svf(whiteNoise(n, rng), pitchDrop(n, g.bodyHi, g.bodyLo, g.bodyTau * 1.5f), 0.8f, Mode::Low);
     mixInto(out, multiply(body, decay(n, g.bodyTau)), 0, g.body);
     mixInto(out, thump(g.length, g.punchFrom, g.punchTo, g.punchTau), 0, g.punch);
     Buffer tail = svf(whiteNoise(n, rng), g.tailCut, 0.7f, Mode::Low);
@@ -56,28 +56,34 @@ Buffer gunshot(const Gun& g) {
 void makeGuns(const AssetContext& ctx) {
     // Snappy and short: the pistol fires eight times a second.
     save(ctx, "Pistol1.ogg",
-         gunshot({0.5f, 1.0f, 0.004f, 2500, 0.9f, 0.03f, 5000, 700, 0.7f, 190, 70, 0.04f, 0.22f, 0.09f, 1600, 2.5f, 0.3f, 11}),
+         gunshot({0.5f, 1.0f, 0.004f, 2500, 0.9f, 0.03f, 5000, 700, 0.7f, 190, 70, 0.04f, 0.22f, 0.09f, 1600,
+                  2.5f, 0.3f, 11}),
          0.42f);
     save(ctx, "44Magnum.ogg",
-         gunshot({1.0f, 0.9f, 0.005f, 1800, 1.0f, 0.06f, 4000, 350, 1.1f, 110, 38, 0.1f, 0.4f, 0.28f, 800, 3.5f, 0.45f, 12}),
+         gunshot({1.0f, 0.9f, 0.005f, 1800, 1.0f, 0.06f, 4000, 350, 1.1f, 110, 38, 0.1f, 0.4f, 0.28f, 800,
+                  3.5f, 0.45f, 12}),
          0.44f);
     // The shotgun: a wide blast with a long rolling tail.
     {
-        Buffer s = gunshot({1.5f, 0.8f, 0.007f, 1500, 1.0f, 0.09f, 3500, 280, 1.0f, 90, 34, 0.13f, 0.5f, 0.42f, 600, 3.0f, 0.5f, 13});
+        Buffer s = gunshot({1.5f, 0.8f, 0.007f, 1500, 1.0f, 0.09f, 3500, 280, 1.0f, 90, 34, 0.13f, 0.5f,
+                            0.42f, 600, 3.0f, 0.5f, 13});
         save(ctx, "shotgun.ogg", echo(s, 0.21f, 0.3f, 0.25f, 0.0f, 1500.0f), 0.44f);
     }
     // The rifle: a hard supersonic crack and a slap off the buildings.
     {
-        Buffer s = gunshot({1.1f, 1.3f, 0.0025f, 3500, 0.9f, 0.04f, 6000, 800, 0.8f, 120, 45, 0.07f, 0.35f, 0.25f, 900, 3.0f, 0.4f, 14});
+        Buffer s = gunshot({1.1f, 1.3f, 0.0025f, 3500, 0.9f, 0.04f, 6000, 800, 0.8f, 120, 45, 0.07f, 0.35f,
+                            0.25f, 900, 3.0f, 0.4f, 14});
         save(ctx, "Rifle.ogg", echo(s, 0.16f, 0.28f, 0.3f, 0.0f, 2500.0f), 0.44f);
     }
     // Fifteen rounds a second: light, bright and over quickly.
     save(ctx, "MP5.ogg",
-         gunshot({0.24f, 0.9f, 0.003f, 3000, 0.8f, 0.018f, 6000, 1500, 0.4f, 170, 80, 0.02f, 0.15f, 0.05f, 2000, 2.2f, 0.15f, 15}),
+         gunshot({0.24f, 0.9f, 0.003f, 3000, 0.8f, 0.018f, 6000, 1500, 0.4f, 170, 80, 0.02f, 0.15f, 0.05f,
+                  2000, 2.2f, 0.15f, 15}),
          0.38f);
     // The machine gun thumps more than it cracks.
     save(ctx, "MachineGun1.ogg",
-         gunshot({0.4f, 0.6f, 0.004f, 2000, 0.9f, 0.035f, 3000, 500, 1.0f, 130, 45, 0.06f, 0.25f, 0.1f, 1000, 3.0f, 0.25f, 16}),
+         gunshot({0.4f, 0.6f, 0.004f, 2000, 0.9f, 0.035f, 3000, 500, 1.0f, 130, 45, 0.06f, 0.25f, 0.1f, 1000,
+                  3.0f, 0.25f, 16}),
          0.42f);
 
     // Black powder: flint snap, a hiss from the pan, then a soft heavy whoomph.
@@ -85,11 +91,13 @@ void makeGuns(const AssetContext& ctx) {
         Rng rng(17);
         Buffer m = silence(1.8f);
         place(m, clack(rng, 3200.0f, 0.01f, 6.0f, 0.05f), 0.0f, 0.6f);
-        Buffer pan = multiply(svf(whiteNoise(frames(0.08f), rng), 4500.0f, 1.0f, Mode::Band),
-                              curve(frames(0.08f), {{0.0f, 0.0f}, {0.01f, 1.0f}, {0.07f, 0.6f}, {0.08f, 0.0f}}));
+        Buffer pan =
+            multiply(svf(whiteNoise(frames(0.08f), rng), 4500.0f, 1.0f, Mode::Band),
+                     curve(frames(0.08f), {{0.0f, 0.0f}, {0.01f, 1.0f}, {0.07f, 0.6f}, {0.08f, 0.0f}}));
         mixInto(pan, highpass(dust(frames(0.08f), 600.0f, rng), 3000.0f), 0, 0.8f);
         place(m, pan, 0.012f, 0.45f);
-        Buffer boom = gunshot({1.7f, 0.3f, 0.006f, 1500, 1.0f, 0.16f, 1800, 220, 1.3f, 70, 30, 0.18f, 0.6f, 0.55f, 420, 2.5f, 0.5f, 18});
+        Buffer boom = gunshot({1.7f, 0.3f, 0.006f, 1500, 1.0f, 0.16f, 1800, 220, 1.3f, 70, 30, 0.18f, 0.6f,
+                               0.55f, 420, 2.5f, 0.5f, 18});
         std::size_t bn = boom.size();
         boom = multiply(boom, curve(bn, {{0.0f, 0.0f}, {0.006f, 1.0f}}));
         place(m, boom, 0.075f, 1.0f);
@@ -103,7 +111,8 @@ void makeGuns(const AssetContext& ctx) {
         std::size_t cn = frames(0.17f);
         Buffer charge = oscillator(Wave::Saw, glide(cn, 300.0f, 2600.0f));
         mixInto(charge, oscillator(Wave::Sine, glide(cn, 900.0f, 7800.0f)), 0, 0.6f);
-        charge = multiply(svf(charge, glide(cn, 800.0f, 6000.0f), 3.0f, Mode::Band), curve(cn, {{0.0f, 0.1f}, {0.17f, 1.0f}}));
+        charge = multiply(svf(charge, glide(cn, 800.0f, 6000.0f), 3.0f, Mode::Band),
+                          curve(cn, {{0.0f, 0.1f}, {0.17f, 1.0f}}));
         place(r, charge, 0.0f, 0.5f);
         std::size_t zn = frames(1.3f);
         Buffer zap = fm(pitchDrop(zn, 3200.0f, 110.0f, 0.12f), 1.41f, scaled(decay(zn, 0.25f), 9.0f));
@@ -115,14 +124,16 @@ void makeGuns(const AssetContext& ctx) {
         place(r, saturate(zap, 2.0f), 0.17f, 1.0f);
         // Its dense FM sidebands make the encoder overshoot; they are shaved off
         // above where they add any bite.
-        save(ctx, "Railgun.ogg", svf(echo(r, 0.09f, 0.35f, 0.35f, 0.0f, 5000.0f), 9000.0f, 0.7f, Mode::Low), 0.44f);
+        save(ctx, "Railgun.ogg", svf(echo(r, 0.09f, 0.35f, 0.35f, 0.0f, 5000.0f), 9000.0f, 0.7f, Mode::Low),
+             0.44f);
     }
 
     // Knife: a blade through air; the band sweeps up and back as it passes.
     {
         Rng rng(20);
         std::size_t n = frames(0.3f);
-        Buffer air = svf(whiteNoise(n, rng), curve(n, {{0.0f, 700.0f}, {0.09f, 3800.0f}, {0.22f, 1400.0f}}), 2.5f, Mode::Band);
+        Buffer air = svf(whiteNoise(n, rng), curve(n, {{0.0f, 700.0f}, {0.09f, 3800.0f}, {0.22f, 1400.0f}}),
+                         2.5f, Mode::Band);
         mixInto(air, svf(whiteNoise(n, rng), 500.0f, 0.7f, Mode::Low), 0, 0.4f);
         Buffer env = curve(n, {{0.0f, 0.0f}, {0.07f, 1.0f}, {0.12f, 0.8f}, {0.28f, 0.0f}});
         save(ctx, "Knife.ogg", multiply(air, multiply(env, env)), 0.22f);
@@ -221,14 +232,16 @@ void makeReloads(const AssetContext& ctx) {
         place(r, friction(rng, 0.05f, 3000.0f, 3.0f), 0.02f, 0.3f);
         for (int i = 0; i < 6; ++i) {
             float f = rng.uniform(3600.0f, 5200.0f);
-            place(r, ring(0.12f, {f, f * 1.52f, f * 2.31f}, 0.04f, 0.25f), 0.14f + 0.025f * i + rng.uniform(0.0f, 0.015f));
+            place(r, ring(0.12f, {f, f * 1.52f, f * 2.31f}, 0.04f, 0.25f),
+                  0.14f + 0.025f * i + rng.uniform(0.0f, 0.015f));
         }
         for (float at : {0.45f, 0.56f, 0.67f})
             place(r, clack(rng, 3900.0f, 0.006f, 10.0f, 0.03f), at, 0.5f);
         place(r, clack(rng, 1500.0f, 0.02f, 6.0f, 0.08f), 0.86f, 1.1f);
         place(r, ring(0.2f, {2100.0f, 4700.0f}, 0.04f, 0.2f), 0.86f);
         for (int i = 0; i < 5; ++i)
-            place(r, clack(rng, 3000.0f, 0.003f, 8.0f, 0.02f), 0.93f + 0.028f * i, 0.25f * (1.0f - 0.15f * i));
+            place(r, clack(rng, 3000.0f, 0.003f, 8.0f, 0.02f), 0.93f + 0.028f * i,
+                  0.25f * (1.0f - 0.15f * i));
         save(ctx, "magnum_reload.ogg", r, 0.22f);
     }
     // Rail gun: the spent cell vents, a fresh one locks in, the coils spool up.
@@ -245,9 +258,11 @@ void makeReloads(const AssetContext& ctx) {
         Buffer trem = oscillator(Wave::Sine, glide(wn, 8.0f, 30.0f));
         for (float& v : trem)
             v = 0.75f + 0.25f * v;
-        whine = multiply(multiply(whine, trem), curve(wn, {{0.0f, 0.0f}, {0.1f, 0.5f}, {0.65f, 1.0f}, {0.7f, 0.0f}}));
+        whine = multiply(multiply(whine, trem),
+                         curve(wn, {{0.0f, 0.0f}, {0.1f, 0.5f}, {0.65f, 1.0f}, {0.7f, 0.0f}}));
         place(r, whine, 0.52f, 0.45f);
-        Buffer beep = multiply(oscillator(Wave::Sine, frames(0.08f), 1760.0f), adsr(frames(0.08f), 0.003f, 0.0f, 1.0f, 0.03f));
+        Buffer beep = multiply(oscillator(Wave::Sine, frames(0.08f), 1760.0f),
+                               adsr(frames(0.08f), 0.003f, 0.0f, 1.0f, 0.03f));
         place(r, beep, 1.24f, 0.4f);
         save(ctx, "railgun_reload.ogg", r, 0.22f);
     }
@@ -262,10 +277,12 @@ void makeReloads(const AssetContext& ctx) {
             gap = std::max(0.008f, gap * 0.88f);
         }
         std::size_t zn = frames(0.36f);
-        place(r, multiply(svf(whiteNoise(zn, rng), glide(zn, 700.0f, 2600.0f), 3.0f, Mode::Band),
-                          curve(zn, {{0.0f, 0.2f}, {0.3f, 1.0f}, {0.36f, 0.0f}})),
+        place(r,
+              multiply(svf(whiteNoise(zn, rng), glide(zn, 700.0f, 2600.0f), 3.0f, Mode::Band),
+                       curve(zn, {{0.0f, 0.2f}, {0.3f, 1.0f}, {0.36f, 0.0f}})),
               0.0f, 0.5f);
-        for (float at : {0.45f, 0.58f, 0.66f, 0.72f, 0.77f, 0.81f, 0.85f, 0.88f, 0.91f, 0.94f, 0.965f, 0.99f}) {
+        for (float at :
+             {0.45f, 0.58f, 0.66f, 0.72f, 0.77f, 0.81f, 0.85f, 0.88f, 0.91f, 0.94f, 0.965f, 0.99f}) {
             place(r, thump(0.1f, 150.0f, 60.0f, 0.03f), at, 0.8f);
             place(r, burst(rng, 0.06f, 0.015f, 200.0f, 2500.0f), at, 0.6f);
         }
@@ -277,12 +294,14 @@ void makeReloads(const AssetContext& ctx) {
 // Oscillators run a whole number of cycles per loop and filters run circularly,
 // so the last sample leads straight back into the first.
 
-Buffer engine(float loopSeconds, float firing, float rpmWobble, float wobbleRate, float brightness, std::uint64_t seed) {
+Buffer engine(float loopSeconds, float firing, float rpmWobble, float wobbleRate, float brightness,
+              std::uint64_t seed) {
     Rng rng(seed);
     std::size_t n = frames(loopSeconds);
     Buffer freq(n);
     for (std::size_t i = 0; i < n; ++i)
-        freq[i] = firing * (1.0f + rpmWobble * std::sin(kTwoPi * wobbleRate * static_cast<float>(seconds(i))));
+        freq[i] =
+            firing * (1.0f + rpmWobble * std::sin(kTwoPi * wobbleRate * static_cast<float>(seconds(i))));
     // One exhaust pop per firing, each a little different (the lope of a small
     // two-stroke); the pattern repeats exactly once per loop.
     Buffer pulses(n, 0.0f);
@@ -306,9 +325,12 @@ Buffer engine(float loopSeconds, float firing, float rpmWobble, float wobbleRate
     Buffer modulated(n);
     for (std::size_t i = 0; i < n; ++i)
         modulated[i] = noise[i] * (0.4f + 0.6f * std::fabs(out[i]));
-    Buffer texture = circular(modulated, [&](const Buffer& x) { return svf(x, brightness * 1.6f, 1.0f, Mode::Band); });
+    Buffer texture =
+        circular(modulated, [&](const Buffer& x) { return svf(x, brightness * 1.6f, 1.0f, Mode::Band); });
     Buffer tone = circular(buzz, [&](const Buffer& x) {
-        return resonate(svf(x, brightness, 0.9f, Mode::Low), {{firing * 2.0f, 3.0f, 1.0f}, {brightness * 0.7f, 2.0f, 0.8f}, {2900.0f, 3.0f, 0.3f}});
+        return resonate(
+            svf(x, brightness, 0.9f, Mode::Low),
+            {{firing * 2.0f, 3.0f, 1.0f}, {brightness * 0.7f, 2.0f, 0.8f}, {2900.0f, 3.0f, 0.3f}});
     });
     Buffer mix(n, 0.0f);
     mixInto(mix, out, 0, 0.9f);
@@ -378,7 +400,10 @@ void makeLoops(const AssetContext& ctx) {
 // ---- World, pickups, interface -----------------------------------------------
 
 Buffer bell(float len, float freq, float tau) {
-    return modes(frames(len), {{freq, tau, 1.0f}, {freq * 2.0f, tau * 0.5f, 0.35f}, {freq * 2.76f, tau * 0.35f, 0.25f}, {freq * 5.4f, tau * 0.2f, 0.12f}});
+    return modes(frames(len), {{freq, tau, 1.0f},
+                               {freq * 2.0f, tau * 0.5f, 0.35f},
+                               {freq * 2.76f, tau * 0.35f, 0.25f},
+                               {freq * 5.4f, tau * 0.2f, 0.12f}});
 }
 
 void makeWorld(const AssetContext& ctx) {
@@ -389,13 +414,18 @@ void makeWorld(const AssetContext& ctx) {
         std::size_t n = frames(len);
         Buffer x(n, 0.0f);
         mixInto(x, burst(rng, 0.1f, 0.012f, 1000.0f, 15000.0f), 0, 0.8f);
-        Buffer blast = svf(whiteNoise(n, rng), curve(n, {{0.0f, 7000.0f}, {0.05f, 2500.0f}, {0.4f, 500.0f}, {2.0f, 150.0f}}), 0.9f, Mode::Low);
-        mixInto(x, multiply(blast, multiply(decay(n, 0.4f), curve(n, {{0.0f, 0.0f}, {0.004f, 1.0f}}))), 0, 1.3f);
+        Buffer blast = svf(whiteNoise(n, rng),
+                           curve(n, {{0.0f, 7000.0f}, {0.05f, 2500.0f}, {0.4f, 500.0f}, {2.0f, 150.0f}}),
+                           0.9f, Mode::Low);
+        mixInto(x, multiply(blast, multiply(decay(n, 0.4f), curve(n, {{0.0f, 0.0f}, {0.004f, 1.0f}}))), 0,
+                1.3f);
         mixInto(x, thump(len, 75.0f, 28.0f, 0.4f), 0, 1.3f);
         Buffer rumble = lowpass(lowpass(brownNoise(n, rng), 180.0f), 180.0f);
         rumble = scaled(rumble, 1.0f / std::max(peak(rumble), 1e-6f));
-        mixInto(x, multiply(rumble, multiply(decay(n, 0.9f), curve(n, {{0.0f, 0.0f}, {0.06f, 1.0f}}))), 0, 0.9f);
-        Buffer debris = multiply(dust(n, 70.0f, rng), curve(n, {{0.0f, 0.0f}, {0.25f, 0.0f}, {0.4f, 1.0f}, {2.4f, 0.0f}}));
+        mixInto(x, multiply(rumble, multiply(decay(n, 0.9f), curve(n, {{0.0f, 0.0f}, {0.06f, 1.0f}}))), 0,
+                0.9f);
+        Buffer debris = multiply(dust(n, 70.0f, rng),
+                                 curve(n, {{0.0f, 0.0f}, {0.25f, 0.0f}, {0.4f, 1.0f}, {2.4f, 0.0f}}));
         mixInto(x, svf(debris, 2200.0f, 3.0f, Mode::Band), 0, 2.5f);
         x = saturate(x, 2.5f);
         Buffer wet = reverbMono(x, {0.8f, 0.6f, 1.0f}, 0.0f);
@@ -416,7 +446,8 @@ void makeWorld(const AssetContext& ctx) {
             float f = rng.uniform(300.0f, 2800.0f);
             place(w, clack(rng, f, rng.uniform(0.008f, 0.03f), 3.0f, 0.08f), at, size);
         }
-        Buffer dustHiss = multiply(svf(whiteNoise(n, rng), 1200.0f, 0.7f, Mode::Low), multiply(decay(n, 0.5f), curve(n, {{0.0f, 0.0f}, {0.05f, 1.0f}})));
+        Buffer dustHiss = multiply(svf(whiteNoise(n, rng), 1200.0f, 0.7f, Mode::Low),
+                                   multiply(decay(n, 0.5f), curve(n, {{0.0f, 0.0f}, {0.05f, 1.0f}})));
         mixInto(w, dustHiss, 0, 0.3f);
         w = saturate(w, 1.8f);
         mixInto(w, reverbMono(w, {0.5f, 0.6f, 1.0f}, 0.0f), 0, 0.2f);
@@ -429,7 +460,12 @@ void makeWorld(const AssetContext& ctx) {
         float at = 0.0f, gain = 1.0f, gap = 0.13f;
         for (int i = 0; i < 5; ++i) {
             float f = 3900.0f * rng.uniform(0.95f, 1.06f);
-            place(s, modes(frames(0.2f), {{f, 0.07f, 1.0f}, {f * 1.58f, 0.05f, 0.6f}, {f * 2.13f, 0.04f, 0.45f}, {f * 2.6f, 0.03f, 0.3f}}), at, gain);
+            place(s,
+                  modes(frames(0.2f), {{f, 0.07f, 1.0f},
+                                       {f * 1.58f, 0.05f, 0.6f},
+                                       {f * 2.13f, 0.04f, 0.45f},
+                                       {f * 2.6f, 0.03f, 0.3f}}),
+                  at, gain);
             place(s, clack(rng, 5000.0f, 0.002f, 4.0f, 0.01f), at, gain * 0.5f);
             at += gap;
             gap *= 0.62f;
@@ -492,7 +528,8 @@ void makeWorld(const AssetContext& ctx) {
         Rng rng(56);
         Buffer v = silence(1.4f);
         std::size_t sn = frames(0.35f);
-        Buffer sweep = svf(oscillator(Wave::Saw, glide(sn, 220.0f, 880.0f)), glide(sn, 400.0f, 6000.0f), 2.0f, Mode::Low);
+        Buffer sweep = svf(oscillator(Wave::Saw, glide(sn, 220.0f, 880.0f)), glide(sn, 400.0f, 6000.0f), 2.0f,
+                           Mode::Low);
         place(v, multiply(sweep, curve(sn, {{0.0f, 0.0f}, {0.3f, 1.0f}, {0.35f, 0.0f}})), 0.0f, 0.3f);
         const float notes[] = {523.3f, 659.3f, 784.0f, 987.8f, 1046.5f, 1318.5f, 1568.0f, 1975.5f, 2093.0f};
         for (int i = 0; i < 9; ++i)
@@ -526,7 +563,9 @@ void makeWorld(const AssetContext& ctx) {
         Rng rng(57);
         Buffer c = silence(0.06f);
         place(c, burst(rng, 0.01f, 0.0008f, 3000.0f, 16000.0f), 0.0f, 0.7f);
-        place(c, modes(frames(0.05f), {{1850.0f, 0.006f, 1.0f}, {3700.0f, 0.003f, 0.4f}, {950.0f, 0.01f, 0.5f}}), 0.0f);
+        place(c,
+              modes(frames(0.05f), {{1850.0f, 0.006f, 1.0f}, {3700.0f, 0.003f, 0.4f}, {950.0f, 0.01f, 0.5f}}),
+              0.0f);
         save(ctx, "hit1.ogg", c, 0.22f);
     }
 }
@@ -539,15 +578,17 @@ Buffer doors(bool closing, std::uint64_t seed) {
     std::size_t n = frames(len);
     Buffer d(n, 0.0f);
     float slideEnd = closing ? 0.95f : 1.15f;
-    Buffer motion = closing ? curve(n, {{0.0f, 0.3f}, {0.15f, 1.0f}, {slideEnd, 1.0f}, {slideEnd + 0.02f, 0.0f}})
-                            : curve(n, {{0.0f, 0.0f}, {0.08f, 1.0f}, {0.6f, 0.8f}, {slideEnd, 0.0f}});
+    Buffer motion = closing
+                        ? curve(n, {{0.0f, 0.3f}, {0.15f, 1.0f}, {slideEnd, 1.0f}, {slideEnd + 0.02f, 0.0f}})
+                        : curve(n, {{0.0f, 0.0f}, {0.08f, 1.0f}, {0.6f, 0.8f}, {slideEnd, 0.0f}});
     Buffer rumble = lowpass(brownNoise(n, rng), 300.0f);
     rumble = scaled(rumble, 1.0f / std::max(peak(rumble), 1e-6f));
     Buffer bumps(n);
     for (std::size_t i = 0; i < n; ++i)
         bumps[i] = 0.7f + 0.3f * std::sin(kTwoPi * 13.0f * static_cast<float>(seconds(i)));
     mixInto(d, multiply(multiply(rumble, bumps), motion), 0, 1.0f);
-    Buffer screech = svf(whiteNoise(n, rng), curve(n, {{0.0f, 820.0f}, {0.5f, 900.0f}, {1.2f, 860.0f}}), 12.0f, Mode::Band);
+    Buffer screech = svf(whiteNoise(n, rng), curve(n, {{0.0f, 820.0f}, {0.5f, 900.0f}, {1.2f, 860.0f}}),
+                         12.0f, Mode::Band);
     mixInto(screech, svf(whiteNoise(n, rng), 2350.0f, 18.0f, Mode::Band), 0, 0.6f);
     mixInto(d, multiply(screech, motion), 0, 0.5f);
     mixInto(d, multiply(svf(dust(n, 120.0f, rng), 1400.0f, 4.0f, Mode::Band), motion), 0, 1.5f);
@@ -565,7 +606,7 @@ Buffer doors(bool closing, std::uint64_t seed) {
     return d;
 }
 
-}  // namespace
+} // namespace
 
 void generateVoices(const AssetContext& ctx);
 void generateCrowd(const AssetContext& ctx);

@@ -13,7 +13,9 @@ std::size_t frames(double secs) {
     return secs <= 0.0 ? 0 : static_cast<std::size_t>(std::llround(secs * kSampleRate));
 }
 
-double seconds(std::size_t frameCount) { return static_cast<double>(frameCount) / kSampleRate; }
+double seconds(std::size_t frameCount) {
+    return static_cast<double>(frameCount) / kSampleRate;
+}
 
 std::uint64_t Rng::next() {
     std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
@@ -22,9 +24,13 @@ std::uint64_t Rng::next() {
     return z ^ (z >> 31);
 }
 
-float Rng::uniform() { return static_cast<float>(next() >> 40) / static_cast<float>(1ull << 24); }
+float Rng::uniform() {
+    return static_cast<float>(next() >> 40) / static_cast<float>(1ull << 24);
+}
 
-float Rng::uniform(float lo, float hi) { return lo + (hi - lo) * uniform(); }
+float Rng::uniform(float lo, float hi) {
+    return lo + (hi - lo) * uniform();
+}
 
 int Rng::range(int lo, int hi) {
     if (hi <= lo)
@@ -34,7 +40,9 @@ int Rng::range(int lo, int hi) {
 
 // ---- Curves ------------------------------------------------------------------
 
-Buffer constant(std::size_t n, float value) { return Buffer(n, value); }
+Buffer constant(std::size_t n, float value) {
+    return Buffer(n, value);
+}
 
 Buffer curve(std::size_t n, const std::vector<std::pair<float, float>>& points) {
     Buffer out(n, 0.0f);
@@ -121,7 +129,7 @@ float blep(float t, float dt) {
     }
     return 0.0f;
 }
-}  // namespace
+} // namespace
 
 Buffer oscillator(Wave wave, const Buffer& frequency, float phase, float pulseWidth) {
     Buffer out(frequency.size());
@@ -229,10 +237,18 @@ Buffer svf(const Buffer& in, const Buffer& cutoff, float q, Mode mode) {
         ic1 = 2.0f * v1 - ic1;
         ic2 = 2.0f * v2 - ic2;
         switch (mode) {
-        case Mode::Low: out[i] = v2; break;
-        case Mode::High: out[i] = v0 - k * v1 - v2; break;
-        case Mode::Band: out[i] = k * v1; break;
-        case Mode::Notch: out[i] = v0 - k * v1; break;
+        case Mode::Low:
+            out[i] = v2;
+            break;
+        case Mode::High:
+            out[i] = v0 - k * v1 - v2;
+            break;
+        case Mode::Band:
+            out[i] = k * v1;
+            break;
+        case Mode::Notch:
+            out[i] = v0 - k * v1;
+            break;
         }
     }
     return out;
@@ -373,7 +389,7 @@ Buffer reverbChannel(const Buffer& in, const ReverbParams& p, float tail, std::s
     }
     return out;
 }
-}  // namespace
+} // namespace
 
 Stereo reverb(const Buffer& in, const ReverbParams& params, float tail) {
     Stereo out;
@@ -466,7 +482,8 @@ Stereo foldTail(const Stereo& rendered, std::size_t loopLength) {
 
 Buffer crossfadeLoop(const Buffer& rendered, std::size_t loopLength, std::size_t fade) {
     fade = std::min({fade, loopLength, rendered.size() > loopLength ? rendered.size() - loopLength : 0});
-    Buffer out(rendered.begin(), rendered.begin() + static_cast<std::ptrdiff_t>(std::min(loopLength, rendered.size())));
+    Buffer out(rendered.begin(),
+               rendered.begin() + static_cast<std::ptrdiff_t>(std::min(loopLength, rendered.size())));
     out.resize(loopLength, 0.0f);
     for (std::size_t i = 0; i < fade; ++i) {
         // Sample `fade` of the ramp is full head, so the seam matches the
@@ -591,7 +608,7 @@ void write(const std::string& path, const std::vector<std::int16_t>& interleaved
 std::int16_t toPcm(float v) {
     return static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
 }
-}  // namespace
+} // namespace
 
 void writeOgg(const std::string& path, const Buffer& mono) {
     std::vector<std::int16_t> pcm(mono.size());
@@ -611,10 +628,13 @@ void writeOgg(const std::string& path, const Stereo& stereo) {
 
 // ---- Effect building blocks -------------------------------------------------------
 
+Buffer silence(float secs) {
+    return Buffer(frames(secs), 0.0f);
+}
 
-Buffer silence(float secs) { return Buffer(frames(secs), 0.0f); }
-
-void place(Buffer& dst, const Buffer& src, float at, float gain) { mixInto(dst, src, frames(at), gain); }
+void place(Buffer& dst, const Buffer& src, float at, float gain) {
+    mixInto(dst, src, frames(at), gain);
+}
 
 Buffer burst(Rng& rng, float len, float tau, float lo, float hi) {
     std::size_t n = frames(len);
@@ -663,6 +683,8 @@ void writeEffect(const std::string& path, Buffer b, float level) {
     writeOgg(path, leveled(std::move(b), level, 0.79f));
 }
 
-void writeLoop(const std::string& path, Buffer b, float level) { writeOgg(path, leveled(std::move(b), level, 0.79f)); }
+void writeLoop(const std::string& path, Buffer b, float level) {
+    writeOgg(path, leveled(std::move(b), level, 0.79f));
+}
 
-}  // namespace synth
+} // namespace synth

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -32,14 +32,14 @@ double seconds(std::size_t frameCount);
 
 // Deterministic random numbers (splitmix64); never the C library's rand().
 class Rng {
-public:
+  public:
     explicit Rng(std::uint64_t seed) : state(seed) {}
     std::uint64_t next();
-    float uniform();                     // [0, 1)
+    float uniform(); // [0, 1)
     float uniform(float lo, float hi);
     float bipolar() { return uniform(-1.0f, 1.0f); }
-    int range(int lo, int hi);           // inclusive
-private:
+    int range(int lo, int hi); // inclusive
+  private:
     std::uint64_t state;
 };
 
@@ -80,15 +80,15 @@ enum class Mode { Low, High, Band, Notch };
 // The band output is normalised to unity gain at the centre frequency.
 Buffer svf(const Buffer& in, const Buffer& cutoff, float q, Mode mode);
 Buffer svf(const Buffer& in, float cutoff, float q, Mode mode);
-Buffer lowpass(const Buffer& in, float cutoff);   // one pole, 6 dB/octave
-Buffer highpass(const Buffer& in, float cutoff);  // one pole
+Buffer lowpass(const Buffer& in, float cutoff);  // one pole, 6 dB/octave
+Buffer highpass(const Buffer& in, float cutoff); // one pole
 // Sum of band-passes (a cheap body/formant resonance bank): each entry is
 // (centre Hz, q, gain).
 Buffer resonate(const Buffer& in, const std::vector<std::tuple<float, float, float>>& bands);
 
 // ---- Shaping, mixing, effects ---------------------------------------------
 
-Buffer multiply(const Buffer& a, const Buffer& b);   // length of the shorter
+Buffer multiply(const Buffer& a, const Buffer& b); // length of the shorter
 Buffer scaled(Buffer a, float gain);
 // Adds `src` × gain into `dst` starting at `offset`, growing `dst` if needed.
 void mixInto(Buffer& dst, const Buffer& src, std::size_t offset = 0, float gain = 1.0f);
@@ -97,13 +97,14 @@ void mixInto(Stereo& dst, const Buffer& src, std::size_t offset, float gain, flo
 Buffer saturate(const Buffer& in, float drive);
 // Feedback echo with a darkening feedback path; output is dry + wet and is
 // `tail` seconds longer than the input.
-Buffer echo(const Buffer& in, float delaySeconds, float feedback, float wet, float tail, float damp = 3000.0f);
+Buffer echo(const Buffer& in, float delaySeconds, float feedback, float wet, float tail,
+            float damp = 3000.0f);
 // Schroeder/Moorer style reverb (parallel damped combs into all-passes).
 // Returns only the wet signal, `tail` seconds longer than the input.
 struct ReverbParams {
-    float room = 0.8f;   // 0..1, longer decay
-    float damp = 0.4f;   // 0..1, darker tail
-    float width = 1.0f;  // stereo decorrelation
+    float room = 0.8f;  // 0..1, longer decay
+    float damp = 0.4f;  // 0..1, darker tail
+    float width = 1.0f; // stereo decorrelation
 };
 Stereo reverb(const Buffer& in, const ReverbParams& params, float tail);
 Buffer reverbMono(const Buffer& in, const ReverbParams& params, float tail);
@@ -152,31 +153,31 @@ struct Vowel {
     float f1, f2, f3, f4;
 };
 namespace vowels {
-inline constexpr Vowel A{730, 1090, 2440, 3400};   // "father"
-inline constexpr Vowel U{640, 1190, 2390, 3400};   // "but"
-inline constexpr Vowel E{530, 1840, 2480, 3500};   // "hey"
-inline constexpr Vowel I{280, 2250, 2950, 3600};   // "see"
-inline constexpr Vowel O{570, 840, 2410, 3400};    // "law"
-inline constexpr Vowel OO{310, 870, 2240, 3400};   // "boot"
-inline constexpr Vowel AE{660, 1720, 2410, 3400};  // "cat"
-inline constexpr Vowel ER{500, 1500, 2500, 3500};  // neutral schwa
-inline constexpr Vowel R{420, 1300, 1650, 3300};   // the "r" glide, low third formant
+inline constexpr Vowel A{730, 1090, 2440, 3400};  // "father"
+inline constexpr Vowel U{640, 1190, 2390, 3400};  // "but"
+inline constexpr Vowel E{530, 1840, 2480, 3500};  // "hey"
+inline constexpr Vowel I{280, 2250, 2950, 3600};  // "see"
+inline constexpr Vowel O{570, 840, 2410, 3400};   // "law"
+inline constexpr Vowel OO{310, 870, 2240, 3400};  // "boot"
+inline constexpr Vowel AE{660, 1720, 2410, 3400}; // "cat"
+inline constexpr Vowel ER{500, 1500, 2500, 3500}; // neutral schwa
+inline constexpr Vowel R{420, 1300, 1650, 3300};  // the "r" glide, low third formant
 inline constexpr Vowel W{300, 640, 2200, 3300};
-inline constexpr Vowel N{260, 1700, 2600, 3400};   // nasal murmur
-}  // namespace vowels
+inline constexpr Vowel N{260, 1700, 2600, 3400}; // nasal murmur
+} // namespace vowels
 
 // One target of a voice contour; the voice glides linearly between keys.
 struct VoiceKey {
-    float time;     // seconds
-    float pitch;    // fundamental, Hz
+    float time;  // seconds
+    float pitch; // fundamental, Hz
     Vowel vowel;
-    float voiced;   // 0..1 level of the glottal buzz
-    float breath;   // 0..1 level of aspiration noise
+    float voiced; // 0..1 level of the glottal buzz
+    float breath; // 0..1 level of aspiration noise
 };
 struct VoiceStyle {
-    float formantScale = 1.0f;  // > 1 smaller throat (child, woman), < 1 bigger
-    float bandwidth = 1.0f;     // formant bandwidth multiplier (wider = duller)
-    float jitter = 0.01f;       // random pitch wander, fraction of pitch
+    float formantScale = 1.0f; // > 1 smaller throat (child, woman), < 1 bigger
+    float bandwidth = 1.0f;    // formant bandwidth multiplier (wider = duller)
+    float jitter = 0.01f;      // random pitch wander, fraction of pitch
     float vibratoRate = 5.5f;
     float vibratoDepth = 0.0f;  // fraction of pitch
     float roughness = 0.0f;     // period doubling: strain, growl (0..1)
@@ -214,7 +215,7 @@ void writeEffect(const std::string& path, Buffer b, float level);
 // Same levelling for loops, without the fades (they would break the seam).
 void writeLoop(const std::string& path, Buffer b, float level);
 
-}  // namespace synth
+} // namespace synth
 
 // ---- Music -----------------------------------------------------------------
 // A small sequencer and instrument set for the music loops (MusicKit.cpp).
@@ -222,11 +223,11 @@ namespace music {
 
 using synth::Buffer;
 
-float hz(int midi);  // equal temperament, A4 = midi 69 = 440 Hz
+float hz(int midi); // equal temperament, A4 = midi 69 = 440 Hz
 
 enum Quality { Major, Minor };
 struct Chord {
-    int root;  // midi
+    int root; // midi
     Quality quality;
     // The index-th chord tone counting up from the root (0 root, 1 third,
     // 2 fifth, 3 root an octave up, ...), with the root raised to `floor`.
@@ -234,8 +235,8 @@ struct Chord {
 };
 
 struct Note {
-    double step;    // 16th notes from the start of the song
-    double length;  // in 16ths
+    double step;   // 16th notes from the start of the song
+    double length; // in 16ths
     int midi;
 };
 // Reads "A4:3 C#5:2 r:4 | Bb4" (note or rest r, length in 16ths, default 1;
@@ -246,7 +247,7 @@ std::vector<Note> melody(const std::string& text, double startStep);
 // a level, a pan and sends to a shared reverb and a ping-pong echo; finish()
 // mixes the buses and folds whatever rings past the end back to the start.
 class Song {
-public:
+  public:
     Song(float bpm, int bars, std::uint64_t seed);
     double stepSeconds() const { return stepSecs; }
     std::size_t loopFrames() const { return loopLength; }
@@ -258,7 +259,7 @@ public:
     synth::Stereo finish(const synth::ReverbParams& room, float echoBeats, float tail, float duckDepth);
     synth::Rng rng;
 
-private:
+  private:
     double stepSecs;
     std::size_t loopLength;
     synth::Stereo dry, ducked;
@@ -284,4 +285,4 @@ Buffer epiano(float freq, float length);
 Buffer marimba(float freq);
 Buffer brass(float freq, float length);
 
-}  // namespace music
+} // namespace music

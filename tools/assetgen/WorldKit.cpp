@@ -5,7 +5,9 @@
 
 namespace worldart {
 
-float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+float clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 float smoothstep(float edge0, float edge1, float x) {
     float t = clamp01((x - edge0) / (edge1 - edge0));
@@ -13,7 +15,8 @@ float smoothstep(float edge0, float edge1, float x) {
 }
 
 float hashUnit(int a, int b, std::uint32_t seed) {
-    std::uint32_t n = static_cast<std::uint32_t>(a) * 2654435761u ^ static_cast<std::uint32_t>(b) * 2246822519u;
+    std::uint32_t n =
+        static_cast<std::uint32_t>(a) * 2654435761u ^ static_cast<std::uint32_t>(b) * 2246822519u;
     n ^= seed * 3266489917u + 0x9e3779b9u;
     n = (n ^ (n >> 15)) * 2246822519u;
     n = (n ^ (n >> 13)) * 3266489917u;

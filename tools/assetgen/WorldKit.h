@@ -14,8 +14,8 @@ namespace worldart {
 using paint::Canvas;
 using paint::mix;
 using paint::pi;
-using paint::Rgba;
 using paint::rgb;
+using paint::Rgba;
 using paint::save;
 using paint::shade;
 using paint::withAlpha;
@@ -57,19 +57,21 @@ void clearRect(Canvas& canvas, int x, int y, int w, int h);
 void drawTileSheet(const std::string& path);
 void drawWallShadow(const std::string& path);
 void drawStreetEdges(const std::string& path);
-Canvas drawMainMenu(const std::string& backgroundPath, const std::string& foregroundPath, const std::string& logoPath,
-                  const std::string& displayFont, const std::string& sansBoldFont);
+Canvas drawMainMenu(const std::string& backgroundPath, const std::string& foregroundPath,
+                    const std::string& logoPath, const std::string& displayFont,
+                    const std::string& sansBoldFont);
 void drawButtons(const std::string& path);
 void drawDoors(const std::string& path);
 void drawOptionsBackground(const Canvas& menuBackground, const std::string& path);
-void drawHudPanels(const std::string& statusPath, const std::string& gunPath, const std::string& noiseBarPath);
+void drawHudPanels(const std::string& statusPath, const std::string& gunPath,
+                   const std::string& noiseBarPath);
 void drawCursor(const std::string& path);
 void drawIcon(const std::string& path);
 void drawBloodyScreen(const std::string& path);
 void drawLightFin(const std::string& path);
 void drawGameInfoOverlay(const std::string& path, const std::string& displayFont, const std::string& sansFont,
                          const std::string& sansBoldFont);
-void drawUpgradeHelpOverlay(const std::string& path, const std::string& displayFont, const std::string& sansFont,
-                            const std::string& sansBoldFont);
+void drawUpgradeHelpOverlay(const std::string& path, const std::string& displayFont,
+                            const std::string& sansFont, const std::string& sansBoldFont);
 
 } // namespace worldart

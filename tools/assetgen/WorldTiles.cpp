@@ -97,9 +97,9 @@ struct Course {
 struct BlockSample {
     int course = 0, block = 0;
     bool crossesBorder = false;
-    float sdf = 0;   // distance to the block face edge, negative inside the face
-    float gx = 0, gy = 0;   // outward direction of the nearest face edge
-    float u = 0, v = 0;     // position inside the block
+    float sdf = 0;        // distance to the block face edge, negative inside the face
+    float gx = 0, gy = 0; // outward direction of the nearest face edge
+    float u = 0, v = 0;   // position inside the block
     int w = 0, h = 0;
 };
 
@@ -135,7 +135,9 @@ BlockSample sampleBond(const std::vector<Course>& bond, float px, float py, floa
     int left = (start + course.offset) % T;
     s.crossesBorder = left + s.w > T;
     float fw = static_cast<float>(s.w) - mortar, fh = static_cast<float>(s.h) - mortar;
-    auto sdf = [&](float u, float v) { return roundedBoxSdf(u - mortar / 2, v - mortar / 2, fw, fh, roundness); };
+    auto sdf = [&](float u, float v) {
+        return roundedBoxSdf(u - mortar / 2, v - mortar / 2, fw, fh, roundness);
+    };
     s.sdf = sdf(s.u, s.v);
     s.gx = sdf(s.u + 0.5f, s.v) - sdf(s.u - 0.5f, s.v);
     s.gy = sdf(s.u, s.v + 0.5f) - sdf(s.u, s.v - 0.5f);
@@ -147,9 +149,9 @@ struct BondStyle {
     float mortar;
     float roundness;
     Rgba face, faceAlt, mortarColour;
-    float tintSpread;   // how much blocks differ from each other
-    float roughness;    // strength of the surface noise
-    float bevel;        // width of the lit/shaded rim of each block
+    float tintSpread; // how much blocks differ from each other
+    float roughness;  // strength of the surface noise
+    float bevel;      // width of the lit/shaded rim of each block
 };
 
 // Shared base of a block-built wall: identical in every variant except the
@@ -160,7 +162,8 @@ Canvas bondTile(const BondStyle& st, std::uint32_t themeSeed, int variant) {
         for (int x = 0; x < T; ++x) {
             float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
             BlockSample s = sampleBond(st.bond, px, py, st.mortar, st.roundness);
-            std::uint32_t blockSeed = s.crossesBorder ? themeSeed : themeSeed + 7919u * static_cast<std::uint32_t>(variant + 1);
+            std::uint32_t blockSeed =
+                s.crossesBorder ? themeSeed : themeSeed + 7919u * static_cast<std::uint32_t>(variant + 1);
             float tint = hashUnit(s.course * 17 + s.block, 3, blockSeed);
             float pick = hashUnit(s.course * 17 + s.block, 11, blockSeed);
             Rgba face = mix(st.face, st.faceAlt, pick * pick);
@@ -172,7 +175,8 @@ Canvas bondTile(const BondStyle& st, std::uint32_t themeSeed, int variant) {
             float rim = smoothstep(-st.bevel, 0.0f, s.sdf);
             float facing = (-s.gx - s.gy) * 0.7071f;
             face = brighten(face, facing * rim * 0.10f);
-            Rgba mortarC = shade(st.mortarColour, 0.85f + 0.3f * periodicNoise(px / 3.0f, py / 3.0f, 21, themeSeed + 2u));
+            Rgba mortarC = shade(st.mortarColour,
+                                 0.85f + 0.3f * periodicNoise(px / 3.0f, py / 3.0f, 21, themeSeed + 2u));
             float inFace = clamp01(0.5f - s.sdf);
             Rgba c = mix(mortarC, face, inFace);
             c.a = 1;
@@ -185,18 +189,46 @@ std::vector<BondStyle> wallStyles() {
     std::vector<BondStyle> styles(5);
     // Theme 0: red-brown brick in running bond.
     styles[0] = {{{16, {32, 32}, 0}, {16, {32, 32}, 16}, {16, {32, 32}, 0}, {16, {32, 32}, 16}},
-                 3.0f, 1.5f, rgb(124, 60, 46), rgb(96, 44, 36), rgb(62, 58, 56), 0.22f, 0.22f, 2.5f};
+                 3.0f,
+                 1.5f,
+                 rgb(124, 60, 46),
+                 rgb(96, 44, 36),
+                 rgb(62, 58, 56),
+                 0.22f,
+                 0.22f,
+                 2.5f};
     // Theme 1: cast concrete panels.
-    styles[1] = {{{32, {64}, 0}, {32, {64}, 32}}, 2.0f, 1.0f, rgb(96, 100, 112), rgb(86, 90, 100),
-                 rgb(48, 50, 58), 0.08f, 0.16f, 2.0f};
+    styles[1] = {{{32, {64}, 0}, {32, {64}, 32}},
+                 2.0f,
+                 1.0f,
+                 rgb(96, 100, 112),
+                 rgb(86, 90, 100),
+                 rgb(48, 50, 58),
+                 0.08f,
+                 0.16f,
+                 2.0f};
     // Theme 2: plaster is not block-built; its base is made separately.
     styles[2] = {};
     // Theme 3: riveted steel plates on a square grid, so every plate stays inside its tile.
-    styles[3] = {{{32, {32, 32}, 0}, {32, {32, 32}, 0}}, 2.0f, 1.0f, rgb(84, 94, 110), rgb(74, 82, 96),
-                 rgb(26, 28, 36), 0.10f, 0.10f, 2.5f};
+    styles[3] = {{{32, {32, 32}, 0}, {32, {32, 32}, 0}},
+                 2.0f,
+                 1.0f,
+                 rgb(84, 94, 110),
+                 rgb(74, 82, 96),
+                 rgb(26, 28, 36),
+                 0.10f,
+                 0.10f,
+                 2.5f};
     // Theme 4: dressed stone in uneven courses.
-    styles[4] = {{{21, {26, 38}, 0}, {21, {20, 24, 20}, 12}, {22, {34, 30}, 44}}, 3.0f, 3.0f, rgb(92, 90, 100),
-                 rgb(104, 98, 92), rgb(40, 40, 48), 0.18f, 0.26f, 3.0f};
+    styles[4] = {{{21, {26, 38}, 0}, {21, {20, 24, 20}, 12}, {22, {34, 30}, 44}},
+                 3.0f,
+                 3.0f,
+                 rgb(92, 90, 100),
+                 rgb(104, 98, 92),
+                 rgb(40, 40, 48),
+                 0.18f,
+                 0.26f,
+                 3.0f};
     return styles;
 }
 
@@ -240,7 +272,8 @@ void rivets(Canvas& tile) {
 Canvas wallTile(int theme, int variant) {
     static const std::vector<BondStyle> styles = wallStyles();
     std::uint32_t themeSeed = 1000u + static_cast<std::uint32_t>(theme) * 97u;
-    Canvas tile = theme == 2 ? plasterTile() : bondTile(styles[static_cast<std::size_t>(theme)], themeSeed, variant);
+    Canvas tile =
+        theme == 2 ? plasterTile() : bondTile(styles[static_cast<std::size_t>(theme)], themeSeed, variant);
     if (theme == 3)
         rivets(tile);
     if (theme == 1) {
@@ -261,7 +294,8 @@ Canvas wallTile(int theme, int variant) {
         crack(layer, rng, crackColour, 1.1f, 5);
         break;
     case 2:
-        blotch(layer, rng.uniform(24, 40), rng.uniform(24, 40), 16, rgb(20, 18, 24, 70), 50u + static_cast<std::uint32_t>(theme));
+        blotch(layer, rng.uniform(24, 40), rng.uniform(24, 40), 16, rgb(20, 18, 24, 70),
+               50u + static_cast<std::uint32_t>(theme));
         break;
     case 3:
         if (theme == 2) {
@@ -293,7 +327,7 @@ Canvas wallTile(int theme, int variant) {
             blotch(layer, 22, 36, 16, rgb(128, 66, 34, 170), 81u);
             blotch(layer, 44, 20, 9, rgb(150, 80, 40, 140), 82u);
         } else {
-            blotch(layer, 32, 30, 16, rgb(70, 96, 60, 70), 83u + static_cast<std::uint32_t>(theme));   // moss
+            blotch(layer, 32, 30, 16, rgb(70, 96, 60, 70), 83u + static_cast<std::uint32_t>(theme)); // moss
         }
         break;
     case 5:
@@ -357,13 +391,14 @@ Canvas grassTile(int variant) {
     } else if (variant == 1) {
         for (int i = 0; i < 6; ++i) {
             float x = rng.uniform(10, 54), y = rng.uniform(10, 54);
-            Rgba stone = shade(mix(rgb(118, 114, 106), rgb(96, 86, 76), rng.uniform(0, 1)), rng.uniform(0.8f, 1.1f));
+            Rgba stone =
+                shade(mix(rgb(118, 114, 106), rgb(96, 86, 76), rng.uniform(0, 1)), rng.uniform(0.8f, 1.1f));
             float r = rng.uniform(0.9f, 1.7f);
             layer.fillEllipse(x + 0.5f, y + 0.6f, r, r * 0.8f, rgb(20, 20, 20, 110), rng.uniform(0, pi));
             layer.fillEllipse(x, y, r, r * 0.8f, stone, rng.uniform(0, pi));
         }
     } else {
-        blotch(layer, 32, 32, 22, rgb(96, 100, 52, 60), 530u);   // a dry, yellowed patch
+        blotch(layer, 32, 32, 22, rgb(96, 100, 52, 60), 530u); // a dry, yellowed patch
         for (int i = 0; i < 2; ++i) {
             float x = rng.uniform(14, 50), y = rng.uniform(14, 50);
             layer.fillEllipse(x, y, 2.2f, 1.1f, rgb(120, 80, 40, 200), rng.uniform(0, pi));
@@ -383,7 +418,7 @@ Canvas asphaltTile(int variant) {
             float grit = hashUnit(x, y, 602u);
             Rgba c = shade(base, 0.86f + broad * 0.26f);
             if (grit > 0.93f)
-                c = brighten(c, 0.07f);   // aggregate stones catching the light
+                c = brighten(c, 0.07f); // aggregate stones catching the light
             else if (grit < 0.06f)
                 c = shade(c, 0.75f);
             c.a = 1;
@@ -392,21 +427,28 @@ Canvas asphaltTile(int variant) {
     Canvas layer(T, T);
     paint::Rng rng(610u + static_cast<std::uint32_t>(variant));
     if (variant == 0) {
-        blotch(layer, 34, 30, 12, rgb(18, 18, 24, 60), 611u);   // a faint oil drip
+        blotch(layer, 34, 30, 12, rgb(18, 18, 24, 60), 611u); // a faint oil drip
     } else if (variant == 1) {
         crack(layer, rng, rgb(16, 16, 20, 170), 0.9f, 5);
     } else {
         for (int i = 0; i < 4; ++i)
             blotch(layer, rng.uniform(16, 48), rng.uniform(16, 48), rng.uniform(3, 6), rgb(24, 24, 30, 90),
-                   612u + static_cast<std::uint32_t>(i));   // tar spots
+                   612u + static_cast<std::uint32_t>(i)); // tar spots
     }
     blitWindowed(tile, layer);
     return tile;
 }
 
 Canvas pavingTile(int variant) {
-    BondStyle st{{{32, {32, 32}, 0}, {32, {32, 32}, 16}}, 2.0f, 1.0f, rgb(92, 96, 108), rgb(100, 100, 104),
-                 rgb(40, 42, 50), 0.1f, 0.18f, 1.5f};
+    BondStyle st{{{32, {32, 32}, 0}, {32, {32, 32}, 16}},
+                 2.0f,
+                 1.0f,
+                 rgb(92, 96, 108),
+                 rgb(100, 100, 104),
+                 rgb(40, 42, 50),
+                 0.1f,
+                 0.18f,
+                 1.5f};
     return bondTile(st, 701u, variant);
 }
 
@@ -425,7 +467,8 @@ Canvas woodFloor() {
             float v = static_cast<float>(yy % 16) + 0.5f;
             int u = ((x - joints[row]) % T + T) % T;
             std::uint32_t plankSeed = 801u + static_cast<std::uint32_t>(row) * 13u;
-            float grain = periodicFbm(static_cast<float>(u) / 32.0f, v / 3.0f + static_cast<float>(row) * 7.0f, 2, 3, plankSeed);
+            float grain = periodicFbm(static_cast<float>(u) / 32.0f,
+                                      v / 3.0f + static_cast<float>(row) * 7.0f, 2, 3, plankSeed);
             float streak = std::sin(grain * 18.0f + v * 0.4f) * 0.5f + 0.5f;
             Rgba c = mix(rgb(78, 52, 32), rgb(122, 84, 50), 0.35f + 0.5f * grain + 0.15f * streak);
             c = shade(c, 0.92f + 0.16f * hashUnit(row, 0, 802u));
@@ -457,7 +500,8 @@ Canvas ceramicFloor() {
             float u = static_cast<float>(x % 32) + 0.5f, v = static_cast<float>(y % 32) + 0.5f;
             float sdf = roundedBoxSdf(u - 1, v - 1, 30, 30, 2);
             Rgba glaze = (cx + cy) % 2 == 0 ? rgb(120, 130, 140) : rgb(150, 158, 164);
-            float sheen = periodicFbm(static_cast<float>(x) / 16.0f, static_cast<float>(y) / 16.0f, 4, 3, 901u);
+            float sheen =
+                periodicFbm(static_cast<float>(x) / 16.0f, static_cast<float>(y) / 16.0f, 4, 3, 901u);
             glaze = shade(glaze, 0.9f + sheen * 0.16f + (hashUnit(x, y, 902u) - 0.5f) * 0.04f);
             // A soft highlight across each tile's upper left, the mark of a glazed surface.
             float gloss = smoothstep(22.0f, 0.0f, u + v) * 0.07f;
@@ -522,13 +566,16 @@ Canvas roundTable() {
     Canvas c(T, T);
     Rgba wood = rgb(122, 84, 50), dark = rgb(78, 52, 32);
     c.fillCircle(32, 32, 26, dark);
-    c.shadeSdf(paint::circleSdf(32, 32, 23.5f),
-               [&](float x, float y, float) {
-                   float g = std::sin((x * 0.9f + y * 0.25f) * 0.55f + paint::fbm(x / 6, y / 6, 2, 1201u) * 5) * 0.5f + 0.5f;
-                   Rgba w = mix(wood, shade(wood, 0.8f), g * 0.6f);
-                   return brighten(w, smoothstep(30, 0, std::hypot(x - 24, y - 24)) * 0.08f);
-               },
-               8, 8, 56, 56);
+    c.shadeSdf(
+        paint::circleSdf(32, 32, 23.5f),
+        [&](float x, float y, float) {
+            float g =
+                std::sin((x * 0.9f + y * 0.25f) * 0.55f + paint::fbm(x / 6, y / 6, 2, 1201u) * 5) * 0.5f +
+                0.5f;
+            Rgba w = mix(wood, shade(wood, 0.8f), g * 0.6f);
+            return brighten(w, smoothstep(30, 0, std::hypot(x - 24, y - 24)) * 0.08f);
+        },
+        8, 8, 56, 56);
     // A mug and a sheet of paper on top.
     c.fillRect(30, 17, 14, 18, rgb(214, 210, 198));
     for (int i = 0; i < 5; ++i)
@@ -543,14 +590,14 @@ Canvas sofa() {
     Canvas c(T, T);
     Rgba fabric = rgb(70, 96, 92), dark = shade(fabric, 0.65f);
     c.fillRect(4, 14, 56, 38, dark, 7);
-    c.fillRect(6, 15, 52, 12, shade(fabric, 0.85f), 5);   // backrest
-    c.fillRect(5, 24, 9, 26, shade(fabric, 0.9f), 4);     // arms
+    c.fillRect(6, 15, 52, 12, shade(fabric, 0.85f), 5); // backrest
+    c.fillRect(5, 24, 9, 26, shade(fabric, 0.9f), 4);   // arms
     c.fillRect(50, 24, 9, 26, shade(fabric, 0.9f), 4);
-    c.fillRect(15, 27, 17, 21, fabric, 4);   // seat cushions
+    c.fillRect(15, 27, 17, 21, fabric, 4); // seat cushions
     c.fillRect(32, 27, 17, 21, fabric, 4);
     c.fillRect(16, 28, 15, 6, shade(fabric, 1.18f), 3);
     c.fillRect(33, 28, 15, 6, shade(fabric, 1.18f), 3);
-    c.fillRect(36, 30, 9, 8, rgb(190, 150, 70), 2);   // a cushion thrown in the corner
+    c.fillRect(36, 30, 9, 8, rgb(190, 150, 70), 2); // a cushion thrown in the corner
     return finishProp(c);
 }
 
@@ -575,17 +622,18 @@ Canvas pottedPlant() {
 Canvas barrel(bool weathered) {
     Canvas c(T, T);
     Rgba red = weathered ? rgb(160, 40, 32) : rgb(186, 34, 30);
-    c.shadeSdf(paint::circleSdf(32, 32, 23),
-               [&](float x, float y, float) {
-                   float d = std::hypot(x - 26, y - 25) / 30.0f;
-                   Rgba col = shade(red, 1.2f - d * 0.6f);
-                   if (weathered) {
-                       float rust = paint::fbm(x / 5, y / 5, 3, 1401u);
-                       col = mix(col, rgb(96, 52, 30), smoothstep(0.55f, 0.75f, rust));
-                   }
-                   return col;
-               },
-               8, 8, 56, 56);
+    c.shadeSdf(
+        paint::circleSdf(32, 32, 23),
+        [&](float x, float y, float) {
+            float d = std::hypot(x - 26, y - 25) / 30.0f;
+            Rgba col = shade(red, 1.2f - d * 0.6f);
+            if (weathered) {
+                float rust = paint::fbm(x / 5, y / 5, 3, 1401u);
+                col = mix(col, rgb(96, 52, 30), smoothstep(0.55f, 0.75f, rust));
+            }
+            return col;
+        },
+        8, 8, 56, 56);
     c.ring(32, 32, 21.5f, 1.6f, shade(red, 0.6f));
     c.ring(32, 32, 16.5f, 1.2f, shade(red, 0.7f));
     c.ring(32, 32, 15.5f, 0.8f, rgb(255, 140, 120, 90));
@@ -595,8 +643,17 @@ Canvas barrel(bool weathered) {
     std::vector<sf::Vector2f> inner = {{32, 21.5f}, {42.5f, 32}, {32, 42.5f}, {21.5f, 32}};
     c.fillPolygon(inner, rgb(250, 200, 40));
     // A flame: the pictogram for "flammable", readable even at 1:1.
-    c.fillPolygon({{32, 24.5f}, {35.5f, 29.5f}, {37.5f, 34}, {36.5f, 38}, {33.5f, 40}, {30.5f, 40}, {27.5f, 38},
-                   {26.5f, 34}, {28, 30.5f}, {29.8f, 33.5f}, {30.6f, 29}},
+    c.fillPolygon({{32, 24.5f},
+                   {35.5f, 29.5f},
+                   {37.5f, 34},
+                   {36.5f, 38},
+                   {33.5f, 40},
+                   {30.5f, 40},
+                   {27.5f, 38},
+                   {26.5f, 34},
+                   {28, 30.5f},
+                   {29.8f, 33.5f},
+                   {30.6f, 29}},
                   rgb(16, 14, 12));
     c.fillEllipse(32, 36.5f, 1.6f, 2.4f, rgb(250, 200, 40));
     // Filler cap and vent.
@@ -623,7 +680,7 @@ Canvas crate() {
     for (float nx : {12.0f, 52.0f})
         for (float ny : {11.5f, 52.5f})
             c.fillCircle(nx, ny, 1.1f, rgb(40, 40, 44));
-    c.fillRect(24, 27, 16, 10, rgb(30, 24, 18, 120), 1);   // stencil mark
+    c.fillRect(24, 27, 16, 10, rgb(30, 24, 18, 120), 1); // stencil mark
     c.fillRect(26, 29, 12, 6, shade(wood, 0.7f), 1);
     return finishProp(c);
 }
@@ -658,8 +715,8 @@ Canvas dumpster() {
             c.line(lx + 3, 14.0f + i * 9.5f, lx + 23, 14.0f + i * 9.5f, 1.0f, shade(green, 0.7f));
         c.fillRect(lx + 2, 15, 22, 2, shade(green, 1.25f), 1);
     }
-    c.fillRect(2, 9, 60, 4, rgb(60, 64, 70), 1.5f);   // hinge bar
-    c.fillRect(22, 50, 20, 4, rgb(200, 170, 60), 1);   // warning strip
+    c.fillRect(2, 9, 60, 4, rgb(60, 64, 70), 1.5f);  // hinge bar
+    c.fillRect(22, 50, 20, 4, rgb(200, 170, 60), 1); // warning strip
     c.fillRect(8, 30, 10, 4, rgb(220, 220, 210, 140), 1);
     return finishProp(c);
 }
@@ -669,12 +726,12 @@ Canvas trashBin() {
     c.fillCircle(32, 32, 19, rgb(64, 70, 80));
     for (int i = 0; i < 12; ++i) {
         float a = static_cast<float>(i) / 12.0f * 2 * pi;
-        c.line(32 + std::cos(a) * 13, 32 + std::sin(a) * 13, 32 + std::cos(a) * 18.5f, 32 + std::sin(a) * 18.5f,
-               1.4f, rgb(96, 104, 116));
+        c.line(32 + std::cos(a) * 13, 32 + std::sin(a) * 13, 32 + std::cos(a) * 18.5f,
+               32 + std::sin(a) * 18.5f, 1.4f, rgb(96, 104, 116));
     }
     c.fillCircle(32, 32, 13, rgb(84, 92, 104));
     c.ring(32, 32, 13, 1.2f, rgb(130, 138, 150));
-    c.fillRect(26, 29.5f, 12, 5, rgb(40, 44, 52), 2);   // lid handle
+    c.fillRect(26, 29.5f, 12, 5, rgb(40, 44, 52), 2); // lid handle
     c.fillRect(27, 30, 10, 2, rgb(150, 158, 170), 1);
     c.fillEllipse(24, 24, 5, 3, rgb(255, 255, 255, 30), -0.7f);
     return finishProp(c);
@@ -715,7 +772,8 @@ void drawWallShadow(const std::string& path) {
     Canvas shadow(96, 96);
     for (int y = 0; y < 96; ++y)
         for (int x = 0; x < 96; ++x) {
-            float d = roundedBoxSdf(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f, 96, 96, 0) + 16.0f;
+            float d =
+                roundedBoxSdf(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f, 96, 96, 0) + 16.0f;
             // d: 0 at the wall face, 16 at the sprite border.
             float t = clamp01(1.0f - std::max(0.0f, d) / 16.0f);
             shadow.set(x, y, withAlpha(ink, 0.62f * t * t));
@@ -735,10 +793,14 @@ void drawStreetEdges(const std::string& path) {
         // (0 at the kerb), b = along it; then map back per cell.
         auto place = [cell](float a, float b) -> sf::Vector2f {
             switch (cell) {
-            case 0: return {16 + a, 16 + b};
-            case 1: return {80 - a, 16 + b};
-            case 2: return {16 + b, 80 - a};
-            default: return {16 + b, 16 + a};
+            case 0:
+                return {16 + a, 16 + b};
+            case 1:
+                return {80 - a, 16 + b};
+            case 2:
+                return {16 + b, 80 - a};
+            default:
+                return {16 + b, 16 + a};
             }
         };
         for (int b = 0; b < 64; ++b)
@@ -766,7 +828,8 @@ void drawStreetEdges(const std::string& path) {
                     c.blend(px, py, ink, 0.42f * t * t);
                 } else if (fa > 62 && fa < 64 && b >= 12 && b < 52) {
                     // Half of the worn centre line.
-                    float paint = 0.75f * (0.6f + 0.4f * periodicNoise(static_cast<float>(b) / 3.0f, fa, 64, 1702u));
+                    float paint =
+                        0.75f * (0.6f + 0.4f * periodicNoise(static_cast<float>(b) / 3.0f, fa, 64, 1702u));
                     c.blend(px, py, rgb(214, 180, 84), paint);
                 }
             }

@@ -13,7 +13,8 @@
 
 int main(int argc, char** argv) {
     if (argc != 6 && argc != 7) {
-        std::cerr << "usage: vantreth_assetgen RUN_DIR DISPLAY_FONT SANS_FONT SANS_BOLD_FONT BLACKLETTER_FONT [GROUP]\n";
+        std::cerr << "usage: vantreth_assetgen RUN_DIR DISPLAY_FONT SANS_FONT SANS_BOLD_FONT "
+                     "BLACKLETTER_FONT [GROUP]\n";
         return 2;
     }
     AssetContext ctx{argv[1], argv[2], argv[3], argv[4], argv[5]};

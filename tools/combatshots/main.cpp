@@ -23,8 +23,8 @@
 #include <iostream>
 #include <limits>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -44,8 +44,9 @@ void step(sf::Vector2f aimAt, bool left, bool right, float dt = 1.0f / 60) {
     input->hasFocus = true;
     const sf::View& view = Camera::getInstance()->view;
     sf::Vector2f onScreen = aimAt - (view.getCenter() - view.getSize() / 2.0f);
-    input->sample(sf::Vector2i(onScreen), screen, sf::Vector2f(screen), [](int) { return false; },
-                  [left, right](int b) { return (b == 0 && left) || (b == 1 && right); });
+    input->sample(
+        sf::Vector2i(onScreen), screen, sf::Vector2f(screen), [](int) { return false; },
+        [left, right](int b) { return (b == 0 && left) || (b == 1 && right); });
     Camera::getInstance()->update(dt);
     GameStateHandler* handler = GameStateHandler::getInstance();
     handler->update(dt);

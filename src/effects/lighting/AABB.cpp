@@ -16,13 +16,13 @@ AABB AABB::fromCenter(sf::Vector2f center, sf::Vector2f halfDims) {
 }
 
 bool AABB::intersects(const AABB& o) const {
-    return lowerBound.x <= o.upperBound.x && o.lowerBound.x <= upperBound.x && lowerBound.y <= o.upperBound.y &&
-           o.lowerBound.y <= upperBound.y;
+    return lowerBound.x <= o.upperBound.x && o.lowerBound.x <= upperBound.x &&
+           lowerBound.y <= o.upperBound.y && o.lowerBound.y <= upperBound.y;
 }
 
 bool AABB::contains(const AABB& o) const {
-    return lowerBound.x <= o.lowerBound.x && lowerBound.y <= o.lowerBound.y && o.upperBound.x <= upperBound.x &&
-           o.upperBound.y <= upperBound.y;
+    return lowerBound.x <= o.lowerBound.x && lowerBound.y <= o.lowerBound.y &&
+           o.upperBound.x <= upperBound.x && o.upperBound.y <= upperBound.y;
 }
 
 } // namespace qdt

@@ -23,7 +23,8 @@ std::vector<sf::Vector2f> ConvexHull::readShape(std::istream& in) {
     std::vector<sf::Vector2f> points;
     std::string x, y;
     while (in >> x && in >> y)
-        points.emplace_back(static_cast<float>(std::atof(x.c_str())), static_cast<float>(std::atof(y.c_str())));
+        points.emplace_back(static_cast<float>(std::atof(x.c_str())),
+                            static_cast<float>(std::atof(y.c_str())));
     return points;
 }
 
@@ -42,7 +43,9 @@ bool ConvexHull::loadShape(const std::string& path) {
     return true;
 }
 
-void ConvexHull::setVertices(std::vector<sf::Vector2f> points) { vertices = std::move(points); }
+void ConvexHull::setVertices(std::vector<sf::Vector2f> points) {
+    vertices = std::move(points);
+}
 
 void ConvexHull::centerHull() {
     if (vertices.empty())

@@ -17,7 +17,7 @@ namespace ltbl {
 class LightSystem;
 
 class ConvexHull : public qdt::QuadTreeOccupant {
-public:
+  public:
     // Reads a hull file (pairs of numbers, x then y). The file is read once per
     // path and the shape reused, since every wall tile loads the same one.
     // On failure writes "Could not load convex hull "<path>"!" and returns false.
@@ -44,7 +44,7 @@ public:
     qdt::AABB localAABB;
     bool renderLightOverHull = true; // when set, the hull's own area is left lit
 
-private:
+  private:
     friend class LightSystem;
     std::size_t slot = 0; // the index in its system's hull list
 };

@@ -12,7 +12,7 @@ namespace ltbl {
 class LightSystem;
 
 class Light : public qdt::QuadTreeOccupant {
-public:
+  public:
     // Draws the light's own shape (without shadows) into the current target.
     virtual void render() = 0;
     // Recomputes aabb from the centre, radius and cone.

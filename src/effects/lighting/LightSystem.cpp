@@ -27,7 +27,9 @@ sf::Vector2f rotated(sf::Vector2f v, float angle) {
     return {v.x * c - v.y * s, v.x * s + v.y * c};
 }
 
-float cross(sf::Vector2f a, sf::Vector2f b) { return a.x * b.y - a.y * b.x; }
+float cross(sf::Vector2f a, sf::Vector2f b) {
+    return a.x * b.y - a.y * b.x;
+}
 
 qdt::AABB overlap(const qdt::AABB& a, const qdt::AABB& b) {
     sf::Vector2f lower(std::max(a.lowerBound.x, b.lowerBound.x), std::max(a.lowerBound.y, b.lowerBound.y));
@@ -36,7 +38,8 @@ qdt::AABB overlap(const qdt::AABB& a, const qdt::AABB& b) {
 }
 
 bool containsPoint(const qdt::AABB& box, sf::Vector2f p) {
-    return box.lowerBound.x <= p.x && p.x <= box.upperBound.x && box.lowerBound.y <= p.y && p.y <= box.upperBound.y;
+    return box.lowerBound.x <= p.x && p.x <= box.upperBound.x && box.lowerBound.y <= p.y &&
+           p.y <= box.upperBound.y;
 }
 
 } // namespace
@@ -173,7 +176,9 @@ std::vector<const ConvexHull*> LightSystem::hiddenHulls(const Light& light,
     return hidden;
 }
 
-void LightSystem::clearLightTexture() { lightTexture.clear(sf::Color::Black); }
+void LightSystem::clearLightTexture() {
+    lightTexture.clear(sf::Color::Black);
+}
 
 void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const {
     const std::size_t n = hull.vertices.size();
@@ -335,7 +340,7 @@ void LightSystem::drawBlurred(sf::RenderTarget& target, sf::Shader& blur) {
     sf::Sprite down(blurTexture.getTexture());
     const sf::Vector2u from = blurTexture.getSize(), to = target.getSize();
     down.setScale(static_cast<float>(to.x) / static_cast<float>(from.x),
-                    static_cast<float>(to.y) / static_cast<float>(from.y));
+                  static_cast<float>(to.y) / static_cast<float>(from.y));
     target.draw(down, pass);
 }
 

@@ -27,13 +27,13 @@ class RenderTarget;
 namespace ltbl {
 
 class LightSystem {
-public:
+  public:
     // Builds the indexes over region and loads the penumbra texture and the
     // attenuation shader. Without the shader the light map cannot be drawn:
     // ready() then answers false and the caller must not go on. The light
     // map has 1920 / divisor x 1080 / divisor pixels (divisor 1: full size).
-    LightSystem(const qdt::AABB& region, const std::string& finTexturePath, const std::string& attenuationShaderPath,
-                unsigned divisor = 1);
+    LightSystem(const qdt::AABB& region, const std::string& finTexturePath,
+                const std::string& attenuationShaderPath, unsigned divisor = 1);
     bool ready() const { return shaderLoaded; }
 
     // Ownership passes to the system; the returned pointer lives until removal or the system's end.
@@ -82,7 +82,7 @@ public:
     // behind a wall): their shadows add no pixel.
     bool cullHiddenHulls = true;
 
-private:
+  private:
     struct FinVertex {
         sf::Vector2f position;
         sf::Vector2f texCoord;
@@ -94,7 +94,8 @@ private:
         std::vector<FinVertex> fins;
     };
     // The casters (sorted by address) wholly in the shadow of nearer casters.
-    static std::vector<const ConvexHull*> hiddenHulls(const Light& light, const std::vector<ConvexHull*>& casters);
+    static std::vector<const ConvexHull*> hiddenHulls(const Light& light,
+                                                      const std::vector<ConvexHull*>& casters);
     static bool sameView(const sf::View& a, const sf::View& b);
     void appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const;
     void drawShadows(const ShadowBatch& batch) const;

@@ -8,7 +8,7 @@
 namespace ltbl {
 
 class Light_Point : public Light {
-public:
+  public:
     void render() override;
     void calculateAABB() override;
     // Points of the light's triangle fan: the centre, then the rim from one

@@ -2,7 +2,6 @@
 
 #include "effects/lighting/QuadTreeOccupant.h"
 
-
 namespace qdt {
 
 // Each occupant knows its place in the list that holds it: the last entry

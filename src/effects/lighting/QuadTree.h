@@ -21,7 +21,7 @@ struct QuadTreeNode {
 };
 
 class QuadTree {
-public:
+  public:
     virtual ~QuadTree();
 
     void add(QuadTreeOccupant* occupant);
@@ -32,11 +32,11 @@ public:
     std::size_t outsideCount() const { return outside.size(); }
     std::size_t size() const { return count; }
 
-protected:
+  protected:
     QuadTree() = default;
     std::unique_ptr<QuadTreeNode> root;
 
-private:
+  private:
     friend class QuadTreeOccupant;
     void place(QuadTreeOccupant* occupant);
     static void unlist(std::vector<QuadTreeOccupant*>& list, QuadTreeOccupant* occupant);

@@ -13,7 +13,7 @@ class QuadTree;
 struct QuadTreeNode;
 
 class QuadTreeOccupant {
-public:
+  public:
     QuadTreeOccupant() = default;
     QuadTreeOccupant(const QuadTreeOccupant&) = delete;
     QuadTreeOccupant& operator=(const QuadTreeOccupant&) = delete;
@@ -26,7 +26,7 @@ public:
 
     AABB aabb;
 
-private:
+  private:
     friend class QuadTree;
     QuadTreeNode* node = nullptr; // null while in the tree's outside list
     QuadTree* tree = nullptr;

@@ -6,7 +6,8 @@ namespace {
 void subdivide(QuadTreeNode& node, int maxDepth) {
     if (node.depth >= maxDepth)
         return;
-    const sf::Vector2f lower = node.region.lowerBound, mid = node.region.center, upper = node.region.upperBound;
+    const sf::Vector2f lower = node.region.lowerBound, mid = node.region.center,
+                       upper = node.region.upperBound;
     const AABB quarters[4] = {
         AABB::fromBounds(lower, mid),
         AABB::fromBounds({mid.x, lower.y}, {upper.x, mid.y}),

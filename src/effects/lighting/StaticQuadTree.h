@@ -6,7 +6,7 @@
 namespace qdt {
 
 class StaticQuadTree : public QuadTree {
-public:
+  public:
     explicit StaticQuadTree(const AABB& region, int maxDepth = 4);
 };
 

@@ -17,7 +17,8 @@ TEST(ConvexHull, ReadsPairsAndStopsAtTheFirstIncompleteOne) {
     EXPECT_EQ(read("0 0\n64 0\n64 64\n0 64\n"),
               (std::vector<sf::Vector2f>{{0, 0}, {64, 0}, {64, 64}, {0, 64}}));
     EXPECT_EQ(read("1.5 -2e1 7"), (std::vector<sf::Vector2f>{{1.5f, -20}}));
-    EXPECT_EQ(read("x 3 4 y"), (std::vector<sf::Vector2f>{{0, 3}, {4, 0}})) << "a word that is no number reads as 0";
+    EXPECT_EQ(read("x 3 4 y"), (std::vector<sf::Vector2f>{{0, 3}, {4, 0}}))
+        << "a word that is no number reads as 0";
     EXPECT_TRUE(read("").empty());
 }
 

@@ -16,7 +16,7 @@ namespace {
 // Renders in the game's set-up: the region the world never enters, the
 // files from the run directory, a 1920 x 1080 view at the world's origin.
 class LightMap : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
                                                      "data/lightFin.png",
@@ -159,8 +159,8 @@ TEST_F(LightMap, RemovingHullsInAnyOrderKeepsExactlyTheOthers) {
     std::srand(11);
     std::vector<ltbl::ConvexHull*> alive;
     for (int i = 0; i < 1500; ++i)
-        alive.push_back(addWall({static_cast<float>(std::rand() % 6000 - 2000),
-                                 static_cast<float>(std::rand() % 6000 - 2000)}));
+        alive.push_back(addWall(
+            {static_cast<float>(std::rand() % 6000 - 2000), static_cast<float>(std::rand() % 6000 - 2000)}));
     for (int i = 0; i < 1000; ++i) {
         std::size_t at = static_cast<std::size_t>(std::rand()) % alive.size();
         system->removeConvexHull(alive[at]);
