@@ -1,7 +1,8 @@
 // What the light engine costs a level: the light map with the shadows of
 // every wall near the view, the map draw with and without the light mask
 // laid over it, the hulls made at generation, and whole frames of a level
-// next to an empty frame. Run from the run directory.
+// next to an empty frame and a single full-screen pass. Run from the run
+// directory.
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Game.h"
@@ -12,7 +13,10 @@
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
 #include <benchmark/benchmark.h>
 
@@ -122,5 +126,29 @@ void EmptyFrame(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(EmptyFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+
+// The yardstick of a frame's fill cost: one textured rectangle over the
+// whole 1920 x 1080 window, drawn and displayed. LevelFrame is judged in
+// these passes, measured in the same run.
+void FullScreenPass(benchmark::State& state) {
+    RunningGame game;
+    sf::RenderWindow& window = gameWindow();
+    window.setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+    sf::Image pattern;
+    pattern.create(1920, 1080);
+    for (unsigned y = 0; y < 1080; ++y)
+        for (unsigned x = 0; x < 1920; ++x)
+            pattern.setPixel(x, y, sf::Color(static_cast<sf::Uint8>(x), static_cast<sf::Uint8>(y), 128));
+    sf::Texture texture;
+    texture.loadFromImage(pattern);
+    sf::Sprite picture(texture);
+    for (auto _ : state) {
+        window.draw(picture);
+        window.display();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(FullScreenPass)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 } // namespace

@@ -1,5 +1,6 @@
-// Level generation as the player waits for it between levels, and one world
-// step of a generated level. Run from the run directory.
+// Level generation as the player waits for it between levels, the old
+// level's teardown that comes before it, and one world step of a generated
+// level. Run from the run directory.
 #include "app/Globals.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -7,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -23,7 +25,26 @@ void GenerateLevel(benchmark::State& state) {
         handler->newMap(level);
     }
 }
-BENCHMARK(GenerateLevel)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(GenerateLevel)->Arg(1)->Arg(30)->Arg(60)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// The first part of a level change: the finished level goes, with every
+// entity on it and every wall's shadow hull, before the next is generated.
+void LevelChange(benchmark::State& state) {
+    int level = static_cast<int>(state.range(0));
+    Maphandler* handler = Maphandler::getInstance();
+    std::srand(42);
+    std::size_t hulls = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        levelNumber = level;
+        handler->newMap(level);
+        hulls = handler->lighting().system->hullCount();
+        state.ResumeTiming();
+        handler->setCurrentMap(std::make_unique<Map>());
+    }
+    state.counters["hulls"] = static_cast<double>(hulls);
+}
+BENCHMARK(LevelChange)->Arg(30)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void WorldStepLevel30(benchmark::State& state) {
     Maphandler* handler = Maphandler::getInstance();

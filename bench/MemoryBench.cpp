@@ -1,8 +1,8 @@
-// The process's peak resident memory while a level-30 level is played for
+// The process's peak resident memory while a level is played for
 // ten seconds of game time with everything drawn: the window, every asset,
 // the map with its light map, the enemies and the particles. Peak memory is
 // process-wide, so run this benchmark on its own
-// (--benchmark_filter=PeakMemoryLevel30) for a figure that belongs to it.
+// (--benchmark_filter='^PeakMemory/30$') for a figure that belongs to it.
 #include "actors/Player.h"
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
@@ -21,13 +21,13 @@
 
 namespace {
 
-void PeakMemoryLevel30(benchmark::State& state) {
+void PeakMemory(benchmark::State& state) {
     startUp();
     gameWindow().setFramerateLimit(0);
     // Made first: a new map handler starts the run at level 1.
     Maphandler* maps = Maphandler::getInstance();
     std::srand(42);
-    levelNumber = 30;
+    levelNumber = static_cast<int>(state.range(0));
     GameStateHandler::getInstance()->changeState(Ingame::getInstance());
     Player::getInstance()->resetForLevel(true);
     maps->newMap(levelNumber);
@@ -51,6 +51,6 @@ void PeakMemoryLevel30(benchmark::State& state) {
     state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
     shutDown();
 }
-BENCHMARK(PeakMemoryLevel30)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(PeakMemory)->Arg(30)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

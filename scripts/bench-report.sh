@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks that carry a budget and prints one table: each figure in
 # milliseconds (or MB), its budget where it has one, and its share of a 60 Hz
-# frame (16.7 ms). Wall-clock times: run it on an otherwise idle machine.
+# frame (16.7 ms). Wall-clock times: run it on an otherwise idle machine. On a
+# busy one, REPETITIONS=N runs every figure N times and reports the median.
 # Usage: scripts/bench-report.sh [BUILD_DIR]   (default build; built first if missing)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,24 +17,33 @@ source scripts/lib/display.sh
 # in its own process so that peak memory belongs to it alone.
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
+repeat=()
+[ -z "${REPETITIONS:-}" ] || repeat=(--benchmark_repetitions="$REPETITIONS" --benchmark_report_aggregates_only=true)
 bench() {
     (cd "$build/run" && on_display ../bench/vantreth_bench --benchmark_filter="$1" --benchmark_format=csv \
-        --benchmark_min_time=0.5 2>/dev/null) | grep -E '^(name,|")' >>"$results" || true
+        --benchmark_min_time=0.5 "${repeat[@]}" 2>/dev/null) | grep -E '^(name,|")' >>"$results" || true
 }
 bench '^StartupToFirstMenuFrame'
-bench '^GenerateLevel/(1|30|60)$'
-bench '^WorldStepAwake/(1|10|30|60)$'
+bench '^GenerateLevel/(1|30|60|100|200)$'
+bench '^WorldStepAwake/(1|10|30|60|100|200)$'
+bench '^WorldStepAwakeUnlit/(100|200)$'
+bench '^LevelChange/(100|200)$'
 bench '^FrameUpdateWithBot/(1|10|30|60)/'
 bench '^PathSearch/0$'
 bench '^RenderLights/30$'
-bench '^(LevelFrame|EmptyFrame)'
-bench '^PeakMemoryLevel30'
+bench '^(LevelFrame|EmptyFrame|FullScreenPass)'
+bench '^PeakMemory/30/'
+bench '^PeakMemory/100/'
+bench '^PeakMemory/200/'
 
 awk -F, '
 function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : unit == "s" ? v * 1e3 : v }
 /^name,/ { for (i = 1; i <= NF; i++) { h = $i; gsub(/"/, "", h); col[h] = i } next }
 {
-    name = $1; gsub(/"/, "", name); sub(/\/iterations:.*|\/min_time:.*|\/real_time/, "", name)
+    name = $1; gsub(/"/, "", name)
+    # With repetitions only the medians count.
+    if (name ~ /_(mean|stddev|cv)$/) next
+    sub(/_median$/, "", name); sub(/\/iterations:.*|\/min_time:.*|\/real_time.*/, "", name)
     real[name] = ms($col["real_time"], $col["time_unit"]); cpu[name] = ms($col["cpu_time"], $col["time_unit"])
     if ("peak_MB" in col) peak[name] = $col["peak_MB"]
 }
@@ -49,10 +59,18 @@ END {
     row("Map generation, level 1", "GenerateLevel/1", "")
     row("Map generation, level 30", "GenerateLevel/30", "")
     row("Map generation, level 60", "GenerateLevel/60", "30 ms")
+    row("Map generation, level 100", "GenerateLevel/100", "")
+    row("Map generation, level 200", "GenerateLevel/200", "100 ms")
+    row("Level teardown, level 100", "LevelChange/100", "")
+    row("Level teardown, level 200", "LevelChange/200", "50 ms")
     row("World update, level 1 (enemies awake)", "WorldStepAwake/1", "")
     row("World update, level 10 (enemies awake)", "WorldStepAwake/10", "")
     row("World update, level 30 (enemies awake)", "WorldStepAwake/30", "0.5 ms")
     row("World update, level 60 (enemies awake)", "WorldStepAwake/60", "")
+    row("World update, level 100 (all awake)", "WorldStepAwake/100", "")
+    row("World update, level 200 (all awake)", "WorldStepAwake/200", "1.5 ms")
+    row("  the same without the light map", "WorldStepAwakeUnlit/200", "0.5 ms")
+    row("World update, level 100, no light map", "WorldStepAwakeUnlit/100", "")
     row("Frame update, bot playing, level 1", "FrameUpdateWithBot/1", "")
     row("Frame update, bot playing, level 10", "FrameUpdateWithBot/10", "")
     row("Frame update, bot playing, level 30", "FrameUpdateWithBot/30", "")
@@ -61,6 +79,14 @@ END {
     row("Light map, level 30", "RenderLights/30", "")
     row("Full frame, level 30, 1920 x 1080", "LevelFrame", "")
     row("Empty frame (clear + display)", "EmptyFrame", "")
-    key = "PeakMemoryLevel30"
-    if (key in peak) printf "| %-38s | %9.1f MB | %10s | %9s | %8s |\n", "Peak memory, level 30", peak[key], "", "250 MB", ""
+    row("One full-screen pass (draw + display)", "FullScreenPass", "")
+    if (("LevelFrame" in real) && ("FullScreenPass" in real) && real["FullScreenPass"] > 0)
+        printf "| %-38s | %10.2f x | %10s | %9s | %8s |\n", "Level-30 frame in full-screen passes",
+            real["LevelFrame"] / real["FullScreenPass"], "", "4 x", ""
+    split("30 100 200", levels, " "); split("250 MB,,500 MB", budgets, ",")
+    for (i = 1; i <= 3; i++) {
+        key = "PeakMemory/" levels[i]
+        if (key in peak)
+            printf "| %-38s | %9.1f MB | %10s | %9s | %8s |\n", "Peak memory, level " levels[i], peak[key], "", budgets[i], ""
+    }
 }' "$results"

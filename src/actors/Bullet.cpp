@@ -3,6 +3,7 @@
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/Globals.h"
+#include "world/EntityIndex.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -58,7 +59,10 @@ void Bullet::update(float dt) {
     Map* map = Maphandler::getInstance()->currentMap();
     if (!map)
         return;
-    collideWithProps(map->furniture, dt);
+    if (map->propIndex.covers(map->furniture))
+        hitIndexedProps(map->furniture, map->propIndex);
+    else
+        collideWithProps(map->furniture, dt);
     // Twice over the grid: a wall the bullet touches takes its damage twice
     // in the frame it lands, which is what makes alien fire chew through cover.
     hitWalls(map->walls);
@@ -78,6 +82,18 @@ void Bullet::update(float dt) {
 
 void Bullet::collideWithProps(List& list, float) {
     for (std::size_t i = 0; i < list.size(); ++i)
+        if (overlaps(*this, *list[i])) {
+            list[i]->takeDamage(damage, position);
+            dead = true;
+        }
+}
+
+void Bullet::hitIndexedProps(List& list, const EntityIndex& index) {
+    // A bullet does not move as it hits, so one look-up finds every prop the
+    // walk above would. The list is kept: every bullet asks every frame.
+    static std::vector<std::size_t> near;
+    index.near(position, radius, 0, near);
+    for (std::size_t i : near)
         if (overlaps(*this, *list[i])) {
             list[i]->takeDamage(damage, position);
             dead = true;

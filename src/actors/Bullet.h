@@ -14,6 +14,8 @@ class Bullet : public Mapentity {
     void update(float dt) override;
     // Damages every prop it touches; dead if it touched any.
     void collideWithProps(List& list, float dt) override;
+    // The same hits through an index of the props.
+    void hitIndexedProps(List& list, const EntityIndex& index);
     // Damages the wall tiles it touches; dead if it touched any.
     void hitWalls(Grid& grid);
     // A berserk alien's bullet also hurts enemies, once clear of its muzzle.

@@ -91,7 +91,8 @@ void Camera::snapToTarget() {
 }
 
 void Camera::drawOverlay() {
-    if (screenMode)
+    // A clear tint changes no pixel, but would still cost a pass over the screen.
+    if (screenMode || overlayColor.a == 0)
         return;
     overlay.setPosition(static_cast<float>(visibleArea.left), static_cast<float>(visibleArea.top));
     gameWindow().draw(overlay);

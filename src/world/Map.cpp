@@ -158,12 +158,27 @@ void Map::update(float dt) {
 
     // Entities may append to the lists they are walked from (a dying prop
     // never deletes itself), so the walks index instead of iterating.
-    for (std::size_t i = 0; i < enemies.size(); ++i)
+    // Collisions look the props and the enemies up in grids rather than
+    // walking them all; each entity refiles itself once it has moved.
+    if (indexEntities) {
+        const sf::Vector2f size(static_cast<float>(64 * columns()), static_cast<float>(64 * rows()));
+        propIndex.build(furniture, size);
+        enemyIndex.build(enemies, size);
+    }
+    for (std::size_t i = 0; i < enemies.size(); ++i) {
         enemies[i]->update(dt);
+        enemyIndex.moved(enemies, i);
+    }
     fadeEffects(dt);
-    for (EntityList* list : {&furniture, &bullets, &grenades})
+    for (std::size_t i = 0; i < furniture.size(); ++i) {
+        furniture[i]->update(dt);
+        propIndex.moved(furniture, i);
+    }
+    for (EntityList* list : {&bullets, &grenades})
         for (std::size_t i = 0; i < list->size(); ++i)
             (*list)[i]->update(dt);
+    propIndex.clear();
+    enemyIndex.clear();
     for (auto& pickup : pickups)
         pickup->update();
 
@@ -177,8 +192,11 @@ void Map::update(float dt) {
     resolvePenetratingShots(*this);
     resolveExplosions(*this, Player::getInstance());
     cleanUp();
-    if (lighting.system)
+    // The light map is made for the view this frame is drawn with.
+    if (lighting.system) {
+        lighting.system->setView(view);
         lighting.system->renderLights();
+    }
 }
 
 void Map::createHulls(const MapLighting& lights, const std::string& shapePath) {
@@ -383,27 +401,28 @@ void Map::drawTiles() {
     drawBatch(wallSprites, wallTexture, true);
 }
 
-// Draw steps 1 to 4: the mask and the light system follow the camera, the
-// player's light follows the player, and the mask starts black.
+// Draw steps 1 to 4: the light system follows the camera and the player's
+// light the player. A shake turns the view anew for every draw; a light map
+// made for another view would leave the shadows beside their walls, so it is
+// made again.
 void Map::beginLightMask() {
     const sf::View& view = Camera::getInstance()->view;
-    lighting.mask->setView(view);
     lighting.system->setView(view);
     sf::Vector2f player = Player::getInstance()->position;
     lighting.playerLight->setCenter({player.x, view.getSize().y - player.y});
     rebuildMarkers(player);
-    lighting.mask->clear(sf::Color::Black);
+    if (!lighting.system->rendersCurrentView())
+        lighting.system->renderLights();
 }
 
 // Draw steps 9 and 10: the blurred light map and the walls in sight go into
-// the mask, which then darkens the scene wherever it is not lit.
+// the mask, which then darkens the scene wherever it is not lit. The mask is
+// the screen at the light map's resolution, laid over it scaled up smoothly.
 void Map::finishLightMask() {
-    Camera* camera = Camera::getInstance();
-    const sf::View& view = camera->view;
-    sf::Vector2f offset = camera->screenMode ? sf::Vector2f(0, 0) : view.getCenter() - view.getSize() / 2.0f;
-    sf::Sprite lightSprite(lighting.system->getLightTexture());
-    lightSprite.setPosition(offset);
-    lighting.mask->draw(lightSprite, &blurShader());
+    const sf::View& view = Camera::getInstance()->view;
+    sf::RenderTexture& mask = *lighting.mask;
+    lighting.system->drawBlurred(mask, blurShader());
+    mask.setView(view);
     sf::VertexArray squares(sf::Quads);
     for (const sf::Vector2f& m : markers) {
         sf::Vector2f corner((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
@@ -412,11 +431,16 @@ void Map::finishLightMask() {
         squares.append({{corner.x + 64, corner.y + 64}, sf::Color::White});
         squares.append({{corner.x, corner.y + 64}, sf::Color::White});
     }
-    lighting.mask->draw(squares);
-    lighting.mask->display();
-    sf::Sprite maskSprite(lighting.mask->getTexture());
-    maskSprite.setPosition(offset);
-    gameWindow().draw(maskSprite, &transparencyShader());
+    mask.draw(squares);
+    mask.display();
+    sf::RenderWindow& window = gameWindow();
+    const sf::Vector2f screen = view.getSize();
+    const sf::Vector2u pixels = mask.getSize();
+    window.setView(sf::View(sf::FloatRect(0, 0, screen.x, screen.y)));
+    sf::Sprite maskSprite(mask.getTexture());
+    maskSprite.setScale(screen.x / static_cast<float>(pixels.x), screen.y / static_cast<float>(pixels.y));
+    window.draw(maskSprite, &transparencyShader());
+    window.setView(view);
 }
 
 void Map::draw() {

@@ -8,6 +8,7 @@
 
 #include "actors/ExplosionRequest.h"
 #include "actors/Shot.h"
+#include "world/EntityIndex.h"
 #include "world/LevelEvent.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
@@ -79,7 +80,7 @@ struct Stain {
 struct MapLighting {
     ltbl::LightSystem* system = nullptr;
     ltbl::Light* playerLight = nullptr;
-    sf::RenderTexture* mask = nullptr; // the 1920 x 1080 light mask laid over the scene
+    sf::RenderTexture* mask = nullptr; // the light mask laid over the scene, at the light map's size
 };
 
 using EntityList = std::vector<std::unique_ptr<Mapentity>>;
@@ -152,6 +153,13 @@ class Map {
     // What happened in this frame's world update, in order, for the level's
     // owner to settle; the next update starts the record afresh.
     std::vector<LevelEvent> events;
+
+    // The props and the enemies by place while the entities move in the
+    // world update; indexEntities = false walks the whole lists instead
+    // (the same collisions, found more slowly).
+    EntityIndex propIndex;
+    EntityIndex enemyIndex;
+    bool indexEntities = true;
 
   private:
     void fadeEffects(float dt);

@@ -3,6 +3,7 @@
 #include "actors/Player.h"
 #include "app/Contenthandler.h"
 #include "app/Settings.h"
+#include "world/EntityIndex.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -83,8 +84,14 @@ void Mapentity::update(float dt) {
         position += velocity * dt;
         rotation += angularVelocity * dt;
         if (map) {
-            collideWithProps(map->furniture, dt);
-            collideWithActors(map->enemies, dt);
+            if (map->propIndex.covers(map->furniture))
+                collideWithIndexedProps(map->furniture, map->propIndex);
+            else
+                collideWithProps(map->furniture, dt);
+            if (map->enemyIndex.covers(map->enemies))
+                collideWithIndexedActors(map->enemies, map->enemyIndex);
+            else
+                collideWithActors(map->enemies, dt);
             collideWithTiles(map->walls);
             // A push can carry the centre past the edge; it never shows outside the map.
             clampToMap(*map);
@@ -124,52 +131,83 @@ void Mapentity::countBump() {
     bumpActive = true;
 }
 
+void Mapentity::pushOffProp(List& list, std::size_t i) {
+    Mapentity& o = *list[i];
+    sf::Vector2f n = unitFrom(o.position, position);
+    o.velocity += mass * 0.001f * sf::Vector2f(std::abs(n.x) * velocity.x, std::abs(n.y) * velocity.y);
+    position = o.position + n * (o.radius + radius + 3.0f);
+    // Melee aliens smash props in their way, but leave the machine to the player.
+    if (getKind() == 2 && i + 1 != list.size() && notPositive(getStunTimer()))
+        o.takeDamage(std::trunc(getDamage()), position);
+    countBump();
+}
+
 void Mapentity::collideWithProps(List& list, float) {
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        Mapentity& o = *list[i];
-        if (&o == this || !overlaps(*this, o))
-            continue;
-        sf::Vector2f n = unitFrom(o.position, position);
-        o.velocity += mass * 0.001f * sf::Vector2f(std::abs(n.x) * velocity.x, std::abs(n.y) * velocity.y);
-        position = o.position + n * (o.radius + radius + 3.0f);
-        // Melee aliens smash props in their way, but leave the machine to the player.
-        if (getKind() == 2 && i + 1 != list.size() && notPositive(getStunTimer()))
-            o.takeDamage(std::trunc(getDamage()), position);
-        countBump();
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].get() != this && overlaps(*this, *list[i]))
+            pushOffProp(list, i);
+}
+
+// The same entities in the same order as a walk of the whole list: after
+// each contact the entities near the new position are looked up again, from
+// the next one on.
+template <typename Contact>
+void Mapentity::walkIndexed(List& list, const EntityIndex& index, Contact contact) {
+    // Kept between calls: this runs for every moving entity every frame.
+    static std::vector<std::size_t> near;
+    for (std::size_t from = 0;;) {
+        index.near(position, radius, from, near);
+        auto hit = std::find_if(near.begin(), near.end(), [&](std::size_t i) {
+            return list[i].get() != this && overlaps(*this, *list[i]);
+        });
+        if (hit == near.end())
+            return;
+        from = *hit + 1;
+        contact(from - 1);
     }
 }
 
-void Mapentity::collideWithActors(List& list, float) {
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        Mapentity& o = *list[i];
-        if (&o == this || !overlaps(*this, o))
-            continue;
-        sf::Vector2f n = unitFrom(o.position, position);
-        sf::Vector2f v = velocity, ov = o.velocity;
-        float m = mass, mo = o.mass;
-        if (mo > 0) {
-            o.velocity.x -= (m + mo) / mo * std::abs(n.x) * v.x * 0.1f;
-            o.velocity.y -= (m + mo) / mo * std::abs(n.y) * v.y * 0.1f;
-        }
-        if (m > 0) {
-            velocity.x += (mo + m) / m * std::abs(n.x) * ov.x * 0.1f;
-            velocity.y += (mo + m) / m * std::abs(n.y) * ov.y * 0.1f;
-        }
-        position = o.position + n * (o.radius + radius + 3.0f);
-        if (getKind() == 2 && o.getKind() == 2 && getState() > 5 && o.getState() > 5) {
-            setState(1);
-            setDestination(position);
-            o.setState(1);
-            o.setDestination(o.position);
-        }
-        if (notPositive(o.getStunTimer()) && getKind() == -1 && this == Player::getInstance())
-            takeDamage(o.getDamage(), o.position);
-        if (isBerserk() && notPositive(getStunTimer()) && notPositive(o.getHitGuardTimer())) {
-            o.takeDamage(getDamage(), position);
-            o.startHitGuard();
-        }
-        countBump();
+void Mapentity::collideWithIndexedProps(List& list, const EntityIndex& index) {
+    walkIndexed(list, index, [&](std::size_t i) { pushOffProp(list, i); });
+}
+
+void Mapentity::collideWithIndexedActors(List& list, const EntityIndex& index) {
+    walkIndexed(list, index, [&](std::size_t i) { bumpInto(list, i); });
+}
+
+void Mapentity::bumpInto(List& list, std::size_t i) {
+    Mapentity& o = *list[i];
+    sf::Vector2f n = unitFrom(o.position, position);
+    sf::Vector2f v = velocity, ov = o.velocity;
+    float m = mass, mo = o.mass;
+    if (mo > 0) {
+        o.velocity.x -= (m + mo) / mo * std::abs(n.x) * v.x * 0.1f;
+        o.velocity.y -= (m + mo) / mo * std::abs(n.y) * v.y * 0.1f;
     }
+    if (m > 0) {
+        velocity.x += (mo + m) / m * std::abs(n.x) * ov.x * 0.1f;
+        velocity.y += (mo + m) / m * std::abs(n.y) * ov.y * 0.1f;
+    }
+    position = o.position + n * (o.radius + radius + 3.0f);
+    if (getKind() == 2 && o.getKind() == 2 && getState() > 5 && o.getState() > 5) {
+        setState(1);
+        setDestination(position);
+        o.setState(1);
+        o.setDestination(o.position);
+    }
+    if (notPositive(o.getStunTimer()) && getKind() == -1 && this == Player::getInstance())
+        takeDamage(o.getDamage(), o.position);
+    if (isBerserk() && notPositive(getStunTimer()) && notPositive(o.getHitGuardTimer())) {
+        o.takeDamage(getDamage(), position);
+        o.startHitGuard();
+    }
+    countBump();
+}
+
+void Mapentity::collideWithActors(List& list, float) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].get() != this && overlaps(*this, *list[i]))
+            bumpInto(list, i);
 }
 
 bool Mapentity::collideWithTiles(Grid& grid) {

@@ -16,6 +16,7 @@
 
 struct Tile;
 class Map;
+class EntityIndex;
 
 class Mapentity {
   public:
@@ -32,6 +33,10 @@ class Mapentity {
     // Push-apart and contact rules against the map's enemies and props.
     virtual void collideWithActors(List& list, float dt);
     virtual void collideWithProps(List& list, float dt);
+    // The base rules through an index of the list: the same contacts in the
+    // same order, without walking the entities far away.
+    void collideWithIndexedProps(List& list, const EntityIndex& index);
+    void collideWithIndexedActors(List& list, const EntityIndex& index);
     // Wall collision on one axis (0 = x, 1 = y); true when a tile was touched.
     virtual bool collideWithTilesOnAxis(int axis, Grid& grid);
     virtual bool collideWithTiles(Grid& grid);
@@ -103,6 +108,11 @@ class Mapentity {
 
   protected:
     void countBump();
+    // The props rule against one prop this entity overlaps: it takes a push, this one steps off.
+    void pushOffProp(List& list, std::size_t i);
+    // The actors rule against one actor this entity overlaps.
+    void bumpInto(List& list, std::size_t i);
+    template <typename Contact> void walkIndexed(List& list, const EntityIndex& index, Contact contact);
 };
 
 // The armour factor of the damage rule: the share of a hit that gets through

@@ -165,8 +165,9 @@ void Maphandler::populate(Map& map, int L, sf::Vector2f player) {
 }
 
 std::unique_ptr<ltbl::LightSystem> Maphandler::createLightSystem(const std::string& attenuationShaderPath) {
-    auto system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
-                                                      "data/lightFin.png", attenuationShaderPath);
+    auto system =
+        std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
+                                            "data/lightFin.png", attenuationShaderPath, lightMapDivisor);
     if (!system->ready())
         std::exit(EXIT_FAILURE);
     return system;
@@ -175,7 +176,8 @@ std::unique_ptr<ltbl::LightSystem> Maphandler::createLightSystem(const std::stri
 Maphandler::Maphandler() {
     std::cout << "Maphandler's constructor was called" << std::endl;
     lightSystem = createLightSystem();
-    lightMask.create(1920, 1080);
+    lightMask.create(1920 / lightMapDivisor, 1080 / lightMapDivisor);
+    lightMask.setSmooth(true);
     // The player's light reaches past every corner of the screen; its source
     // is a point, so the walls' shadows are sharp until the mask's blur.
     auto light = std::make_unique<ltbl::Light_Point>();

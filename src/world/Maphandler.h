@@ -68,6 +68,11 @@ class Maphandler : public Singleton<Maphandler> {
 
     MapLighting lighting() { return {lightSystem.get(), playerLight, &lightMask}; }
 
+    // The light map and the mask have the screen's size divided by this
+    // each way. Blurred and scaled up smoothly, a quarter-size map looks the
+    // same as a full one (LightMapResolution tests) at a sixteenth of the fill.
+    static constexpr unsigned lightMapDivisor = 4;
+
   private:
     Maphandler();
     // Declared before the maps so that every map, which hands its hulls back

@@ -1,5 +1,6 @@
 #include "actors/Player.h"
 #include "app/Camera.h"
+#include "app/Settings.h"
 #include "effects/lighting/LightSystem.h"
 #include "effects/lighting/Light_Point.h"
 #include "world/Map.h"
@@ -7,6 +8,8 @@
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -104,6 +107,45 @@ TEST_F(LitMap, TheMaskIsLitAroundThePlayerDarkBehindAWallAndWhiteOnWallsInSight)
     EXPECT_EQ(at(12 * 64 + 32, 8 * 64 + 32), 3 * 255) << "the wall facing the player reads clearly";
 }
 
+TEST_F(LitMap, TheShadowsStayOnTheirWallsWhenTheViewTurns) {
+    // Two wall tiles right of the player throw a narrow wedge of shadow
+    // across the screen. Turned with the view, the wedge must still cover
+    // the same world points in the picture; turned twice, or not at all, it
+    // would miss them by hundreds of pixels out there.
+    solid(18, 8);
+    solid(19, 8);
+    map->createHulls(lighting());
+    sf::RenderWindow& window = gameWindow();
+    window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
+    Camera* camera = Camera::getInstance();
+    camera->screenMode = false;
+    camera->view = sf::View(sf::FloatRect(0, 0, 1920, 1080));
+    Player::getInstance()->position = {15 * 64, 8 * 64 + 32};
+    map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
+    map->draw();
+    map->update(0);
+    // A shake turns the view between the world update and the draw.
+    camera->view.setRotation(20);
+    window.clear(sf::Color::White);
+    map->draw();
+    sf::Texture shot;
+    shot.create(1920, 1080);
+    shot.update(window);
+    sf::Image image = shot.copyToImage();
+    auto at = [&](sf::Vector2f world) {
+        sf::Vector2i p = window.mapCoordsToPixel(world, camera->view);
+        sf::Color c = image.getPixel(static_cast<unsigned>(p.x), static_cast<unsigned>(p.y));
+        return c.r + c.g + c.b;
+    };
+    for (float x : {1600.0f, 1700.0f, 1800.0f})
+        EXPECT_LT(at({x, 8 * 64 + 32}), 150) << "in the wedge at x = " << x;
+    for (float x : {1600.0f, 1700.0f, 1800.0f}) {
+        EXPECT_GT(at({x, 280}), 250) << "above the wedge at x = " << x;
+        EXPECT_GT(at({x, 800}), 250) << "below the wedge at x = " << x;
+    }
+    window.close();
+}
+
 TEST(SightMarkers, OnlyWallsWithAClearLineToThePlayerAreMarked) {
     Map map(30, 20);
     for (int y = 0; y < 20; ++y)
@@ -131,5 +173,3 @@ TEST(SightMarkers, OnlyWallsWithAClearLineToThePlayerAreMarked) {
 using FatalLightingFiles = LitMap;
 
 } // namespace
-
-namespace {} // namespace

@@ -7,6 +7,7 @@
 
 #include <SFML/System/Vector2.hpp>
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -42,6 +43,10 @@ class ConvexHull : public qdt::QuadTreeOccupant {
     sf::Vector2f worldCenter;
     qdt::AABB localAABB;
     bool renderLightOverHull = true; // when set, the hull's own area is left lit
+
+  private:
+    friend class LightSystem;
+    std::size_t slot = 0; // the index in its system's hull list
 };
 
 } // namespace ltbl

@@ -1,5 +1,7 @@
 #include "effects/lighting/LightSystem.h"
 
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/OpenGL.hpp>
 
 #include <algorithm>
@@ -9,8 +11,9 @@ namespace ltbl {
 
 namespace {
 
-constexpr unsigned textureWidth = 1920;
-constexpr unsigned textureHeight = 1080;
+// The screen the light map covers, in pixels.
+constexpr unsigned screenWidth = 1920;
+constexpr unsigned screenHeight = 1080;
 // How far umbrae and fins reach past their hull: beyond any view.
 constexpr float shadowReach = 20000.0f;
 
@@ -42,9 +45,15 @@ bool containsPoint(const qdt::AABB& box, sf::Vector2f p) {
 } // namespace
 
 LightSystem::LightSystem(const qdt::AABB& region, const std::string& finTexturePath,
-                         const std::string& attenuationShaderPath)
+                         const std::string& attenuationShaderPath, unsigned divisor)
     : lightTree(region), hullTree(region) {
-    lightTexture.create(textureWidth, textureHeight);
+    divisor = std::max(divisor, 1u);
+    lightTexture.create(screenWidth / divisor, screenHeight / divisor);
+    blurTexture.create(screenWidth / divisor, screenHeight / divisor);
+    // A reduced map is read between its pixels by the blur's taps; the full
+    // one keeps the sharp reads the blur was tuned with.
+    lightTexture.setSmooth(divisor > 1);
+    blurTexture.setSmooth(divisor > 1);
     shaderLoaded = attenuationShader.loadFromFile(attenuationShaderPath, sf::Shader::Fragment);
     finLoaded = finTexture.loadFromFile(finTexturePath);
     finTexture.setSmooth(true);
@@ -59,24 +68,36 @@ Light* LightSystem::addLight(std::unique_ptr<Light> light) {
 
 ConvexHull* LightSystem::addConvexHull(std::unique_ptr<ConvexHull> hull) {
     hull->system = this;
+    hull->slot = hulls.size();
     hullTree.add(hull.get());
     hulls.push_back(std::move(hull));
     return hulls.back().get();
 }
 
 void LightSystem::removeConvexHull(ConvexHull* hull) {
-    auto it = std::find_if(hulls.begin(), hulls.end(), [hull](const auto& h) { return h.get() == hull; });
-    if (it == hulls.end())
+    if (!hull || hull->system != this || hull->slot >= hulls.size() || hulls[hull->slot].get() != hull)
         return;
-    // The hull leaves its index as it is destroyed.
-    *it = std::move(hulls.back());
+    // The last hull takes the removed one's place; the removed one leaves
+    // its index as it is destroyed.
+    std::size_t slot = hull->slot;
+    hulls[slot] = std::move(hulls.back());
+    hulls[slot]->slot = slot;
     hulls.pop_back();
 }
 
-void LightSystem::setView(const sf::View& view) {
-    sf::Vector2f half = view.getSize() / 2.0f;
+bool LightSystem::sameView(const sf::View& a, const sf::View& b) {
+    return a.getCenter() == b.getCenter() && a.getSize() == b.getSize() && a.getRotation() == b.getRotation();
+}
+
+void LightSystem::setView(const sf::View& newView) {
+    view = newView;
+    // The box around the turned view: what it shows lies inside, and the
+    // box is convex, so culling against it keeps every shadow in view.
+    const float angle = view.getRotation() * 3.14159265f / 180.0f;
+    const float c = std::abs(std::cos(angle)), s = std::abs(std::sin(angle));
+    const sf::Vector2f half = view.getSize() / 2.0f;
     sf::Vector2f centre(view.getCenter().x, view.getSize().y - view.getCenter().y);
-    viewAABB = qdt::AABB::fromCenter(centre, half);
+    viewAABB = qdt::AABB::fromCenter(centre, {half.x * c + half.y * s, half.x * s + half.y * c});
 }
 
 std::vector<Light*> LightSystem::visibleLights() const {
@@ -253,12 +274,25 @@ void LightSystem::drawShadows(const ShadowBatch& batch) const {
 void LightSystem::renderLights() {
     lightTexture.setActive(true);
     clearLightTexture();
+    renderedView = view;
+    renderedViewValid = true;
+    const sf::Vector2f size = view.getSize();
+    if (!(size.x > 0 && size.y > 0)) {
+        // No projection can be made of an empty view (OpenGL would refuse
+        // it and leave an error behind); nothing of the world shows.
+        lightTexture.display();
+        return;
+    }
     lightTexture.pushGLStates();
-    glViewport(0, 0, static_cast<GLsizei>(textureWidth), static_cast<GLsizei>(textureHeight));
+    const sf::Vector2u pixels = lightTexture.getSize();
+    glViewport(0, 0, static_cast<GLsizei>(pixels.x), static_cast<GLsizei>(pixels.y));
+    // The view's frame: its centre at the origin, turned as the camera turns
+    // it (a turn of the y-down world by a is one of the y-up engine by a).
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(viewAABB.lowerBound.x, viewAABB.upperBound.x, viewAABB.lowerBound.y, viewAABB.upperBound.y, -1,
-            1);
+    glOrtho(-size.x / 2, size.x / 2, -size.y / 2, size.y / 2, -1, 1);
+    glRotatef(view.getRotation(), 0, 0, 1);
+    glTranslatef(-viewAABB.center.x, -viewAABB.center.y, 0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_TEXTURE_2D);
@@ -291,6 +325,23 @@ void LightSystem::renderLights() {
     glColor4f(1, 1, 1, 1);
     lightTexture.popGLStates();
     lightTexture.display();
+}
+
+void LightSystem::drawBlurred(sf::RenderTarget& target, sf::Shader& blur) {
+    // Each pass writes every pixel it covers, so neither target needs clearing.
+    sf::RenderStates pass(sf::BlendNone, sf::Transform::Identity, nullptr, &blur);
+    blur.setUniform("direction", sf::Glsl::Vec2(1, 0));
+    blurTexture.setView(blurTexture.getDefaultView());
+    blurTexture.draw(sf::Sprite(lightTexture.getTexture()), pass);
+    blurTexture.display();
+
+    blur.setUniform("direction", sf::Glsl::Vec2(0, 1));
+    target.setView(target.getDefaultView());
+    sf::Sprite down(blurTexture.getTexture());
+    const sf::Vector2u from = blurTexture.getSize(), to = target.getSize();
+    down.setScale(static_cast<float>(to.x) / static_cast<float>(from.x),
+                  static_cast<float>(to.y) / static_cast<float>(from.y));
+    target.draw(down, pass);
 }
 
 } // namespace ltbl

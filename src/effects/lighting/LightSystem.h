@@ -1,7 +1,10 @@
 #pragma once
 // The 2D light engine: owns the lights and the shadow hulls, indexes both in
 // static quadtrees, and renders the light map (lights minus the shadows the
-// hulls cast) into an off-screen 1920 x 1080 texture once per frame.
+// hulls cast) into an off-screen texture once per frame. The map covers the
+// camera view, turned with it, at a fraction of the 1920 x 1080 screen's
+// resolution: it is blurred and scaled up smoothly before it reaches the
+// screen, so a full-resolution map would only add fill cost.
 // Coordinates are the engine's: y points up (see Light.h).
 
 #include "effects/lighting/ConvexHull.h"
@@ -17,27 +20,46 @@
 #include <string>
 #include <vector>
 
+namespace sf {
+class RenderTarget;
+}
+
 namespace ltbl {
 
 class LightSystem {
   public:
     // Builds the indexes over region and loads the penumbra texture and the
     // attenuation shader. Without the shader the light map cannot be drawn:
-    // ready() then answers false and the caller must not go on.
+    // ready() then answers false and the caller must not go on. The light
+    // map has 1920 / divisor x 1080 / divisor pixels (divisor 1: full size).
     LightSystem(const qdt::AABB& region, const std::string& finTexturePath,
-                const std::string& attenuationShaderPath);
+                const std::string& attenuationShaderPath, unsigned divisor = 1);
     bool ready() const { return shaderLoaded; }
 
     // Ownership passes to the system; the returned pointer lives until removal or the system's end.
     Light* addLight(std::unique_ptr<Light> light);
     ConvexHull* addConvexHull(std::unique_ptr<ConvexHull> hull);
-    // Takes the hull out and deletes it (a destroyed wall loses its shadow).
+    // Takes the hull out and deletes it (a destroyed wall loses its shadow),
+    // in constant time, so a map's teardown is linear in its walls. A hull
+    // of another system is left alone.
     void removeConvexHull(ConvexHull* hull);
 
     // The camera view, in world coordinates; the system flips it to its own.
+    // The light map follows the view's turn as well as its place.
     void setView(const sf::View& view);
+    // Renders the light map for the view last set. A view without area
+    // leaves the map black.
     void renderLights();
     void clearLightTexture();
+    // Whether the light map was rendered for the view that is set now.
+    bool rendersCurrentView() const { return renderedViewValid && sameView(renderedView, view); }
+
+    // Draws the light map blurred into target, filling it: a horizontal
+    // pass into a texture of the map's size, then a vertical one into
+    // target, both through blur (a separable blur with the uniforms
+    // "direction" and "blur_radius", see blur.frag). target is left with its
+    // default view.
+    void drawBlurred(sf::RenderTarget& target, sf::Shader& blur);
 
     // The hulls that can shade what the view shows of this light: those near
     // the light that also touch the view and are not hidden behind nearer
@@ -49,6 +71,7 @@ class LightSystem {
     std::vector<Light*> visibleLights() const;
 
     const sf::Texture& getLightTexture() const { return lightTexture.getTexture(); }
+    // The box around the view (turned or not), in the engine's coordinates.
     const qdt::AABB& getViewAABB() const { return viewAABB; }
     std::size_t hullCount() const { return hulls.size(); }
     std::size_t lightCount() const { return lights.size(); }
@@ -73,18 +96,24 @@ class LightSystem {
     // The casters (sorted by address) wholly in the shadow of nearer casters.
     static std::vector<const ConvexHull*> hiddenHulls(const Light& light,
                                                       const std::vector<ConvexHull*>& casters);
+    static bool sameView(const sf::View& a, const sf::View& b);
     void appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const;
     void drawShadows(const ShadowBatch& batch) const;
 
     qdt::StaticQuadTree lightTree;
     qdt::StaticQuadTree hullTree;
     std::vector<std::unique_ptr<Light>> lights;
+    // Each hull knows its place here (ConvexHull::slot), for removal in constant time.
     std::vector<std::unique_ptr<ConvexHull>> hulls;
     sf::RenderTexture lightTexture;
+    sf::RenderTexture blurTexture; // the horizontal blur pass
     sf::Shader attenuationShader;
     sf::Texture finTexture;
     bool shaderLoaded = false;
     bool finLoaded = false;
+    sf::View view{sf::FloatRect(0, 0, 0, 0)};
+    sf::View renderedView;
+    bool renderedViewValid = false;
     qdt::AABB viewAABB = qdt::AABB::fromCenter({0.5f, 0.5f}, {0, 0});
 };
 

@@ -2,19 +2,18 @@
 
 #include "effects/lighting/QuadTreeOccupant.h"
 
-#include <algorithm>
-
 namespace qdt {
 
-namespace {
-void eraseFrom(std::vector<QuadTreeOccupant*>& list, QuadTreeOccupant* occupant) {
-    auto it = std::find(list.begin(), list.end(), occupant);
-    if (it != list.end()) {
-        *it = list.back();
-        list.pop_back();
-    }
+// Each occupant knows its place in the list that holds it: the last entry
+// takes the leaving one's place, so leaving costs the same in any list.
+void QuadTree::unlist(std::vector<QuadTreeOccupant*>& list, QuadTreeOccupant* occupant) {
+    const std::size_t slot = occupant->slot;
+    if (slot >= list.size() || list[slot] != occupant)
+        return;
+    list[slot] = list.back();
+    list[slot]->slot = slot;
+    list.pop_back();
 }
-} // namespace
 
 QuadTree::~QuadTree() {
     // Occupants outlive a tree only at shutdown; let them forget it.
@@ -40,6 +39,7 @@ void QuadTree::add(QuadTreeOccupant* occupant) {
 void QuadTree::place(QuadTreeOccupant* occupant) {
     if (!root || !root->region.contains(occupant->aabb)) {
         occupant->node = nullptr;
+        occupant->slot = outside.size();
         outside.push_back(occupant);
         return;
     }
@@ -53,6 +53,7 @@ void QuadTree::place(QuadTreeOccupant* occupant) {
                 break;
             }
     }
+    occupant->slot = node->occupants.size();
     node->occupants.push_back(occupant);
     occupant->node = node;
 }
@@ -61,9 +62,9 @@ void QuadTree::remove(QuadTreeOccupant* occupant) {
     if (occupant->tree != this)
         return;
     if (occupant->node)
-        eraseFrom(occupant->node->occupants, occupant);
+        unlist(occupant->node->occupants, occupant);
     else
-        eraseFrom(outside, occupant);
+        unlist(outside, occupant);
     occupant->node = nullptr;
     occupant->tree = nullptr;
     --count;

@@ -39,6 +39,7 @@ class QuadTree {
   private:
     friend class QuadTreeOccupant;
     void place(QuadTreeOccupant* occupant);
+    static void unlist(std::vector<QuadTreeOccupant*>& list, QuadTreeOccupant* occupant);
     static void queryNode(const QuadTreeNode& node, const AABB& box, std::vector<QuadTreeOccupant*>& result);
 
     std::vector<QuadTreeOccupant*> outside;

@@ -5,6 +5,8 @@
 
 #include "effects/lighting/AABB.h"
 
+#include <cstddef>
+
 namespace qdt {
 
 class QuadTree;
@@ -28,6 +30,7 @@ class QuadTreeOccupant {
     friend class QuadTree;
     QuadTreeNode* node = nullptr; // null while in the tree's outside list
     QuadTree* tree = nullptr;
+    std::size_t slot = 0; // the index in the node's list or the outside list
 };
 
 } // namespace qdt

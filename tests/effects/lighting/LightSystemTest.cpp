@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -128,6 +132,76 @@ TEST_F(LightMap, AWallTooThinToHaveAnInsideCastsNoShadow) {
     hull->setWorldCenter({1160, 540});
     system->addConvexHull(std::move(hull));
     EXPECT_GT(brightness(render(), 1400, 540), 100);
+}
+
+TEST_F(LightMap, RemovingHullsInAnyOrderKeepsExactlyTheOthers) {
+    // Each removal moves the last hull into the removed one's place.
+    light->radius = 100000;
+    light->calculateAABB();
+    system->cullHullsOutsideView = false;
+    system->cullHiddenHulls = false;
+    std::srand(11);
+    std::vector<ltbl::ConvexHull*> alive;
+    for (int i = 0; i < 1500; ++i)
+        alive.push_back(addWall(
+            {static_cast<float>(std::rand() % 6000 - 2000), static_cast<float>(std::rand() % 6000 - 2000)}));
+    for (int i = 0; i < 1000; ++i) {
+        std::size_t at = static_cast<std::size_t>(std::rand()) % alive.size();
+        system->removeConvexHull(alive[at]);
+        alive.erase(alive.begin() + static_cast<std::ptrdiff_t>(at));
+        if (i % 100 == 0 || i == 999) {
+            ASSERT_EQ(system->hullCount(), alive.size());
+            std::vector<ltbl::ConvexHull*> found = system->shadowCasters(*light);
+            ASSERT_EQ(std::set<ltbl::ConvexHull*>(found.begin(), found.end()),
+                      std::set<ltbl::ConvexHull*>(alive.begin(), alive.end()));
+        }
+    }
+    // A hull of another system is not this one's to remove.
+    ltbl::ConvexHull stranger;
+    system->removeConvexHull(&stranger);
+    EXPECT_EQ(system->hullCount(), alive.size());
+}
+
+TEST_F(LightMap, AViewWithoutAreaLeavesTheMapBlackAndOpenGLWithoutError) {
+    // OpenGL refuses a projection of an empty box and reports it at its
+    // next checked call, far from here.
+    addWall({1160, 540});
+    system->setView(sf::View(sf::FloatRect(0, 0, 0, 0)));
+    ::testing::internal::CaptureStderr();
+    sf::Image image = render();
+    std::string log = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(log.find("OpenGL call failed"), std::string::npos) << log;
+    for (unsigned y = 0; y < image.getSize().y; y += 60)
+        for (unsigned x = 0; x < image.getSize().x; x += 60)
+            ASSERT_EQ(image.getPixel(x, y), sf::Color::Black);
+}
+
+TEST_F(LightMap, AReducedMapHoldsTheSameLightAndShadowsAtItsOwnScale) {
+    ltbl::LightSystem reduced(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}), "data/lightFin.png",
+                              "data/shaders/lightattenuationShader.frag", 4);
+    ASSERT_EQ(reduced.getLightTexture().getSize(), sf::Vector2u(480, 270));
+    reduced.setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+    auto point = std::make_unique<ltbl::Light_Point>();
+    point->radius = 900;
+    point->size = 1;
+    point->setCenter({960, 540});
+    reduced.addLight(std::move(point));
+    auto hull = std::make_unique<ltbl::ConvexHull>();
+    hull->setVertices({{0, 0}, {64, 0}, {64, 64}, {0, 64}});
+    hull->centerHull();
+    hull->generateAABB();
+    hull->renderLightOverHull = false;
+    hull->setWorldCenter({1160, 540});
+    reduced.addConvexHull(std::move(hull));
+    reduced.renderLights();
+    sf::Image image = reduced.getLightTexture().copyToImage();
+    auto at = [&](float x, float y) {
+        sf::Color c = image.getPixel(static_cast<unsigned>(x / 4), static_cast<unsigned>((1080 - y) / 4));
+        return c.r + c.g + c.b;
+    };
+    EXPECT_GT(at(960, 540), 600);
+    EXPECT_EQ(at(1400, 540), 0) << "behind the wall";
+    EXPECT_GT(at(1400, 760), 100) << "beside the shadow";
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -81,6 +83,52 @@ TEST(QuadTree, TheGamesRegionKeepsEveryWorldOccupantOutsideAndFindsThemAll) {
     std::vector<qdt::QuadTreeOccupant*> result;
     tree.query(AABB::fromBounds({0, 0}, {64 * 50, 1000}), result);
     EXPECT_EQ(result.size(), 51u);
+}
+
+TEST(QuadTree, RemovalsInAnyOrderLeaveExactlyTheOthersToBeFound) {
+    // Leaving moves another occupant into the leaver's place; whatever the
+    // order, every query must still find what a plain list would.
+    qdt::StaticQuadTree tree(AABB::fromBounds({0, 0}, {1024, 1024}));
+    std::srand(5);
+    auto coordinate = [] { return static_cast<float>(std::rand() % 2048 - 512); };
+    std::vector<std::unique_ptr<Box>> boxes;
+    for (int i = 0; i < 3000; ++i) {
+        boxes.push_back(std::make_unique<Box>(sf::Vector2f(coordinate(), coordinate()),
+                                              static_cast<float>(std::rand() % 40 + 1)));
+        tree.add(boxes.back().get());
+    }
+    auto expectSameAsAPlainList = [&] {
+        ASSERT_EQ(tree.size(), boxes.size());
+        for (int q = 0; q < 20; ++q) {
+            sf::Vector2f corner(coordinate(), coordinate());
+            AABB box = AABB::fromBounds(corner, corner + sf::Vector2f(300, 300));
+            std::vector<qdt::QuadTreeOccupant*> found, expected;
+            tree.query(box, found);
+            for (const auto& b : boxes)
+                if (b->aabb.intersects(box))
+                    expected.push_back(b.get());
+            std::sort(found.begin(), found.end());
+            std::sort(expected.begin(), expected.end());
+            ASSERT_EQ(found, expected);
+        }
+    };
+    for (int round = 0; round < 2500; ++round) {
+        auto at = boxes.begin() + std::rand() % static_cast<int>(boxes.size());
+        switch (round % 3) {
+        case 0: // destroyed: it leaves the tree itself
+            boxes.erase(at);
+            break;
+        case 1: // taken out, then destroyed outside the tree
+            tree.remove(at->get());
+            boxes.erase(at);
+            break;
+        default: // moved, perhaps into or out of the region
+            (*at)->moveTo({coordinate(), coordinate()});
+        }
+        if (round % 250 == 0)
+            expectSameAsAPlainList();
+    }
+    expectSameAsAPlainList();
 }
 
 } // namespace

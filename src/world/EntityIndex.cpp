@@ -1,0 +1,113 @@
+#include "world/EntityIndex.h"
+
+#include "world/Mapentity.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Two tiles a side: a prop or an enemy spans one to four cells.
+constexpr float cellSize = 128;
+
+// The collision test passes circles whose centres lie up to sqrt(1.02) times
+// their radii apart; a box a little wider than that never misses one.
+float reachOf(float radius) {
+    return std::abs(radius) * 1.011f + 1;
+}
+
+} // namespace
+
+EntityIndex::Span EntityIndex::cellsOf(sf::Vector2f centre, float reach) const {
+    auto cell = [](float v, int cellCount) {
+        float c = std::floor(v / cellSize);
+        return static_cast<int>(std::clamp(c, 0.0f, static_cast<float>(cellCount - 1)));
+    };
+    return {cell(centre.x - reach, columns), cell(centre.y - reach, rows), cell(centre.x + reach, columns),
+            cell(centre.y + reach, rows), false};
+}
+
+EntityIndex::Span EntityIndex::spanOf(const Mapentity& entity) const {
+    if (!std::isfinite(entity.position.x) || !std::isfinite(entity.position.y) ||
+        !std::isfinite(entity.radius))
+        return {0, 0, columns - 1, rows - 1, true};
+    return cellsOf(entity.position, reachOf(entity.radius));
+}
+
+// Keeps each cell's indices ascending: near() merges them in list order.
+void EntityIndex::file(std::uint32_t i, const Span& span, bool add) {
+    for (int x = span.x0; x <= span.x1; ++x)
+        for (int y = span.y0; y <= span.y1; ++y) {
+            auto& cell = cells[static_cast<std::size_t>(x * rows + y)];
+            auto at = std::lower_bound(cell.begin(), cell.end(), i);
+            if (add && (at == cell.end() || *at != i))
+                cell.insert(at, i);
+            else if (!add && at != cell.end() && *at == i)
+                cell.erase(at);
+        }
+}
+
+void EntityIndex::build(const List& entities, sf::Vector2f mapSize) {
+    const int newColumns = std::max(1, static_cast<int>(std::ceil(mapSize.x / cellSize)));
+    const int newRows = std::max(1, static_cast<int>(std::ceil(mapSize.y / cellSize)));
+    if (newColumns != columns || newRows != rows || cells.empty()) {
+        columns = newColumns;
+        rows = newRows;
+        cells.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
+    } else {
+        // Built every frame: only the cells filed last time are emptied, and they keep their room.
+        for (const Span& span : spans)
+            for (int x = span.x0; x <= span.x1; ++x)
+                for (int y = span.y0; y <= span.y1; ++y)
+                    cells[static_cast<std::size_t>(x * rows + y)].clear();
+    }
+    list = &entities;
+    count = entities.size();
+    spans.clear();
+    // Filed in list order, so every cell's indices come out ascending.
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        spans.push_back(spanOf(*entities[i]));
+        const Span& span = spans.back();
+        for (int x = span.x0; x <= span.x1; ++x)
+            for (int y = span.y0; y <= span.y1; ++y)
+                cells[static_cast<std::size_t>(x * rows + y)].push_back(static_cast<std::uint32_t>(i));
+    }
+}
+
+void EntityIndex::moved(const List& entities, std::size_t i) {
+    if (!covers(entities) || i >= count)
+        return;
+    Span now = spanOf(*entities[i]);
+    if (now == spans[i])
+        return;
+    file(static_cast<std::uint32_t>(i), spans[i], false);
+    file(static_cast<std::uint32_t>(i), now, true);
+    spans[i] = now;
+}
+
+void EntityIndex::clear() {
+    // The cells and spans stay for the next build to empty.
+    list = nullptr;
+    count = 0;
+}
+
+void EntityIndex::near(sf::Vector2f centre, float radius, std::size_t from,
+                       std::vector<std::size_t>& out) const {
+    out.clear();
+    if (!std::isfinite(centre.x) || !std::isfinite(centre.y) || !std::isfinite(radius)) {
+        for (std::size_t i = from; i < count; ++i)
+            out.push_back(i);
+        return;
+    }
+    Span s = cellsOf(centre, reachOf(radius));
+    for (int x = s.x0; x <= s.x1; ++x)
+        for (int y = s.y0; y <= s.y1; ++y) {
+            const auto& cell = cells[static_cast<std::size_t>(x * rows + y)];
+            out.insert(out.end(), std::lower_bound(cell.begin(), cell.end(), from), cell.end());
+        }
+    // One cell's indices are in order already.
+    if (s.x0 != s.x1 || s.y0 != s.y1) {
+        std::sort(out.begin(), out.end());
+        out.erase(std::unique(out.begin(), out.end()), out.end());
+    }
+}

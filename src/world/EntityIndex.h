@@ -1,0 +1,56 @@
+#pragma once
+// A grid over one of a map's entity lists (its props or its enemies) for the
+// collision tests of the world update, which otherwise walk the whole list
+// for every entity that moves, each frame. It answers with the entities
+// whose boxes come near a circle, in list order, so a caller that walks them
+// meets the same entities in the same order as a walk of the whole list
+// would. It holds while nothing joins the list and every entity that moves
+// is handed to moved() before the next question: in the world update only
+// the entity being updated moves (others only take pushes into their
+// velocity), so the map builds its grids for the enemies' and the props'
+// turns and clears them after.
+
+#include <SFML/System/Vector2.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class Mapentity;
+
+class EntityIndex {
+  public:
+    using List = std::vector<std::unique_ptr<Mapentity>>;
+
+    // Indexes the entities of a map of the given size in pixels (those off
+    // the map land in its edge cells). The list must outlive the index or its clear().
+    void build(const List& entities, sf::Vector2f mapSize);
+    void clear();
+    // Whether the index still describes this list.
+    bool covers(const List& entities) const { return list == &entities && count == entities.size(); }
+    // Files entity i under its new place after it moved (or grew); nothing
+    // when the index does not cover the list.
+    void moved(const List& entities, std::size_t i);
+
+    // Writes to out, ascending, the indices from `from` on of every entity
+    // that can overlap a circle at centre of the given radius (with the
+    // collision test's two per cent of slack), and perhaps of a few that cannot.
+    void near(sf::Vector2f centre, float radius, std::size_t from, std::vector<std::size_t>& out) const;
+
+  private:
+    struct Span {
+        int x0, y0, x1, y1;
+        bool everywhere; // one at no number is named to every question
+        bool operator==(const Span&) const = default;
+    };
+    Span cellsOf(sf::Vector2f centre, float reach) const;
+    Span spanOf(const Mapentity& entity) const;
+    void file(std::uint32_t i, const Span& span, bool add);
+
+    const List* list = nullptr;
+    std::size_t count = 0;
+    int columns = 0, rows = 0;
+    std::vector<std::vector<std::uint32_t>> cells; // column-major, list indices ascending
+    std::vector<Span> spans;                       // where each entity is filed
+};

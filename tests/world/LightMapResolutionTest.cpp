@@ -1,0 +1,179 @@
+#include "actors/Player.h"
+#include "app/Camera.h"
+#include "app/Contenthandler.h"
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "effects/lighting/LightSystem.h"
+#include "effects/lighting/Light_Point.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace {
+
+// The blur the game used while its light map had the screen's full size:
+// nine taps in a three-by-three box, straight into a full-size mask.
+const char* nineTapBlur = R"(
+uniform sampler2D texture;
+uniform float blur_radius;
+void main()
+{
+    vec2 uv = gl_TexCoord[0].xy;
+    vec2 r = vec2(blur_radius, blur_radius * 1.7777);
+    vec4 sum = vec4(0.0);
+    for (int x = -1; x <= 1; ++x)
+        for (int y = -1; y <= 1; ++y)
+            sum += texture2D(texture, uv + vec2(float(x), float(y)) * r * 0.5);
+    gl_FragColor = gl_Color * (sum / 9.0);
+}
+)";
+
+sf::Image capture(sf::RenderWindow& window) {
+    sf::Texture shot;
+    shot.create(window.getSize().x, window.getSize().y);
+    shot.update(window);
+    return shot.copyToImage();
+}
+
+// The full-resolution picture of the same moment: the map drawn unlit, then
+// a full-size light map of the same walls and light blurred into a full-size
+// mask with the walls in sight, laid over the scene.
+sf::Image fullResolutionPicture(Map& map, sf::RenderWindow& window) {
+    MapLighting game = map.lighting;
+    auto system = std::make_unique<ltbl::LightSystem>(qdt::AABB::fromBounds({-1920, -1080}, {0, 0}),
+                                                      "data/lightFin.png",
+                                                      "data/shaders/lightattenuationShader.frag", 1);
+    auto light = std::make_unique<ltbl::Light_Point>();
+    const auto& playerLight = static_cast<const ltbl::Light_Point&>(*game.playerLight);
+    light->radius = playerLight.radius;
+    light->size = playerLight.size;
+    light->linearizeFactor = playerLight.linearizeFactor;
+    light->softSpreadAngle = playerLight.softSpreadAngle;
+    light->setCenter(playerLight.center);
+    ltbl::Light* fullLight = system->addLight(std::move(light));
+    sf::RenderTexture mask;
+    mask.create(1920, 1080);
+    // The walls' hulls move to the full-size system for the picture and back after it.
+    map.createHulls({system.get(), fullLight, &mask});
+
+    const sf::View& view = Camera::getInstance()->view;
+    system->setView(view);
+    system->renderLights();
+    map.lighting = {};
+    window.clear(sf::Color(96, 128, 96));
+    map.draw();
+
+    sf::Shader blur;
+    EXPECT_TRUE(blur.loadFromMemory(nineTapBlur, sf::Shader::Fragment));
+    blur.setUniform("texture", sf::Shader::CurrentTexture);
+    blur.setUniform("blur_radius", 0.008f);
+    const sf::Vector2f offset = view.getCenter() - view.getSize() / 2.0f;
+    mask.setView(view);
+    mask.clear(sf::Color::Black);
+    sf::Sprite lightSprite(system->getLightTexture());
+    lightSprite.setPosition(offset);
+    mask.draw(lightSprite, &blur);
+    map.rebuildMarkers(Player::getInstance()->position);
+    sf::VertexArray squares(sf::Quads);
+    for (const sf::Vector2f& m : map.markers) {
+        sf::Vector2f corner((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
+        for (sf::Vector2f at : {corner, corner + sf::Vector2f(64, 0), corner + sf::Vector2f(64, 64),
+                                corner + sf::Vector2f(0, 64)})
+            squares.append({at, sf::Color::White});
+    }
+    mask.draw(squares);
+    mask.display();
+    sf::Sprite maskSprite(mask.getTexture());
+    maskSprite.setPosition(offset);
+    window.setView(view);
+    window.draw(maskSprite, &transparencyShader());
+    sf::Image picture = capture(window);
+
+    map.createHulls(game);
+    return picture;
+}
+
+struct Difference {
+    double mean = 0;     // mean absolute difference per colour channel, 0 to 255
+    double farShare = 0; // share of pixels with a channel more than 24 apart
+};
+
+Difference compare(const sf::Image& a, const sf::Image& b) {
+    const sf::Uint8* p = a.getPixelsPtr();
+    const sf::Uint8* q = b.getPixelsPtr();
+    const std::size_t pixels = static_cast<std::size_t>(a.getSize().x) * a.getSize().y;
+    double total = 0;
+    std::size_t far = 0;
+    for (std::size_t i = 0; i < pixels; ++i) {
+        int worst = 0;
+        for (std::size_t c = 0; c < 3; ++c) {
+            int d = std::abs(int(p[4 * i + c]) - int(q[4 * i + c]));
+            total += d;
+            worst = std::max(worst, d);
+        }
+        far += worst > 24;
+    }
+    return {total / (3.0 * static_cast<double>(pixels)),
+            static_cast<double>(far) / static_cast<double>(pixels)};
+}
+
+class LightMapResolution : public ::testing::TestWithParam<int> {};
+
+// The bound: a mean of 1 is what a picture one level (of 255) brighter
+// everywhere would show, below what an eye tells apart on a night scene.
+// The quarter-size map stays far under it (about 0.1 and 0.2 at levels 1 and
+// 30): it differs only along shadow edges, where the full map's blur left
+// three hard steps 7.7 pixels apart and the smaller one leaves a smooth ramp
+// over the same width, and on the rims of the walls in sight, softened over
+// 4 screen pixels. Fewer than 1 % of the pixels may differ by more than 24,
+// so that no difference gathers into a visible flaw either.
+TEST_P(LightMapResolution, TheQuarterSizeLightMapLooksLikeTheFullOne) {
+    sf::RenderWindow& window = gameWindow();
+    window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
+    Maphandler* handler = Maphandler::getInstance();
+    const int level = GetParam();
+    std::srand(42);
+    levelNumber = level;
+    handler->newMap(level);
+    Camera* camera = Camera::getInstance();
+    camera->snapToTarget();
+    Map* map = handler->currentMap();
+    ASSERT_NE(map, nullptr);
+    map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
+    // The player's light goes to the player in the first draw.
+    map->draw();
+    window.clear(sf::Color(96, 128, 96));
+    map->lighting.system->renderLights();
+    map->draw();
+    sf::Image reduced = capture(window);
+    sf::Image full = fullResolutionPicture(*map, window);
+
+    Difference d = compare(reduced, full);
+    RecordProperty("mean_difference", std::to_string(d.mean));
+    std::cout << "level " << level << ": mean difference " << d.mean << ", pixels far apart "
+              << d.farShare * 100 << " %" << std::endl;
+    EXPECT_LT(d.mean, 1.0);
+    EXPECT_LT(d.farShare, 0.01);
+    if (const char* folder = std::getenv("VANTRETH_SHOTS")) {
+        reduced.saveToFile(std::string(folder) + "/lightmap_level" + std::to_string(level) + "_quarter.png");
+        full.saveToFile(std::string(folder) + "/lightmap_level" + std::to_string(level) + "_full.png");
+    }
+    window.close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, LightMapResolution, ::testing::Values(1, 30));
+
+} // namespace

@@ -1,0 +1,109 @@
+// vantreth_lightshots OUT_DIR [PREFIX]
+// Saves the frames the level lighting is judged by, as PREFIXname.png: a
+// level-1 and a level-30 level a second after their start, the level-30
+// level once more standing still, and the same moment in the middle of a
+// strong camera shake (the view turned by at least three degrees), where the
+// shadows must stay on their walls. The levels are the benchmarks' (seed 42).
+// Run it from the run directory, under a display of 1920 x 1080.
+#include "actors/Player.h"
+#include "app/Camera.h"
+#include "app/Game.h"
+#include "app/GameState.h"
+#include "app/GameStateHandler.h"
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "screens/Ingame.h"
+#include "world/Maphandler.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+namespace {
+
+std::string outDir;
+std::string prefix;
+
+// One frame at a fixed step. The picture is taken between the draw and the
+// display, so it is exactly the frame the player sees, shake and all.
+sf::Image frame(float dt) {
+    sf::RenderWindow& window = gameWindow();
+    Camera::getInstance()->update(dt);
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    handler->update(dt);
+    window.clear(sf::Color(96, 128, 96));
+    if (GameState* top = handler->top())
+        top->draw();
+    sf::Texture capture;
+    capture.create(window.getSize().x, window.getSize().y);
+    capture.update(window);
+    window.display();
+    return capture.copyToImage();
+}
+
+void save(const sf::Image& image, const std::string& name) {
+    std::string path = outDir + "/" + prefix + name + ".png";
+    image.saveToFile(path);
+    std::cout << "wrote " << path << std::endl;
+}
+
+// A fresh level the way the benchmarks make it, played for a second.
+sf::Image level(int number) {
+    std::srand(42);
+    levelNumber = number;
+    Player::getInstance()->resetForLevel(true);
+    Maphandler::getInstance()->newMap(number);
+    Ingame::getInstance()->onEnter();
+    sf::Image last;
+    for (int i = 0; i < 60; ++i) {
+        Player::getInstance()->invulnerabilityTimer = 0;
+        last = frame(1.0f / 60);
+    }
+    return last;
+}
+
+// The view's turn in degrees, between -180 and 180.
+float turn() {
+    float r = Camera::getInstance()->view.getRotation();
+    return r > 180 ? r - 360 : r;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: vantreth_lightshots OUT_DIR [PREFIX]\n";
+        return 2;
+    }
+    outDir = argv[1];
+    prefix = argc == 3 ? argv[2] : "";
+    startUp();
+    gameWindow().setFramerateLimit(0);
+    // The help overlay of a first start would cover the level.
+    showGameInfoOnce = false;
+    GameStateHandler::getInstance()->changeState(Ingame::getInstance());
+
+    save(level(1), "level1");
+    save(level(30), "level30");
+
+    // The same level standing still, then shaken hard: each frame turns the
+    // view anew; the first frame turned by three degrees or more is kept.
+    Camera* camera = Camera::getInstance();
+    camera->shake = 0;
+    save(frame(0), "level30_still");
+    for (int i = 0; i < 60; ++i) {
+        camera->shake = 10;
+        sf::Image shaken = frame(0);
+        if (std::abs(turn()) >= 3) {
+            std::cout << "view turned by " << turn() << " degrees" << std::endl;
+            save(shaken, "level30_shake");
+            break;
+        }
+    }
+    shutDown();
+    return 0;
+}
