@@ -215,6 +215,17 @@ TEST_F(LotTemplateTest, RoomsNeverOverlapAndEveryWallHasADoor) {
         // Three doors of its own, and room doors that land on the outer wall.
         EXPECT_GE(outer, 1);
         EXPECT_LE(outer, 3 + static_cast<int>(p.rooms.size()));
+        // Doors are two deep: a gap in the outer wall always leads inside,
+        // even where a room's wall runs along behind it.
+        const int last = b.row0 + b.rows - 1, right = b.col0 + b.cols - 1;
+        for (int row = b.row0 + 1; row < last; ++row) {
+            EXPECT_TRUE(p.at(row, b.col0).solid || !p.at(row, b.col0 + 1).solid) << "row " << row;
+            EXPECT_TRUE(p.at(row, right).solid || !p.at(row, right - 1).solid) << "row " << row;
+        }
+        for (int col = b.col0 + 1; col < right; ++col) {
+            EXPECT_TRUE(p.at(b.row0, col).solid || !p.at(b.row0 + 1, col).solid) << "col " << col;
+            EXPECT_TRUE(p.at(last, col).solid || !p.at(last - 1, col).solid) << "col " << col;
+        }
         for (std::size_t i = 0; i < p.rooms.size(); ++i) {
             const LotRect& room = p.rooms[i].rect;
             EXPECT_GE(room.rows, 3);
