@@ -18,14 +18,13 @@
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/Event.hpp>
 
-#include <algorithm>
-#include <iterator>
-
 #if defined(__SSE__)
 #include <xmmintrin.h>
 #endif
 
 namespace {
+
+constexpr float padAimReach = 260;
 
 // Denormal results are flushed to zero: decaying values (shake, fades,
 // friction) otherwise crawl through the slow denormal range for many frames.
@@ -73,9 +72,7 @@ void runFrame(sf::Clock& clock) {
 void runScriptedFrame(float dt, const std::function<void(InputState&)>& writeInput, bool draw) {
     drainEvents(gameWindow());
     InputState* input = InputState::getInstance();
-    std::copy(std::begin(input->keys), std::end(input->keys), std::begin(input->previousKeys));
-    std::copy(std::begin(input->buttons), std::end(input->buttons), std::begin(input->previousButtons));
-    input->previousMouse = input->mouse;
+    input->carryOver();
     writeInput(*input);
     stepFrame(capFrameTime(dt), draw);
 }
@@ -86,6 +83,13 @@ void stepFrame(float dt, bool draw) {
     Camera* camera = Camera::getInstance();
     GameStateHandler* handler = GameStateHandler::getInstance();
     camera->update(dt);
+    // A pad aims with the right stick: the crosshair rests at a fixed reach
+    // from the player along the stick, wherever the view has scrolled.
+    if (input->padActive && !camera->screenMode) {
+        sf::Vector2f topLeft(static_cast<float>(camera->visibleArea.left),
+                             static_cast<float>(camera->visibleArea.top));
+        input->mouse = sf::Vector2i(Player::getInstance()->position + input->padAim * padAimReach - topLeft);
+    }
     handler->update(dt);
     if (GameState* top = handler->top())
         top->handleInput();
@@ -102,7 +106,9 @@ void stepFrame(float dt, bool draw) {
     if (GameState* top = handler->top(); top && handler->drawEnabled != 0)
         top->draw();
     handler->drawEnabled = 1;
-    window.draw(cursorSprite);
+    // In a menu the pad moves a focus, not the pointer.
+    if (!input->padActive || !camera->screenMode)
+        window.draw(cursorSprite);
     window.display();
 }
 

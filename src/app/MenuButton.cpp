@@ -103,28 +103,33 @@ void MenuButton::update(float dt) {
         cooldown -= dt;
     }
     InputState* input = InputState::getInstance();
+    if (enabled && focused)
+        frame.left = 400;
     if (enabled && bounds.contains(input->mouse)) {
         frame.left = 400;
         if (input->buttons[0] || input->buttonReleased(1))
             frame.left = 0;
-        bool clicked = false;
-        if (input->buttonReleased(0)) {
-            clickFeedback(leftClickPitch(randInt(-150, 400)));
-            onLeftClick();
-            clicked = true;
-        } else if (input->buttonReleased(1)) {
-            clickFeedback(rightClickPitch(randInt(-100, 100)));
-            onRightClick();
-            clicked = true;
-        }
-        if (clicked)
-            cooldown = cooldownPrevious = cooldownReset;
+        if (input->buttonReleased(0))
+            press(false);
+        else if (input->buttonReleased(1))
+            press(true);
     }
     shape.setTextureRect(frame);
     if (slideAxis == 0 && current != target)
         current.x =
             static_cast<int>(static_cast<float>(target.x - current.x) * 0.1f + static_cast<float>(current.x));
     place();
+}
+
+void MenuButton::press(bool right) {
+    if (right) {
+        clickFeedback(rightClickPitch(randInt(-100, 100)));
+        onRightClick();
+    } else {
+        clickFeedback(leftClickPitch(randInt(-150, 400)));
+        onLeftClick();
+    }
+    cooldown = cooldownPrevious = cooldownReset;
 }
 
 void MenuButton::draw() {

@@ -1,7 +1,8 @@
 #pragma once
 // An animated menu button: slides in from the left, lights up under the
-// mouse, shows a pressed frame while held, and fires its action on release
-// with a click sound and a little camera shake. After a click it shows its
+// mouse or while it has the menu's focus, shows a pressed frame while held,
+// and fires its action on release with a click sound and a little camera
+// shake. After a click it shows its
 // alternate label (if any) for a few seconds.
 
 #include <SFML/Graphics/Rect.hpp>
@@ -21,6 +22,8 @@ class MenuButton {
 
     void update(float dt);
     void draw();
+    // A click from the keyboard or a pad: the left or the right click's action, with its feedback.
+    void press(bool right);
     // Puts a sliding button back at its off-screen start.
     void resetPosition();
 
@@ -40,6 +43,7 @@ class MenuButton {
     float cooldown = 0;
     float cooldownPrevious = 0;
     bool enabled = true;
+    bool focused = false; // set by the menu; a focused button wears the hover frame
     sf::Vector2i target;
     sf::Vector2i current;
     int slideAxis = -1; // -1 rests in place, 0 slides in along x

@@ -249,6 +249,7 @@ void OptionsState::draw() {
 }
 
 void OptionsState::handleInput() {
-    if (InputState::getInstance()->released(sf::Keyboard::Escape))
+    InputState* input = InputState::getInstance();
+    if (input->released(sf::Keyboard::Escape) || input->padPressed(PadButton::B))
         GameStateHandler::getInstance()->popState();
 }

@@ -28,7 +28,8 @@ void OverlayInfoState::draw() {
 
 void OverlayInfoState::handleInput() {
     InputState* input = InputState::getInstance();
-    bool close = input->pressed(sf::Keyboard::Escape) || input->pressed(sf::Keyboard::F1);
+    bool close = input->backPressed() || input->confirmPressed() || input->actionPressed(Action::Pause) ||
+                 input->actionPressed(Action::Help);
     for (int b = 0; b < 2; ++b) {
         if (input->buttonPressed(b))
             pressedHere[b] = true;

@@ -183,8 +183,10 @@ void Ingame::handleInput() {
     GameStateHandler* handler = GameStateHandler::getInstance();
     // A dead player's game-over screen is already on its way; a pause in
     // between could leave the run before a hardcore death is settled.
-    if (input->pressed(sf::Keyboard::Escape) && !Player::getInstance()->dead)
+    // A pad pulled out mid-fight leaves the player without hands: pause.
+    bool pause = input->actionPressed(Action::Pause) || input->padUnplugged();
+    if (pause && !Player::getInstance()->dead)
         handler->pushState(PauseMenu::getInstance());
-    if (input->pressed(sf::Keyboard::F1))
+    else if (input->actionPressed(Action::Help))
         handler->pushState(OverlayInfoState::getInstance());
 }
