@@ -1,5 +1,6 @@
 #include "app/GameStateHandler.h"
 
+#include "app/ControlsState.h"
 #include "app/GameOverState.h"
 #include "app/GameState.h"
 #include "app/MainMenuState.h"
@@ -32,6 +33,7 @@ GameStateHandler::~GameStateHandler() {
     OverlayUpgradeState::destroyInstance();
     GameOverState::destroyInstance();
     OptionsState::destroyInstance();
+    ControlsState::destroyInstance();
     PauseMenu::destroyInstance();
     OverlayInfoState::destroyInstance();
     HSinputscreen::destroyInstance();

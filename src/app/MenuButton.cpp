@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 void nothing() {}
@@ -60,8 +61,9 @@ MenuButton::MenuButton(sf::Vector2i centre, sf::Vector2i size, Action leftClick,
                        Condition enabledWhen, int axis, const std::string& labelText,
                        const std::string& altLabelText)
     : bounds(centre - size / 2, size), shape(sf::Vector2f(size)), target(centre), current(centre),
-      slideAxis(axis), onLeftClick(leftClick ? leftClick : nothing),
-      onRightClick(rightClick ? rightClick : nothing), isEnabled(enabledWhen ? enabledWhen : always) {
+      slideAxis(axis), onLeftClick(leftClick ? std::move(leftClick) : nothing),
+      onRightClick(rightClick ? std::move(rightClick) : nothing),
+      isEnabled(enabledWhen ? std::move(enabledWhen) : always) {
     shape.setTexture(&Contenthandler::getInstance()->buttonTexture);
     shape.setTextureRect(atlasFrame(size.x));
     styleLabel(label, labelText);
@@ -106,7 +108,8 @@ void MenuButton::update(float dt) {
     if (enabled && focused)
         frame.left = 400;
     if (enabled && bounds.contains(input->mouse)) {
-        frame.left = 400;
+        if (!inFocusedMenu)
+            frame.left = 400;
         if (input->buttons[0] || input->buttonReleased(1))
             frame.left = 0;
         if (input->buttonReleased(0))

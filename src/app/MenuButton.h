@@ -9,12 +9,14 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <functional>
 #include <string>
 
 class MenuButton {
   public:
-    using Action = void (*)();
-    using Condition = bool (*)();
+    // Plain functions in most menus; a closure where one action serves a whole table of buttons.
+    using Action = std::function<void()>;
+    using Condition = std::function<bool()>;
 
     MenuButton(sf::Vector2i centre, sf::Vector2i size, Action onLeftClick, Action onRightClick,
                Condition isEnabled, int slideAxis, const std::string& labelText,
@@ -43,7 +45,11 @@ class MenuButton {
     float cooldown = 0;
     float cooldownPrevious = 0;
     bool enabled = true;
-    bool focused = false; // set by the menu; a focused button wears the hover frame
+    // Set by the menu that steers a focus: then only the focused button wears
+    // the hover frame (the menu hands the focus to the button the mouse moves
+    // onto), so a resting pointer and the keys never light two at once.
+    bool focused = false;
+    bool inFocusedMenu = false;
     sf::Vector2i target;
     sf::Vector2i current;
     int slideAxis = -1; // -1 rests in place, 0 slides in along x

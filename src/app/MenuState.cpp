@@ -80,7 +80,10 @@ void MenuState::steerFocus() {
         enabled.push_back(button.isEnabled());
     }
     int count = static_cast<int>(buttons.size());
-    if (input->mouse != input->previousMouse)
+    bool mouseActed = input->mouse != input->previousMouse;
+    for (int b = 0; b < InputState::buttonCount; ++b)
+        mouseActed = mouseActed || input->buttonPressed(b);
+    if (mouseActed)
         for (int i = 0; i < count; ++i)
             if (enabled[static_cast<std::size_t>(i)] &&
                 buttons[static_cast<std::size_t>(i)].bounds.contains(input->mouse))
@@ -90,8 +93,10 @@ void MenuState::steerFocus() {
     sf::Vector2i step = input->navigation();
     if (focus >= 0 && step != sf::Vector2i())
         focus = nextFocus(centres, enabled, focus, step);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         buttons[static_cast<std::size_t>(i)].focused = i == focus;
+        buttons[static_cast<std::size_t>(i)].inFocusedMenu = true;
+    }
     if (focus >= 0 && input->confirmPressed())
         buttons[static_cast<std::size_t>(focus)].press(false);
     else if (focus >= 0 && input->secondPressed())

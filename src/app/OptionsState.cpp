@@ -1,6 +1,7 @@
 #include "app/OptionsState.h"
 
 #include "app/Contenthandler.h"
+#include "app/ControlsState.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
@@ -192,6 +193,10 @@ OptionsState::OptionsState() {
                          "");
     buttons.emplace_back(sf::Vector2i(1097, 880), sf::Vector2i(256, 128), applyChanges, nullptr,
                          changesPending, 0, "Apply", "");
+    buttons.emplace_back(
+        sf::Vector2i(1372, 880), sf::Vector2i(256, 128),
+        [] { GameStateHandler::getInstance()->pushState(ControlsState::getInstance()); }, nullptr, nullptr, 0,
+        "Controls", "");
 }
 
 void OptionsState::onEnter() {

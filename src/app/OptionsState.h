@@ -4,7 +4,7 @@
 // from the main menu). Volumes and hardcore mode take effect at once; the
 // display settings are kept in working copies until "Apply", which re-creates
 // the window and writes "Config.cfg". "Back" keeps unapplied edits for the
-// next visit.
+// next visit. "Controls" opens the controls screen.
 
 #include "app/MenuState.h"
 #include "app/Singleton.h"
