@@ -151,7 +151,7 @@ TEST(MenuFocus, MovesToTheNearestEnabledButtonAndWraps) {
     EXPECT_EQ(MenuState::nextFocus(centres, enabled, 0, {0, 1}), 2) << "a disabled button is skipped";
     EXPECT_EQ(MenuState::nextFocus(centres, enabled, 0, {0, -1}), 2) << "up from the top wraps to the bottom";
     EXPECT_EQ(MenuState::nextFocus(centres, enabled, 2, {1, 0}), 3);
-    EXPECT_EQ(MenuState::nextFocus(centres, enabled, 3, {1, 0}), 0)
+    EXPECT_EQ(MenuState::nextFocus(centres, enabled, 3, {1, 0}), 2)
         << "wraps to the far left, the nearer row first";
     EXPECT_EQ(MenuState::nextFocus(centres, {false, false, false, false}, -1, {}), -1);
 }
