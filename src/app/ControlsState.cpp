@@ -156,9 +156,12 @@ void ControlsState::draw() {
 }
 
 void ControlsState::handleInput() {
+    // Escape counts when it lets go, as in the options menu below: a press
+    // here would be a release there and leave both at once.
     InputState* input = InputState::getInstance();
+    bool escape = input->released(sf::Keyboard::Escape);
     if (!listening()) {
-        if (input->backPressed())
+        if (escape || input->padPressed(PadButton::B))
             GameStateHandler::getInstance()->popState();
         return;
     }
@@ -167,7 +170,7 @@ void ControlsState::handleInput() {
         return;
     }
     bool padSlotWaiting = waitingSlot == padSlot;
-    if (input->pressed(sf::Keyboard::Escape) || (!padSlotWaiting && input->padPressed(PadButton::B))) {
+    if (escape || (!padSlotWaiting && input->padPressed(PadButton::B))) {
         waitingAction = -1;
         status.setString("");
         return;
@@ -177,7 +180,7 @@ void ControlsState::handleInput() {
         if (input->padPressed(static_cast<PadButton>(b)))
             return bindPad(static_cast<PadButton>(b));
     for (int k = 0; k < sf::Keyboard::KeyCount && !padSlotWaiting; ++k)
-        if (input->pressed(k))
+        if (input->pressed(k) && k != sf::Keyboard::Escape)
             return bind({BoundInput::Kind::Key, k});
     for (int b = 0; b < InputState::buttonCount && !padSlotWaiting; ++b)
         if (input->buttonPressed(b))

@@ -18,6 +18,10 @@
 #include "screens/Ingame.h"
 #include "support/RunDirFile.h"
 
+#include "app/Bindings.h"
+
+#include <SFML/Window/Keyboard.hpp>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -121,6 +125,12 @@ TEST_F(Soak, TheBotPlaysARunOfTenLevels) {
 }
 
 TEST_F(Soak, ARunQuitToTheMenuGoesOnFromItsAutosave) {
+    // The bot acts through the bindings: this run is played on moved keys and buttons.
+    for (auto [action, code] : {std::pair{Action::MoveUp, sf::Keyboard::I},
+                                {Action::UseLeft, sf::Keyboard::K},
+                                {Action::Pause, sf::Keyboard::P},
+                                {Action::Taser, sf::Keyboard::Space}})
+        bindings.rebind(action, 0, {BoundInput::Kind::Key, code});
     // Two levels, then back to the main menu.
     ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= 2 && onTop(Ingame::getInstance()); }));
     ASSERT_EQ(levelNumber, 3);
