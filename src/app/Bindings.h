@@ -66,6 +66,8 @@ struct Bindings {
     std::array<std::vector<BoundInput>, actionCount> inputs;
     std::array<PadButton, actionCount> pad{};
 
+    bool operator==(const Bindings&) const = default;
+
     // Today's keys and mouse buttons, and the pad layout a twin-stick player expects.
     static Bindings defaults();
 
