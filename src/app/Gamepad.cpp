@@ -7,7 +7,8 @@
 
 namespace {
 
-// The button numbers the Linux driver gives a twin-stick pad.
+// The button numbers the Linux driver gives a twin-stick pad; the guide
+// button in the middle pauses as Start does.
 constexpr PadButton driverButtons[] = {PadButton::A,     PadButton::B,  PadButton::X,    PadButton::Y,
                                        PadButton::LB,    PadButton::RB, PadButton::Back, PadButton::Start,
                                        PadButton::Start, PadButton::LS, PadButton::RS};

@@ -84,15 +84,18 @@ void MenuState::steerFocus() {
     for (int b = 0; b < InputState::buttonCount; ++b)
         mouseActed = mouseActed || input->buttonPressed(b);
     if (mouseActed)
-        for (int i = 0; i < count; ++i)
-            if (enabled[static_cast<std::size_t>(i)] &&
-                buttons[static_cast<std::size_t>(i)].bounds.contains(input->mouse))
-                focus = i;
+        focusFromKeys = false;
+    for (int i = 0; i < count && mouseActed; ++i)
+        if (enabled[static_cast<std::size_t>(i)] &&
+            buttons[static_cast<std::size_t>(i)].bounds.contains(input->mouse))
+            focus = i;
     if (focus < 0 || focus >= count || !enabled[static_cast<std::size_t>(focus)])
         focus = nextFocus(centres, enabled, -1, {});
     sf::Vector2i step = input->navigation();
-    if (focus >= 0 && step != sf::Vector2i())
+    if (focus >= 0 && step != sf::Vector2i()) {
         focus = nextFocus(centres, enabled, focus, step);
+        focusFromKeys = true;
+    }
     for (int i = 0; i < count; ++i) {
         buttons[static_cast<std::size_t>(i)].focused = i == focus;
         buttons[static_cast<std::size_t>(i)].inFocusedMenu = true;

@@ -36,7 +36,8 @@ class MenuState : public GameState {
     sf::Sprite background;
     sf::Sprite foreground;
     std::vector<MenuButton> buttons;
-    int focus = -1; // index into buttons, -1 while none is enabled
+    int focus = -1;             // index into buttons, -1 while none is enabled
+    bool focusFromKeys = false; // the keys or a pad put it there, not the mouse
 
     // The enabled button nearest to `from` in direction `step` (one axis),
     // wrapping to the far end when none lies that way; the first enabled one

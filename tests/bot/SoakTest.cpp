@@ -11,6 +11,7 @@
 #include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
+#include "app/InputState.h"
 #include "app/MainMenuState.h"
 #include "app/Settings.h"
 #include "persistence/SaveGame.h"
@@ -122,6 +123,13 @@ TEST_F(Soak, TheBotPlaysARunOfTenLevels) {
     ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= levels && onTop(Ingame::getInstance()); }));
     EXPECT_EQ(levelNumber, levels + 1);
     EXPECT_FALSE(Player::getInstance()->dead);
+}
+
+TEST_F(Soak, APadAloneClearsALevel) {
+    bot.orders.gamepad = true;
+    ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= 1 && onTop(Ingame::getInstance()); }));
+    EXPECT_FALSE(Player::getInstance()->dead);
+    EXPECT_TRUE(InputState::getInstance()->padActive);
 }
 
 TEST_F(Soak, ARunQuitToTheMenuGoesOnFromItsAutosave) {

@@ -179,6 +179,8 @@ void Bot::act(InputState& input, float dt) {
         Map* map = Maphandler::getInstance()->currentMap();
         if (map)
             playLevel(input, *map, dt);
+        if (orders.gamepad)
+            moveToPad(input);
         return;
     }
     // Only hands that fire in a level are held; every screen starts from nothing held.
@@ -416,6 +418,29 @@ void Bot::walkToward(InputState& input, sf::Vector2f from, sf::Vector2f to) {
     pressBound(input, Action::MoveRight, d.x > dead);
     pressBound(input, Action::MoveUp, d.y < -dead);
     pressBound(input, Action::MoveDown, d.y > dead);
+}
+
+void Bot::moveToPad(InputState& input) {
+    input.pad = {};
+    PadReading reading{true, {}, {}, {}};
+    for (int a = 0; a < actionCount; ++a)
+        if (input.held(static_cast<Action>(a)))
+            reading.buttons[static_cast<std::size_t>(bindings.pad[static_cast<std::size_t>(a)])] = true;
+    auto axis = [&input](Action less, Action more) {
+        return static_cast<float>(input.held(more)) - static_cast<float>(input.held(less));
+    };
+    reading.leftStick = {axis(Action::MoveLeft, Action::MoveRight), axis(Action::MoveUp, Action::MoveDown)};
+    for (Action a : {Action::MoveUp, Action::MoveDown, Action::MoveLeft, Action::MoveRight})
+        reading.buttons[static_cast<std::size_t>(bindings.pad[static_cast<std::size_t>(a)])] = false;
+    const sf::IntRect& area = Camera::getInstance()->visibleArea;
+    sf::Vector2f toPointer = sf::Vector2f(input.mouse) +
+                             sf::Vector2f(static_cast<float>(area.left), static_cast<float>(area.top)) -
+                             Player::getInstance()->position;
+    float reach = std::max(length(toPointer), 1.0f);
+    reading.rightStick = toPointer / reach;
+    releaseAll(input);
+    input.pad = input.previousPad;
+    input.samplePad(reading);
 }
 
 void Bot::playLevel(InputState& input, Map& map, float dt) {
