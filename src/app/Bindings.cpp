@@ -105,6 +105,9 @@ int Bindings::rebind(Action action, std::size_t slot, BoundInput input) {
         return -1;
     bool replacing = slot < own.size();
     BoundInput replaced = replacing ? own[slot] : BoundInput{};
+    for (std::size_t a = 0; a < inputs.size() && !replacing; ++a)
+        if (a != index(action) && inputs[a] == std::vector<BoundInput>{input})
+            return refused;
     int from = -1;
     for (std::size_t a = 0; a < inputs.size(); ++a) {
         std::vector<BoundInput>& other = inputs[a];

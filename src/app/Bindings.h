@@ -74,8 +74,11 @@ struct Bindings {
     // Binds `input` to `action`, in place of its input number `slot` (or as a
     // new one past the last). Another action that used `input` gets the
     // replaced one instead, or loses it when there was none; returns that
-    // action, or -1.
+    // action, or -1. An action is never left without an input (the file
+    // would give it back its default): taking another action's only input
+    // into a new slot changes nothing and returns refused.
     int rebind(Action action, std::size_t slot, BoundInput input);
+    static constexpr int refused = -2;
     // Gives `action` the pad button; an action that had it gets the replaced
     // one. Returns that action, or -1.
     int rebindPad(Action action, PadButton button);

@@ -107,6 +107,15 @@ void ControlsState::bind(BoundInput input) {
         return;
     int from =
         bindings.rebind(static_cast<Action>(waitingAction), static_cast<std::size_t>(waitingSlot), input);
+    if (from == Bindings::refused) {
+        std::size_t owner = 0;
+        while (owner + 1 < bindings.inputs.size() && bindings.inputs[owner] != std::vector<BoundInput>{input})
+            ++owner;
+        status.setString(inputName(input) + " is the only input of " + labelTexts[owner] +
+                         "; give it another first");
+        waitingAction = -1;
+        return;
+    }
     finishChange(from, inputName(input));
 }
 

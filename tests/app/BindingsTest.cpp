@@ -74,6 +74,9 @@ TEST(Bindings, AnInputTakenFromAnotherActionSwapsOrMoves) {
     EXPECT_EQ(b.rebind(Action::Sprint, 1, key(sf::Keyboard::Q)), static_cast<int>(Action::ReloadLeft));
     EXPECT_EQ(b.inputs[at(Action::Sprint)].size(), 2u);
     EXPECT_EQ(b.inputs[at(Action::ReloadLeft)], (std::vector<BoundInput>{key(sf::Keyboard::RShift)}));
+    // Another action's only input is not taken into a new slot: that action would be left with none.
+    EXPECT_EQ(b.rebind(Action::Sprint, 2, key(sf::Keyboard::F1)), Bindings::refused);
+    EXPECT_EQ(b.inputs[at(Action::Help)], (std::vector<BoundInput>{key(sf::Keyboard::F1)}));
     // An input the action already has changes nothing.
     EXPECT_EQ(b.rebind(Action::Sprint, 0, key(sf::Keyboard::Q)), -1);
     EXPECT_EQ(b.inputs[at(Action::Sprint)].size(), 2u);
