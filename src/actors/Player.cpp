@@ -10,8 +10,6 @@
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
-#include <SFML/Window/Keyboard.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -136,32 +134,28 @@ void Player::updateStamina(bool sprintHeld, float dt) {
 void Player::applyMoveInput(sf::Vector2f input, float dt) {
     moveInput += input;
     float len = std::sqrt(moveInput.x * moveInput.x + moveInput.y * moveInput.y);
+    // Keys add up to at least full strength; a stick tilted part way pushes less, never more.
     if (len > 0)
-        velocity += moveInput / len * acceleration * speedFactor() * dt;
+        velocity += moveInput / len * std::min(len, 1.0f) * acceleration * speedFactor() * dt;
     moveInput = sf::Vector2f(0, 0);
 }
 
 bool Player::sprintKeysHeld() const {
     const InputState* input = InputState::getInstance();
-    if (!input->keys[sf::Keyboard::LShift])
+    if (!input->held(Action::Sprint))
         return false;
-    for (sf::Keyboard::Key k :
-         {sf::Keyboard::A, sf::Keyboard::D, sf::Keyboard::W, sf::Keyboard::S, sf::Keyboard::Left,
-          sf::Keyboard::Right, sf::Keyboard::Up, sf::Keyboard::Down})
-        if (input->keys[k])
+    for (Action a : {Action::MoveLeft, Action::MoveRight, Action::MoveUp, Action::MoveDown})
+        if (input->held(a))
             return true;
-    return false;
+    return input->moveStick() != sf::Vector2f();
 }
 
 void Player::move(float dt) {
     const InputState* input = InputState::getInstance();
-    auto held = [input](sf::Keyboard::Key a, sf::Keyboard::Key b) {
-        return input->keys[a] || input->keys[b];
-    };
-    bool left = held(sf::Keyboard::A, sf::Keyboard::Left), right = held(sf::Keyboard::D, sf::Keyboard::Right);
-    bool up = held(sf::Keyboard::W, sf::Keyboard::Up), down = held(sf::Keyboard::S, sf::Keyboard::Down);
+    bool left = input->held(Action::MoveLeft), right = input->held(Action::MoveRight);
+    bool up = input->held(Action::MoveUp), down = input->held(Action::MoveDown);
     updateStamina(sprintKeysHeld(), dt);
-    sf::Vector2f sum;
+    sf::Vector2f sum = input->moveStick();
     if (left)
         sum.x -= 1;
     if (right)
@@ -201,7 +195,7 @@ void Player::chargeThrows(float dt) {
     const InputState* input = InputState::getInstance();
     for (int h = 0; h < 2; ++h) {
         Item* item = handItem(h);
-        bool charging = isGrenade(item) && input->buttons[h] && !input->keys[sf::Keyboard::LShift] &&
+        bool charging = isGrenade(item) && input->held(useAction(h)) && !input->held(Action::Sprint) &&
                         item->getAmmo() > 0 && item->getShotTimer().remaining <= 0;
         chargeThrow(h, charging, dt);
         if (charging)
@@ -213,11 +207,9 @@ void Player::chargeThrows(float dt) {
 
 void Player::reloadOnKeys() {
     const InputState* input = InputState::getInstance();
-    const sf::Keyboard::Key reloadKeys[2][2] = {{sf::Keyboard::Q, sf::Keyboard::RShift},
-                                                {sf::Keyboard::E, sf::Keyboard::RControl}};
     for (int h = 0; h < 2; ++h) {
         Item* item = handItem(h);
-        bool pressed = input->pressed(reloadKeys[h][0]) || input->pressed(reloadKeys[h][1]);
+        bool pressed = input->actionPressed(h == 0 ? Action::ReloadLeft : Action::ReloadRight);
         if (pressed && item && item->getAmmo() != item->getMaxAmmo())
             item->setAmmo(0);
     }
@@ -251,12 +243,12 @@ void Player::fireHands() {
         // A grenade is thrown when its button lets go; a release is a single
         // event already, so it needs no fresh press.
         bool grenade = isGrenade(item);
-        bool triggered = grenade ? input->buttonReleased(h) : input->buttons[h];
+        bool triggered = grenade ? input->actionReleased(useAction(h)) : input->held(useAction(h));
         sf::Sound& idle = content->chainsawIdleSounds[h];
         if (triggered) {
             if (!item || (sprinting && !item->isMelee()))
                 continue;
-            if (grenade || !item->isSemiAuto() || !input->previousButtons[h])
+            if (grenade || !item->isSemiAuto() || !input->wasHeld(useAction(h)))
                 item->fire(*this, Weaponhandle);
             if (isChainsaw(item))
                 idle.stop();
@@ -276,8 +268,8 @@ void Player::draw() {
     const Map* map = Maphandler::getInstance()->currentMap();
     for (int h = 0; h < 2; ++h) {
         const Item* item = handItem(h);
-        if (isGrenade(item) && map && map->elapsed > 0 && input->buttons[h] &&
-            !input->keys[sf::Keyboard::LShift] && item->getAmmo() > 0)
+        if (isGrenade(item) && map && map->elapsed > 0 && input->held(useAction(h)) &&
+            !input->held(Action::Sprint) && item->getAmmo() > 0)
             throwBar[h].draw();
     }
     if (showInvulnerabilityBar)

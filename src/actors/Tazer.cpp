@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int middleButton = 2;
-
 // Sparks in each burst of the beam's crackle.
 constexpr int sparkCount = 8;
 
@@ -154,7 +152,7 @@ void Tazer::paceRechargeSound(float dt) {
 
 void Tazer::update(float dt, int grapple) {
     const InputState* input = InputState::getInstance();
-    if (input->buttonPressed(middleButton)) {
+    if (input->actionPressed(Action::Taser)) {
         const Player* player = Player::getInstance();
         float r = player->rotation * 3.14159265f / 180.0f;
         sf::Vector2f hand(std::cos(r) * 7, std::sin(r) * 7);

@@ -21,14 +21,13 @@
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/Event.hpp>
 
-#include <algorithm>
-#include <iterator>
-
 #if defined(__SSE__)
 #include <xmmintrin.h>
 #endif
 
 namespace {
+
+constexpr float padAimReach = 260;
 
 // Denormal results are flushed to zero: decaying values (shake, fades,
 // friction) otherwise crawl through the slow denormal range for many frames.
@@ -92,9 +91,7 @@ void runScriptedFrame(float dt, const std::function<void(InputState&)>& writeInp
     frameCounter.count(dt);
     drainEvents(gameWindow());
     InputState* input = InputState::getInstance();
-    std::copy(std::begin(input->keys), std::end(input->keys), std::begin(input->previousKeys));
-    std::copy(std::begin(input->buttons), std::end(input->buttons), std::begin(input->previousButtons));
-    input->previousMouse = input->mouse;
+    input->carryOver();
     writeInput(*input);
     stepFrame(capFrameTime(dt), draw);
 }
@@ -105,6 +102,13 @@ void stepFrame(float dt, bool draw) {
     Camera* camera = Camera::getInstance();
     GameStateHandler* handler = GameStateHandler::getInstance();
     camera->update(dt);
+    // A pad aims with the right stick: the crosshair rests at a fixed reach
+    // from the player along the stick, wherever the view has scrolled.
+    if (input->padActive && !camera->screenMode) {
+        sf::Vector2f topLeft(static_cast<float>(camera->visibleArea.left),
+                             static_cast<float>(camera->visibleArea.top));
+        input->mouse = sf::Vector2i(Player::getInstance()->position + input->padAim * padAimReach - topLeft);
+    }
     handler->update(dt);
     if (GameState* top = handler->top())
         top->handleInput();
@@ -123,7 +127,9 @@ void stepFrame(float dt, bool draw) {
     handler->drawEnabled = 1;
     if (showFrameCounter)
         frameCounter.draw(window);
-    window.draw(cursorSprite);
+    // In a menu the pad moves a focus, not the pointer.
+    if (!input->padActive || !camera->screenMode)
+        window.draw(cursorSprite);
     window.display();
 }
 

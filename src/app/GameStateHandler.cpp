@@ -1,6 +1,7 @@
 #include "app/GameStateHandler.h"
 
 #include "app/ComfortState.h"
+#include "app/ControlsState.h"
 #include "app/GameOverState.h"
 #include "app/GameState.h"
 #include "app/MainMenuState.h"
@@ -34,6 +35,7 @@ GameStateHandler::~GameStateHandler() {
     GameOverState::destroyInstance();
     OptionsState::destroyInstance();
     ComfortState::destroyInstance();
+    ControlsState::destroyInstance();
     PauseMenu::destroyInstance();
     OverlayInfoState::destroyInstance();
     HSinputscreen::destroyInstance();

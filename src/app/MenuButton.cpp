@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 void nothing() {}
@@ -60,8 +61,9 @@ MenuButton::MenuButton(sf::Vector2i centre, sf::Vector2i size, Action leftClick,
                        Condition enabledWhen, int axis, const std::string& labelText,
                        const std::string& altLabelText)
     : bounds(centre - size / 2, size), shape(sf::Vector2f(size)), target(centre), current(centre),
-      slideAxis(axis), onLeftClick(leftClick ? leftClick : nothing),
-      onRightClick(rightClick ? rightClick : nothing), isEnabled(enabledWhen ? enabledWhen : always) {
+      slideAxis(axis), onLeftClick(leftClick ? std::move(leftClick) : nothing),
+      onRightClick(rightClick ? std::move(rightClick) : nothing),
+      isEnabled(enabledWhen ? std::move(enabledWhen) : always) {
     shape.setTexture(&Contenthandler::getInstance()->buttonTexture);
     shape.setTextureRect(atlasFrame(size.x));
     styleLabel(label, labelText);
@@ -103,28 +105,34 @@ void MenuButton::update(float dt) {
         cooldown -= dt;
     }
     InputState* input = InputState::getInstance();
-    if (enabled && bounds.contains(input->mouse)) {
+    if (enabled && focused)
         frame.left = 400;
+    if (enabled && bounds.contains(input->mouse)) {
+        if (!inFocusedMenu)
+            frame.left = 400;
         if (input->buttons[0] || input->buttonReleased(1))
             frame.left = 0;
-        bool clicked = false;
-        if (input->buttonReleased(0)) {
-            clickFeedback(leftClickPitch(randInt(-150, 400)));
-            onLeftClick();
-            clicked = true;
-        } else if (input->buttonReleased(1)) {
-            clickFeedback(rightClickPitch(randInt(-100, 100)));
-            onRightClick();
-            clicked = true;
-        }
-        if (clicked)
-            cooldown = cooldownPrevious = cooldownReset;
+        if (input->buttonReleased(0))
+            press(false);
+        else if (input->buttonReleased(1))
+            press(true);
     }
     shape.setTextureRect(frame);
     if (slideAxis == 0 && current != target)
         current.x =
             static_cast<int>(static_cast<float>(target.x - current.x) * 0.1f + static_cast<float>(current.x));
     place();
+}
+
+void MenuButton::press(bool right) {
+    if (right) {
+        clickFeedback(rightClickPitch(randInt(-100, 100)));
+        onRightClick();
+    } else {
+        clickFeedback(leftClickPitch(randInt(-150, 400)));
+        onLeftClick();
+    }
+    cooldown = cooldownPrevious = cooldownReset;
 }
 
 void MenuButton::draw() {

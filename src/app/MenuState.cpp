@@ -7,7 +7,9 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 sf::RectangleShape menuShade;
 
@@ -19,6 +21,7 @@ void MenuState::resetButtons() {
 
 void MenuState::onEnter() {
     resetButtons();
+    focus = -1;
     // The click that opened this menu must not count as a click inside it.
     InputState::getInstance()->update();
     popRequested = false;
@@ -33,8 +36,74 @@ void MenuState::onExit() {
 }
 
 void MenuState::update(float dt) {
+    steerFocus();
     for (MenuButton& button : buttons)
         button.update(dt);
+}
+
+int MenuState::nextFocus(const std::vector<sf::Vector2i>& centres, const std::vector<bool>& enabled, int from,
+                         sf::Vector2i step) {
+    int count = static_cast<int>(std::min(centres.size(), enabled.size()));
+    int ahead = -1, wrapped = -1;
+    long aheadScore = 0, wrappedScore = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!enabled[static_cast<std::size_t>(i)] || i == from)
+            continue;
+        if (from < 0 || from >= count)
+            return i;
+        sf::Vector2i d = centres[static_cast<std::size_t>(i)] - centres[static_cast<std::size_t>(from)];
+        long along = d.x * step.x + d.y * step.y;
+        long across = std::abs(d.x * step.y) + std::abs(d.y * step.x);
+        // Straying sideways costs double, so a button in line wins over a nearer one off to the side.
+        long score = along + 2 * across;
+        if (along > 0 && (ahead < 0 || score < aheadScore)) {
+            ahead = i;
+            aheadScore = score;
+        }
+        // Wrapping lands on the farthest button the other way.
+        if (along < 0 && (wrapped < 0 || score < wrappedScore)) {
+            wrapped = i;
+            wrappedScore = score;
+        }
+    }
+    if (from >= 0 && from < count && enabled[static_cast<std::size_t>(from)] && ahead < 0 && wrapped < 0)
+        return from;
+    return ahead >= 0 ? ahead : wrapped;
+}
+
+void MenuState::steerFocus() {
+    InputState* input = InputState::getInstance();
+    std::vector<sf::Vector2i> centres;
+    std::vector<bool> enabled;
+    for (const MenuButton& button : buttons) {
+        centres.push_back(button.target);
+        enabled.push_back(button.isEnabled());
+    }
+    int count = static_cast<int>(buttons.size());
+    bool mouseActed = input->mouse != input->previousMouse;
+    for (int b = 0; b < InputState::buttonCount; ++b)
+        mouseActed = mouseActed || input->buttonPressed(b);
+    if (mouseActed)
+        focusFromKeys = false;
+    for (int i = 0; i < count && mouseActed; ++i)
+        if (enabled[static_cast<std::size_t>(i)] &&
+            buttons[static_cast<std::size_t>(i)].bounds.contains(input->mouse))
+            focus = i;
+    if (focus < 0 || focus >= count || !enabled[static_cast<std::size_t>(focus)])
+        focus = nextFocus(centres, enabled, -1, {});
+    sf::Vector2i step = input->navigation();
+    if (focus >= 0 && step != sf::Vector2i()) {
+        focus = nextFocus(centres, enabled, focus, step);
+        focusFromKeys = true;
+    }
+    for (int i = 0; i < count; ++i) {
+        buttons[static_cast<std::size_t>(i)].focused = i == focus;
+        buttons[static_cast<std::size_t>(i)].inFocusedMenu = true;
+    }
+    if (focus >= 0 && input->confirmPressed())
+        buttons[static_cast<std::size_t>(focus)].press(false);
+    else if (focus >= 0 && input->secondPressed())
+        buttons[static_cast<std::size_t>(focus)].press(true);
 }
 
 void MenuState::draw() {

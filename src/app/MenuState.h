@@ -1,7 +1,9 @@
 #pragma once
 // Base of every menu-like screen: a background and a foreground sprite, a
 // shade over them, and a row of animated buttons. Menus draw in screen
-// coordinates and cap the frame rate.
+// coordinates and cap the frame rate. One enabled button has the focus, so
+// every menu works without a mouse: the arrow keys, the D-pad or the left
+// stick move it, Enter, Space or pad A click it (Tab or pad X right-click).
 
 #include "app/GameState.h"
 #include "app/MenuButton.h"
@@ -34,7 +36,17 @@ class MenuState : public GameState {
     sf::Sprite background;
     sf::Sprite foreground;
     std::vector<MenuButton> buttons;
+    int focus = -1;             // index into buttons, -1 while none is enabled
+    bool focusFromKeys = false; // the keys or a pad put it there, not the mouse
+
+    // The enabled button nearest to `from` in direction `step` (one axis),
+    // wrapping to the far end when none lies that way; the first enabled one
+    // when `from` is -1; -1 when none is enabled.
+    static int nextFocus(const std::vector<sf::Vector2i>& centres, const std::vector<bool>& enabled, int from,
+                         sf::Vector2i step);
 
   protected:
     void resetButtons();
+    // Moves and uses the focus from this frame's input; MenuState::update calls it.
+    void steerFocus();
 };

@@ -2,6 +2,7 @@
 
 #include "app/ComfortState.h"
 #include "app/Contenthandler.h"
+#include "app/ControlsState.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
@@ -196,8 +197,12 @@ OptionsState::OptionsState() {
                          "");
     buttons.emplace_back(sf::Vector2i(1097, 880), sf::Vector2i(256, 128), applyChanges, nullptr,
                          changesPending, 0, "Apply", "");
-    buttons.emplace_back(sf::Vector2i(1372, 880), sf::Vector2i(256, 128), openComfort, nullptr, nullptr, 0,
+    buttons.emplace_back(sf::Vector2i(547, 880), sf::Vector2i(256, 128), openComfort, nullptr, nullptr, 0,
                          "Comfort", "");
+    buttons.emplace_back(
+        sf::Vector2i(1372, 880), sf::Vector2i(256, 128),
+        [] { GameStateHandler::getInstance()->pushState(ControlsState::getInstance()); }, nullptr, nullptr, 0,
+        "Controls", "");
 }
 
 void OptionsState::onEnter() {
@@ -255,6 +260,7 @@ void OptionsState::draw() {
 }
 
 void OptionsState::handleInput() {
-    if (InputState::getInstance()->released(sf::Keyboard::Escape))
+    InputState* input = InputState::getInstance();
+    if (input->released(sf::Keyboard::Escape) || input->padPressed(PadButton::B))
         GameStateHandler::getInstance()->popState();
 }

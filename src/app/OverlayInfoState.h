@@ -1,10 +1,17 @@
 #pragma once
 // The game-info overlay: the controls and the goals of a level, shown over
 // the frozen level with F1 and once on the first level after a first start.
-// A click, Escape or F1 closes it.
+// A click, Escape or F1 closes it. The picture shows the default keys; when
+// the bindings differ or a pad is plugged in, the bindings in force are
+// written over its column of key caps.
 
 #include "app/MenuState.h"
 #include "app/Singleton.h"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <array>
 
 class OverlayInfoState : public MenuState, public Singleton<OverlayInfoState> {
     friend class Singleton<OverlayInfoState>;
@@ -15,6 +22,9 @@ class OverlayInfoState : public MenuState, public Singleton<OverlayInfoState> {
     void handleInput() override;
 
     sf::Sprite overlay;
+    bool showBindings = false;
+    sf::RectangleShape capsCover;
+    std::array<sf::Text, 10> capTexts; // one per row of the picture's controls list
 
   private:
     OverlayInfoState();

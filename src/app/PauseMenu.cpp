@@ -84,6 +84,7 @@ void PauseMenu::draw() {
 }
 
 void PauseMenu::handleInput() {
-    if (InputState::getInstance()->pressed(sf::Keyboard::Escape))
+    InputState* input = InputState::getInstance();
+    if (input->backPressed() || input->actionPressed(Action::Pause))
         GameStateHandler::getInstance()->popState();
 }

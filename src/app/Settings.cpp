@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "app/Bindings.h"
 #include "app/Contenthandler.h"
 #include "persistence/AtomicFile.h"
 
@@ -87,10 +88,12 @@ int parseSettingInt(const std::string& line) {
 
 void readSettings(std::istream& in) {
     resolutions.clear();
+    BindingReader bindingReader;
     std::string line, value;
     while (nextLine(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        bindingReader.read(line);
         if (line.size() <= 5)
             continue;
         if (startsWith(line, "CURRES"))
@@ -133,6 +136,7 @@ void readSettings(std::istream& in) {
         if (startsWith(line, "SHOWFPS:"))
             showFrameCounter = parseSettingInt(line) > 0;
     }
+    bindings = bindingReader.result;
 }
 
 void writeSettings(std::ostream& out) {
@@ -145,6 +149,7 @@ void writeSettings(std::ostream& out) {
     out << "VSYNC:" << (vsyncEnabled ? 1 : 0) << "\n";
     out << "HARDC:" << (hardcoreMode ? 1 : 0) << "\n";
     out << "PREVN:\n" << previousName << "\n";
+    writeBindings(out, bindings);
     out << "SHAKE:" << shakePercent << "\n";
     out << "FLASH:" << flashPercent << "\n";
     out << "BLOOD:" << (bloodEnabled ? 1 : 0) << "\n";

@@ -14,3 +14,17 @@ void eraseCharacter(std::string& name) {
     name.pop_back();
     name.shrink_to_fit();
 }
+
+void spellWithPad(std::string& name, sf::Vector2i step) {
+    static const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ";
+    if (step.x > 0)
+        typeCharacter(name, 'A');
+    else if (step.x < 0)
+        eraseCharacter(name);
+    if (step.y == 0 || name.empty())
+        return;
+    std::size_t at = letters.find(name.back());
+    int n = static_cast<int>(letters.size());
+    int next = at == std::string::npos ? 0 : (static_cast<int>(at) - step.y + n) % n;
+    name.back() = letters[static_cast<std::size_t>(next)];
+}

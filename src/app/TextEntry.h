@@ -4,6 +4,7 @@
 // the last entered name when it opens.
 
 #include <SFML/Config.hpp>
+#include <SFML/System/Vector2.hpp>
 
 #include <string>
 
@@ -15,3 +16,6 @@ constexpr std::size_t maxNameLength = 15;
 void typeCharacter(std::string& name, sf::Uint32 codePoint);
 // Removes the last character, if any.
 void eraseCharacter(std::string& name);
+// Spelling without a keyboard: up and down turn the last letter through
+// A..Z, 0..9 and a space, right adds an "A", left erases.
+void spellWithPad(std::string& name, sf::Vector2i step);

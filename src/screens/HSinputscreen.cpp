@@ -96,8 +96,11 @@ void HSinputscreen::confirm() {
 
 void HSinputscreen::handleInput() {
     InputState* input = InputState::getInstance();
-    if (input->pressed(sf::Keyboard::Escape))
+    if (input->backPressed())
         GameStateHandler::getInstance()->popState();
-    else if (input->pressed(sf::Keyboard::Return))
+    else if (input->pressed(sf::Keyboard::Return) || input->padPressed(PadButton::A) ||
+             input->padPressed(PadButton::Start))
         confirm();
+    else if (input->padActive)
+        spellWithPad(enteredName, input->navigation());
 }

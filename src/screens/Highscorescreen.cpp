@@ -164,6 +164,6 @@ void Highscorescreen::draw() {
 }
 
 void Highscorescreen::handleInput() {
-    if (InputState::getInstance()->pressed(sf::Keyboard::Escape))
+    if (InputState::getInstance()->backPressed())
         GameStateHandler::getInstance()->popState();
 }

@@ -192,8 +192,9 @@ void Ingame::pause() {
 void Ingame::handleInput() {
     InputState* input = InputState::getInstance();
     GameStateHandler* handler = GameStateHandler::getInstance();
-    if (input->pressed(sf::Keyboard::Escape))
+    // A pad pulled out mid-fight leaves the player without hands: pause.
+    if (input->actionPressed(Action::Pause) || input->padUnplugged())
         pause();
-    if (input->pressed(sf::Keyboard::F1))
+    else if (input->actionPressed(Action::Help))
         handler->pushState(OverlayInfoState::getInstance());
 }

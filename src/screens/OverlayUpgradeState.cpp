@@ -34,6 +34,7 @@ void OverlayUpgradeState::draw() {
 
 void OverlayUpgradeState::handleInput() {
     const InputState* input = InputState::getInstance();
-    if (input->buttonReleased(0) || input->buttonReleased(1) || input->pressed(sf::Keyboard::Escape))
+    if (input->buttonReleased(0) || input->buttonReleased(1) || input->backPressed() ||
+        input->confirmPressed())
         GameStateHandler::getInstance()->popState();
 }

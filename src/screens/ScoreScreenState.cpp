@@ -290,7 +290,7 @@ void ScoreScreenState::update(float dt) {
     barCaption.setPosition(static_cast<float>(barArea.left), static_cast<float>(barArea.top) - 10);
 
     InputState* input = InputState::getInstance();
-    bool continueKey = input->pressed(sf::Keyboard::Space) || input->pressed(sf::Keyboard::Return);
+    bool continueKey = input->confirmPressed();
     if (finishRequested(input->buttonReleased(0), input->buttonReleased(1), continueKey))
         finish();
 }

@@ -366,11 +366,15 @@ void UpgradeState::updateHover() {
     hovered = -1;
     sf::Vector2i mouse = InputState::getInstance()->mouse;
     for (int s = 0; s < 3; ++s)
-        if (slotRects[s].contains(mouse) && loot[s]) {
+        if (slotRects[s].contains(mouse) && loot[s])
             hovered = s;
-            showInfo = true;
-            fillPanel(s);
-        }
+    // Without a mouse, the loot slot the keys or pad focused shows its panel.
+    if (hovered < 0 && focusFromKeys && focus >= 0 && focus < 3 && loot[focus])
+        hovered = focus;
+    if (hovered >= 0) {
+        showInfo = true;
+        fillPanel(hovered);
+    }
 }
 
 void UpgradeState::fillPanel(int slot) {

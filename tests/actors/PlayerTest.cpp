@@ -64,6 +64,9 @@ TEST_F(PlayerTest, DiagonalMovementIsNoFasterThanStraight) {
     player->applyMoveInput({1, 1}, 0.1f);
     EXPECT_NEAR(std::hypot(player->velocity.x, player->velocity.y), straight, 1e-3f);
     EXPECT_FLOAT_EQ(straight, 1200 * 0.1f * 0.8f); // the starting vest weighs 0.8
+    player->velocity = {0, 0};
+    player->applyMoveInput({0, 0.5f}, 0.1f); // a stick tilted half way
+    EXPECT_NEAR(player->velocity.y, straight * 0.5f, 1e-3f);
     EXPECT_EQ(player->moveInput, sf::Vector2f(0, 0));
 }
 

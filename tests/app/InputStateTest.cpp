@@ -1,9 +1,11 @@
 #include "app/InputState.h"
 #include "app/Game.h"
+#include "app/MenuState.h"
 #include "app/TextEntry.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 namespace {
@@ -93,6 +95,72 @@ TEST(NameEntry, TakesPrintableCharactersUpToFifteen) {
     std::string empty;
     eraseCharacter(empty);
     EXPECT_TRUE(empty.empty());
+}
+
+PadReading padWith(std::initializer_list<PadButton> down, sf::Vector2f left = {}, sf::Vector2f right = {}) {
+    PadReading reading{true, {}, left, right};
+    for (PadButton b : down)
+        reading.buttons[static_cast<std::size_t>(b)] = true;
+    return reading;
+}
+
+TEST(Gamepad, DeadZoneStopsDriftAndFullTiltNeverExceedsOne) {
+    const struct {
+        sf::Vector2f raw;
+        float length;
+    } cases[] = {{{0.2f, 0.1f}, 0}, {{1, 0}, 1}, {{1, 1}, 1}, {{0, -0.625f}, 0.5f}, {{NAN, 0}, 0}};
+    for (const auto& c : cases) {
+        sf::Vector2f v = applyDeadZone(c.raw);
+        EXPECT_NEAR(std::hypot(v.x, v.y), c.length, 1e-4f) << c.raw.x << "," << c.raw.y;
+    }
+}
+
+TEST_F(Input, APadDrivesActionsAimsAndHandsBackToTheMouse) {
+    bindings = Bindings::defaults();
+    input->samplePad({});
+    input->samplePad(padWith({PadButton::LT}, {0.1f, 0}, {0, -1}));
+    EXPECT_TRUE(input->actionPressed(Action::UseLeft));
+    EXPECT_TRUE(input->padActive);
+    EXPECT_EQ(input->padAim, sf::Vector2f(0, -1));
+    EXPECT_EQ(input->moveStick(), sf::Vector2f()) << "inside the dead zone";
+    input->samplePad(padWith({}));
+    EXPECT_TRUE(input->actionReleased(Action::UseLeft)) << "a trigger throws a grenade as the button does";
+    EXPECT_EQ(input->padAim, sf::Vector2f(0, -1)) << "the aim stays where the stick left it";
+
+    sample({5, 5});
+    EXPECT_FALSE(input->padActive) << "moving the mouse takes the aim back";
+    input->samplePad(padWith({PadButton::DpadDown}));
+    EXPECT_TRUE(input->padActive);
+    EXPECT_EQ(input->navigation(), sf::Vector2i(0, 1));
+
+    EXPECT_FALSE(input->padUnplugged());
+    input->samplePad({});
+    EXPECT_TRUE(input->padUnplugged());
+    EXPECT_FALSE(input->held(Action::MoveDown));
+    input->samplePad({});
+    EXPECT_FALSE(input->padUnplugged()) << "reported once";
+    input->samplePad(padWith({PadButton::Start}));
+    EXPECT_TRUE(input->actionPressed(Action::Pause)) << "a pad plugged in works at once";
+}
+
+TEST(MenuFocus, MovesToTheNearestEnabledButtonAndWraps) {
+    // A column of three with a disabled middle, and a button off to the right.
+    const std::vector<sf::Vector2i> centres = {{100, 100}, {100, 250}, {100, 400}, {400, 260}};
+    const std::vector<bool> enabled = {true, false, true, true};
+    EXPECT_EQ(MenuState::nextFocus(centres, enabled, -1, {}), 0);
+    EXPECT_EQ(MenuState::nextFocus(centres, enabled, 0, {0, 1}), 2) << "a disabled button is skipped";
+    EXPECT_EQ(MenuState::nextFocus(centres, enabled, 0, {0, -1}), 2) << "up from the top wraps to the bottom";
+    EXPECT_EQ(MenuState::nextFocus(centres, enabled, 2, {1, 0}), 3);
+    EXPECT_EQ(MenuState::nextFocus(centres, enabled, 3, {1, 0}), 2)
+        << "wraps to the far left, the nearer row first";
+    EXPECT_EQ(MenuState::nextFocus(centres, {false, false, false, false}, -1, {}), -1);
+}
+
+TEST(NameEntry, APadSpellsLetterByLetter) {
+    std::string name = "Z";
+    for (sf::Vector2i step : {sf::Vector2i(0, -1), {1, 0}, {0, 1}, {0, 1}, {1, 0}, {-1, 0}})
+        spellWithPad(name, step);
+    EXPECT_EQ(name, "09");
 }
 
 } // namespace

@@ -11,12 +11,17 @@
 #include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
+#include "app/InputState.h"
 #include "app/MainMenuState.h"
 #include "app/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "support/RunDirFile.h"
+
+#include "app/Bindings.h"
+
+#include <SFML/Window/Keyboard.hpp>
 
 #include <gtest/gtest.h>
 
@@ -120,7 +125,20 @@ TEST_F(Soak, TheBotPlaysARunOfTenLevels) {
     EXPECT_FALSE(Player::getInstance()->dead);
 }
 
+TEST_F(Soak, APadAloneClearsALevel) {
+    bot.orders.gamepad = true;
+    ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= 1 && onTop(Ingame::getInstance()); }));
+    EXPECT_FALSE(Player::getInstance()->dead);
+    EXPECT_TRUE(InputState::getInstance()->padActive);
+}
+
 TEST_F(Soak, ARunQuitToTheMenuGoesOnFromItsAutosave) {
+    // The bot acts through the bindings: this run is played on moved keys and buttons.
+    for (auto [action, code] : {std::pair{Action::MoveUp, sf::Keyboard::I},
+                                {Action::UseLeft, sf::Keyboard::K},
+                                {Action::Pause, sf::Keyboard::P},
+                                {Action::Taser, sf::Keyboard::Space}})
+        bindings.rebind(action, 0, {BoundInput::Kind::Key, code});
     // Two levels, then back to the main menu.
     ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= 2 && onTop(Ingame::getInstance()); }));
     ASSERT_EQ(levelNumber, 3);

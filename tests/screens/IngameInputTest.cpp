@@ -37,7 +37,8 @@ class IngameInput : public ::testing::Test {
             input->keys[k] = input->previousKeys[k] = false;
         for (int b = 0; b < 3; ++b)
             input->buttons[b] = input->previousButtons[b] = false;
-        input->keys[key] = true;
+        if (key != sf::Keyboard::Unknown)
+            input->keys[key] = true;
     }
     GameStateHandler* handler = nullptr;
     bool savedInfoOnce = false;
@@ -93,6 +94,37 @@ TEST_F(IngameInput, EscapePausesAndF1ShowsTheOverlayWhichAClickCloses) {
     overlay->handleInput();
     EXPECT_EQ(handler->top(), level);
     input->previousButtons[0] = false;
+}
+
+TEST_F(IngameInput, PauseFollowsItsBindingsAndAPadPulledOut) {
+    Ingame* level = Ingame::getInstance();
+    InputState* input = InputState::getInstance();
+    bindings.rebind(Action::Pause, 0, {BoundInput::Kind::Key, sf::Keyboard::P});
+    auto pad = [](bool connected, bool start) {
+        PadReading reading{connected, {}, {}, {}};
+        reading.buttons[static_cast<std::size_t>(PadButton::Start)] = start;
+        return reading;
+    };
+    const struct {
+        sf::Keyboard::Key key;
+        PadReading before, now;
+        bool pauses;
+    } cases[] = {{sf::Keyboard::Escape, pad(false, false), pad(false, false), false},
+                 {sf::Keyboard::P, pad(false, false), pad(false, false), true},
+                 {sf::Keyboard::Unknown, pad(false, false), pad(true, false), false}, // plugged in
+                 {sf::Keyboard::Unknown, pad(true, false), pad(false, false), true},  // pulled out
+                 {sf::Keyboard::Unknown, pad(true, false), pad(true, true), true}};   // Start
+    for (const auto& c : cases) {
+        handler->states = {level};
+        press(c.key);
+        input->samplePad(c.before);
+        input->samplePad(c.now);
+        level->handleInput();
+        EXPECT_EQ(handler->top() == PauseMenu::getInstance(), c.pauses) << c.key;
+    }
+    input->samplePad({});
+    input->samplePad({});
+    bindings = Bindings::defaults();
 }
 
 TEST_F(IngameInput, ADeadPlayerCannotPauseBeforeTheGameOver) {

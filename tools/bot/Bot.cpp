@@ -35,6 +35,19 @@
 
 namespace {
 
+// In a level the bot presses whatever is bound to an action, as a player
+// would, so it plays the same under any bindings.
+void pressBound(InputState& input, Action action, bool down) {
+    const std::vector<BoundInput>& own = bindings.inputs[static_cast<std::size_t>(action)];
+    if (own.empty())
+        return;
+    const BoundInput& first = own.front();
+    if (first.kind == BoundInput::Kind::Key && first.code >= 0 && first.code < InputState::keyCount)
+        input.keys[first.code] = down;
+    else if (first.kind == BoundInput::Kind::Mouse && first.code >= 0 && first.code < InputState::buttonCount)
+        input.buttons[first.code] = down;
+}
+
 constexpr float sightRange = 950;
 constexpr float taserRange = 220;
 constexpr float machineRange = 800;
@@ -166,6 +179,8 @@ void Bot::act(InputState& input, float dt) {
         Map* map = Maphandler::getInstance()->currentMap();
         if (map)
             playLevel(input, *map, dt);
+        if (orders.gamepad)
+            moveToPad(input);
         return;
     }
     // Only hands that fire in a level are held; every screen starts from nothing held.
@@ -399,10 +414,33 @@ std::vector<sf::Vector2f> Bot::searchWide(const Map& map, sf::Vector2f from, sf:
 void Bot::walkToward(InputState& input, sf::Vector2f from, sf::Vector2f to) {
     sf::Vector2f d = to - from;
     constexpr float dead = 6;
-    input.keys[sf::Keyboard::A] = d.x < -dead;
-    input.keys[sf::Keyboard::D] = d.x > dead;
-    input.keys[sf::Keyboard::W] = d.y < -dead;
-    input.keys[sf::Keyboard::S] = d.y > dead;
+    pressBound(input, Action::MoveLeft, d.x < -dead);
+    pressBound(input, Action::MoveRight, d.x > dead);
+    pressBound(input, Action::MoveUp, d.y < -dead);
+    pressBound(input, Action::MoveDown, d.y > dead);
+}
+
+void Bot::moveToPad(InputState& input) {
+    input.pad = {};
+    PadReading reading{true, {}, {}, {}};
+    for (int a = 0; a < actionCount; ++a)
+        if (input.held(static_cast<Action>(a)))
+            reading.buttons[static_cast<std::size_t>(bindings.pad[static_cast<std::size_t>(a)])] = true;
+    auto axis = [&input](Action less, Action more) {
+        return static_cast<float>(input.held(more)) - static_cast<float>(input.held(less));
+    };
+    reading.leftStick = {axis(Action::MoveLeft, Action::MoveRight), axis(Action::MoveUp, Action::MoveDown)};
+    for (Action a : {Action::MoveUp, Action::MoveDown, Action::MoveLeft, Action::MoveRight})
+        reading.buttons[static_cast<std::size_t>(bindings.pad[static_cast<std::size_t>(a)])] = false;
+    const sf::IntRect& area = Camera::getInstance()->visibleArea;
+    sf::Vector2f toPointer = sf::Vector2f(input.mouse) +
+                             sf::Vector2f(static_cast<float>(area.left), static_cast<float>(area.top)) -
+                             Player::getInstance()->position;
+    float reach = std::max(length(toPointer), 1.0f);
+    reading.rightStick = toPointer / reach;
+    releaseAll(input);
+    input.pad = input.previousPad;
+    input.samplePad(reading);
 }
 
 void Bot::playLevel(InputState& input, Map& map, float dt) {
@@ -415,7 +453,7 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
         // Escape opens the pause menu; its "Quit" is clicked there.
         orders.quitToMenu = false;
         quitRequested = true;
-        input.keys[sf::Keyboard::Escape] = true;
+        pressBound(input, Action::Pause, true);
         return;
     }
     sf::Vector2f me = player->position;
@@ -571,24 +609,24 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
             // Hold to charge a little, then let go toward the target.
             if (shoot && item->getAmmo() > 0 && targetRange > 250) {
                 ++grenadeCharge[h];
-                input.buttons[h] = grenadeCharge[h] < 8;
+                pressBound(input, useAction(h), grenadeCharge[h] < 8);
                 if (grenadeCharge[h] >= 8)
                     grenadeCharge[h] = 0;
             } else {
-                input.buttons[h] = false;
+                pressBound(input, useAction(h), false);
                 grenadeCharge[h] = 0;
             }
             continue;
         }
         if (shoot && item->getAmmo() > 0)
-            input.buttons[h] = item->isSemiAuto() ? frames % 2 == 0 : true;
+            pressBound(input, useAction(h), item->isSemiAuto() ? frames % 2 == 0 : true);
         // An empty magazine reloads by itself; the key is pressed as a player would.
         if (item->getAmmo() <= 0 && frames % 10 == 0)
-            input.keys[h == 0 ? sf::Keyboard::Q : sf::Keyboard::E] = true;
+            pressBound(input, h == 0 ? Action::ReloadLeft : Action::ReloadRight, true);
     }
 
     // The taser for an alien close by, once recharged.
     if (haveTarget && targetRange < taserRange && !player->taser.active &&
-        player->taser.rechargeTimer.remaining <= 0 && !input.previousButtons[2])
-        input.buttons[2] = true;
+        player->taser.rechargeTimer.remaining <= 0 && !input.wasHeld(Action::Taser))
+        pressBound(input, Action::Taser, true);
 }

@@ -27,6 +27,7 @@ class Bot {
         bool loadAutosave = false; // on the main menu: "Load Autosave" instead of "New Game"
         bool quitToMenu = false;   // in a level: Escape, then the pause menu's quit
         int saveOneIn = 3;         // on the upgrade screen: "Save" on one visit in this many (0 never)
+        bool gamepad = false;      // in a level: plays on a pad, read as the game reads a real one
     };
 
     // One frame of the game at the given step, drawn or not.
@@ -67,6 +68,10 @@ class Bot {
     bool clickAt(InputState& input, sf::Vector2i point, int button);
     void toggle(InputState& input, int button, int period);
     void walkToward(InputState& input, sf::Vector2f from, sf::Vector2f to);
+    // Turns the keys and buttons a level frame holds into one pad reading:
+    // the pad buttons of the held actions, the left stick for walking and
+    // the right stick toward the pointer.
+    static void moveToPad(InputState& input);
     // A route from the game's path search, or from searchWide when that falls short.
     void plan(const Map& map, sf::Vector2f from, sf::Vector2f goal);
     void finishPlan(sf::Vector2f goal);
