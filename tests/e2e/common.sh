@@ -37,6 +37,17 @@ e2e_start_game() {
     [ -n "$wid" ] || { echo "FAIL: the game window never appeared" >&2; exit 1; }
     xdotool windowmove "$wid" 0 0
     eval "$(xdotool getwindowgeometry --shell "$wid")"
+    # The window opens black and stays so while the art loads, which a
+    # sanitizer build or a busy machine stretches to many seconds; the first
+    # clicks must not go to a game that cannot see them yet.
+    local mean
+    for _ in $(seq 1 120); do
+        mean=$(import -window root -resize 64x36 png:- 2>/dev/null | /usr/bin/convert - -format '%[fx:mean]' info: 2>/dev/null || echo 0)
+        awk -v m="$mean" 'BEGIN { exit !(m > 0.02) }' && return 0
+        sleep 0.5
+    done
+    echo "FAIL: the game never drew its first picture" >&2
+    exit 1
 }
 
 # e2e_point VIEW_X VIEW_Y: moves the pointer to a point of the game's view.
