@@ -45,20 +45,6 @@ TEST(MapGeneration, SizesGrowWithTheLevelNumber) {
         }
 }
 
-TEST(MapGeneration, ALevelGrowsWithItsNumber) {
-    Maphandler* handler = Maphandler::getInstance();
-    for (unsigned seed = 1; seed <= 5; ++seed) {
-        std::srand(seed);
-        levelNumber = 30;
-        handler->newMap(30);
-        for (int size : {handler->currentMap()->columns(), handler->currentMap()->rows()}) {
-            EXPECT_GE(size, 80);
-            EXPECT_LE(size, 110);
-        }
-    }
-    levelNumber = 1;
-}
-
 TEST(MapGeneration, WallsStandOnlyOnLotsAndFurnitureNeverOnAWall) {
     for (int level : {1, 12, 40})
         for (unsigned seed = 30; seed < 36; ++seed) {

@@ -18,6 +18,7 @@ using namespace layoutcode;
 struct StreetSteps {
     std::function<void(const StreetGrid&, const StreetGrid&)> afterShifts; // (before pass 3, after pass 4)
     std::function<void(const StreetGrid&)> afterClassification;
+    std::function<void(const StreetGrid&, const StreetGrid&)> eachRemoval; // around passes 1 and 2
 };
 
 void forManyLayouts(const StreetSteps& steps) {
@@ -28,8 +29,14 @@ void forManyLayouts(const StreetSteps& steps) {
         int a = randInt(1, NY / 11), b = randInt(1, NX / 11 - 4);
         StreetGrid B(NX, NY);
         layStreets(B, a, b);
+        StreetGrid laid = B;
         shiftPass1(B, a);
+        StreetGrid shifted = B;
         shiftPass2(B, b);
+        if (steps.eachRemoval) {
+            steps.eachRemoval(laid, shifted);
+            steps.eachRemoval(shifted, B);
+        }
         StreetGrid beforeExtending = B;
         shiftPass3(B);
         shiftPass4(B);
@@ -72,12 +79,27 @@ TEST(StreetGrid, ExtendingOnlyLaysVerticalStreets) {
                                 ASSERT_TRUE(is == lotLeft || is == rightColumn) << x << "," << y;
                             }
                     },
-                    nullptr});
+                    nullptr, nullptr});
+}
+
+// The first two shifts take street segments away and never lay new street.
+TEST(StreetGrid, TheFirstTwoShiftsOnlyRemoveStreet) {
+    int removed = 0;
+    forManyLayouts({nullptr, nullptr, [&removed](const StreetGrid& before, const StreetGrid& after) {
+                        for (int x = 0; x < after.nx; ++x)
+                            for (int y = 0; y < after.ny; ++y) {
+                                bool was = before.get(x, y) != lot, is = after.get(x, y) != lot;
+                                ASSERT_TRUE(was || !is) << x << "," << y;
+                                removed += was && !is;
+                            }
+                    }});
+    EXPECT_GT(removed, 0);
 }
 
 TEST(StreetGrid, EveryStreetTileKnowsTheSideOfItsOnlyLot) {
     int streets = 0;
-    forManyLayouts({nullptr, [&](const StreetGrid& B) {
+    forManyLayouts({nullptr,
+                    [&](const StreetGrid& B) {
                         for (int x = 0; x < B.nx; ++x)
                             for (int y = 0; y < B.ny; ++y) {
                                 unsigned char k = B.get(x, y);
@@ -92,14 +114,16 @@ TEST(StreetGrid, EveryStreetTileKnowsTheSideOfItsOnlyLot) {
                                              (k == lotAbove && B.get(x, y - 1) == lot);
                                 ASSERT_TRUE(named) << x << "," << y;
                             }
-                    }});
+                    },
+                    nullptr});
     EXPECT_GT(streets, 0);
 }
 
 // The lot scan finds rectangles of lot tiles that never overlap, so no
 // building is ever raised on a street or over another lot's.
 TEST(StreetGrid, LotsHoldNoStreetAndNeverOverlap) {
-    forManyLayouts({nullptr, [](const StreetGrid& B) {
+    forManyLayouts({nullptr,
+                    [](const StreetGrid& B) {
                         std::vector<int> owner(static_cast<std::size_t>(B.nx * B.ny), -1);
                         std::vector<LotRect> lots = findLots(B);
                         ASSERT_FALSE(lots.empty());
@@ -117,7 +141,8 @@ TEST(StreetGrid, LotsHoldNoStreetAndNeverOverlap) {
                                     o = static_cast<int>(i);
                                 }
                         }
-                    }});
+                    },
+                    nullptr});
 }
 
 } // namespace
