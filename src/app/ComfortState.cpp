@@ -3,6 +3,7 @@
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/InputState.h"
+#include "app/OptionRows.h"
 #include "app/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -13,22 +14,7 @@
 
 namespace {
 
-// The options page's layout, so the two read as one menu.
-constexpr int firstRowY = 150;
-constexpr int rowStep = 120;
-constexpr float labelX = 400;
-constexpr float valueX = 1180;
-constexpr int minusX = 910;
-constexpr int plusX = 1450;
-const sf::Vector2i stepSize(80, 64);
-const sf::Vector2i toggleSize(128, 64);
-
-const sf::Color labelColour(232, 228, 216);
-const sf::Color valueColour(242, 163, 58);
-
-int rowY(int row) {
-    return firstRowY + row * rowStep;
-}
+using namespace optionrows;
 
 ComfortState* page() {
     return ComfortState::getInstance();

@@ -6,6 +6,7 @@
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/InputState.h"
+#include "app/OptionRows.h"
 #include "app/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -16,24 +17,9 @@
 
 namespace {
 
-// Row layout: labels on the left, the value in the middle, the buttons
-// either side of it (a toggle on the right).
-constexpr int firstRowY = 150;
-constexpr int rowStep = 120;
-constexpr float labelX = 400;
-constexpr float valueX = 1180;
-constexpr int minusX = 910;
-constexpr int plusX = 1450;
-const sf::Vector2i stepSize(80, 64);
-const sf::Vector2i toggleSize(128, 64);
+using namespace optionrows;
 
-const sf::Color labelColour(232, 228, 216);
-const sf::Color valueColour(242, 163, 58);
 const sf::Color noteColour(150, 156, 172);
-
-int rowY(int row) {
-    return firstRowY + row * rowStep;
-}
 
 OptionsState* options() {
     return OptionsState::getInstance();

@@ -1,0 +1,29 @@
+#pragma once
+// The layout the settings pages share (options, comfort), so that they read
+// as one menu: a label on the left, the value in the middle, step buttons
+// either side of it or a toggle on the right, one row every 120 pixels, and a
+// faint line between the rows.
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/System/Vector2.hpp>
+
+namespace optionrows {
+
+constexpr int firstRowY = 150;
+constexpr int rowStep = 120;
+constexpr float labelX = 400;
+constexpr float valueX = 1180;
+constexpr int minusX = 910;
+constexpr int plusX = 1450;
+inline const sf::Vector2i stepSize(80, 64);
+inline const sf::Vector2i toggleSize(128, 64);
+
+inline const sf::Color labelColour(232, 228, 216);
+inline const sf::Color valueColour(242, 163, 58);
+
+// The centre line of a row, in screen pixels.
+constexpr int rowY(int row) {
+    return firstRowY + row * rowStep;
+}
+
+} // namespace optionrows
