@@ -1,5 +1,8 @@
 #include "app/Game.h"
 
-int main() {
-    return runGame();
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    return runGame(std::vector<std::string>(argv + 1, argv + argc));
 }

@@ -77,10 +77,14 @@ void Camera::step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* map
     // The comfort scale applies to the picture only: the strength itself keeps
     // building and decaying as ever, and the same numbers are drawn at every
     // setting, so a run replays alike whatever the player's comfort choice.
+    // A draw steps the camera by 0 to set its view: it shows the frame's
+    // shake again instead of drawing new numbers, so that how often the game
+    // is drawn never changes the run (a recording plays undrawn at any speed).
     const float felt = shake * (static_cast<float>(shakePercent) / 100.0f);
-    float a = shakeTerm(felt), b = shakeTerm(felt), c = shakeTerm(felt);
-    view.setRotation(a);
-    view.move(c, b);
+    if (dt != 0)
+        shakeTerms = {shakeTerm(felt), shakeTerm(felt), shakeTerm(felt)};
+    view.setRotation(shakeTerms.x);
+    view.move(shakeTerms.z, shakeTerms.y);
 }
 
 void Camera::snapToTarget() {

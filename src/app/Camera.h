@@ -10,6 +10,7 @@
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/View.hpp>
+#include <SFML/System/Vector3.hpp>
 
 class Mapentity;
 
@@ -53,4 +54,5 @@ class Camera : public Singleton<Camera> {
 
   private:
     Camera();
+    sf::Vector3f shakeTerms; // the frame's rotation and offsets
 };

@@ -7,8 +7,12 @@
 #include "app/FrameLimiter.h"
 #include "app/GameState.h"
 #include "app/GameStateHandler.h"
+#include "app/Globals.h"
 #include "app/InputState.h"
 #include "app/MainMenuState.h"
+#include "app/Replay.h"
+#include "app/ReplayViewer.h"
+#include "app/Score.h"
 #include "app/Settings.h"
 #include "app/TextEntry.h"
 #include "effects/Particlehandler.h"
@@ -20,6 +24,8 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/Event.hpp>
+
+#include <iostream>
 
 #if defined(__SSE__)
 #include <xmmintrin.h>
@@ -39,6 +45,7 @@ void flushDenormals() {
 
 FrameLimiter levelLimiter;
 FrameCounter frameCounter;
+ReplayViewer viewer;
 
 void drainEvents(sf::RenderWindow& window) {
     sf::Event event;
@@ -52,7 +59,15 @@ bool inLevel() {
 
 } // namespace
 
+void loseFocus() {
+    if (pauseOnFocusLoss && inLevel())
+        Ingame::getInstance()->pause();
+}
+
 void handleWindowEvent(sf::RenderWindow& window, const sf::Event& event) {
+    // A run being watched takes nothing from the viewer but the window's closing.
+    if (replay::watching() && event.type != sf::Event::Closed)
+        return;
     switch (event.type) {
     case sf::Event::Closed:
         window.close();
@@ -62,8 +77,7 @@ void handleWindowEvent(sf::RenderWindow& window, const sf::Event& event) {
         break;
     case sf::Event::LostFocus:
         InputState::getInstance()->hasFocus = false;
-        if (pauseOnFocusLoss && inLevel())
-            Ingame::getInstance()->pause();
+        loseFocus();
         break;
     case sf::Event::TextEntered:
         typeCharacter(enteredName, event.text.unicode);
@@ -80,9 +94,19 @@ void handleWindowEvent(sf::RenderWindow& window, const sf::Event& event) {
 void runFrame(sf::Clock& clock) {
     float seconds = clock.restart().asSeconds();
     frameCounter.count(seconds);
+    if (ReplayViewer::startRequested())
+        viewer.start();
+    if (viewer.active()) {
+        drainEvents(gameWindow());
+        viewer.frame(seconds);
+        return;
+    }
     drainEvents(gameWindow());
     InputState::getInstance()->update();
-    stepFrame(capFrameTime(seconds), true);
+    float dt = capFrameTime(seconds);
+    replay::recordFrame(dt);
+    stepFrame(dt, true);
+    replay::afterFrame();
     // Menus keep the window's own cap; a level's cap is the player's choice.
     levelLimiter.wait(inLevel() ? levelFrameCap : 0);
 }
@@ -93,11 +117,13 @@ void runScriptedFrame(float dt, const std::function<void(InputState&)>& writeInp
     InputState* input = InputState::getInstance();
     input->carryOver();
     writeInput(*input);
-    stepFrame(capFrameTime(dt), draw);
+    dt = capFrameTime(dt);
+    replay::recordFrame(dt);
+    stepFrame(dt, draw);
+    replay::afterFrame();
 }
 
 void stepFrame(float dt, bool draw) {
-    sf::RenderWindow& window = gameWindow();
     InputState* input = InputState::getInstance();
     Camera* camera = Camera::getInstance();
     GameStateHandler* handler = GameStateHandler::getInstance();
@@ -118,9 +144,13 @@ void stepFrame(float dt, bool draw) {
         pointer += sf::Vector2f(static_cast<float>(camera->visibleArea.left),
                                 static_cast<float>(camera->visibleArea.top));
     cursorSprite.setPosition(pointer);
-    if (!draw)
-        return;
+    if (draw)
+        drawFrame();
+}
 
+void drawFrame(const std::function<void(sf::RenderWindow&)>& over) {
+    sf::RenderWindow& window = gameWindow();
+    GameStateHandler* handler = GameStateHandler::getInstance();
     window.clear(sf::Color(96, 128, 96, 255));
     if (GameState* top = handler->top(); top && handler->drawEnabled != 0)
         top->draw();
@@ -128,12 +158,16 @@ void stepFrame(float dt, bool draw) {
     if (showFrameCounter)
         frameCounter.draw(window);
     // In a menu the pad moves a focus, not the pointer.
-    if (!input->padActive || !camera->screenMode)
+    if (!InputState::getInstance()->padActive || !Camera::getInstance()->screenMode)
         window.draw(cursorSprite);
+    if (over)
+        over(window);
     window.display();
 }
 
 void shutDown() {
+    viewer.stop();
+    replay::finishRecording();
     Contenthandler* content = Contenthandler::getInstance();
     content->battleMusic.stop();
     content->menuMusic.stop();
@@ -169,12 +203,54 @@ void startUp() {
     gameWindow().setMouseCursorVisible(false);
 }
 
-int runGame() {
+namespace {
+
+int verifyReplay(const std::string& path) {
+    ReplayPlayer player;
+    std::string error;
+    if (!player.load(path, error)) {
+        std::cout << "not a usable recording: " << path << ": " << error << std::endl;
+        return 2;
+    }
+    player.begin();
+    while (player.advance() == ReplayPlayer::Status::Playing) {
+    }
+    bool ok = player.status() == ReplayPlayer::Status::Finished;
+    if (ok)
+        std::cout << "replay ok: level " << player.level() << ", score " << player.score() << ", frames "
+                  << player.frame() << std::endl;
+    else
+        std::cout << "replay diverged at frame " << player.frame() << std::endl;
+    player.end();
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int runGame(const std::vector<std::string>& arguments) {
+    bool verify = arguments.size() == 2 && arguments[0] == "--verify-replay";
+    bool watch = arguments.size() == 2 && arguments[0] == "--replay";
+    if (!arguments.empty() && !verify && !watch) {
+        std::cerr << "usage: vantreth [--replay FILE | --verify-replay FILE]" << std::endl;
+        return 2;
+    }
     startUp();
-    sf::Clock clock;
-    GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
-    while (gameWindow().isOpen())
-        runFrame(clock);
+    int status = 0;
+    if (verify) {
+        gameWindow().setVisible(false);
+        status = verifyReplay(arguments[1]);
+    } else {
+        sf::Clock clock;
+        GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
+        std::string error;
+        if (watch && !ReplayViewer::request(arguments[1], false, error)) {
+            std::cout << "not a usable recording: " << arguments[1] << ": " << error << std::endl;
+            gameWindow().close();
+            status = 2;
+        }
+        while (gameWindow().isOpen())
+            runFrame(clock);
+    }
     shutDown();
-    return 0;
+    return status;
 }

@@ -3,6 +3,8 @@
 // state stack, and the shutdown order.
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class InputState;
 namespace sf {
@@ -12,7 +14,9 @@ class RenderWindow;
 } // namespace sf
 
 // Runs the game until the window closes; returns the process exit status.
-int runGame();
+// The only arguments are "--replay FILE" (watch a recording) and
+// "--verify-replay FILE" (play it unseen and say whether it held).
+int runGame(const std::vector<std::string>& arguments = {});
 
 // The three phases of runGame, apart for the start-up benchmark.
 // startUp reads the settings, opens the window, loads every asset and
@@ -21,6 +25,9 @@ int runGame();
 void startUp();
 void runFrame(sf::Clock& clock);
 void shutDown();
+
+// The window lost focus: a level pauses when the player asked for that.
+void loseFocus();
 
 // What the loop does with one window event: closing, focus (which may pause
 // a level when the player asked for that), and the highscore name's typing.
@@ -33,6 +40,8 @@ void runScriptedFrame(float dt, const std::function<void(InputState&)>& writeInp
 // The part of a frame after the input snapshot: camera, states, input
 // handling, and (when draw is set) the picture.
 void stepFrame(float dt, bool draw);
+// The picture of the frame: the top state, the pointer, then `over` on top of all.
+void drawFrame(const std::function<void(sf::RenderWindow&)>& over = nullptr);
 
 // Longest step the game advances in one frame: below 25 frames per second
 // the game slows down instead of stepping further.

@@ -94,6 +94,10 @@ void GameStateHandler::update(float dt) {
         popState();
     if (!states.empty() && states.front())
         states.front()->update(dt);
+    advanceSchedule(dt);
+}
+
+void GameStateHandler::advanceSchedule(float dt) {
     if (!delayActive || top() != delayAnchor)
         return;
     delayPrevious = delayRemaining;

@@ -29,6 +29,9 @@ class GameStateHandler : public Singleton<GameStateHandler> {
 
     // Pops a state that asked for it, updates the top, fires a due delayed push.
     void update(float dt);
+    // The scheduled screen's part of update: its timer runs while its anchor
+    // is on top, and it opens when the time is up.
+    void advanceSchedule(float dt);
     GameState* top() const { return states.empty() ? nullptr : states.front(); }
 
     std::vector<GameState*> states; // element 0 is the top

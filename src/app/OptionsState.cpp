@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/InputState.h"
 #include "app/OptionRows.h"
+#include "app/Replay.h"
 #include "app/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -209,7 +210,9 @@ void OptionsState::apply() {
     antialiasing = editAntialiasing;
     vsyncEnabled = editVsync;
     fullscreen = editFullscreen;
-    createWindow();
+    // A recorded run applying its options must not rebuild the viewer's window.
+    if (!replay::watching())
+        createWindow();
     // The new window starts without the menus' frame cap.
     gameWindow().setFramerateLimit(120);
     lastSaveFailed = !saveSettings();

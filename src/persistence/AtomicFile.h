@@ -11,3 +11,8 @@
 // folder when asked to. False (and the old file untouched) when any step failed.
 bool writeFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write,
                          bool createFolder);
+
+// While held (someone else's run is being watched), nothing is written or
+// deleted: every write reports success and leaves the disk as it was.
+void holdWrites(bool held);
+bool writesHeld();

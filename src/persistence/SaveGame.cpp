@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <system_error>
 
 namespace {
@@ -19,17 +21,27 @@ bool readableFile(const std::string& path) {
 
 } // namespace
 
-std::optional<SaveData> readSaveFile(const std::string& path) {
+std::optional<std::string> readSaveText(const std::string& path) {
     // Read-only: a save the user protected must still load.
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::optional<SaveData> parseSaveText(const std::string& text) {
+    std::istringstream in(text);
     // The items are read into copies of templates the player's construction builds.
     Player::getInstance();
     SaveData save = readSave(in);
     if (!save.recognised)
         return std::nullopt;
     return save;
+}
+
+std::optional<SaveData> readSaveFile(const std::string& path) {
+    std::optional<std::string> text = readSaveText(path);
+    return text ? parseSaveText(*text) : std::nullopt;
 }
 
 std::string savePath(const std::string& name) {
@@ -65,6 +77,8 @@ bool loadingAllowed() {
 }
 
 void deleteSaves() {
+    if (writesHeld())
+        return;
     std::remove(savePath("save").c_str());
     std::remove(savePath("autosave").c_str());
 }

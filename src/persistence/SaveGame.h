@@ -23,6 +23,11 @@ bool loadingAllowed();
 // Deletes both saves, as a hardcore death does: nothing is left to go back to.
 void deleteSaves();
 
+// A save file's bytes as they are, and a save read from such bytes (nothing
+// when they hold no save).
+std::optional<std::string> readSaveText(const std::string& path);
+std::optional<SaveData> parseSaveText(const std::string& text);
+
 // The save in a file, or nothing when the file cannot be read or holds
 // nothing of a save. Changes nothing.
 std::optional<SaveData> readSaveFile(const std::string& path);

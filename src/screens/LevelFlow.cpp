@@ -4,6 +4,7 @@
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/MenuActions.h"
+#include "app/Replay.h"
 #include "app/Score.h"
 #include "persistence/SaveFile.h"
 #include "persistence/SaveGame.h"
@@ -39,6 +40,7 @@ void enterLevel(int level, bool freshRun) {
 } // namespace
 
 void startNewRun() {
+    replay::runStarts(Recording::Start::NewRun);
     resetScores();
     enterLevel(1, true);
 }
@@ -53,13 +55,20 @@ void enterNextLevel() {
 }
 
 bool continueFromSave(const std::string& name) {
+    std::optional<std::string> text = readSaveText(savePath(name));
+    return text && continueFromSaveText(*text);
+}
+
+bool continueFromSaveText(const std::string& text) {
     // Read in full before anything is left behind: a save that cannot be
     // loaded must not cost the run being played.
-    std::optional<SaveData> save = readSaveFile(savePath(name));
+    std::optional<SaveData> save = parseSaveText(text);
     if (!save)
         return false;
     if (levelOnStack())
         leaveRun();
+    // The recording holds the save as it was, so that watching it needs no file.
+    replay::runStarts(Recording::Start::Save, text);
     applySave(*save, *Player::getInstance());
     // The run's total came from the save; the level left behind keeps no carnage.
     resetKillTallies();

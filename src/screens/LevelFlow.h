@@ -27,3 +27,5 @@ void enterNextLevel();
 // that cannot be loaded (missing, not a save, damaged beyond use) changes
 // nothing, not even the run being played, and returns false.
 bool continueFromSave(const std::string& name);
+// The same from a save's text.
+bool continueFromSaveText(const std::string& text);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -35,4 +36,18 @@ TEST(RandInt, EqualBoundsReturnThatValueWithoutDrawing) {
     EXPECT_EQ(std::rand(), next);
 }
 
+TEST(PeekRand, ShowsTheNextValueAndLeavesTheSequenceAlone) {
+    for (unsigned seed : {1u, 77u, 20261207u}) {
+        std::srand(seed);
+        std::vector<int> plain;
+        for (int i = 0; i < 50; ++i)
+            plain.push_back(std::rand());
+        std::srand(seed);
+        for (int i = 0; i < 50; ++i) {
+            EXPECT_EQ(peekRand(), plain[static_cast<std::size_t>(i)]);
+            EXPECT_EQ(peekRand(), plain[static_cast<std::size_t>(i)]);
+            EXPECT_EQ(std::rand(), plain[static_cast<std::size_t>(i)]);
+        }
+    }
+}
 } // namespace

@@ -13,6 +13,8 @@
 #include "app/Globals.h"
 #include "app/InputState.h"
 #include "app/MainMenuState.h"
+#include "app/Replay.h"
+#include "app/ReplayViewer.h"
 #include "app/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/HighscoreTable.h"
@@ -26,10 +28,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -50,6 +58,11 @@ int levelsToPlay(int fallback) {
 class Soak : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Each process records into a folder of its own, away from the player's recordings.
+        replay::folder =
+            (std::filesystem::temp_directory_path() / ("vantreth-soak-replays-" + std::to_string(getpid())))
+                .string() +
+            "/";
         startUp();
         // The state handler seeds the generator when it is created; the run replays from here.
         std::srand(20261206);
@@ -73,6 +86,7 @@ class Soak : public ::testing::Test {
         handler->delayActive = false;
         handler->pendingState = nullptr;
         shutDown();
+        std::filesystem::remove_all(replay::folder);
     }
 
     // Steps the bot until done() holds. Fails (false) when one level takes
@@ -162,6 +176,66 @@ TEST_F(Soak, ARunQuitToTheMenuGoesOnFromItsAutosave) {
     int cleared = bot.levelsCleared;
     ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= cleared + 2 && onTop(Ingame::getInstance()); }));
     EXPECT_EQ(levelNumber, 5);
+}
+
+TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {
+    // Three levels, saves and all, then back to the menu, which ends the recording.
+    ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= 3 && onTop(Ingame::getInstance()); }));
+    bot.orders.quitToMenu = true;
+    ASSERT_TRUE(playUntil([&] { return onTop(MainMenuState::getInstance()); }));
+    const std::string path = replay::lastRecordingPath();
+    ASSERT_FALSE(path.empty());
+    std::string error;
+    std::optional<Recording> rec = readRecording(path, error);
+    ASSERT_TRUE(rec) << error;
+    EXPECT_EQ(rec->levelReached, 4);
+
+    // A fresh process of the real game comes to the same state.
+    auto verify = [](const std::string& file, std::string& output) {
+        const std::string log = replay::folder + "verify.log";
+        int status = std::system(("./vantreth --verify-replay '" + file + "' >'" + log + "' 2>&1").c_str());
+        std::ifstream in(log);
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("replay ", 0) == 0)
+                output = line;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    std::string output;
+    EXPECT_EQ(verify(path, output), 0);
+    EXPECT_EQ(output, "replay ok: level 4, score " + std::to_string(rec->score) + ", frames " +
+                          std::to_string(rec->frames));
+
+    // Pictures drawn between frames change nothing, at 1x or 8x.
+    for (int speed : {1, 4}) {
+        ASSERT_TRUE(ReplayViewer::request(path, false, error));
+        ReplayViewer viewer;
+        viewer.start();
+        viewer.speedIndex = speed;
+        for (int picture = 0; picture < 80; ++picture) {
+            viewer.control({}, maxFrameTime);
+            drawFrame();
+        }
+        EXPECT_EQ(viewer.playing()->status(), ReplayPlayer::Status::Playing);
+        EXPECT_GE(viewer.playing()->frame(), 79u);
+        viewer.stop();
+    }
+
+    // One flipped byte in the first frame's step: caught at the first checksum after it.
+    std::string bytes = rec->frameBytes;
+    bytes[1] = static_cast<char>(bytes[1] ^ 0x10);
+    rec->frameBytes = bytes;
+    const std::string flipped = replay::folder + "flipped.vrp";
+    ASSERT_TRUE(writeRecording(flipped, *rec));
+    ReplayPlayer player;
+    ASSERT_TRUE(player.load(flipped, error));
+    player.begin();
+    while (player.advance() == ReplayPlayer::Status::Playing) {
+    }
+    EXPECT_EQ(player.status(), ReplayPlayer::Status::Diverged);
+    EXPECT_EQ(player.frame() % replay::checksumEvery, 0u);
+    player.end();
+    EXPECT_EQ(verify(flipped, output), 1);
+    EXPECT_EQ(output, "replay diverged at frame " + std::to_string(player.frame()));
 }
 
 } // namespace

@@ -285,7 +285,7 @@ void Bot::upgrade(InputState& input) {
     }
     if (player->Statpoints > 0) {
         // Mostly health, which keeps the bot alive; now and then handling or the taser.
-        int roll = rand() % 6;
+        int roll = static_cast<int>(dice() % 6);
         int which = roll < 4 ? 0 : (roll == 4 ? 3 : 2);
         int seen = 0;
         for (const MenuButton& b : screen->buttons)
@@ -335,7 +335,8 @@ void Bot::upgrade(InputState& input) {
             return;
         }
         upgradeDone = true;
-        savedThisVisit = orders.saveOneIn <= 0 || rand() % orders.saveOneIn != 0;
+        savedThisVisit =
+            orders.saveOneIn <= 0 || static_cast<int>(dice() % static_cast<unsigned>(orders.saveOneIn)) != 0;
     }
     if (!savedThisVisit) {
         lastClickButton = 0;
@@ -529,9 +530,9 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
         bool wantsToMove = length(goal - me) > 120;
         if (wantsToMove && length(me - watchPosition) < stuckDistance && wanderTimer <= 0) {
             ++unsticks;
-            float angle = static_cast<float>(rand() % 628) / 100.0f;
+            float angle = static_cast<float>(dice() % 628) / 100.0f;
             wanderDirection = sf::Vector2f(std::cos(angle), std::sin(angle));
-            wanderTimer = 0.4f + static_cast<float>(rand() % 60) / 100.0f;
+            wanderTimer = 0.4f + static_cast<float>(dice() % 60) / 100.0f;
         }
         watchTimer = 0;
         watchPosition = me;

@@ -12,6 +12,7 @@
 
 #include <SFML/System/Vector2.hpp>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,11 @@ class Bot {
     static std::string topName();
 
   private:
+    // The bot's own choices come from a generator of its own: drawing from
+    // the game's would make the game's numbers depend on who plays, and a
+    // recording of the bot's run could not be played back without it.
+    std::minstd_rand dice{20261207};
+
     void act(InputState& input, float dt);
     void playLevel(InputState& input, Map& map, float dt);
     void upgrade(InputState& input);

@@ -1,0 +1,396 @@
+#include "app/Replay.h"
+
+#include "actors/Player.h"
+#include "app/Camera.h"
+#include "app/Game.h"
+#include "app/GameOverState.h"
+#include "app/GameState.h"
+#include "app/GameStateHandler.h"
+#include "app/Globals.h"
+#include "app/InputState.h"
+#include "app/MenuActions.h"
+#include "app/Random.h"
+#include "app/Score.h"
+#include "app/Settings.h"
+#include "persistence/AtomicFile.h"
+#include "persistence/SaveGame.h"
+#include "screens/Ingame.h"
+#include "screens/LevelFlow.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+const char* const replay::gameVersion = "1.0";
+std::string replay::folder = "data/Replays/";
+
+bool replay::levelOnStack() {
+    const std::vector<GameState*>& states = GameStateHandler::getInstance()->states;
+    return std::find(states.begin(), states.end(), Ingame::getInstance()) != states.end();
+}
+
+namespace {
+
+// The state at the end of the last whole frame. A run that ends in the
+// middle of a frame (a save loaded from the pause menu) is written up to the
+// frame before, so that playback ends where the recording does.
+struct RunMark {
+    std::int32_t level = 0, score = 0;
+    void update() {
+        if (replay::levelOnStack()) {
+            level = levelNumber;
+            score = totalScore;
+        }
+    }
+};
+
+struct FrameEnd {
+    std::uint32_t frames = 0;
+    std::int32_t level = 0, score = 0;
+    std::uint32_t checksum = 0;
+    float seconds = 0;
+};
+
+struct Recorder {
+    bool active = false;
+    Recording rec;
+    ReplayEncoder encoder;
+    std::optional<ReplayFrame> pending;
+    FrameEnd end;
+    // The run's level and score as last seen in it: quitting resets both
+    // before the recording ends.
+    RunMark mark;
+    std::string lastPath;
+};
+
+Recorder recorder;
+float lastStep = 0; // the step of the frame being played, recorded or not
+const ReplayPlayer* playing = nullptr;
+
+FrameEnd frameEnd(std::uint32_t frames, float seconds) {
+    return {frames, levelNumber, totalScore, replay::stateChecksum(), seconds};
+}
+
+std::string settingsText() {
+    std::ostringstream out;
+    writeSettings(out);
+    return out.str();
+}
+
+std::string localTime(const char* format) {
+    std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, format, &parts);
+    return text;
+}
+
+// A name of its own for each recording, in age order.
+std::string recordingPath(const std::string& startedAt, bool highscore) {
+    std::string stem = startedAt;
+    std::replace(stem.begin(), stem.end(), ':', '-');
+    if (highscore)
+        stem += replay::highscoreMark;
+    std::string path = replay::folder + stem + ".vrp";
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(path, error); ++n)
+        path = replay::folder + stem + " (" + std::to_string(n) + ").vrp";
+    return path;
+}
+
+void finish(const FrameEnd& end, bool highscore) {
+    if (!recorder.active)
+        return;
+    recorder.active = false;
+    recorder.pending.reset();
+    Recording& rec = recorder.rec;
+    rec.levelReached = recorder.mark.level;
+    rec.score = recorder.mark.score;
+    rec.frames = end.frames;
+    rec.seconds = end.seconds;
+    rec.finalChecksum = end.checksum;
+    rec.frameBytes = recorder.encoder.bytes();
+    if (rec.frames == 0)
+        return;
+    std::string path = recordingPath(rec.startedAt, highscore);
+    // A full disk costs the recording, never the run or its saves.
+    if (!writeRecording(path, rec)) {
+        std::cout << "The recording could not be written to " << path << std::endl;
+        return;
+    }
+    recorder.lastPath = path;
+    pruneRecordings(replay::folder, replay::keptRecordings, replay::highscoreMark);
+}
+
+} // namespace
+
+namespace replay {
+
+bool watching() {
+    return playing != nullptr;
+}
+
+bool recording() {
+    return recorder.active;
+}
+
+const std::string& lastRecordingPath() {
+    return recorder.lastPath;
+}
+
+void runStarts(Recording::Start start, const std::string& saveText) {
+    if (playing) {
+        std::srand(playing->recording().seed);
+        return;
+    }
+    finish(recorder.end, false);
+    // The seed comes from the generator itself (seeded from the clock at
+    // start-up), so a test that seeds it replays the whole run from there.
+    unsigned seed = static_cast<unsigned>(std::rand());
+    std::srand(seed);
+
+    recorder = Recorder{true, {}, {}, {}, {}, {}, recorder.lastPath};
+    Recording& rec = recorder.rec;
+    rec.gameVersion = gameVersion;
+    rec.startedAt = localTime("%Y-%m-%d %H:%M:%S");
+    rec.seed = seed;
+    rec.hardcore = hardcoreMode;
+    rec.start = start;
+    rec.settings = settingsText();
+    rec.showGameInfo = showGameInfoOnce;
+    rec.showUpgradeHelp = showUpgradeHelpOnce;
+    rec.save = saveText;
+    rec.shake = Camera::getInstance()->shake;
+    rec.startStep = lastStep;
+    rec.input = capture(*InputState::getInstance());
+}
+
+void recordFrame(float dt) {
+    lastStep = dt;
+    if (recorder.active)
+        recorder.pending = ReplayFrame{dt, capture(*InputState::getInstance()), std::nullopt};
+}
+
+void afterFrame() {
+    if (!recorder.active || !recorder.pending)
+        return;
+    ReplayFrame& frame = *recorder.pending;
+    std::uint32_t frames = recorder.encoder.frames() + 1;
+    FrameEnd end = frameEnd(frames, recorder.end.seconds + frame.dt);
+    if (frames % checksumEvery == 0)
+        frame.checksum = end.checksum;
+    recorder.encoder.add(frame);
+    recorder.pending.reset();
+    recorder.end = end;
+    recorder.mark.update();
+
+    GameOverState* gameOver = GameOverState::getInstance();
+    bool finalDeath = hardcoreMode && GameStateHandler::getInstance()->top() == gameOver;
+    if (finalDeath || !levelOnStack())
+        finish(end, finalDeath && gameOver->highscoreOffered);
+}
+
+void finishRecording() {
+    finish(recorder.end, false);
+}
+
+std::uint32_t stateChecksum() {
+    Player* player = Player::getInstance();
+    Map* map = Maphandler::getInstance()->currentMap();
+
+    // FNV-1a over the words of the state.
+    std::uint32_t hash = 2166136261u;
+    auto mix = [&hash](std::uint32_t word) {
+        for (int i = 0; i < 4; ++i) {
+            hash ^= (word >> (8 * i)) & 0xFF;
+            hash *= 16777619u;
+        }
+    };
+    mix(std::bit_cast<std::uint32_t>(player->position.x));
+    mix(std::bit_cast<std::uint32_t>(player->position.y));
+    mix(std::bit_cast<std::uint32_t>(player->HP));
+    mix(static_cast<std::uint32_t>(totalScore));
+    mix(static_cast<std::uint32_t>(levelNumber));
+    mix(static_cast<std::uint32_t>(map ? map->enemies.size() : 0));
+    mix(static_cast<std::uint32_t>(peekRand()));
+    return hash;
+}
+
+InputSnapshot capture(const InputState& input) {
+    InputSnapshot s;
+    for (int k = 0; k < InputSnapshot::keyCount && k < InputState::keyCount; ++k)
+        s.keys[static_cast<std::size_t>(k)] = input.keys[k];
+    for (int b = 0; b < InputState::buttonCount; ++b)
+        if (input.buttons[b])
+            s.buttons = static_cast<std::uint8_t>(s.buttons | (1 << b));
+    s.windowMouseX = input.windowMouse.x;
+    s.windowMouseY = input.windowMouse.y;
+    s.mouseX = input.mouse.x;
+    s.mouseY = input.mouse.y;
+    s.padConnected = input.pad.connected;
+    for (std::size_t b = 0; b < input.pad.buttons.size() && b < InputSnapshot::maxPadButtons; ++b)
+        if (input.pad.buttons[b])
+            s.padButtons |= 1u << b;
+    s.leftX = input.pad.leftStick.x;
+    s.leftY = input.pad.leftStick.y;
+    s.rightX = input.pad.rightStick.x;
+    s.rightY = input.pad.rightStick.y;
+    s.padActive = input.padActive;
+    s.hasFocus = input.hasFocus;
+    s.aimX = input.padAim.x;
+    s.aimY = input.padAim.y;
+    return s;
+}
+
+void restore(InputState& input, const InputSnapshot& s) {
+    input.carryOver();
+    input.previousWindowMouse = input.windowMouse;
+    for (int k = 0; k < InputSnapshot::keyCount && k < InputState::keyCount; ++k)
+        input.keys[k] = s.keys[static_cast<std::size_t>(k)];
+    for (int b = 0; b < InputState::buttonCount; ++b)
+        input.buttons[b] = (s.buttons >> b) & 1;
+    if (!s.hasFocus) {
+        // Sampling out of focus forgets the frame before too.
+        std::fill(std::begin(input.previousKeys), std::end(input.previousKeys), false);
+        std::fill(std::begin(input.previousButtons), std::end(input.previousButtons), false);
+    }
+    input.windowMouse = {s.windowMouseX, s.windowMouseY};
+    input.mouse = {s.mouseX, s.mouseY};
+    input.pad.connected = s.padConnected;
+    for (std::size_t b = 0; b < input.pad.buttons.size() && b < InputSnapshot::maxPadButtons; ++b)
+        input.pad.buttons[b] = (s.padButtons >> b) & 1;
+    input.pad.leftStick = {s.leftX, s.leftY};
+    input.pad.rightStick = {s.rightX, s.rightY};
+    input.padActive = s.padActive;
+    input.hasFocus = s.hasFocus;
+    input.padAim = {s.aimX, s.aimY};
+}
+
+} // namespace replay
+
+bool ReplayPlayer::load(const std::string& path, std::string& error) {
+    std::optional<Recording> read = readRecording(path, error);
+    if (!read)
+        return false;
+    if (read->start == Recording::Start::Save && !parseSaveText(read->save)) {
+        error = "the save the recording starts from is damaged";
+        return false;
+    }
+    rec = std::move(*read);
+    return true;
+}
+
+void ReplayPlayer::begin() {
+    replay::finishRecording();
+    viewerSettings = settingsText();
+    viewerInfoOnce = showGameInfoOnce;
+    viewerUpgradeHelpOnce = showUpgradeHelpOnce;
+    holdWrites(true);
+    playing = this;
+
+    // The rules and controls the run was played with; the window, the sound
+    // and the frame cap stay the viewer's.
+    auto viewerResolutions = resolutions;
+    int viewerResolution = currentResolution, viewerSound = soundVolume, viewerMusic = musicVolume;
+    bool viewerVsync = vsyncEnabled, viewerFullscreen = fullscreen, viewerFps = showFrameCounter;
+    int viewerAntialias = antialiasing, viewerCap = levelFrameCap;
+    std::istringstream settings(rec.settings);
+    readSettings(settings);
+    resolutions = viewerResolutions;
+    currentResolution = viewerResolution;
+    soundVolume = viewerSound;
+    musicVolume = viewerMusic;
+    vsyncEnabled = viewerVsync;
+    fullscreen = viewerFullscreen;
+    antialiasing = viewerAntialias;
+    levelFrameCap = viewerCap;
+    showFrameCounter = viewerFps;
+    hardcoreMode = rec.hardcore;
+    showGameInfoOnce = rec.showGameInfo;
+    showUpgradeHelpOnce = rec.showUpgradeHelp;
+
+    // The run began over the main menu.
+    leaveRun();
+    returnToMainMenu();
+    Camera::getInstance()->shake = rec.shake;
+    InputState* input = InputState::getInstance();
+    replay::restore(*input, rec.input);
+    replay::restore(*input, rec.input);
+
+    decoder = std::make_unique<ReplayDecoder>(rec.frameBytes);
+    hasUpcoming = decoder->next(upcoming);
+    played = 0;
+    elapsed = 0;
+    runLevel = levelNumber;
+    runScore = totalScore;
+    state = Status::Playing;
+    if (rec.start == Recording::Start::Save)
+        continueFromSaveText(rec.save);
+    else
+        startNewRun();
+    // A run starts from a button, inside a frame's update: the rest of that
+    // frame still runs the schedule and the new top's input.
+    GameStateHandler* handler = GameStateHandler::getInstance();
+    handler->advanceSchedule(rec.startStep);
+    if (GameState* top = handler->top())
+        top->handleInput();
+}
+
+float ReplayPlayer::nextStep() const {
+    return hasUpcoming && state == Status::Playing ? upcoming.dt : 0;
+}
+
+ReplayPlayer::Status ReplayPlayer::advance() {
+    if (state != Status::Playing)
+        return state;
+    if (!hasUpcoming) {
+        state = replay::stateChecksum() == rec.finalChecksum && runScore == rec.score &&
+                        runLevel == rec.levelReached
+                    ? Status::Finished
+                    : Status::Diverged;
+        return state;
+    }
+    ReplayFrame frame = upcoming;
+    InputState* input = InputState::getInstance();
+    bool hadFocus = input->hasFocus;
+    replay::restore(*input, frame.input);
+    if (hadFocus && !input->hasFocus)
+        loseFocus();
+    stepFrame(frame.dt, false);
+    if (replay::levelOnStack()) {
+        runLevel = levelNumber;
+        runScore = totalScore;
+    }
+    ++played;
+    elapsed += frame.dt;
+
+    if (frame.checksum && *frame.checksum != replay::stateChecksum()) {
+        state = Status::Diverged;
+        return state;
+    }
+    hasUpcoming = decoder->next(upcoming);
+    if (!hasUpcoming)
+        return advance();
+    return state;
+}
+
+void ReplayPlayer::end() {
+    if (playing != this)
+        return;
+    playing = nullptr;
+    std::istringstream settings(viewerSettings);
+    readSettings(settings);
+    showGameInfoOnce = viewerInfoOnce;
+    showUpgradeHelpOnce = viewerUpgradeHelpOnce;
+    leaveRun();
+    returnToMainMenu();
+    holdWrites(false);
+    InputState::getInstance()->padActive = false;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Watching a recording: the run plays in the game's own screens while the
+// viewer holds only the playback controls (pause, a frame at a time, ½× to
+// 8×, leave). The game loop hands each frame here instead of to the states.
+
+#include "app/KeyboardPoller.h"
+#include "app/Replay.h"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace sf {
+class RenderWindow;
+}
+
+// The controls as the viewer pressed them this frame.
+struct ViewerControls {
+    bool leave = false, pause = false, step = false, faster = false, slower = false;
+    int speedChoice = -1; // a speed picked directly, or -1
+};
+
+class ReplayViewer {
+  public:
+    static constexpr std::array<float, 5> speeds{0.5f, 1, 2, 4, 8};
+    static constexpr int normalSpeed = 1;
+    // The most frames one picture may catch up on, so a slow machine slows
+    // the playback down instead of stalling.
+    static constexpr int maxFramesPerPicture = 64;
+
+    // Loads the recording now (false with the reason when it cannot be
+    // played) and starts watching it at the next frame. After watching, the
+    // list of recordings opens again when asked, or else the main menu.
+    static bool request(const std::string& path, bool backToList, std::string& error);
+    static bool startRequested();
+
+    void start();
+    bool active() const { return player != nullptr; }
+    const ReplayPlayer* playing() const { return player.get(); }
+    // One picture: the viewer's controls, as many recorded frames as the
+    // speed asks for, and the run drawn with the playback bar over it.
+    void frame(float seconds);
+    // Applies one frame of controls; `seconds` of real time have passed.
+    // Returns the number of recorded frames played.
+    int control(const ViewerControls& controls, float seconds);
+    void stop();
+
+    int speedIndex = normalSpeed;
+    bool paused = false;
+
+  private:
+    ViewerControls readControls();
+    void drawBar(sf::RenderWindow& window);
+
+    std::unique_ptr<ReplayPlayer> player;
+    bool backToList = false;
+    float budget = 0;
+    std::unique_ptr<KeyboardPoller>
+        keyboard; // made when watching starts: it opens its own display connection
+    std::array<bool, 12> held{};
+    sf::RectangleShape bar;
+    sf::Text status, hints;
+};
