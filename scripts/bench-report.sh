@@ -35,10 +35,11 @@ bench '^(LevelFrame|EmptyFrame|FullScreenPass)'
 bench '^PeakMemory/30/'
 bench '^PeakMemory/100/'
 bench '^PeakMemory/200/'
+bench '^RecordFrame'
 
 awk -F, '
 function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : unit == "s" ? v * 1e3 : v }
-/^name,/ { for (i = 1; i <= NF; i++) { h = $i; gsub(/"/, "", h); col[h] = i } next }
+/^name,/ { delete col; for (i = 1; i <= NF; i++) { h = $i; gsub(/"/, "", h); col[h] = i } next }
 {
     name = $1; gsub(/"/, "", name)
     # With repetitions only the medians count.
@@ -46,6 +47,7 @@ function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : 
     sub(/_median$/, "", name); sub(/\/iterations:.*|\/min_time:.*|\/real_time.*/, "", name)
     real[name] = ms($col["real_time"], $col["time_unit"]); cpu[name] = ms($col["cpu_time"], $col["time_unit"])
     if ("peak_MB" in col) peak[name] = $col["peak_MB"]
+    if ("MB_per_10min_at_60Hz" in col && $col["MB_per_10min_at_60Hz"] != "") recorded = $col["MB_per_10min_at_60Hz"]
 }
 function row(label, key, budget,   share) {
     if (!(key in real)) { printf "| %-38s | %12s | %10s | %9s | %8s |\n", label, "missing", "", budget, ""; return }
@@ -80,6 +82,9 @@ END {
     row("Full frame, level 30, 1920 x 1080", "LevelFrame", "")
     row("Empty frame (clear + display)", "EmptyFrame", "")
     row("One full-screen pass (draw + display)", "FullScreenPass", "")
+    row("Recording one frame of a run", "RecordFrame", "")
+    if (recorded != "")
+        printf "| %-38s | %9.2f MB | %10s | %9s | %8s |\n", "Recording of a 10-minute level", recorded, "", "1 MB", ""
     if (("LevelFrame" in real) && ("FullScreenPass" in real) && real["FullScreenPass"] > 0)
         printf "| %-38s | %10.2f x | %10s | %9s | %8s |\n", "Level-30 frame in full-screen passes",
             real["LevelFrame"] / real["FullScreenPass"], "", "4 x", ""

@@ -47,23 +47,27 @@ TEST_F(CameraTest, EasesTowardThePlayerAndSitsOnWholeUnits) {
 
 TEST_F(CameraTest, TheComfortSettingScalesTheShakeButNotItsRandomDraws) {
     // The same seed at each setting: the offset scales, and the draws after it stay in step.
-    float offsetAtFull = 0;
+    float offsetAtFull = 0, strengthAtFull = 0;
     int nextDraw = 0;
     for (int percent : {100, 50, 0}) {
         shakePercent = percent;
         std::srand(11);
         camera->screenMode = true;
         camera->shake = 10;
-        camera->step(0, {}, nullptr);
+        camera->step(0.01f, {}, nullptr);
         const float offset = camera->view.getCenter().x - 960;
+        // A draw steps by zero: the same picture, and no number drawn.
+        camera->step(0, {}, nullptr);
+        EXPECT_EQ(camera->view.getCenter().x - 960, offset);
         const int after = std::rand();
         if (percent == 100) {
             offsetAtFull = offset;
+            strengthAtFull = camera->shake;
             nextDraw = after;
             ASSERT_NE(offsetAtFull, 0);
         }
-        EXPECT_FLOAT_EQ(offset, offsetAtFull * static_cast<float>(percent) / 100) << percent;
-        EXPECT_FLOAT_EQ(camera->shake, 10) << "the strength itself is never scaled";
+        EXPECT_NEAR(offset, offsetAtFull * static_cast<float>(percent) / 100, 1e-3) << percent;
+        EXPECT_FLOAT_EQ(camera->shake, strengthAtFull) << "the strength itself is never scaled";
         EXPECT_EQ(after, nextDraw) << percent;
     }
     shakePercent = 100;

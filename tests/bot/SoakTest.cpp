@@ -118,6 +118,17 @@ class Soak : public ::testing::Test {
     }
     static bool onTop(GameState* state) { return GameStateHandler::getInstance()->top() == state; }
 
+    // Plays a recording in a fresh process of the real game; its exit status and its verdict line.
+    static int verifyElsewhere(const std::string& file, std::string& output) {
+        const std::string log = replay::folder + "verify.log";
+        int status = std::system(("./vantreth --verify-replay '" + file + "' >'" + log + "' 2>&1").c_str());
+        std::ifstream in(log);
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("replay ", 0) == 0)
+                output = line;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
     // The run's files are set aside for the test and the user's copies put back.
     RunDirFile config{"Config.cfg"};
     RunDirFile save{savePath("save")};
@@ -176,6 +187,16 @@ TEST_F(Soak, ARunQuitToTheMenuGoesOnFromItsAutosave) {
     int cleared = bot.levelsCleared;
     ASSERT_TRUE(playUntil([&] { return bot.levelsCleared >= cleared + 2 && onTop(Ingame::getInstance()); }));
     EXPECT_EQ(levelNumber, 5);
+
+    // Two recordings so far: the run quit to the menu, and the one loaded from its autosave
+    // up to here; both play back alike elsewhere.
+    replay::finishRecording();
+    std::vector<RecordingEntry> recordings = listRecordings(replay::folder);
+    ASSERT_EQ(recordings.size(), 2u);
+    for (const RecordingEntry& entry : recordings) {
+        std::string output;
+        EXPECT_EQ(verifyElsewhere(entry.path, output), 0) << entry.path << ": " << output;
+    }
 }
 
 TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {
@@ -191,17 +212,8 @@ TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {
     EXPECT_EQ(rec->levelReached, 4);
 
     // A fresh process of the real game comes to the same state.
-    auto verify = [](const std::string& file, std::string& output) {
-        const std::string log = replay::folder + "verify.log";
-        int status = std::system(("./vantreth --verify-replay '" + file + "' >'" + log + "' 2>&1").c_str());
-        std::ifstream in(log);
-        for (std::string line; std::getline(in, line);)
-            if (line.rfind("replay ", 0) == 0)
-                output = line;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    };
     std::string output;
-    EXPECT_EQ(verify(path, output), 0);
+    EXPECT_EQ(verifyElsewhere(path, output), 0);
     EXPECT_EQ(output, "replay ok: level 4, score " + std::to_string(rec->score) + ", frames " +
                           std::to_string(rec->frames));
 
@@ -234,7 +246,7 @@ TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {
     EXPECT_EQ(player.status(), ReplayPlayer::Status::Diverged);
     EXPECT_EQ(player.frame() % replay::checksumEvery, 0u);
     player.end();
-    EXPECT_EQ(verify(flipped, output), 1);
+    EXPECT_EQ(verifyElsewhere(flipped, output), 1);
     EXPECT_EQ(output, "replay diverged at frame " + std::to_string(player.frame()));
 }
 
