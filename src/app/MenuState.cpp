@@ -22,8 +22,11 @@ void MenuState::resetButtons() {
 void MenuState::onEnter() {
     resetButtons();
     focus = -1;
-    // The click that opened this menu must not count as a click inside it.
-    InputState::getInstance()->update();
+    // The click that opened this menu must not count as a click inside it:
+    // this frame's input counts as already seen. The devices are not read
+    // again here, so a frame's input is exactly what was sampled at its start
+    // (which a recording holds).
+    InputState::getInstance()->carryOver();
     popRequested = false;
     Camera::getInstance()->screenMode = true;
     menuShade.setSize(sf::Vector2f(1920, 1080));
