@@ -38,25 +38,6 @@ void style(sf::Text& text, unsigned size, sf::Color colour, const std::string& s
     text.setString(string);
 }
 
-enum class Align { left, centre, right };
-
-// Places the text on x by the given edge, with the middle of a capital on y
-// (the font has capitals only, so every cell of a row lines up).
-void place(sf::Text& text, float x, float y, Align align) {
-    sf::FloatRect box = text.getLocalBounds();
-    float left = x - box.left;
-    if (align == Align::centre)
-        left -= box.width * 0.5f;
-    else if (align == Align::right)
-        left -= box.width;
-    const sf::Font* font = text.getFont();
-    const unsigned size = text.getCharacterSize();
-    sf::FloatRect capital = font ? font->getGlyph('H', size, false).bounds : sf::FloatRect();
-    float baseline = static_cast<float>(size);
-    // sf::Text puts the baseline one character size below its position.
-    text.setPosition(std::trunc(left), std::trunc(y - baseline - capital.top - capital.height * 0.5f));
-}
-
 HighscoreTable* table() {
     return HighscoreTable::getInstance();
 }
@@ -81,25 +62,25 @@ bool Highscorescreen::hasNextPage() {
 Highscorescreen::Highscorescreen() {
     background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
     style(title, 64, amber, "Highscores");
-    place(title, 960, 95, Align::centre);
+    placeMenuText(title, 960, 95, Align::centre);
     const char* headingNames[] = {"Name", "Level", "Score"};
     for (std::size_t i = 0; i < headings.size(); ++i)
         style(headings[i], 32, grey, headingNames[i]);
-    place(headings[0], nameLeft, headingY, Align::left);
-    place(headings[1], levelCentre, headingY, Align::centre);
-    place(headings[2], scoreRight, headingY, Align::right);
+    placeMenuText(headings[0], nameLeft, headingY, Align::left);
+    placeMenuText(headings[1], levelCentre, headingY, Align::centre);
+    placeMenuText(headings[2], scoreRight, headingY, Align::right);
     rule.setSize(sf::Vector2f(1200, 1));
     rule.setPosition(360, 190);
     rule.setFillColor(sf::Color(242, 163, 58, 120));
     style(rowText, 50, offWhite);
     style(emptyText, 40, grey, "No hardcore run has made the list yet");
-    place(emptyText, 960, 500, Align::centre);
+    placeMenuText(emptyText, 960, 500, Align::centre);
     style(pageText, 30, grey);
     style(note, 34, grey, "      NOTE: \nOnly Hardcore \n  scores are \n  eligible for \nthe highscores");
     note.setPosition(40, 400);
     style(writeFailed, 24, sf::Color(230, 90, 70),
           "The table could not be written; this entry lasts until you quit");
-    place(writeFailed, 960, 1010, Align::centre);
+    placeMenuText(writeFailed, 960, 1010, Align::centre);
     highlight.setSize(sf::Vector2f(1200, 50));
     highlight.setFillColor(sf::Color(242, 163, 58, 210));
     highlight.setPosition(-100, -100);
@@ -151,13 +132,13 @@ void Highscorescreen::draw() {
         const Align aligns[] = {Align::right, Align::left, Align::centre, Align::right};
         for (int c = 0; c < 4; ++c) {
             rowText.setString(cells[c]);
-            place(rowText, xs[c], middle, aligns[c]);
+            placeMenuText(rowText, xs[c], middle, aligns[c]);
             window.draw(rowText);
         }
     }
 
     pageText.setString(std::to_string(scores->page + 1) + " / " + std::to_string(scores->pageCount()));
-    place(pageText, 1760, 500, Align::centre);
+    placeMenuText(pageText, 1760, 500, Align::centre);
     window.draw(pageText);
     if (scores->lastWriteFailed)
         window.draw(writeFailed);
