@@ -4,6 +4,8 @@
 #include "app/GameStateHandler.h"
 #include "app/InputState.h"
 #include "app/MenuActions.h"
+#include "app/Replay.h"
+#include "app/ReplayViewer.h"
 #include "app/Settings.h"
 #include "screens/HighscoreTable.h"
 
@@ -28,6 +30,9 @@ constexpr float scoreRight = 1540;
 constexpr float headingY = 160;
 constexpr float firstRowTop = 210;
 constexpr float rowHeight = 50;
+constexpr float rowsLeft = 360, rowsWidth = 1200;
+// The row buttons follow "Main Menu", "up" and "dn", so the focus starts on "Main Menu".
+constexpr std::size_t firstRowButton = 3;
 
 void style(sf::Text& text, unsigned size, sf::Color colour, const std::string& string = "") {
     text.setFont(Contenthandler::getInstance()->fontBeantown);
@@ -59,6 +64,34 @@ bool Highscorescreen::hasNextPage() {
     return table()->page + 1 < table()->pageCount();
 }
 
+std::vector<std::string> Highscorescreen::entryRecordings(const std::vector<std::string>& lines,
+                                                          const std::vector<RecordingEntry>& recordings) {
+    std::vector<std::string> paths((lines.size() + 2) / 3);
+    std::vector<bool> taken(recordings.size());
+    for (std::size_t entry = 0; 3 * entry + 2 < lines.size(); ++entry)
+        for (std::size_t r = 0; r < recordings.size(); ++r) {
+            const RecordingEntry& rec = recordings[r];
+            if (taken[r] || rec.path.find(replay::highscoreMark) == std::string::npos ||
+                std::to_string(rec.levelReached) != lines[3 * entry + 1] ||
+                std::to_string(rec.score) != lines[3 * entry + 2])
+                continue;
+            taken[r] = true;
+            paths[entry] = rec.path;
+            break;
+        }
+    return paths;
+}
+
+void Highscorescreen::watch(std::size_t entry) {
+    if (entry >= recordings.size() || recordings[entry].empty())
+        return;
+    std::string error;
+    if (ReplayViewer::request(recordings[entry], false, error))
+        watchError.clear();
+    else
+        watchError = error.empty() ? "it could not be read" : error;
+}
+
 Highscorescreen::Highscorescreen() {
     background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
     style(title, 64, amber, "Highscores");
@@ -84,18 +117,42 @@ Highscorescreen::Highscorescreen() {
     highlight.setSize(sf::Vector2f(1200, 50));
     highlight.setFillColor(sf::Color(242, 163, 58, 210));
     highlight.setPosition(-100, -100);
+    focusFrame.setSize(sf::Vector2f(rowsWidth - 6, rowHeight - 6));
+    focusFrame.setFillColor(sf::Color(242, 163, 58, 60));
+    // Off-white, so the focus shows on the highlighted entry too.
+    focusFrame.setOutlineColor(offWhite);
+    focusFrame.setOutlineThickness(3);
+    style(hint, 24, grey);
+    playMark.setRadius(11);
+    playMark.setPointCount(3);
+    playMark.setOrigin(11, 11);
+    playMark.setRotation(90);
+    playMark.setFillColor(amber);
+    playMark.setOutlineColor(sf::Color(10, 10, 18, 200));
+    playMark.setOutlineThickness(2);
 
     buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), returnToMainMenu, nullptr, nullptr,
                          0, "Main Menu", "");
     const sf::Vector2i pagingSize(128, 64);
     buttons.emplace_back(sf::Vector2i(1760, 420), pagingSize, pageUp, nullptr, hasPreviousPage, -1, "up", "");
     buttons.emplace_back(sf::Vector2i(1760, 580), pagingSize, pageDown, nullptr, hasNextPage, -1, "dn", "");
+    for (std::size_t row = 0; row < HighscoreTable::entriesPerPage; ++row) {
+        const int top = static_cast<int>(firstRowTop + rowHeight * static_cast<float>(row));
+        auto entry = [row] { return table()->page * HighscoreTable::entriesPerPage + row; };
+        buttons.push_back(rowButton(
+            sf::IntRect(static_cast<int>(rowsLeft), top, static_cast<int>(rowsWidth),
+                        static_cast<int>(rowHeight)),
+            [this, entry] { watch(entry()); },
+            [this, entry] { return entry() < recordings.size() && !recordings[entry()].empty(); }));
+    }
 }
 
 void Highscorescreen::onEnter() {
     MenuState::onEnter();
     menuShade.setFillColor(sf::Color(0, 0, 0, 128));
     table()->page = 0;
+    recordings = entryRecordings(table()->lines, listRecordings(replay::folder));
+    watchError.clear();
 }
 
 void Highscorescreen::draw() {
@@ -114,6 +171,7 @@ void Highscorescreen::draw() {
     const std::size_t end = std::min(first + HighscoreTable::entriesPerPage, scores->entryCount());
     if (scores->entryCount() == 0)
         window.draw(emptyText);
+    bool watchable = false;
     for (std::size_t entry = first; entry < end; ++entry) {
         const float top = firstRowTop + rowHeight * static_cast<float>(entry - first);
         const float middle = top + rowHeight * 0.5f;
@@ -121,8 +179,17 @@ void Highscorescreen::draw() {
                             lineAt(3 * entry) == scores->recentEntry[0] &&
                             lineAt(3 * entry + 2) == scores->recentEntry[2];
         if (recent) {
-            highlight.setPosition(360, top);
+            highlight.setPosition(rowsLeft, top);
             window.draw(highlight);
+        }
+        if (focus == static_cast<int>(firstRowButton + entry - first)) {
+            focusFrame.setPosition(rowsLeft + 3, top + 3);
+            window.draw(focusFrame);
+        }
+        if (entry < recordings.size() && !recordings[entry].empty()) {
+            playMark.setPosition(rowsLeft + rowsWidth + 22, middle);
+            window.draw(playMark);
+            watchable = true;
         }
         rowText.setFillColor(recent ? sf::Color(20, 20, 28) : offWhite);
         rowText.setOutlineThickness(recent ? 0 : 2);
@@ -142,6 +209,14 @@ void Highscorescreen::draw() {
     window.draw(pageText);
     if (scores->lastWriteFailed)
         window.draw(writeFailed);
+    if (watchable || !watchError.empty()) {
+        hint.setFillColor(watchError.empty() ? grey : sf::Color(230, 90, 70));
+        hint.setString(watchError.empty()
+                           ? "Runs with a play mark can be watched: click one, or pick it with the arrows"
+                           : "This recording cannot be played: " + watchError);
+        placeMenuText(hint, 960, 1045, Align::centre);
+        window.draw(hint);
+    }
 }
 
 void Highscorescreen::handleInput() {
