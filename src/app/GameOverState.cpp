@@ -5,6 +5,8 @@
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
 #include "app/MenuActions.h"
+#include "app/Replay.h"
+#include "app/ReplayViewer.h"
 #include "app/Score.h"
 #include "app/Settings.h"
 #include "persistence/SaveGame.h"
@@ -20,7 +22,7 @@
 
 namespace {
 
-constexpr std::size_t secondButton = 1;
+constexpr std::size_t secondButton = 1, watchButton = 2;
 
 void quitOrEnterName() {
     if (GameOverState::getInstance()->highscoreOffered)
@@ -29,7 +31,30 @@ void quitOrEnterName() {
         returnToMainMenu();
 }
 
+// A run that may still be restarted is being recorded: watching ends it
+// here, so the recording holds the run up to this screen.
+void watchRun() {
+    const bool wasRecording = replay::recording();
+    const std::string before = replay::lastRecordingPath();
+    replay::finishRecording();
+    const std::string& path = replay::lastRecordingPath();
+    std::string error;
+    // An unchanged path means this run's recording could not be written: the
+    // file there is an older run's.
+    const bool written = !path.empty() && (!wasRecording || path != before);
+    const bool started = written && ReplayViewer::request(path, false, error);
+    GameOverState::getInstance()->buttons[watchButton].altLabel.setString(started ? "" : "Cannot watch");
+}
+
 } // namespace
+
+// Watching leaves the run, so it waits while a highscore is still to be
+// entered (the list offers the run's recording afterwards); and a run being
+// watched has nothing of its own to show.
+bool GameOverState::watchAllowed() {
+    return !replay::watching() && !getInstance()->highscoreOffered &&
+           (replay::recording() || !replay::lastRecordingPath().empty());
+}
 
 bool GameOverState::restartAllowed() {
     return !hardcoreMode;
@@ -56,6 +81,8 @@ GameOverState::GameOverState() {
                          restartAllowed, -1, "Restart", "");
     buttons.emplace_back(sf::Vector2i(960, 600), sf::Vector2i(256, 128), quitOrEnterName, nullptr, nullptr,
                          -1, "Quit", "");
+    buttons.emplace_back(sf::Vector2i(960, 800), sf::Vector2i(256, 128), watchRun, nullptr, watchAllowed, -1,
+                         "Watch", "");
 }
 
 void GameOverState::onEnter() {

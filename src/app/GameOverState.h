@@ -1,7 +1,8 @@
 #pragma once
 // The screen over the level two seconds after the player died: "Restart"
 // (not in hardcore mode) and "Quit", which reads "Highscore!" and leads to the
-// name entry when a hardcore run earned a place in the table. A hardcore
+// name entry when a hardcore run earned a place in the table, and "Watch",
+// which plays the run's recording from its start. A hardcore
 // death is settled once, when the screen first opens: the level's partial
 // score is banked and both save files are deleted.
 
@@ -20,6 +21,7 @@ class GameOverState : public MenuState, public Singleton<GameOverState> {
     void draw() override;
 
     static bool restartAllowed();
+    static bool watchAllowed();
 
     // The moment the player dies: the screen is scheduled two seconds ahead,
     // and a hardcore death deletes the saves at once, so closing the game

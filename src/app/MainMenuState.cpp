@@ -10,6 +10,7 @@
 #include "persistence/SaveGame.h"
 #include "screens/Highscorescreen.h"
 #include "screens/LevelFlow.h"
+#include "screens/ReplaysState.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -21,6 +22,7 @@ namespace {
 constexpr float panLimit = -666;
 
 constexpr std::size_t loadSaveButton = 1, loadAutosaveButton = 2;
+constexpr int firstButtonY = 90, buttonSpacing = 140;
 
 // A file that went bad since the menu was drawn says so on its button.
 void load(const char* name, std::size_t button) {
@@ -36,6 +38,9 @@ void loadAutosave() {
 }
 void showHighscores() {
     GameStateHandler::getInstance()->pushState(Highscorescreen::getInstance());
+}
+void showReplays() {
+    GameStateHandler::getInstance()->pushState(ReplaysState::getInstance());
 }
 void exitGame() {
     gameWindow().close();
@@ -58,21 +63,25 @@ MainMenuState::MainMenuState() {
 
     struct Entry {
         const char* label;
-        int y;
         MenuButton::Condition enabled;
         MenuButton::Action action;
     };
     const Entry entries[] = {
-        {"New Game", 100, nullptr, startNewRun},
-        {"Load Save", 250, saveExists, loadSave},
-        {"Load Autosave", 400, autosaveExists, loadAutosave},
-        {"Highscores", 550, nullptr, showHighscores},
-        {"Options", 700, nullptr, openOptions},
-        {"Exit", 850, nullptr, exitGame},
+        {"New Game", nullptr, startNewRun},
+        {"Load Save", saveExists, loadSave},
+        {"Load Autosave", autosaveExists, loadAutosave},
+        {"Highscores", nullptr, showHighscores},
+        {"Replays", nullptr, showReplays},
+        {"Options", nullptr, openOptions},
+        {"Exit", nullptr, exitGame},
     };
-    for (const Entry& e : entries)
-        buttons.emplace_back(sf::Vector2i(1550, e.y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0,
+    // One column down the right, from just under the top edge to just above the street.
+    int y = firstButtonY;
+    for (const Entry& e : entries) {
+        buttons.emplace_back(sf::Vector2i(1550, y), sf::Vector2i(256, 128), e.action, nullptr, e.enabled, 0,
                              e.label, "");
+        y += buttonSpacing;
+    }
 }
 
 void MainMenuState::onEnter() {

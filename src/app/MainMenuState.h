@@ -1,6 +1,6 @@
 #pragma once
 // The title screen: a slowly panning night-city background, the title and
-// logo, and six buttons sliding in from the left.
+// logo, and seven buttons sliding in from the left.
 
 #include "app/MenuState.h"
 #include "app/Singleton.h"

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 sf::RectangleShape menuShade;
 
@@ -135,4 +136,27 @@ void styleMenuText(sf::Text& text, unsigned size, sf::Color colour, const std::s
 void centreMenuText(sf::Text& text, float y) {
     sf::FloatRect box = text.getLocalBounds();
     text.setPosition(std::trunc(960 - box.width * 0.5f - box.left), y);
+}
+
+void placeMenuText(sf::Text& text, float x, float y, Align align) {
+    sf::FloatRect box = text.getLocalBounds();
+    float left = x - box.left;
+    if (align == Align::centre)
+        left -= box.width * 0.5f;
+    else if (align == Align::right)
+        left -= box.width;
+    const sf::Font* font = text.getFont();
+    const unsigned size = text.getCharacterSize();
+    sf::FloatRect capital = font ? font->getGlyph('H', size, false).bounds : sf::FloatRect();
+    float baseline = static_cast<float>(size);
+    // sf::Text puts the baseline one character size below its position.
+    text.setPosition(std::trunc(left), std::trunc(y - baseline - capital.top - capital.height * 0.5f));
+}
+
+MenuButton rowButton(sf::IntRect area, MenuButton::Action onClick, MenuButton::Condition isEnabled) {
+    MenuButton row(sf::Vector2i(area.left + area.width / 2, area.top + area.height / 2),
+                   sf::Vector2i(area.width, area.height), std::move(onClick), nullptr, std::move(isEnabled),
+                   -1, "", "");
+    row.shape.setSize(sf::Vector2f());
+    return row;
 }

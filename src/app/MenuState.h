@@ -26,6 +26,16 @@ void styleMenuText(sf::Text& text, unsigned size, sf::Color colour, const std::s
 // Centres the text horizontally in the 1920-unit view, its top at y.
 void centreMenuText(sf::Text& text, float y);
 
+enum class Align { left, centre, right };
+// Places the text on x by the given edge, with the middle of a capital on y
+// (the font has capitals only, so every cell of a table's row lines up).
+void placeMenuText(sf::Text& text, float x, float y, Align align);
+
+// A button without a face of its own: a whole row of a list, which the list
+// draws itself (lit while the row has the focus). It takes clicks and the
+// focus like any button, so a list can be walked with the keys or a pad.
+MenuButton rowButton(sf::IntRect area, MenuButton::Action onClick, MenuButton::Condition isEnabled);
+
 class MenuState : public GameState {
   public:
     void onEnter() override;

@@ -4,6 +4,8 @@
 #include "app/GameStateHandler.h"
 #include "app/InputState.h"
 #include "app/MenuActions.h"
+#include "app/Replay.h"
+#include "app/ReplayViewer.h"
 #include "app/Settings.h"
 #include "screens/HighscoreTable.h"
 
@@ -28,6 +30,9 @@ constexpr float scoreRight = 1540;
 constexpr float headingY = 160;
 constexpr float firstRowTop = 210;
 constexpr float rowHeight = 50;
+constexpr float rowsLeft = 360, rowsWidth = 1200;
+// The row buttons follow "Main Menu", "up" and "dn", so the focus starts on "Main Menu".
+constexpr std::size_t firstRowButton = 3;
 
 void style(sf::Text& text, unsigned size, sf::Color colour, const std::string& string = "") {
     text.setFont(Contenthandler::getInstance()->fontBeantown);
@@ -36,25 +41,6 @@ void style(sf::Text& text, unsigned size, sf::Color colour, const std::string& s
     text.setOutlineColor(sf::Color(10, 10, 18, 200));
     text.setOutlineThickness(2);
     text.setString(string);
-}
-
-enum class Align { left, centre, right };
-
-// Places the text on x by the given edge, with the middle of a capital on y
-// (the font has capitals only, so every cell of a row lines up).
-void place(sf::Text& text, float x, float y, Align align) {
-    sf::FloatRect box = text.getLocalBounds();
-    float left = x - box.left;
-    if (align == Align::centre)
-        left -= box.width * 0.5f;
-    else if (align == Align::right)
-        left -= box.width;
-    const sf::Font* font = text.getFont();
-    const unsigned size = text.getCharacterSize();
-    sf::FloatRect capital = font ? font->getGlyph('H', size, false).bounds : sf::FloatRect();
-    float baseline = static_cast<float>(size);
-    // sf::Text puts the baseline one character size below its position.
-    text.setPosition(std::trunc(left), std::trunc(y - baseline - capital.top - capital.height * 0.5f));
 }
 
 HighscoreTable* table() {
@@ -78,43 +64,95 @@ bool Highscorescreen::hasNextPage() {
     return table()->page + 1 < table()->pageCount();
 }
 
+std::vector<std::string> Highscorescreen::entryRecordings(const std::vector<std::string>& lines,
+                                                          const std::vector<RecordingEntry>& recordings) {
+    std::vector<std::string> paths((lines.size() + 2) / 3);
+    std::vector<bool> taken(recordings.size());
+    for (std::size_t entry = 0; 3 * entry + 2 < lines.size(); ++entry)
+        for (std::size_t r = 0; r < recordings.size(); ++r) {
+            const RecordingEntry& rec = recordings[r];
+            if (taken[r] || rec.path.find(replay::highscoreMark) == std::string::npos ||
+                std::to_string(rec.levelReached) != lines[3 * entry + 1] ||
+                std::to_string(rec.score) != lines[3 * entry + 2])
+                continue;
+            taken[r] = true;
+            paths[entry] = rec.path;
+            break;
+        }
+    return paths;
+}
+
+void Highscorescreen::watch(std::size_t entry) {
+    if (entry >= recordings.size() || recordings[entry].empty())
+        return;
+    std::string error;
+    if (ReplayViewer::request(recordings[entry], false, error))
+        watchError.clear();
+    else
+        watchError = error.empty() ? "it could not be read" : error;
+}
+
 Highscorescreen::Highscorescreen() {
     background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
     style(title, 64, amber, "Highscores");
-    place(title, 960, 95, Align::centre);
+    placeMenuText(title, 960, 95, Align::centre);
     const char* headingNames[] = {"Name", "Level", "Score"};
     for (std::size_t i = 0; i < headings.size(); ++i)
         style(headings[i], 32, grey, headingNames[i]);
-    place(headings[0], nameLeft, headingY, Align::left);
-    place(headings[1], levelCentre, headingY, Align::centre);
-    place(headings[2], scoreRight, headingY, Align::right);
+    placeMenuText(headings[0], nameLeft, headingY, Align::left);
+    placeMenuText(headings[1], levelCentre, headingY, Align::centre);
+    placeMenuText(headings[2], scoreRight, headingY, Align::right);
     rule.setSize(sf::Vector2f(1200, 1));
     rule.setPosition(360, 190);
     rule.setFillColor(sf::Color(242, 163, 58, 120));
     style(rowText, 50, offWhite);
     style(emptyText, 40, grey, "No hardcore run has made the list yet");
-    place(emptyText, 960, 500, Align::centre);
+    placeMenuText(emptyText, 960, 500, Align::centre);
     style(pageText, 30, grey);
     style(note, 34, grey, "      NOTE: \nOnly Hardcore \n  scores are \n  eligible for \nthe highscores");
     note.setPosition(40, 400);
     style(writeFailed, 24, sf::Color(230, 90, 70),
           "The table could not be written; this entry lasts until you quit");
-    place(writeFailed, 960, 1010, Align::centre);
+    placeMenuText(writeFailed, 960, 1010, Align::centre);
     highlight.setSize(sf::Vector2f(1200, 50));
     highlight.setFillColor(sf::Color(242, 163, 58, 210));
     highlight.setPosition(-100, -100);
+    focusFrame.setSize(sf::Vector2f(rowsWidth - 6, rowHeight - 6));
+    focusFrame.setFillColor(sf::Color(242, 163, 58, 60));
+    // Off-white, so the focus shows on the highlighted entry too.
+    focusFrame.setOutlineColor(offWhite);
+    focusFrame.setOutlineThickness(3);
+    style(hint, 24, grey);
+    playMark.setRadius(11);
+    playMark.setPointCount(3);
+    playMark.setOrigin(11, 11);
+    playMark.setRotation(90);
+    playMark.setFillColor(amber);
+    playMark.setOutlineColor(sf::Color(10, 10, 18, 200));
+    playMark.setOutlineThickness(2);
 
     buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), returnToMainMenu, nullptr, nullptr,
                          0, "Main Menu", "");
     const sf::Vector2i pagingSize(128, 64);
     buttons.emplace_back(sf::Vector2i(1760, 420), pagingSize, pageUp, nullptr, hasPreviousPage, -1, "up", "");
     buttons.emplace_back(sf::Vector2i(1760, 580), pagingSize, pageDown, nullptr, hasNextPage, -1, "dn", "");
+    for (std::size_t row = 0; row < HighscoreTable::entriesPerPage; ++row) {
+        const int top = static_cast<int>(firstRowTop + rowHeight * static_cast<float>(row));
+        auto entry = [row] { return table()->page * HighscoreTable::entriesPerPage + row; };
+        buttons.push_back(rowButton(
+            sf::IntRect(static_cast<int>(rowsLeft), top, static_cast<int>(rowsWidth),
+                        static_cast<int>(rowHeight)),
+            [this, entry] { watch(entry()); },
+            [this, entry] { return entry() < recordings.size() && !recordings[entry()].empty(); }));
+    }
 }
 
 void Highscorescreen::onEnter() {
     MenuState::onEnter();
     menuShade.setFillColor(sf::Color(0, 0, 0, 128));
     table()->page = 0;
+    recordings = entryRecordings(table()->lines, listRecordings(replay::folder));
+    watchError.clear();
 }
 
 void Highscorescreen::draw() {
@@ -133,6 +171,7 @@ void Highscorescreen::draw() {
     const std::size_t end = std::min(first + HighscoreTable::entriesPerPage, scores->entryCount());
     if (scores->entryCount() == 0)
         window.draw(emptyText);
+    bool watchable = false;
     for (std::size_t entry = first; entry < end; ++entry) {
         const float top = firstRowTop + rowHeight * static_cast<float>(entry - first);
         const float middle = top + rowHeight * 0.5f;
@@ -140,8 +179,17 @@ void Highscorescreen::draw() {
                             lineAt(3 * entry) == scores->recentEntry[0] &&
                             lineAt(3 * entry + 2) == scores->recentEntry[2];
         if (recent) {
-            highlight.setPosition(360, top);
+            highlight.setPosition(rowsLeft, top);
             window.draw(highlight);
+        }
+        if (focus == static_cast<int>(firstRowButton + entry - first)) {
+            focusFrame.setPosition(rowsLeft + 3, top + 3);
+            window.draw(focusFrame);
+        }
+        if (entry < recordings.size() && !recordings[entry].empty()) {
+            playMark.setPosition(rowsLeft + rowsWidth + 22, middle);
+            window.draw(playMark);
+            watchable = true;
         }
         rowText.setFillColor(recent ? sf::Color(20, 20, 28) : offWhite);
         rowText.setOutlineThickness(recent ? 0 : 2);
@@ -151,16 +199,24 @@ void Highscorescreen::draw() {
         const Align aligns[] = {Align::right, Align::left, Align::centre, Align::right};
         for (int c = 0; c < 4; ++c) {
             rowText.setString(cells[c]);
-            place(rowText, xs[c], middle, aligns[c]);
+            placeMenuText(rowText, xs[c], middle, aligns[c]);
             window.draw(rowText);
         }
     }
 
     pageText.setString(std::to_string(scores->page + 1) + " / " + std::to_string(scores->pageCount()));
-    place(pageText, 1760, 500, Align::centre);
+    placeMenuText(pageText, 1760, 500, Align::centre);
     window.draw(pageText);
     if (scores->lastWriteFailed)
         window.draw(writeFailed);
+    if (watchable || !watchError.empty()) {
+        hint.setFillColor(watchError.empty() ? grey : sf::Color(230, 90, 70));
+        hint.setString(watchError.empty()
+                           ? "Runs with a play mark can be watched: click one, or pick it with the arrows"
+                           : "This recording cannot be played: " + watchError);
+        placeMenuText(hint, 960, 1045, Align::centre);
+        window.draw(hint);
+    }
 }
 
 void Highscorescreen::handleInput() {

@@ -1,7 +1,202 @@
 #include "screens/ReplaysState.h"
 
+#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/InputState.h"
+#include "app/Replay.h"
+#include "app/ReplayViewer.h"
+#include "app/Settings.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const sf::Color amber(242, 163, 58);
+const sf::Color offWhite(232, 228, 216);
+const sf::Color grey(150, 156, 172);
+const sf::Color warning(230, 90, 70);
+const sf::Color onHighlight(20, 20, 28);
+
+// Columns: the date starts at dateLeft, the level is centred on levelCentre,
+// the score and the length end at scoreRight and lengthRight, and the mark
+// of a hardcore or highscore run starts at markLeft. The rows lie between
+// the ends of the rule, the play mark just past its right end.
+constexpr float ruleLeft = 360, ruleWidth = 1200;
+constexpr float dateLeft = 390;
+constexpr float levelCentre = 930;
+constexpr float scoreRight = 1150;
+constexpr float lengthRight = 1330;
+constexpr float markLeft = 1375;
+constexpr float headingY = 160;
+constexpr float firstRowTop = 210;
+constexpr float rowHeight = 50;
+
+// The first buttons are the rows of the page, so the focus starts on the newest run.
+constexpr std::size_t rowButtons = ReplaysState::rowsPerPage;
+
+ReplaysState* screen() {
+    return ReplaysState::getInstance();
+}
+
+void back() {
+    GameStateHandler::getInstance()->popState();
+}
+void pageUp() {
+    if (screen()->page > 0)
+        --screen()->page;
+}
+void pageDown() {
+    if (screen()->page + 1 < screen()->pageCount())
+        ++screen()->page;
+}
+bool hasPreviousPage() {
+    return screen()->page > 0;
+}
+bool hasNextPage() {
+    return screen()->page + 1 < screen()->pageCount();
+}
+
+} // namespace
+
+std::string ReplaysState::lengthText(float seconds) {
+    int whole = static_cast<int>(std::max(seconds, 0.0f));
+    char text[16];
+    std::snprintf(text, sizeof text, "%d:%02d", whole / 60, whole % 60);
+    return text;
+}
+
+unsigned ReplaysState::pageCount() const {
+    return static_cast<unsigned>(
+        std::max<std::size_t>(1, (recordings.size() + rowsPerPage - 1) / rowsPerPage));
+}
+
+ReplaysState::ReplaysState() {
+    background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
+    styleMenuText(title, 64, amber, "Replays");
+    placeMenuText(title, 960, 95, Align::centre);
+    const char* headingNames[] = {"Date", "Level", "Score", "Length"};
+    for (std::size_t i = 0; i < headings.size(); ++i)
+        styleMenuText(headings[i], 32, grey, headingNames[i]);
+    placeMenuText(headings[0], dateLeft, headingY, Align::left);
+    placeMenuText(headings[1], levelCentre, headingY, Align::centre);
+    placeMenuText(headings[2], scoreRight, headingY, Align::right);
+    placeMenuText(headings[3], lengthRight, headingY, Align::right);
+    rule.setSize(sf::Vector2f(ruleWidth, 1));
+    rule.setPosition(ruleLeft, 190);
+    rule.setFillColor(sf::Color(242, 163, 58, 120));
+    styleMenuText(rowText, 44, offWhite);
+    styleMenuText(markText, 28, amber);
+    styleMenuText(emptyText, 40, grey, "No runs recorded yet: every run you play is kept here");
+    placeMenuText(emptyText, 960, 500, Align::centre);
+    styleMenuText(pageText, 30, grey);
+    styleMenuText(note, 34, grey,
+                  "      NOTE: \nThe " + std::to_string(replay::keptRecordings) +
+                      " newest \nruns are kept, \nand every run \n that made the \n  highscores");
+    note.setPosition(40, 400);
+    styleMenuText(hint, 24, grey);
+    highlight.setSize(sf::Vector2f(ruleWidth, rowHeight));
+    highlight.setFillColor(sf::Color(242, 163, 58, 210));
+    playMark.setRadius(11);
+    playMark.setPointCount(3);
+    playMark.setOrigin(11, 11);
+    playMark.setRotation(90);
+    playMark.setFillColor(amber);
+    playMark.setOutlineColor(sf::Color(10, 10, 18, 200));
+    playMark.setOutlineThickness(2);
+
+    for (std::size_t row = 0; row < rowButtons; ++row) {
+        const int top = static_cast<int>(firstRowTop + rowHeight * static_cast<float>(row));
+        buttons.push_back(rowButton(
+            sf::IntRect(static_cast<int>(ruleLeft), top, static_cast<int>(ruleWidth),
+                        static_cast<int>(rowHeight)),
+            [this, row] { watch(page * rowsPerPage + row); },
+            [this, row] { return page * rowsPerPage + row < recordings.size(); }));
+    }
+    buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0,
+                         "Main Menu", "");
+    const sf::Vector2i pagingSize(128, 64);
+    buttons.emplace_back(sf::Vector2i(1760, 420), pagingSize, pageUp, nullptr, hasPreviousPage, -1, "up", "");
+    buttons.emplace_back(sf::Vector2i(1760, 580), pagingSize, pageDown, nullptr, hasNextPage, -1, "dn", "");
+}
+
+void ReplaysState::onEnter() {
+    MenuState::onEnter();
+    menuShade.setFillColor(sf::Color(0, 0, 0, 128));
+    // Runs end while the screen is closed: a new one, or old ones pruned.
+    recordings = listRecordings(replay::folder);
+    page = 0;
+    watchError.clear();
+}
+
+void ReplaysState::watch(std::size_t index) {
+    if (index >= recordings.size())
+        return;
+    std::string error;
+    if (ReplayViewer::request(recordings[index].path, true, error))
+        watchError.clear();
+    else
+        watchError = error.empty() ? "it could not be read" : error;
+}
+
+void ReplaysState::draw() {
+    MenuState::draw();
+    sf::RenderWindow& window = gameWindow();
+    window.draw(title);
+    for (const sf::Text& heading : headings)
+        window.draw(heading);
+    window.draw(rule);
+    window.draw(note);
+
+    if (recordings.empty())
+        window.draw(emptyText);
+    const std::size_t first = page * rowsPerPage;
+    const std::size_t end = std::min(first + rowsPerPage, recordings.size());
+    for (std::size_t index = first; index < end; ++index) {
+        const RecordingEntry& entry = recordings[index];
+        const float top = firstRowTop + rowHeight * static_cast<float>(index - first);
+        const float middle = top + rowHeight * 0.5f;
+        const bool lit = focus == static_cast<int>(index - first);
+        if (lit) {
+            highlight.setPosition(ruleLeft, top);
+            window.draw(highlight);
+        }
+        rowText.setFillColor(lit ? onHighlight : offWhite);
+        rowText.setOutlineThickness(lit ? 0 : 2);
+        const std::string cells[] = {entry.startedAt, std::to_string(entry.levelReached),
+                                     std::to_string(entry.score), lengthText(entry.seconds)};
+        const float xs[] = {dateLeft, levelCentre, scoreRight, lengthRight};
+        const Align aligns[] = {Align::left, Align::centre, Align::right, Align::right};
+        for (int c = 0; c < 4; ++c) {
+            rowText.setString(cells[c]);
+            placeMenuText(rowText, xs[c], middle, aligns[c]);
+            window.draw(rowText);
+        }
+        const bool highscore = entry.path.find(replay::highscoreMark) != std::string::npos;
+        if (highscore || entry.hardcore) {
+            markText.setString(highscore ? "Highscore" : "Hardcore");
+            markText.setFillColor(lit ? onHighlight : highscore ? amber : grey);
+            markText.setOutlineThickness(lit ? 0 : 2);
+            placeMenuText(markText, markLeft, middle, Align::left);
+            window.draw(markText);
+        }
+        playMark.setPosition(ruleLeft + ruleWidth + 22, middle);
+        window.draw(playMark);
+    }
+
+    pageText.setString(std::to_string(page + 1) + " / " + std::to_string(pageCount()));
+    placeMenuText(pageText, 1760, 500, Align::centre);
+    window.draw(pageText);
+    if (!watchError.empty() || !recordings.empty()) {
+        hint.setFillColor(watchError.empty() ? grey : warning);
+        hint.setString(watchError.empty() ? "Click a run, or pick it with the arrows and Enter, to watch it"
+                                          : "This recording cannot be played: " + watchError);
+        placeMenuText(hint, 960, 1010, Align::centre);
+        window.draw(hint);
+    }
+}
 
 void ReplaysState::handleInput() {
     if (InputState::getInstance()->backPressed())

@@ -27,7 +27,7 @@ escape() {
 visit() {
     e2e_start_game
     sleep 3
-    e2e_point 1550 700 # Options
+    e2e_point 1550 790 # Options
     click
     e2e_point 547 880 # Comfort
     click
@@ -39,7 +39,7 @@ visit() {
     import -window root "$artefacts/comfort_$1.png"
     escape
     escape
-    e2e_point 1550 850 # Exit
+    e2e_point 1550 930 # Exit
     click
     for _ in $(seq 1 100); do
         kill -0 "$pid" 2>/dev/null || break

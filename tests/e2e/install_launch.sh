@@ -36,7 +36,7 @@ launch_and_exit() {
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     sleep 3
     import -window root "$artefacts/$name-main_menu.png"
-    e2e_point 1550 850
+    e2e_point 1550 930
     e2e_click
     local status=0
     for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

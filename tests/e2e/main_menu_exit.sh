@@ -12,8 +12,8 @@ e2e_start_game
 sleep 3
 import -window root "$artefacts/main_menu.png"
 
-# "Exit" is centred at (1550, 850) of the view.
-e2e_point 1550 850
+# "Exit" is centred at (1550, 930) of the view.
+e2e_point 1550 930
 import -window root "$artefacts/main_menu_hover.png"
 e2e_click
 

@@ -33,7 +33,7 @@ shoot() {
 
 e2e_start_game
 sleep 3
-e2e_point 1550 100 # New Game
+e2e_point 1550 90 # New Game
 click
 sleep 3
 tap F1
@@ -49,17 +49,17 @@ for _ in 1 2 3 4 5 6 7 8; do
     click
     sleep 1
 done
-e2e_point 1550 700 # Options
+e2e_point 1550 790 # Options
 click
 shoot options
 tap Escape
 sleep 2
-e2e_point 1550 550 # Highscores
+e2e_point 1550 510 # Highscores
 click
 shoot highscores
 tap Escape
 sleep 2
-e2e_point 1550 850 # Exit
+e2e_point 1550 930 # Exit
 click
 
 for _ in $(seq 1 150); do

@@ -35,7 +35,7 @@ shot() {
 
 e2e_start_game
 sleep 3
-e2e_point 1550 100 # New Game
+e2e_point 1550 90 # New Game
 hold_buttons 0.6 1
 # The level's people hunt the player: the time in it is kept short so that
 # the session reaches the pause menu alive on any generated map.
@@ -68,7 +68,7 @@ for _ in 1 2 3 4 5 6; do
     sleep 0.5
 done
 shot main_menu 3
-e2e_point 1550 850 # Exit
+e2e_point 1550 930 # Exit
 hold_buttons 0.6 1
 
 for _ in $(seq 1 150); do

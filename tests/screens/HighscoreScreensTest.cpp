@@ -9,6 +9,7 @@
 #include "app/Score.h"
 #include "app/Settings.h"
 #include "app/TextEntry.h"
+#include "persistence/ReplayFile.h"
 #include "support/RunDirFile.h"
 
 #include <gtest/gtest.h>
@@ -110,3 +111,12 @@ TEST_F(HighscoreScreens, TheListPagesThroughFifteenEntriesAtATime) {
 }
 
 } // namespace
+
+TEST(HighscoreRecordings, AnEntryGetsAMarkedRecordingOfItsLevelAndScoreAndNoFileServesTwo) {
+    const std::vector<std::string> lines{"Ann", "4", "900", "Bo", "4", "900", "Cy", "2", "500", "Cut", "3"};
+    const std::vector<RecordingEntry> files{{"a.vrp", "", 2, 500, 0, true},
+                                            {"b highscore.vrp", "", 4, 900, 0, true},
+                                            {"c highscore.vrp", "", 2, 501, 0, true}};
+    EXPECT_EQ(Highscorescreen::entryRecordings(lines, files),
+              (std::vector<std::string>{"b highscore.vrp", "", "", ""}));
+}
