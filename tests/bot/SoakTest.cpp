@@ -213,7 +213,13 @@ TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {
 
     // A fresh process of the real game comes to the same state.
     std::string output;
+    auto verifyStart = std::chrono::steady_clock::now();
     EXPECT_EQ(verifyElsewhere(path, output), 0);
+    double verifySeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - verifyStart).count();
+    std::cout << "Soak: the recording (" << rec->frames << " frames, " << std::filesystem::file_size(path)
+              << " bytes) verified in " << verifySeconds << " s with start-up, "
+              << static_cast<double>(rec->frames) / verifySeconds << " frames/s" << std::endl;
     EXPECT_EQ(output, "replay ok: level 4, score " + std::to_string(rec->score) + ", frames " +
                           std::to_string(rec->frames));
 
