@@ -234,6 +234,12 @@ int runGame(const std::vector<std::string>& arguments) {
         std::cerr << "usage: vantreth [--replay FILE | --verify-replay FILE]" << std::endl;
         return 2;
     }
+    // A file that is no recording needs no window: it is refused at once.
+    std::string unreadable;
+    if ((verify || watch) && !readRecording(arguments[1], unreadable)) {
+        std::cout << "not a usable recording: " << arguments[1] << ": " << unreadable << std::endl;
+        return 2;
+    }
     startUp();
     int status = 0;
     if (verify) {
