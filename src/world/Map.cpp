@@ -32,6 +32,12 @@ Tile::Tile() {
     armour = hitPoints / 10 + randInt(1, 2);
 }
 
+void TilePicture::setTexture(const sf::Texture& t, bool resetRect) {
+    if (resetRect || (!texture && rect == sf::IntRect()))
+        rect = sf::IntRect(0, 0, static_cast<int>(t.getSize().x), static_cast<int>(t.getSize().y));
+    texture = &t;
+}
+
 Map::Map() = default;
 
 Map::Map(int columns, int rows) {
@@ -334,15 +340,14 @@ void Map::cleanUp() {
 
 namespace {
 
-// Appends an unrotated, unscaled sprite as one textured quad.
-void appendQuad(sf::VertexArray& batch, const sf::Sprite& sprite) {
-    sf::IntRect r = sprite.getTextureRect();
+// Appends a tile picture whose top-left corner is at p as one textured quad.
+void appendQuad(sf::VertexArray& batch, const TilePicture& picture, sf::Vector2f p) {
+    const sf::IntRect& r = picture.rect;
     if (r.width == 0 || r.height == 0)
         return;
-    sf::Vector2f p = sprite.getPosition();
     float w = static_cast<float>(r.width), h = static_cast<float>(r.height);
     float u = static_cast<float>(r.left), v = static_cast<float>(r.top);
-    sf::Color c = sprite.getColor();
+    const sf::Color c = sf::Color::White;
     batch.append({p, c, {u, v}});
     batch.append({{p.x + w, p.y}, c, {u + w, v}});
     batch.append({{p.x + w, p.y + h}, c, {u + w, v + h}});
@@ -352,9 +357,7 @@ void appendQuad(sf::VertexArray& batch, const sf::Sprite& sprite) {
 } // namespace
 
 // The tiles of the view window in three passes: floors, then every shading,
-// then the walls. Each pass is one batch per texture; a tile's sprites are
-// never rotated or scaled, so a quad per sprite draws the same picture as
-// the sprites themselves.
+// then the walls. Each pass is one batch per texture, a quad per picture.
 void Map::drawTiles() {
     Contenthandler* content = Contenthandler::getInstance();
     sf::RenderWindow& window = gameWindow();
@@ -370,21 +373,23 @@ void Map::drawTiles() {
         for (unsigned y = viewY0; y < viewY1; ++y) {
             const Tile& wall = walls[x][y];
             const Tile& ground = layout[x][y];
-            if (wall.kind == 0 && ground.sprite.getTexture()) {
-                appendQuad(floors, ground.sprite);
-                floorTexture = ground.sprite.getTexture();
+            const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+            const sf::Vector2f corner = Tile::pictureCorner(ix, iy), edgeCorner = Tile::edgeCorner(ix, iy);
+            if (wall.kind == 0 && ground.picture.texture) {
+                appendQuad(floors, ground.picture, corner);
+                floorTexture = ground.picture.texture;
             }
-            if (ground.edgeSprite.getTexture()) {
-                appendQuad(floorEdges, ground.edgeSprite);
-                floorEdgeTexture = ground.edgeSprite.getTexture();
+            if (ground.edge.texture) {
+                appendQuad(floorEdges, ground.edge, edgeCorner);
+                floorEdgeTexture = ground.edge.texture;
             }
-            if (wall.kind != 0 && wall.edgeSprite.getTexture()) {
-                appendQuad(wallEdges, wall.edgeSprite);
-                wallEdgeTexture = wall.edgeSprite.getTexture();
+            if (wall.kind != 0 && wall.edge.texture) {
+                appendQuad(wallEdges, wall.edge, edgeCorner);
+                wallEdgeTexture = wall.edge.texture;
             }
-            if (wall.kind != 0 && wall.sprite.getTexture()) {
-                appendQuad(wallSprites, wall.sprite);
-                wallTexture = wall.sprite.getTexture();
+            if (wall.kind != 0 && wall.picture.texture) {
+                appendQuad(wallSprites, wall.picture, corner);
+                wallTexture = wall.picture.texture;
             }
         }
     auto drawBatch = [&](const sf::VertexArray& batch, const sf::Texture* texture, bool shaded) {

@@ -13,7 +13,7 @@
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/ConvexShape.hpp>
-#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <memory>
@@ -25,12 +25,25 @@ class PowerUp;
 
 namespace sf {
 class RenderTexture;
-}
+class Texture;
+} // namespace sf
 namespace ltbl {
 class ConvexHull;
 class Light;
 class LightSystem;
 } // namespace ltbl
+
+// A rectangle of a texture drawn unscaled and untinted at a place the
+// tile's grid position fixes. A big level has a quarter of a million tiles
+// with two pictures each: full sprites made them ten times the size, slow
+// to build and to walk for the collisions.
+struct TilePicture {
+    const sf::Texture* texture = nullptr;
+    sf::IntRect rect;
+    // As a sprite's: without a rectangle yet (or with resetRect) the picture
+    // is the whole texture.
+    void setTexture(const sf::Texture& t, bool resetRect = false);
+};
 
 struct Tile {
     // Durability drawn from the level number current at construction.
@@ -41,9 +54,17 @@ struct Tile {
     // The wall's shadow caster, owned by the light system. The tile drops it
     // (and has the system delete it) when the wall breaks or the map goes.
     ltbl::ConvexHull* hull = nullptr;
-    sf::Sprite sprite;      // the wall (walls layer) or the floor (layout layer)
-    sf::Sprite edgeSprite;  // 96 x 96 shading, 16 px up and left of the tile
+    TilePicture picture;    // the wall (walls layer) or the floor (layout layer), on the tile
+    TilePicture edge;       // 96 x 96 shading, 16 px up and left of the tile
     unsigned char kind = 0; // walls layer: 1 solid, 0 free; layout layer: street code or 'o'
+
+    // Where the pictures of tile (x, y) go, in pixels.
+    static sf::Vector2f pictureCorner(int x, int y) {
+        return {static_cast<float>(64 * x), static_cast<float>(64 * y)};
+    }
+    static sf::Vector2f edgeCorner(int x, int y) {
+        return {static_cast<float>(64 * x - 16), static_cast<float>(64 * y - 16)};
+    }
 };
 
 // Layout codes. Streets are two tiles wide; after generation a street code

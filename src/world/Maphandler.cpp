@@ -52,8 +52,8 @@ void fillLot(Map& map, int X0, int Y0, int rows, int cols) {
             Tile& wall = map.walls[x][y];
             wall.kind = cell.solid ? 1 : 0;
             if (cell.wallRect.width > 0)
-                wall.sprite.setTextureRect(cell.wallRect);
-            map.layout[x][y].sprite.setTextureRect(cell.floorRect);
+                wall.picture.rect = cell.wallRect;
+            map.layout[x][y].picture.rect = cell.floorRect;
         }
     for (const FurnitureSpot& spot : plan.furniture) {
         auto piece = std::make_unique<Furniture>(
@@ -91,19 +91,16 @@ void finishEdges(Map& map) {
         for (int Y = 0; Y < map.rows(); ++Y) {
             Tile& wall = map.walls[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
             Tile& ground = map.layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            sf::Vector2f corner(static_cast<float>(64 * X - 16), static_cast<float>(64 * Y - 16));
-            wall.edgeSprite.setTexture(content->shadowTexture, true);
-            wall.edgeSprite.setPosition(corner);
+            wall.edge.setTexture(content->shadowTexture, true);
             sf::IntRect rect;
             if (ground.kind >= lotLeft && ground.kind <= lotAbove)
                 rect = sf::IntRect((ground.kind - lotLeft) * 96, 0, 96, 96);
             else if (ground.kind == rightColumn)
                 rect = sf::IntRect(96, 0, 96, 96);
             if (rect.width > 0) {
-                ground.edgeSprite.setTexture(content->floorShadowTexture);
-                ground.edgeSprite.setTextureRect(rect);
+                ground.edge.setTexture(content->floorShadowTexture);
+                ground.edge.rect = rect;
             }
-            ground.edgeSprite.setPosition(corner);
         }
 }
 
@@ -214,15 +211,12 @@ std::unique_ptr<Map> Maphandler::generateMap(int NX, int NY, const std::string& 
     auto map = std::make_unique<Map>(NX, NY);
     for (int X = 0; X < NX; ++X)
         for (int Y = 0; Y < NY; ++Y) {
-            sf::Vector2f at(static_cast<float>(64 * X), static_cast<float>(64 * Y));
             Tile& wall = map->walls[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            wall.sprite.setTexture(content->tileTextures[0]);
-            wall.sprite.setPosition(at);
+            wall.picture.setTexture(content->tileTextures[0]);
             Tile& ground = map->layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
             ground.kind = lot;
-            ground.sprite.setTexture(content->tileTextures[0]);
-            ground.sprite.setTextureRect(sf::IntRect(64 * (std::rand() % 3), 384, 64, 64));
-            ground.sprite.setPosition(at);
+            ground.picture.setTexture(content->tileTextures[0]);
+            ground.picture.rect = sf::IntRect(64 * (std::rand() % 3), 384, 64, 64);
         }
 
     int a = randInt(1, NY / 11);
