@@ -10,9 +10,9 @@
 #include "actors/Shot.h"
 #include "world/EntityIndex.h"
 #include "world/LevelEvent.h"
+#include "world/Tracer.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
-#include <SFML/Graphics/ConvexShape.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
 
@@ -81,13 +81,6 @@ inline bool isStreet(unsigned char k) {
     return k >= 220 && k <= 228;
 }
 } // namespace layoutcode
-
-// A fading line left by a shot.
-struct Tracer {
-    sf::ConvexShape shape;
-    float rate = 0; // alpha units per second
-    bool dead = false;
-};
 
 // A fading mark on the floor that turns greenish as it dries.
 struct Stain {
