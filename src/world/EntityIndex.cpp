@@ -10,18 +10,13 @@ namespace {
 // Two tiles a side: a prop or an enemy spans one to four cells.
 constexpr float cellSize = 128;
 
-// The collision test passes circles whose centres lie up to sqrt(1.02) times
-// their radii apart; a box a little wider than that never misses one.
-float reachOf(float radius) {
-    return std::abs(radius) * 1.011f + 1;
-}
-
 } // namespace
 
 EntityIndex::Span EntityIndex::cellsOf(sf::Vector2f centre, float reach) const {
+    // Clamped to the grid first, the cell number is never negative, so the
+    // conversion's truncation is the floor, without the library call.
     auto cell = [](float v, int cellCount) {
-        float c = std::floor(v / cellSize);
-        return static_cast<int>(std::clamp(c, 0.0f, static_cast<float>(cellCount - 1)));
+        return static_cast<int>(std::clamp(v / cellSize, 0.0f, static_cast<float>(cellCount - 1)));
     };
     return {cell(centre.x - reach, columns), cell(centre.y - reach, rows), cell(centre.x + reach, columns),
             cell(centre.y + reach, rows), false};
