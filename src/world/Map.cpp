@@ -79,6 +79,7 @@ void Map::makeGrids(int columns, int rows) {
     };
     build(walls);
     build(layout);
+    art.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
 }
 
 const Tile* Map::tileAt(sf::Vector2f tilePos) const {
@@ -371,25 +372,25 @@ void Map::drawTiles() {
     const sf::Texture* wallTexture = nullptr;
     for (unsigned x = viewX0; x < viewX1; ++x)
         for (unsigned y = viewY0; y < viewY1; ++y) {
-            const Tile& wall = walls[x][y];
-            const Tile& ground = layout[x][y];
+            const bool standing = walls[x][y].kind != 0;
             const int ix = static_cast<int>(x), iy = static_cast<int>(y);
-            const sf::Vector2f corner = Tile::pictureCorner(ix, iy), edgeCorner = Tile::edgeCorner(ix, iy);
-            if (wall.kind == 0 && ground.picture.texture) {
-                appendQuad(floors, ground.picture, corner);
-                floorTexture = ground.picture.texture;
+            const TileArt& look = artAt(ix, iy);
+            const sf::Vector2f corner = TileArt::corner(ix, iy), edgeCorner = TileArt::edgeCorner(ix, iy);
+            if (!standing && look.floor.texture) {
+                appendQuad(floors, look.floor, corner);
+                floorTexture = look.floor.texture;
             }
-            if (ground.edge.texture) {
-                appendQuad(floorEdges, ground.edge, edgeCorner);
-                floorEdgeTexture = ground.edge.texture;
+            if (look.floorEdge.texture) {
+                appendQuad(floorEdges, look.floorEdge, edgeCorner);
+                floorEdgeTexture = look.floorEdge.texture;
             }
-            if (wall.kind != 0 && wall.edge.texture) {
-                appendQuad(wallEdges, wall.edge, edgeCorner);
-                wallEdgeTexture = wall.edge.texture;
+            if (standing && look.wallEdge.texture) {
+                appendQuad(wallEdges, look.wallEdge, edgeCorner);
+                wallEdgeTexture = look.wallEdge.texture;
             }
-            if (wall.kind != 0 && wall.picture.texture) {
-                appendQuad(wallSprites, wall.picture, corner);
-                wallTexture = wall.picture.texture;
+            if (standing && look.wall.texture) {
+                appendQuad(wallSprites, look.wall, corner);
+                wallTexture = look.wall.texture;
             }
         }
     auto drawBatch = [&](const sf::VertexArray& batch, const sf::Texture* texture, bool shaded) {

@@ -1,7 +1,8 @@
 #pragma once
 // One level: two column-major layers of 64-pixel tiles (the solid walls, and
-// the street layout with every floor), the lists of everything living on the
-// level, and the per-level effect lists. The map handler owns the current
+// the street layout) with the pictures of every grid position beside them,
+// the lists of everything living on the level, and the per-level effect
+// lists. The map handler owns the current
 // map; the map owns every entity in its lists and deletes the dead ones in
 // its world update. Nothing else keeps a map: actors reach it through the
 // map handler each time.
@@ -34,15 +35,31 @@ class LightSystem;
 } // namespace ltbl
 
 // A rectangle of a texture drawn unscaled and untinted at a place the
-// tile's grid position fixes. A big level has a quarter of a million tiles
-// with two pictures each: full sprites made them ten times the size, slow
-// to build and to walk for the collisions.
+// tile's grid position fixes.
 struct TilePicture {
     const sf::Texture* texture = nullptr;
     sf::IntRect rect;
     // As a sprite's: without a rectangle yet (or with resetRect) the picture
     // is the whole texture.
     void setTexture(const sf::Texture& t, bool resetRect = false);
+};
+
+// What the draw shows at one grid position, kept apart from the tiles: a
+// big level has a quarter of a million tiles, and the collisions and sight
+// lines that read them every frame walk less memory without the pictures.
+struct TileArt {
+    TilePicture wall;      // shown while the wall stands
+    TilePicture wallEdge;  // its 96 x 96 shading, 16 px up and left of the tile
+    TilePicture floor;     // shown where no wall stands
+    TilePicture floorEdge; // the street's shading on the lot beside it, placed as wallEdge
+
+    // Where the pictures of tile (x, y) go, in pixels.
+    static sf::Vector2f corner(int x, int y) {
+        return {static_cast<float>(64 * x), static_cast<float>(64 * y)};
+    }
+    static sf::Vector2f edgeCorner(int x, int y) {
+        return {static_cast<float>(64 * x - 16), static_cast<float>(64 * y - 16)};
+    }
 };
 
 struct Tile {
@@ -54,17 +71,7 @@ struct Tile {
     // The wall's shadow caster, owned by the light system. The tile drops it
     // (and has the system delete it) when the wall breaks or the map goes.
     ltbl::ConvexHull* hull = nullptr;
-    TilePicture picture;    // the wall (walls layer) or the floor (layout layer), on the tile
-    TilePicture edge;       // 96 x 96 shading, 16 px up and left of the tile
     unsigned char kind = 0; // walls layer: 1 solid, 0 free; layout layer: street code or 'o'
-
-    // Where the pictures of tile (x, y) go, in pixels.
-    static sf::Vector2f pictureCorner(int x, int y) {
-        return {static_cast<float>(64 * x), static_cast<float>(64 * y)};
-    }
-    static sf::Vector2f edgeCorner(int x, int y) {
-        return {static_cast<float>(64 * x - 16), static_cast<float>(64 * y - 16)};
-    }
 };
 
 // Layout codes. Streets are two tiles wide; after generation a street code
@@ -147,8 +154,13 @@ class Map {
     unsigned viewX0 = 0, viewY0 = 0, viewX1 = 0, viewY1 = 0;
     float elapsed = 0; // seconds this map has been updated
 
-    TileGrid walls;  // indexed [X][Y]
-    TileGrid layout; // indexed [X][Y]
+    TileGrid walls;           // indexed [X][Y]
+    TileGrid layout;          // indexed [X][Y]
+    std::vector<TileArt> art; // column-major, as artAt() indexes it
+    TileArt& artAt(int x, int y) {
+        return art[static_cast<std::size_t>(x) * static_cast<std::size_t>(rows()) +
+                   static_cast<std::size_t>(y)];
+    }
 
     // Actors and props append here; only the map removes.
     EntityList enemies;

@@ -49,11 +49,11 @@ void fillLot(Map& map, int X0, int Y0, int rows, int cols) {
         for (int c = 0; c < cols; ++c) {
             const LotCell& cell = plan.at(r, c);
             auto x = static_cast<std::size_t>(X0 + c), y = static_cast<std::size_t>(Y0 + r);
-            Tile& wall = map.walls[x][y];
-            wall.kind = cell.solid ? 1 : 0;
+            map.walls[x][y].kind = cell.solid ? 1 : 0;
+            TileArt& look = map.artAt(X0 + c, Y0 + r);
             if (cell.wallRect.width > 0)
-                wall.picture.rect = cell.wallRect;
-            map.layout[x][y].picture.rect = cell.floorRect;
+                look.wall.rect = cell.wallRect;
+            look.floor.rect = cell.floorRect;
         }
     for (const FurnitureSpot& spot : plan.furniture) {
         auto piece = std::make_unique<Furniture>(
@@ -89,17 +89,17 @@ void finishEdges(Map& map) {
     Contenthandler* content = Contenthandler::getInstance();
     for (int X = 0; X < map.columns(); ++X)
         for (int Y = 0; Y < map.rows(); ++Y) {
-            Tile& wall = map.walls[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            Tile& ground = map.layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            wall.edge.setTexture(content->shadowTexture, true);
+            const Tile& ground = map.layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
+            TileArt& look = map.artAt(X, Y);
+            look.wallEdge.setTexture(content->shadowTexture, true);
             sf::IntRect rect;
             if (ground.kind >= lotLeft && ground.kind <= lotAbove)
                 rect = sf::IntRect((ground.kind - lotLeft) * 96, 0, 96, 96);
             else if (ground.kind == rightColumn)
                 rect = sf::IntRect(96, 0, 96, 96);
             if (rect.width > 0) {
-                ground.edge.setTexture(content->floorShadowTexture);
-                ground.edge.rect = rect;
+                look.floorEdge.setTexture(content->floorShadowTexture);
+                look.floorEdge.rect = rect;
             }
         }
 }
@@ -211,12 +211,11 @@ std::unique_ptr<Map> Maphandler::generateMap(int NX, int NY, const std::string& 
     auto map = std::make_unique<Map>(NX, NY);
     for (int X = 0; X < NX; ++X)
         for (int Y = 0; Y < NY; ++Y) {
-            Tile& wall = map->walls[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            wall.picture.setTexture(content->tileTextures[0]);
-            Tile& ground = map->layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            ground.kind = lot;
-            ground.picture.setTexture(content->tileTextures[0]);
-            ground.picture.rect = sf::IntRect(64 * (std::rand() % 3), 384, 64, 64);
+            TileArt& look = map->artAt(X, Y);
+            look.wall.setTexture(content->tileTextures[0]);
+            map->layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)].kind = lot;
+            look.floor.setTexture(content->tileTextures[0]);
+            look.floor.rect = sf::IntRect(64 * (std::rand() % 3), 384, 64, 64);
         }
 
     int a = randInt(1, NY / 11);
