@@ -2,10 +2,9 @@
 // One level: two column-major layers of 64-pixel tiles (the solid walls, and
 // the street layout) with the pictures of every grid position beside them,
 // the lists of everything living on the level, and the per-level effect
-// lists. The map handler owns the current
-// map; the map owns every entity in its lists and deletes the dead ones in
-// its world update. Nothing else keeps a map: actors reach it through the
-// map handler each time.
+// lists. The map handler owns the current map; the map owns every entity in
+// its lists and deletes the dead ones in its world update. Nothing else
+// keeps a map: actors reach it through the map handler each time.
 
 #include "actors/ExplosionRequest.h"
 #include "actors/Shot.h"
@@ -45,8 +44,9 @@ struct TilePicture {
 };
 
 // What the draw shows at one grid position, kept apart from the tiles: a
-// big level has a quarter of a million tiles, and the collisions and sight
-// lines that read them every frame walk less memory without the pictures.
+// big level has over a hundred thousand positions, and the collisions and
+// sight lines that read the walls every frame walk a third of the memory
+// without the pictures.
 struct TileArt {
     TilePicture wall;      // shown while the wall stands
     TilePicture wallEdge;  // its 96 x 96 shading, 16 px up and left of the tile

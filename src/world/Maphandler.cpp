@@ -87,20 +87,20 @@ void placeMachine(Map& map) {
 
 void finishEdges(Map& map) {
     Contenthandler* content = Contenthandler::getInstance();
+    TilePicture shading;
+    shading.setTexture(content->shadowTexture, true);
     for (int X = 0; X < map.columns(); ++X)
         for (int Y = 0; Y < map.rows(); ++Y) {
             const Tile& ground = map.layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
             TileArt& look = map.artAt(X, Y);
-            look.wallEdge.setTexture(content->shadowTexture, true);
+            look.wallEdge = shading;
             sf::IntRect rect;
             if (ground.kind >= lotLeft && ground.kind <= lotAbove)
                 rect = sf::IntRect((ground.kind - lotLeft) * 96, 0, 96, 96);
             else if (ground.kind == rightColumn)
                 rect = sf::IntRect(96, 0, 96, 96);
-            if (rect.width > 0) {
-                look.floorEdge.setTexture(content->floorShadowTexture);
-                look.floorEdge.rect = rect;
-            }
+            if (rect.width > 0)
+                look.floorEdge = {&content->floorShadowTexture, rect};
         }
 }
 
@@ -209,13 +209,15 @@ std::unique_ptr<Map> Maphandler::generateMap(int NX, int NY, const std::string& 
     NX = std::max(NX, 1);
     NY = std::max(NY, 1);
     auto map = std::make_unique<Map>(NX, NY);
+    // Every wall shows the whole sheet until its lot gives it a rectangle.
+    TilePicture sheet;
+    sheet.setTexture(content->tileTextures[0]);
     for (int X = 0; X < NX; ++X)
         for (int Y = 0; Y < NY; ++Y) {
             TileArt& look = map->artAt(X, Y);
-            look.wall.setTexture(content->tileTextures[0]);
+            look.wall = sheet;
             map->layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)].kind = lot;
-            look.floor.setTexture(content->tileTextures[0]);
-            look.floor.rect = sf::IntRect(64 * (std::rand() % 3), 384, 64, 64);
+            look.floor = {sheet.texture, sf::IntRect(64 * (std::rand() % 3), 384, 64, 64)};
         }
 
     int a = randInt(1, NY / 11);
