@@ -196,12 +196,10 @@ void Enemy::update(float dt) {
     if (ai)
         ai->update(*this, dt);
     steer(dt);
-    hpBar.setValue(HP);
     updateTints(dt);
     expireSlow();
     berserkTimer.tick(dt);
     previousHP = HP;
-    placeBarAndBadge();
 
     hitGuard.tick(dt);
     if (hitGuard.crossedZero())
@@ -326,6 +324,9 @@ void Enemy::draw() {
     body.setRotation(rotation);
     sf::RenderWindow& window = gameWindow();
     window.draw(body, &shader);
+    // Laid out here rather than in the world step: only the enemies in view need their bars.
+    hpBar.setValue(HP);
+    placeBarAndBadge();
     window.draw(hpBar.frame);
     window.draw(hpBar.fill);
     window.draw(tierIcon);

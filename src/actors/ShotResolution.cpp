@@ -262,20 +262,12 @@ sf::Vector2f shotEnd(const Shot& shot) {
 
 Tracer makeTracer(sf::Vector2f a, sf::Vector2f b, float width, sf::Color color) {
     Tracer tracer;
-    sf::Vector2f d = b - a;
-    float len = lengthOf(d);
-    sf::Vector2f side = len > 0 ? sf::Vector2f(-d.y, d.x) / len * (width / 2) : sf::Vector2f(0, width / 2);
-    tracer.shape.setPointCount(4);
-    tracer.shape.setPoint(0, a + side);
-    tracer.shape.setPoint(1, b + side);
-    tracer.shape.setPoint(2, b - side);
-    tracer.shape.setPoint(3, a - side);
     color.a = 200;
     tracer.shape.setFillColor(color);
     sf::Color edge = color;
     edge.a = 90;
     tracer.shape.setOutlineColor(edge);
-    tracer.shape.setOutlineThickness(0.5f);
+    tracer.shape.setQuad(lineQuad(a, b, width), 0.5f);
     // Gone within about a third of a second: long enough to read where the shot went.
     tracer.rate = 600;
     return tracer;

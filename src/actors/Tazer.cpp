@@ -10,8 +10,6 @@
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"
 
-#include <SFML/Graphics/ConvexShape.hpp>
-
 #include <algorithm>
 #include <cmath>
 
@@ -42,16 +40,9 @@ bool touches(sf::Vector2f a, sf::Vector2f b, sf::Vector2f centre, float radius) 
 // A straight line of the given width and colour that fades from the map.
 Tracer beamLine(sf::Vector2f from, sf::Vector2f to, float width, sf::Color colour) {
     Tracer tracer;
-    sf::Vector2f d = to - from;
-    float l = length(d);
-    sf::Vector2f side = l > 0 ? sf::Vector2f(-d.y, d.x) / l * (width / 2) : sf::Vector2f(0, 0);
-    tracer.shape.setPointCount(4);
-    tracer.shape.setPoint(0, from + side);
-    tracer.shape.setPoint(1, to + side);
-    tracer.shape.setPoint(2, to - side);
-    tracer.shape.setPoint(3, from - side);
     tracer.shape.setFillColor(colour);
     tracer.shape.setOutlineColor(sf::Color(colour.r, colour.g, colour.b, 0));
+    tracer.shape.setQuad(lineQuad(from, to, width, true), 0);
     tracer.rate = 900;
     return tracer;
 }

@@ -39,35 +39,47 @@ void StatBar::setPosition(sf::Vector2f topLeft) {
     layout();
 }
 
+namespace {
+
+// A shape recomputes its outline and texture coordinates on every resize,
+// and an enemy's bar is laid out twice a frame while only its position
+// changes: a size that stays the same is not set again.
+void resize(sf::RectangleShape& shape, sf::Vector2f size) {
+    if (shape.getSize() != size)
+        shape.setSize(size);
+}
+
+} // namespace
+
 void StatBar::layout() {
     float share = maximum > 0 ? value / maximum : 0;
     sf::Vector2f size(static_cast<float>(rect.width), static_cast<float>(rect.height));
     sf::Vector2f topLeft(static_cast<float>(rect.left), static_cast<float>(rect.top));
-    frame.setSize(size);
+    resize(frame, size);
     frame.setPosition(topLeft);
-    backing.setSize(size);
+    resize(backing, size);
     backing.setPosition(topLeft);
     // Modes 0 and 1 shrink vertically (towards the bottom or the top edge),
     // 2 and 3 horizontally (towards the right or the left edge).
     switch (mode) {
     case 0:
-        fill.setSize({size.x, size.y * share});
+        resize(fill, {size.x, size.y * share});
         fill.setPosition(topLeft.x, topLeft.y + size.y * (1 - share));
         break;
     case 1:
-        fill.setSize({size.x, size.y * share});
+        resize(fill, {size.x, size.y * share});
         fill.setPosition(topLeft);
         break;
     case 2:
-        fill.setSize({size.x * share, size.y});
+        resize(fill, {size.x * share, size.y});
         fill.setPosition(topLeft.x + size.x * (1 - share), topLeft.y);
         break;
     default:
-        fill.setSize({size.x * share, size.y});
+        resize(fill, {size.x * share, size.y});
         fill.setPosition(topLeft);
         break;
     }
-    shine.setSize({fill.getSize().x, std::round(fill.getSize().y * 0.4f)});
+    resize(shine, {fill.getSize().x, std::round(fill.getSize().y * 0.4f)});
     shine.setPosition(fill.getPosition());
 }
 

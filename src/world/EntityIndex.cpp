@@ -10,18 +10,13 @@ namespace {
 // Two tiles a side: a prop or an enemy spans one to four cells.
 constexpr float cellSize = 128;
 
-// The collision test passes circles whose centres lie up to sqrt(1.02) times
-// their radii apart; a box a little wider than that never misses one.
-float reachOf(float radius) {
-    return std::abs(radius) * 1.011f + 1;
-}
-
 } // namespace
 
 EntityIndex::Span EntityIndex::cellsOf(sf::Vector2f centre, float reach) const {
+    // Clamped to the grid first, the cell number is never negative, so the
+    // conversion's truncation is the floor, without the library call.
     auto cell = [](float v, int cellCount) {
-        float c = std::floor(v / cellSize);
-        return static_cast<int>(std::clamp(c, 0.0f, static_cast<float>(cellCount - 1)));
+        return static_cast<int>(std::clamp(v / cellSize, 0.0f, static_cast<float>(cellCount - 1)));
     };
     return {cell(centre.x - reach, columns), cell(centre.y - reach, rows), cell(centre.x + reach, columns),
             cell(centre.y + reach, rows), false};
@@ -50,12 +45,25 @@ void EntityIndex::file(std::uint32_t i, const Span& span, bool add) {
 void EntityIndex::build(const List& entities, sf::Vector2f mapSize) {
     const int newColumns = std::max(1, static_cast<int>(std::ceil(mapSize.x / cellSize)));
     const int newRows = std::max(1, static_cast<int>(std::ceil(mapSize.y / cellSize)));
-    if (newColumns != columns || newRows != rows || cells.empty()) {
+    const bool sameGrid = newColumns == columns && newRows == rows && !cells.empty();
+    if (sameGrid && spans.size() == entities.size()) {
+        // Built every frame, and from one frame to the next most entities
+        // stay in their cells (a prop hardly ever moves): each index is
+        // checked and refiled only when its entity left them, which holds
+        // whatever became of the list in between. A list of another length
+        // is filed afresh.
+        list = &entities;
+        count = entities.size();
+        for (std::size_t i = 0; i < count; ++i)
+            moved(entities, i);
+        return;
+    }
+    if (!sameGrid) {
         columns = newColumns;
         rows = newRows;
         cells.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
     } else {
-        // Built every frame: only the cells filed last time are emptied, and they keep their room.
+        // Only the cells filed last time are emptied, and they keep their room.
         for (const Span& span : spans)
             for (int x = span.x0; x <= span.x1; ++x)
                 for (int y = span.y0; y <= span.y1; ++y)

@@ -12,9 +12,12 @@
 
 #include <SFML/System/Vector2.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Mapentity;
@@ -37,6 +40,12 @@ class EntityIndex {
     // that can overlap a circle at centre of the given radius (with the
     // collision test's two per cent of slack), and perhaps of a few that cannot.
     void near(sf::Vector2f centre, float radius, std::size_t from, std::vector<std::size_t>& out) const;
+    // The first of those indices for which test holds, or none: what a walk
+    // of near()'s answer would stop at, without gathering and sorting it.
+    // test must answer the same however often it is asked.
+    template <typename Test>
+    std::optional<std::size_t> firstNear(sf::Vector2f centre, float radius, std::size_t from,
+                                         Test test) const;
 
   private:
     struct Span {
@@ -45,6 +54,10 @@ class EntityIndex {
         bool operator==(const Span&) const = default;
     };
     Span cellsOf(sf::Vector2f centre, float reach) const;
+    // How far around an entity's centre a box must reach to catch every
+    // circle the collision test passes: sqrt(1.02) times the radius, and a
+    // little over.
+    static float reachOf(float radius) { return std::abs(radius) * 1.011f + 1; }
     Span spanOf(const Mapentity& entity) const;
     void file(std::uint32_t i, const Span& span, bool add);
 
@@ -54,3 +67,30 @@ class EntityIndex {
     std::vector<std::vector<std::uint32_t>> cells; // column-major, list indices ascending
     std::vector<Span> spans;                       // where each entity is filed
 };
+
+template <typename Test>
+std::optional<std::size_t> EntityIndex::firstNear(sf::Vector2f centre, float radius, std::size_t from,
+                                                  Test test) const {
+    if (!std::isfinite(centre.x) || !std::isfinite(centre.y) || !std::isfinite(radius)) {
+        for (std::size_t i = from; i < count; ++i)
+            if (test(i))
+                return i;
+        return std::nullopt;
+    }
+    // Each cell is ascending: its first match is its least, and the least of
+    // those is the answer. A cell stops at the best found so far.
+    std::size_t best = count;
+    const Span s = cellsOf(centre, reachOf(radius));
+    for (int x = s.x0; x <= s.x1; ++x)
+        for (int y = s.y0; y <= s.y1; ++y) {
+            const auto& cell = cells[static_cast<std::size_t>(x * rows + y)];
+            for (auto i = std::lower_bound(cell.begin(), cell.end(), from); i != cell.end() && *i < best; ++i)
+                if (test(*i)) {
+                    best = *i;
+                    break;
+                }
+        }
+    if (best == count)
+        return std::nullopt;
+    return best;
+}

@@ -32,6 +32,12 @@ Tile::Tile() {
     armour = hitPoints / 10 + randInt(1, 2);
 }
 
+void TilePicture::setTexture(const sf::Texture& t, bool resetRect) {
+    if (resetRect || (!texture && rect == sf::IntRect()))
+        rect = sf::IntRect(0, 0, static_cast<int>(t.getSize().x), static_cast<int>(t.getSize().y));
+    texture = &t;
+}
+
 Map::Map() = default;
 
 Map::Map(int columns, int rows) {
@@ -73,6 +79,7 @@ void Map::makeGrids(int columns, int rows) {
     };
     build(walls);
     build(layout);
+    art.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
 }
 
 const Tile* Map::tileAt(sf::Vector2f tilePos) const {
@@ -334,15 +341,14 @@ void Map::cleanUp() {
 
 namespace {
 
-// Appends an unrotated, unscaled sprite as one textured quad.
-void appendQuad(sf::VertexArray& batch, const sf::Sprite& sprite) {
-    sf::IntRect r = sprite.getTextureRect();
+// Appends a tile picture whose top-left corner is at p as one textured quad.
+void appendQuad(sf::VertexArray& batch, const TilePicture& picture, sf::Vector2f p) {
+    const sf::IntRect& r = picture.rect;
     if (r.width == 0 || r.height == 0)
         return;
-    sf::Vector2f p = sprite.getPosition();
     float w = static_cast<float>(r.width), h = static_cast<float>(r.height);
     float u = static_cast<float>(r.left), v = static_cast<float>(r.top);
-    sf::Color c = sprite.getColor();
+    const sf::Color c = sf::Color::White;
     batch.append({p, c, {u, v}});
     batch.append({{p.x + w, p.y}, c, {u + w, v}});
     batch.append({{p.x + w, p.y + h}, c, {u + w, v + h}});
@@ -352,9 +358,7 @@ void appendQuad(sf::VertexArray& batch, const sf::Sprite& sprite) {
 } // namespace
 
 // The tiles of the view window in three passes: floors, then every shading,
-// then the walls. Each pass is one batch per texture; a tile's sprites are
-// never rotated or scaled, so a quad per sprite draws the same picture as
-// the sprites themselves.
+// then the walls. Each pass is one batch per texture, a quad per picture.
 void Map::drawTiles() {
     Contenthandler* content = Contenthandler::getInstance();
     sf::RenderWindow& window = gameWindow();
@@ -368,23 +372,25 @@ void Map::drawTiles() {
     const sf::Texture* wallTexture = nullptr;
     for (unsigned x = viewX0; x < viewX1; ++x)
         for (unsigned y = viewY0; y < viewY1; ++y) {
-            const Tile& wall = walls[x][y];
-            const Tile& ground = layout[x][y];
-            if (wall.kind == 0 && ground.sprite.getTexture()) {
-                appendQuad(floors, ground.sprite);
-                floorTexture = ground.sprite.getTexture();
+            const bool standing = walls[x][y].kind != 0;
+            const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+            const TileArt& look = artAt(ix, iy);
+            const sf::Vector2f corner = TileArt::corner(ix, iy), edgeCorner = TileArt::edgeCorner(ix, iy);
+            if (!standing && look.floor.texture) {
+                appendQuad(floors, look.floor, corner);
+                floorTexture = look.floor.texture;
             }
-            if (ground.edgeSprite.getTexture()) {
-                appendQuad(floorEdges, ground.edgeSprite);
-                floorEdgeTexture = ground.edgeSprite.getTexture();
+            if (look.floorEdge.texture) {
+                appendQuad(floorEdges, look.floorEdge, edgeCorner);
+                floorEdgeTexture = look.floorEdge.texture;
             }
-            if (wall.kind != 0 && wall.edgeSprite.getTexture()) {
-                appendQuad(wallEdges, wall.edgeSprite);
-                wallEdgeTexture = wall.edgeSprite.getTexture();
+            if (standing && look.wallEdge.texture) {
+                appendQuad(wallEdges, look.wallEdge, edgeCorner);
+                wallEdgeTexture = look.wallEdge.texture;
             }
-            if (wall.kind != 0 && wall.sprite.getTexture()) {
-                appendQuad(wallSprites, wall.sprite);
-                wallTexture = wall.sprite.getTexture();
+            if (standing && look.wall.texture) {
+                appendQuad(wallSprites, look.wall, corner);
+                wallTexture = look.wall.texture;
             }
         }
     auto drawBatch = [&](const sf::VertexArray& batch, const sf::Texture* texture, bool shaded) {

@@ -1,19 +1,19 @@
 #pragma once
 // One level: two column-major layers of 64-pixel tiles (the solid walls, and
-// the street layout with every floor), the lists of everything living on the
-// level, and the per-level effect lists. The map handler owns the current
-// map; the map owns every entity in its lists and deletes the dead ones in
-// its world update. Nothing else keeps a map: actors reach it through the
-// map handler each time.
+// the street layout) with the pictures of every grid position beside them,
+// the lists of everything living on the level, and the per-level effect
+// lists. The map handler owns the current map; the map owns every entity in
+// its lists and deletes the dead ones in its world update. Nothing else
+// keeps a map: actors reach it through the map handler each time.
 
 #include "actors/ExplosionRequest.h"
 #include "actors/Shot.h"
 #include "world/EntityIndex.h"
 #include "world/LevelEvent.h"
+#include "world/Tracer.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
-#include <SFML/Graphics/ConvexShape.hpp>
-#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <memory>
@@ -25,12 +25,42 @@ class PowerUp;
 
 namespace sf {
 class RenderTexture;
-}
+class Texture;
+} // namespace sf
 namespace ltbl {
 class ConvexHull;
 class Light;
 class LightSystem;
 } // namespace ltbl
+
+// A rectangle of a texture drawn unscaled and untinted at a place the
+// tile's grid position fixes.
+struct TilePicture {
+    const sf::Texture* texture = nullptr;
+    sf::IntRect rect;
+    // As a sprite's: without a rectangle yet (or with resetRect) the picture
+    // is the whole texture.
+    void setTexture(const sf::Texture& t, bool resetRect = false);
+};
+
+// What the draw shows at one grid position, kept apart from the tiles: a
+// big level has over a hundred thousand positions, and the collisions and
+// sight lines that read the walls every frame walk a third of the memory
+// without the pictures.
+struct TileArt {
+    TilePicture wall;      // shown while the wall stands
+    TilePicture wallEdge;  // its 96 x 96 shading, 16 px up and left of the tile
+    TilePicture floor;     // shown where no wall stands
+    TilePicture floorEdge; // the street's shading on the lot beside it, placed as wallEdge
+
+    // Where the pictures of tile (x, y) go, in pixels.
+    static sf::Vector2f corner(int x, int y) {
+        return {static_cast<float>(64 * x), static_cast<float>(64 * y)};
+    }
+    static sf::Vector2f edgeCorner(int x, int y) {
+        return {static_cast<float>(64 * x - 16), static_cast<float>(64 * y - 16)};
+    }
+};
 
 struct Tile {
     // Durability drawn from the level number current at construction.
@@ -41,8 +71,6 @@ struct Tile {
     // The wall's shadow caster, owned by the light system. The tile drops it
     // (and has the system delete it) when the wall breaks or the map goes.
     ltbl::ConvexHull* hull = nullptr;
-    sf::Sprite sprite;      // the wall (walls layer) or the floor (layout layer)
-    sf::Sprite edgeSprite;  // 96 x 96 shading, 16 px up and left of the tile
     unsigned char kind = 0; // walls layer: 1 solid, 0 free; layout layer: street code or 'o'
 };
 
@@ -60,13 +88,6 @@ inline bool isStreet(unsigned char k) {
     return k >= 220 && k <= 228;
 }
 } // namespace layoutcode
-
-// A fading line left by a shot.
-struct Tracer {
-    sf::ConvexShape shape;
-    float rate = 0; // alpha units per second
-    bool dead = false;
-};
 
 // A fading mark on the floor that turns greenish as it dries.
 struct Stain {
@@ -133,8 +154,13 @@ class Map {
     unsigned viewX0 = 0, viewY0 = 0, viewX1 = 0, viewY1 = 0;
     float elapsed = 0; // seconds this map has been updated
 
-    TileGrid walls;  // indexed [X][Y]
-    TileGrid layout; // indexed [X][Y]
+    TileGrid walls;           // indexed [X][Y]
+    TileGrid layout;          // indexed [X][Y]
+    std::vector<TileArt> art; // column-major, as artAt() indexes it
+    TileArt& artAt(int x, int y) {
+        return art[static_cast<std::size_t>(x) * static_cast<std::size_t>(rows()) +
+                   static_cast<std::size_t>(y)];
+    }
 
     // Actors and props append here; only the map removes.
     EntityList enemies;

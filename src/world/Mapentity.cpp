@@ -149,21 +149,17 @@ void Mapentity::collideWithProps(List& list, float) {
 }
 
 // The same entities in the same order as a walk of the whole list: after
-// each contact the entities near the new position are looked up again, from
-// the next one on.
+// each contact the first entity overlapping the new position is looked up
+// again, from the next one on.
 template <typename Contact>
 void Mapentity::walkIndexed(List& list, const EntityIndex& index, Contact contact) {
-    // Kept between calls: this runs for every moving entity every frame.
-    static std::vector<std::size_t> near;
+    auto touches = [&](std::size_t i) { return list[i].get() != this && overlaps(*this, *list[i]); };
     for (std::size_t from = 0;;) {
-        index.near(position, radius, from, near);
-        auto hit = std::find_if(near.begin(), near.end(), [&](std::size_t i) {
-            return list[i].get() != this && overlaps(*this, *list[i]);
-        });
-        if (hit == near.end())
+        std::optional<std::size_t> hit = index.firstNear(position, radius, from, touches);
+        if (!hit)
             return;
         from = *hit + 1;
-        contact(from - 1);
+        contact(*hit);
     }
 }
 

@@ -49,11 +49,11 @@ void fillLot(Map& map, int X0, int Y0, int rows, int cols) {
         for (int c = 0; c < cols; ++c) {
             const LotCell& cell = plan.at(r, c);
             auto x = static_cast<std::size_t>(X0 + c), y = static_cast<std::size_t>(Y0 + r);
-            Tile& wall = map.walls[x][y];
-            wall.kind = cell.solid ? 1 : 0;
+            map.walls[x][y].kind = cell.solid ? 1 : 0;
+            TileArt& look = map.artAt(X0 + c, Y0 + r);
             if (cell.wallRect.width > 0)
-                wall.sprite.setTextureRect(cell.wallRect);
-            map.layout[x][y].sprite.setTextureRect(cell.floorRect);
+                look.wall.rect = cell.wallRect;
+            look.floor.rect = cell.floorRect;
         }
     for (const FurnitureSpot& spot : plan.furniture) {
         auto piece = std::make_unique<Furniture>(
@@ -87,23 +87,20 @@ void placeMachine(Map& map) {
 
 void finishEdges(Map& map) {
     Contenthandler* content = Contenthandler::getInstance();
+    TilePicture shading;
+    shading.setTexture(content->shadowTexture, true);
     for (int X = 0; X < map.columns(); ++X)
         for (int Y = 0; Y < map.rows(); ++Y) {
-            Tile& wall = map.walls[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            Tile& ground = map.layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            sf::Vector2f corner(static_cast<float>(64 * X - 16), static_cast<float>(64 * Y - 16));
-            wall.edgeSprite.setTexture(content->shadowTexture, true);
-            wall.edgeSprite.setPosition(corner);
+            const Tile& ground = map.layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
+            TileArt& look = map.artAt(X, Y);
+            look.wallEdge = shading;
             sf::IntRect rect;
             if (ground.kind >= lotLeft && ground.kind <= lotAbove)
                 rect = sf::IntRect((ground.kind - lotLeft) * 96, 0, 96, 96);
             else if (ground.kind == rightColumn)
                 rect = sf::IntRect(96, 0, 96, 96);
-            if (rect.width > 0) {
-                ground.edgeSprite.setTexture(content->floorShadowTexture);
-                ground.edgeSprite.setTextureRect(rect);
-            }
-            ground.edgeSprite.setPosition(corner);
+            if (rect.width > 0)
+                look.floorEdge = {&content->floorShadowTexture, rect};
         }
 }
 
@@ -212,17 +209,15 @@ std::unique_ptr<Map> Maphandler::generateMap(int NX, int NY, const std::string& 
     NX = std::max(NX, 1);
     NY = std::max(NY, 1);
     auto map = std::make_unique<Map>(NX, NY);
+    // Every wall shows the whole sheet until its lot gives it a rectangle.
+    TilePicture sheet;
+    sheet.setTexture(content->tileTextures[0]);
     for (int X = 0; X < NX; ++X)
         for (int Y = 0; Y < NY; ++Y) {
-            sf::Vector2f at(static_cast<float>(64 * X), static_cast<float>(64 * Y));
-            Tile& wall = map->walls[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            wall.sprite.setTexture(content->tileTextures[0]);
-            wall.sprite.setPosition(at);
-            Tile& ground = map->layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)];
-            ground.kind = lot;
-            ground.sprite.setTexture(content->tileTextures[0]);
-            ground.sprite.setTextureRect(sf::IntRect(64 * (std::rand() % 3), 384, 64, 64));
-            ground.sprite.setPosition(at);
+            TileArt& look = map->artAt(X, Y);
+            look.wall = sheet;
+            map->layout[static_cast<std::size_t>(X)][static_cast<std::size_t>(Y)].kind = lot;
+            look.floor = {sheet.texture, sf::IntRect(64 * (std::rand() % 3), 384, 64, 64)};
         }
 
     int a = randInt(1, NY / 11);

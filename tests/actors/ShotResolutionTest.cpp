@@ -5,9 +5,12 @@
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
+#include <SFML/Graphics/ConvexShape.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -187,6 +190,36 @@ TEST(SegmentGeometry, ASegmentEntersATileAtItsFirstCrossing) {
     auto inside = segmentEntersTile({140, 80}, {300, 300}, 2, 1);
     ASSERT_TRUE(inside);
     EXPECT_EQ(*inside, sf::Vector2f(140, 80));
+}
+
+// A tracer is laid out once rather than at every corner set: it draws the
+// picture of the convex shape set corner by corner, fresh and half faded.
+TEST(SegmentGeometry, ATracerDrawsWhatAConvexShapeOfItsCornersDraws) {
+    auto picture = [](const sf::Shape& shape) {
+        sf::RenderTexture canvas;
+        EXPECT_TRUE(canvas.create(160, 120));
+        canvas.clear();
+        canvas.draw(shape);
+        canvas.display();
+        return canvas.getTexture().copyToImage();
+    };
+    using Line = std::tuple<sf::Vector2f, sf::Vector2f, float>;
+    for (auto [a, b, width] :
+         {Line{{10, 10}, {150, 97}, 3}, Line{{80, 5}, {80, 110}, 1}, Line{{40, 40}, {40, 40}, 6}})
+        for (float faded : {0.0f, 0.2f}) {
+            Tracer tracer = makeTracer(a, b, width, sf::Color(250, 190, 60));
+            fadeTracer(tracer, faded);
+            sf::ConvexShape shape(4);
+            for (std::size_t i = 0; i < 4; ++i)
+                shape.setPoint(i, tracer.shape.getPoint(i));
+            shape.setFillColor(tracer.shape.getFillColor());
+            shape.setOutlineColor(tracer.shape.getOutlineColor());
+            shape.setOutlineThickness(tracer.shape.getOutlineThickness());
+            EXPECT_EQ(tracer.shape.getGlobalBounds(), shape.getGlobalBounds());
+            sf::Image mine = picture(tracer.shape), reference = picture(shape);
+            EXPECT_TRUE(std::equal(mine.getPixelsPtr(), mine.getPixelsPtr() + 160 * 120 * 4,
+                                   reference.getPixelsPtr()));
+        }
 }
 
 } // namespace

@@ -45,6 +45,11 @@ TEST(EntityIndex, NamesEveryEntityACircleCanTouchInListOrder) {
         props[i]->position += sf::Vector2f(static_cast<float>(std::rand() % 400 - 200), 150);
         index.moved(props, i);
     }
+    // Others move between two builds, as between frames, and the next build finds them.
+    index.clear();
+    for (std::size_t i = 3; i < props.size(); i += 11)
+        props[i]->position.y -= 170;
+    index.build(props, {3200, 2400});
     std::vector<std::size_t> near;
     for (int q = 0; q < 3000; ++q) {
         sf::Vector2f centre(static_cast<float>(std::rand() % 3800 - 300),

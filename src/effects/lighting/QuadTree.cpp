@@ -41,6 +41,7 @@ void QuadTree::place(QuadTreeOccupant* occupant) {
         occupant->node = nullptr;
         occupant->slot = outside.size();
         outside.push_back(occupant);
+        outsideBoxes.push_back({occupant->aabb.lowerBound, occupant->aabb.upperBound});
         return;
     }
     QuadTreeNode* node = root.get();
@@ -61,10 +62,13 @@ void QuadTree::place(QuadTreeOccupant* occupant) {
 void QuadTree::remove(QuadTreeOccupant* occupant) {
     if (occupant->tree != this)
         return;
-    if (occupant->node)
+    if (occupant->node) {
         unlist(occupant->node->occupants, occupant);
-    else
+    } else if (occupant->slot < outside.size() && outside[occupant->slot] == occupant) {
+        outsideBoxes[occupant->slot] = outsideBoxes.back();
+        outsideBoxes.pop_back();
         unlist(outside, occupant);
+    }
     occupant->node = nullptr;
     occupant->tree = nullptr;
     --count;
@@ -84,9 +88,13 @@ void QuadTree::queryNode(const QuadTreeNode& node, const AABB& box, std::vector<
 void QuadTree::query(const AABB& box, std::vector<QuadTreeOccupant*>& result) const {
     if (root)
         queryNode(*root, box, result);
-    for (QuadTreeOccupant* occupant : outside)
-        if (occupant->aabb.intersects(box))
-            result.push_back(occupant);
+    // The same test as AABB::intersects, on the copies.
+    for (std::size_t i = 0; i < outsideBoxes.size(); ++i) {
+        const Corners& c = outsideBoxes[i];
+        if (c.lower.x <= box.upperBound.x && box.lowerBound.x <= c.upper.x && c.lower.y <= box.upperBound.y &&
+            box.lowerBound.y <= c.upper.y)
+            result.push_back(outside[i]);
+    }
 }
 
 } // namespace qdt

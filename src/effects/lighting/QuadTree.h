@@ -43,6 +43,14 @@ class QuadTree {
     static void queryNode(const QuadTreeNode& node, const AABB& box, std::vector<QuadTreeOccupant*>& result);
 
     std::vector<QuadTreeOccupant*> outside;
+    // The corners of each outside occupant's box, by the same index. A map
+    // bigger than the region leaves nearly every wall out here, and every
+    // query tests them all: a dense copy of the boxes is tested in one
+    // sweep instead of a visit to each occupant.
+    struct Corners {
+        sf::Vector2f lower, upper;
+    };
+    std::vector<Corners> outsideBoxes;
     std::size_t count = 0;
 };
 
