@@ -19,6 +19,7 @@
 #include "items/AffixTables.h"
 #include "screens/Ingame.h"
 #include "screens/UI.h"
+#include "world/Map.h"
 #include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -151,7 +152,7 @@ void stepFrame(float dt, bool draw) {
 void drawFrame(const std::function<void(sf::RenderWindow&)>& over) {
     sf::RenderWindow& window = gameWindow();
     GameStateHandler* handler = GameStateHandler::getInstance();
-    window.clear(sf::Color(96, 128, 96, 255));
+    window.clear(Map::backdrop);
     if (GameState* top = handler->top(); top && handler->drawEnabled != 0)
         top->draw();
     handler->drawEnabled = 1;

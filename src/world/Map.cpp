@@ -21,6 +21,7 @@
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 
 #include <algorithm>
@@ -126,6 +127,7 @@ void damageTile(Tile& tile, float damage, sf::Vector2f at) {
     if (tile.hitPoints < 0) {
         Particlehandler::getInstance()->wallDebris(at, std::rand() % 7 + 8, 50);
         tile.kind = 0;
+        ++Map::tileRevision;
         dropHull(tile);
         Contenthandler::getInstance()->wallDestroySound.play();
         Maphandler::getInstance()->report({LevelEvent::Kind::carnage, wallCarnage, 0, "Wall broken", {}});
@@ -359,9 +361,9 @@ void appendQuad(sf::VertexArray& batch, const TilePicture& picture, sf::Vector2f
 
 // The tiles of the view window in three passes: floors, then every shading,
 // then the walls. Each pass is one batch per texture, a quad per picture.
-void Map::drawTiles() {
+void Map::drawTileLayers(sf::RenderTarget& target, unsigned x0, unsigned x1, unsigned y0, unsigned y1,
+                         bool shadeWithGrey) {
     Contenthandler* content = Contenthandler::getInstance();
-    sf::RenderWindow& window = gameWindow();
     sf::Shader& shader = content->grayScaleShader;
     shader.setUniform("tint", sf::Glsl::Vec4(sf::Color(255, 255, 255, 255)));
 
@@ -370,8 +372,8 @@ void Map::drawTiles() {
     const sf::Texture* floorEdgeTexture = nullptr;
     const sf::Texture* wallEdgeTexture = nullptr;
     const sf::Texture* wallTexture = nullptr;
-    for (unsigned x = viewX0; x < viewX1; ++x)
-        for (unsigned y = viewY0; y < viewY1; ++y) {
+    for (unsigned x = x0; x < x1; ++x)
+        for (unsigned y = y0; y < y1; ++y) {
             const bool standing = walls[x][y].kind != 0;
             const int ix = static_cast<int>(x), iy = static_cast<int>(y);
             const TileArt& look = artAt(ix, iy);
@@ -397,14 +399,92 @@ void Map::drawTiles() {
         if (!texture || batch.getVertexCount() == 0)
             return;
         sf::RenderStates states(texture);
-        if (shaded)
+        if (shaded && shadeWithGrey)
             states.shader = &shader;
-        window.draw(batch, states);
+        target.draw(batch, states);
     };
     drawBatch(floors, floorTexture, true);
     drawBatch(floorEdges, floorEdgeTexture, false);
     drawBatch(wallEdges, wallEdgeTexture, false);
     drawBatch(wallSprites, wallTexture, true);
+}
+
+unsigned Map::tileRevision = 0;
+const sf::Color Map::backdrop(96, 128, 96);
+
+bool Map::renderTileCache(sf::FloatRect seen, float scale) {
+    // A margin of four tiles, so that walking makes a new picture only every
+    // few seconds; the area starts on whole tiles, so the texels stay on the
+    // world's pixels.
+    constexpr float margin = 256;
+    sf::FloatRect area;
+    area.left = std::floor((seen.left - margin) / 64) * 64;
+    area.top = std::floor((seen.top - margin) / 64) * 64;
+    area.width = std::ceil((seen.left + seen.width + margin - area.left) / 64) * 64;
+    area.height = std::ceil((seen.top + seen.height + margin - area.top) / 64) * 64;
+    const sf::Vector2u pixels(static_cast<unsigned>(std::ceil(area.width * scale)),
+                              static_cast<unsigned>(std::ceil(area.height * scale)));
+    TileCache& cache = tileCache;
+    if (!cache.texture || cache.texture->getSize() != pixels) {
+        cache.texture = std::make_unique<sf::RenderTexture>();
+        // Beyond the graphics chip's largest texture the tiles are drawn as they are.
+        if (pixels.x > sf::Texture::getMaximumSize() || pixels.y > sf::Texture::getMaximumSize() ||
+            !cache.texture->create(pixels.x, pixels.y)) {
+            cache.texture.reset();
+            return false;
+        }
+    }
+    sf::RenderTexture& texture = *cache.texture;
+    texture.setView(sf::View(area));
+    texture.clear(backdrop);
+    // A tile's shading reaches 16 pixels up and left and 80 down and right of its corner.
+    // The last column and row are never drawn, as in the view window.
+    auto index = [](float v, int count) {
+        return static_cast<unsigned>(
+            std::clamp(static_cast<int>(std::floor(v / 64)), 0, std::max(count - 1, 0)));
+    };
+    drawTileLayers(texture, index(area.left - 80, columns()), index(area.left + area.width + 80, columns()),
+                   index(area.top - 80, rows()), index(area.top + area.height + 80, rows()), false);
+    texture.display();
+    cache.area = area;
+    cache.scale = scale;
+    cache.revision = tileRevision;
+    return true;
+}
+
+// The tiles come from their picture while the view stays inside it. The
+// picture holds colours premultiplied by their cover, as drawing over a
+// clear texture leaves them, and is laid over the scene so; the grey of low
+// health is applied as it is laid.
+void Map::drawTiles() {
+    sf::RenderWindow& window = gameWindow();
+    const sf::View& view = window.getView();
+    const sf::Vector2f size = view.getSize(), centre = view.getCenter();
+    const float turn = view.getRotation() * 3.14159265f / 180;
+    const sf::Vector2f reach((std::abs(size.x * std::cos(turn)) + std::abs(size.y * std::sin(turn))) / 2,
+                             (std::abs(size.x * std::sin(turn)) + std::abs(size.y * std::cos(turn))) / 2);
+    const sf::FloatRect seen(centre - reach, reach * 2.0f);
+    const float scale = static_cast<float>(window.getSize().x) / size.x;
+    const TileCache& cache = tileCache;
+    auto inside = [](const sf::FloatRect& outer, const sf::FloatRect& inner) {
+        return inner.left >= outer.left && inner.top >= outer.top &&
+               inner.left + inner.width <= outer.left + outer.width &&
+               inner.top + inner.height <= outer.top + outer.height;
+    };
+    const bool current =
+        cache.texture && cache.scale == scale && cache.revision == tileRevision && inside(cache.area, seen);
+    if (!cacheTiles || (!current && !renderTileCache(seen, scale))) {
+        drawTileLayers(window, viewX0, viewX1, viewY0, viewY1, true);
+        return;
+    }
+    sf::Sprite picture(cache.texture->getTexture());
+    picture.setPosition(cache.area.left, cache.area.top);
+    picture.setScale(1 / scale, 1 / scale);
+    sf::RenderStates states(sf::BlendNone);
+    sf::Shader& grey = Contenthandler::getInstance()->grayScaleShader;
+    grey.setUniform("tint", sf::Glsl::Vec4(sf::Color::White));
+    states.shader = &grey;
+    window.draw(picture, states);
 }
 
 // Draw steps 1 to 4: the light system follows the camera and the player's

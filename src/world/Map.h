@@ -13,6 +13,7 @@
 #include "world/Tracer.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
+#include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
 
@@ -24,6 +25,7 @@ class Mapentity;
 class PowerUp;
 
 namespace sf {
+class RenderTarget;
 class RenderTexture;
 class Texture;
 } // namespace sf
@@ -186,11 +188,35 @@ class Map {
     EntityIndex propIndex;
     EntityIndex enemyIndex;
     bool indexEntities = true;
+    // Tiles come from a picture of the area around the view, made again
+    // when the view leaves it or a wall breaks; false draws them straight
+    // (the same picture, more slowly).
+    bool cacheTiles = true;
+
+    // Bumped whenever a tile's picture changes after generation (a wall
+    // breaks), so that pictures of the tiles made before are made again.
+    static unsigned tileRevision;
+    // What shows where the map has no tile: the colour every frame starts from.
+    static const sf::Color backdrop;
 
   private:
+    // The tiles around the view drawn once into a texture: a frame then
+    // draws one layer instead of four while the view stays inside it.
+    struct TileCache {
+        std::unique_ptr<sf::RenderTexture> texture;
+        sf::FloatRect area;
+        float scale = 0;
+        unsigned revision = 0;
+    };
+
     void fadeEffects(float dt);
     void cleanUp();
     void drawTiles();
+    // The tiles of [x0, x1) x [y0, y1) in their four layers onto target.
+    void drawTileLayers(sf::RenderTarget& target, unsigned x0, unsigned x1, unsigned y0, unsigned y1,
+                        bool shadeWithGrey);
+    bool renderTileCache(sf::FloatRect seen, float scale);
+    TileCache tileCache;
     void beginLightMask();
     void finishLightMask();
 };

@@ -176,4 +176,52 @@ TEST_P(LightMapResolution, TheQuarterSizeLightMapLooksLikeTheFullOne) {
 
 INSTANTIATE_TEST_SUITE_P(Levels, LightMapResolution, ::testing::Values(1, 30));
 
+// The tiles drawn from their cached picture match the tiles drawn one by one:
+// still, turned by a shake, moved within the picture, and after a wall in view breaks.
+TEST(TileCache, ThePictureOfTheTilesIsTheTilesDrawnStraight) {
+    sf::RenderWindow& window = gameWindow();
+    window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
+    std::srand(7);
+    levelNumber = 30;
+    Maphandler::getInstance()->newMap(30);
+    Map* map = Maphandler::getInstance()->currentMap();
+    ASSERT_NE(map, nullptr);
+    map->lighting = {};
+    Camera* camera = Camera::getInstance();
+    camera->snapToTarget();
+    auto picture = [&](bool cached) {
+        map->cacheTiles = cached;
+        window.clear(sf::Color(96, 128, 96));
+        window.setView(camera->view);
+        map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
+        map->draw();
+        return capture(window);
+    };
+    sf::Vector2i wall(-1, -1);
+    for (unsigned x = map->viewX0; x < map->viewX1 && wall.x < 0; ++x)
+        for (unsigned y = map->viewY0; y < map->viewY1 && wall.x < 0; ++y)
+            if (map->walls[x][y].kind != 0)
+                wall = {static_cast<int>(x), static_cast<int>(y)};
+    for (int step = 0; step < 4; ++step) {
+        if (step == 1)
+            camera->view.setRotation(2.5f);
+        if (step == 2) {
+            camera->view.setRotation(0);
+            camera->view.move(5, -4); // a shake's offset
+        }
+        if (step == 3 && wall.x >= 0) {
+            Tile& tile = map->walls[static_cast<std::size_t>(wall.x)][static_cast<std::size_t>(wall.y)];
+            damageTile(tile, 1e6f, TileArt::corner(wall.x, wall.y));
+            ASSERT_EQ(tile.kind, 0);
+        }
+        sf::Image cached = picture(true);
+        sf::Image straight = picture(false);
+        Difference d = compare(cached, straight);
+        EXPECT_LT(d.mean, step == 1 ? 1.0 : 0.01) << "step " << step;
+        EXPECT_LT(d.farShare, step == 1 ? 0.01 : 0.0001) << "step " << step;
+    }
+    camera->view.setRotation(0);
+    window.close();
+}
+
 } // namespace
