@@ -41,6 +41,9 @@ class Contenthandler : public Singleton<Contenthandler> {
 
     // Shader and fonts.
     sf::Shader grayScaleShader;
+    // The grey shader's "factor" as last set: at 0 the shader changes no pixel
+    // of an untinted picture, which is then drawn without it.
+    float greyFactor = 0;
     sf::Font fontOldeEnglish;
     sf::Font fontSujet;
     sf::Font fontBeantown;

@@ -152,8 +152,11 @@ void stepFrame(float dt, bool draw) {
 void drawFrame(const std::function<void(sf::RenderWindow&)>& over) {
     sf::RenderWindow& window = gameWindow();
     GameStateHandler* handler = GameStateHandler::getInstance();
-    window.clear(Map::backdrop);
-    if (GameState* top = handler->top(); top && handler->drawEnabled != 0)
+    GameState* top = handler->top();
+    const bool drawn = top && handler->drawEnabled != 0;
+    if (!drawn || !top->paintsWholeWindow())
+        window.clear(Map::backdrop);
+    if (drawn)
         top->draw();
     handler->drawEnabled = 1;
     if (showFrameCounter)

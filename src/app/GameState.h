@@ -14,6 +14,8 @@ class GameState {
     // Draws between clearing and displaying the window. States below the top
     // are not drawn; an overlay draws whatever it shows behind itself.
     virtual void draw() = 0;
+    // Whether draw paints every pixel of the window, so that clearing it first would be wasted.
+    virtual bool paintsWholeWindow() const { return false; }
     // Keyboard shortcuts, after update.
     virtual void handleInput() {}
 

@@ -82,7 +82,8 @@ void Ingame::update(float dt) {
         content->battleMusic.play();
 
     float h = healthFraction();
-    content->grayScaleShader.setUniform("factor", greyFactor(h));
+    content->greyFactor = greyFactor(h);
+    content->grayScaleShader.setUniform("factor", content->greyFactor);
     Camera* camera = Camera::getInstance();
     camera->update(dt);
     UI::getInstance()->update(dt);
@@ -170,6 +171,11 @@ void Ingame::drawWorld() {
         map->draw();
     Player::getInstance()->draw();
     camera->drawOverlay();
+}
+
+bool Ingame::paintsWholeWindow() const {
+    const Map* map = Maphandler::getInstance()->currentMap();
+    return map && map->paintsWholeView();
 }
 
 void Ingame::draw() {

@@ -20,6 +20,8 @@ class Ingame : public GameState {
     void onEnter() override;
     void update(float dt) override;
     void draw() override;
+    // The map lays its tiles over the whole view, the backdrop where it has none.
+    bool paintsWholeWindow() const override;
     // The level as the camera sees it, without the heads-up display and screen tints.
     void drawWorld();
     // Escape opens the pause menu, F1 the game-info overlay.

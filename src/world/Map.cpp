@@ -473,7 +473,14 @@ void Map::drawTiles() {
     };
     const bool current =
         cache.texture && cache.scale == scale && cache.revision == tileRevision && inside(cache.area, seen);
-    if (!cacheTiles || (!current && !renderTileCache(seen, scale))) {
+    if (!paintsWholeView()) {
+        drawTileLayers(window, viewX0, viewX1, viewY0, viewY1, true);
+        return;
+    }
+    if (!current && !renderTileCache(seen, scale)) {
+        // The frame was left uncleared for the picture to cover it.
+        tilePictureFailed = true;
+        window.clear(backdrop);
         drawTileLayers(window, viewX0, viewX1, viewY0, viewY1, true);
         return;
     }
@@ -481,9 +488,11 @@ void Map::drawTiles() {
     picture.setPosition(cache.area.left, cache.area.top);
     picture.setScale(1 / scale, 1 / scale);
     sf::RenderStates states(sf::BlendNone);
-    sf::Shader& grey = Contenthandler::getInstance()->grayScaleShader;
-    grey.setUniform("tint", sf::Glsl::Vec4(sf::Color::White));
-    states.shader = &grey;
+    Contenthandler* content = Contenthandler::getInstance();
+    if (content->greyFactor > 0) {
+        content->grayScaleShader.setUniform("tint", sf::Glsl::Vec4(sf::Color::White));
+        states.shader = &content->grayScaleShader;
+    }
     window.draw(picture, states);
 }
 

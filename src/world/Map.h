@@ -192,6 +192,9 @@ class Map {
     // when the view leaves it or a wall breaks; false draws them straight
     // (the same picture, more slowly).
     bool cacheTiles = true;
+    // Whether the tiles' picture covers the whole view, backdrop and all, so
+    // that the frame needs no clearing first.
+    bool paintsWholeView() const { return cacheTiles && !tilePictureFailed; }
 
     // Bumped whenever a tile's picture changes after generation (a wall
     // breaks), so that pictures of the tiles made before are made again.
@@ -217,6 +220,7 @@ class Map {
                         bool shadeWithGrey);
     bool renderTileCache(sf::FloatRect seen, float scale);
     TileCache tileCache;
+    bool tilePictureFailed = false; // the graphics chip could not hold the picture
     void beginLightMask();
     void finishLightMask();
 };
