@@ -97,6 +97,10 @@ void GameStateHandler::update(float dt) {
     advanceSchedule(dt);
 }
 
+bool GameStateHandler::holds(const GameState* s) const {
+    return std::find(states.begin(), states.end(), s) != states.end();
+}
+
 void GameStateHandler::advanceSchedule(float dt) {
     if (!delayActive || top() != delayAnchor)
         return;
@@ -107,6 +111,6 @@ void GameStateHandler::advanceSchedule(float dt) {
     GameState* due = pendingState;
     cancelScheduled();
     // A singleton screen is on the stack once at most.
-    if (std::find(states.begin(), states.end(), due) == states.end())
+    if (!holds(due))
         pushState(due);
 }

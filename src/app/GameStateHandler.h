@@ -33,6 +33,8 @@ class GameStateHandler : public Singleton<GameStateHandler> {
     // is on top, and it opens when the time is up.
     void advanceSchedule(float dt);
     GameState* top() const { return states.empty() ? nullptr : states.front(); }
+    // Whether the state is anywhere on the stack, covered or not.
+    bool holds(const GameState* s) const;
 
     std::vector<GameState*> states; // element 0 is the top
     GameState* pendingState = nullptr;

@@ -11,8 +11,6 @@
 #include "app/Settings.h"
 #include "screens/IntermissionState.h"
 
-#include <algorithm>
-
 // Every state leaves the stack without the ones below being entered on the
 // way down: each of them would otherwise restart its music or its camera for
 // nothing. The main menu is then entered as the only state.
@@ -32,7 +30,7 @@ void leaveRun() {
 bool unwindTo(GameState* target) {
     GameStateHandler* handler = GameStateHandler::getInstance();
     std::vector<GameState*>& states = handler->states;
-    if (std::find(states.begin(), states.end(), target) == states.end())
+    if (!handler->holds(target))
         return false;
     while (states.front() != target) {
         GameState* leaving = states.front();

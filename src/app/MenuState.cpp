@@ -153,6 +153,16 @@ void placeMenuText(sf::Text& text, float x, float y, Align align) {
     text.setPosition(std::trunc(left), std::trunc(y - baseline - capital.top - capital.height * 0.5f));
 }
 
+void stylePlayMark(sf::CircleShape& mark) {
+    mark.setRadius(11);
+    mark.setPointCount(3);
+    mark.setOrigin(11, 11);
+    mark.setRotation(90);
+    mark.setFillColor(sf::Color(242, 163, 58));
+    mark.setOutlineColor(sf::Color(10, 10, 18, 200));
+    mark.setOutlineThickness(2);
+}
+
 MenuButton rowButton(sf::IntRect area, MenuButton::Action onClick, MenuButton::Condition isEnabled) {
     MenuButton row(sf::Vector2i(area.left + area.width / 2, area.top + area.height / 2),
                    sf::Vector2i(area.width, area.height), std::move(onClick), nullptr, std::move(isEnabled),

@@ -8,6 +8,7 @@
 #include "app/GameState.h"
 #include "app/MenuButton.h"
 
+#include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -35,6 +36,8 @@ void placeMenuText(sf::Text& text, float x, float y, Align align);
 // draws itself (lit while the row has the focus). It takes clicks and the
 // focus like any button, so a list can be walked with the keys or a pad.
 MenuButton rowButton(sf::IntRect area, MenuButton::Action onClick, MenuButton::Condition isEnabled);
+// The amber triangle pointing right that marks a row which can be watched.
+void stylePlayMark(sf::CircleShape& mark);
 
 class MenuState : public GameState {
   public:

@@ -31,8 +31,7 @@ const char* const replay::gameVersion = "1.0";
 std::string replay::folder = "data/Replays/";
 
 bool replay::levelOnStack() {
-    const std::vector<GameState*>& states = GameStateHandler::getInstance()->states;
-    return std::find(states.begin(), states.end(), Ingame::getInstance()) != states.end();
+    return GameStateHandler::getInstance()->holds(Ingame::getInstance());
 }
 
 namespace {
@@ -317,9 +316,9 @@ void ReplayPlayer::begin() {
     showUpgradeHelpOnce = rec.showUpgradeHelp;
 
     // The run began over the main menu.
-    leaveRun();
     returnToMainMenu();
     Camera::getInstance()->shake = rec.shake;
+    // Twice: the starting frame's input is also the frame before it, so nothing counts as newly pressed.
     InputState* input = InputState::getInstance();
     replay::restore(*input, rec.input);
     replay::restore(*input, rec.input);
@@ -389,7 +388,6 @@ void ReplayPlayer::end() {
     readSettings(settings);
     showGameInfoOnce = viewerInfoOnce;
     showUpgradeHelpOnce = viewerUpgradeHelpOnce;
-    leaveRun();
     returnToMainMenu();
     holdWrites(false);
     InputState::getInstance()->padActive = false;

@@ -84,7 +84,7 @@ ViewerControls ReplayViewer::readControls() {
     auto button = [&](PadButton b) {
         return focus && pad.connected && pad.buttons[static_cast<std::size_t>(b)];
     };
-    std::array<bool, 12> now{
+    std::array<bool, 10> now{
         key(K::Escape) || button(PadButton::B),
         key(K::Space) || key(K::P) || button(PadButton::A),
         key(K::Right) || key(K::Period) || button(PadButton::DpadRight),
@@ -96,7 +96,7 @@ ViewerControls ReplayViewer::readControls() {
         key(K::Num4),
         key(K::Num5),
     };
-    std::array<bool, 12> pressed{};
+    std::array<bool, 10> pressed{};
     for (std::size_t i = 0; i < now.size(); ++i)
         pressed[i] = now[i] && !held[i];
     held = now;

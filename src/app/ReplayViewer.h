@@ -60,7 +60,7 @@ class ReplayViewer {
     float budget = 0;
     std::unique_ptr<KeyboardPoller>
         keyboard; // made when watching starts: it opens its own display connection
-    std::array<bool, 12> held{};
+    std::array<bool, 10> held{};
     sf::RectangleShape bar;
     sf::Text status, hints;
 };

@@ -123,13 +123,7 @@ Highscorescreen::Highscorescreen() {
     focusFrame.setOutlineColor(offWhite);
     focusFrame.setOutlineThickness(3);
     style(hint, 24, grey);
-    playMark.setRadius(11);
-    playMark.setPointCount(3);
-    playMark.setOrigin(11, 11);
-    playMark.setRotation(90);
-    playMark.setFillColor(amber);
-    playMark.setOutlineColor(sf::Color(10, 10, 18, 200));
-    playMark.setOutlineThickness(2);
+    stylePlayMark(playMark);
 
     buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), returnToMainMenu, nullptr, nullptr,
                          0, "Main Menu", "");

@@ -12,15 +12,9 @@
 #include "screens/IntermissionState.h"
 #include "world/Maphandler.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace {
-
-bool levelOnStack() {
-    const std::vector<GameState*>& states = GameStateHandler::getInstance()->states;
-    return std::find(states.begin(), states.end(), Ingame::getInstance()) != states.end();
-}
 
 // The one sequence behind every way in. The map comes before the player's
 // reset and the level's entry: the player is placed on it, and entering the
@@ -65,7 +59,7 @@ bool continueFromSaveText(const std::string& text) {
     std::optional<SaveData> save = parseSaveText(text);
     if (!save)
         return false;
-    if (levelOnStack())
+    if (GameStateHandler::getInstance()->holds(Ingame::getInstance()))
         leaveRun();
     // The recording holds the save as it was, so that watching it needs no file.
     replay::runStarts(Recording::Start::Save, text);

@@ -99,13 +99,7 @@ ReplaysState::ReplaysState() {
     styleMenuText(hint, 24, grey);
     highlight.setSize(sf::Vector2f(ruleWidth, rowHeight));
     highlight.setFillColor(sf::Color(242, 163, 58, 210));
-    playMark.setRadius(11);
-    playMark.setPointCount(3);
-    playMark.setOrigin(11, 11);
-    playMark.setRotation(90);
-    playMark.setFillColor(amber);
-    playMark.setOutlineColor(sf::Color(10, 10, 18, 200));
-    playMark.setOutlineThickness(2);
+    stylePlayMark(playMark);
 
     for (std::size_t row = 0; row < rowButtons; ++row) {
         const int top = static_cast<int>(firstRowTop + rowHeight * static_cast<float>(row));

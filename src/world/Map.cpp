@@ -473,14 +473,12 @@ void Map::drawTiles() {
     };
     const bool current =
         cache.texture && cache.scale == scale && cache.revision == tileRevision && inside(cache.area, seen);
-    if (!paintsWholeView()) {
-        drawTileLayers(window, viewX0, viewX1, viewY0, viewY1, true);
-        return;
-    }
-    if (!current && !renderTileCache(seen, scale)) {
+    if (paintsWholeView() && !current && !renderTileCache(seen, scale)) {
         // The frame was left uncleared for the picture to cover it.
         tilePictureFailed = true;
         window.clear(backdrop);
+    }
+    if (!paintsWholeView()) {
         drawTileLayers(window, viewX0, viewX1, viewY0, viewY1, true);
         return;
     }
