@@ -98,7 +98,9 @@ void AI::wander(Enemy& enemy) {
     if (!map)
         return;
     const int column = randInt(2, map->columns() - 3), row = randInt(2, map->rows() - 3);
+    // A crowd that keeps bumping wanders often: one allocation, not five.
     std::vector<sf::Vector2i> candidates;
+    candidates.reserve(16);
     for (int x = column - 2; x <= column + 1; ++x)
         for (int y = row - 2; y <= row + 1; ++y)
             if (x >= 0 && y >= 0 && x < map->columns() && y < map->rows() && !map->isSolid(x, y))

@@ -29,6 +29,30 @@ EntityIndex::Span EntityIndex::spanOf(const Mapentity& entity) const {
     return cellsOf(entity.position, reachOf(entity.radius));
 }
 
+EntityIndex::Seen EntityIndex::seenOf(const Mapentity& entity) {
+    return {entity.position, entity.radius};
+}
+
+void EntityIndex::stamp(const Span& span) {
+    // A body lost off every number overlaps nothing: there is no place to date.
+    if (span.everywhere)
+        return;
+    for (int x = span.x0; x <= span.x1; ++x)
+        for (int y = span.y0; y <= span.y1; ++y)
+            stamps[static_cast<std::size_t>(x * rows + y)] = clock;
+}
+
+std::uint64_t EntityIndex::lastChangeNear(sf::Vector2f centre, float radius) const {
+    if (!std::isfinite(centre.x) || !std::isfinite(centre.y) || !std::isfinite(radius))
+        return UINT64_MAX;
+    std::uint64_t latest = filedAfresh;
+    const Span s = cellsOf(centre, reachOf(radius));
+    for (int x = s.x0; x <= s.x1; ++x)
+        for (int y = s.y0; y <= s.y1; ++y)
+            latest = std::max(latest, stamps[static_cast<std::size_t>(x * rows + y)]);
+    return latest;
+}
+
 // Keeps each cell's indices ascending: near() merges them in list order.
 void EntityIndex::file(std::uint32_t i, const Span& span, bool add) {
     for (int x = span.x0; x <= span.x1; ++x)
@@ -58,10 +82,13 @@ void EntityIndex::build(const List& entities, sf::Vector2f mapSize) {
             moved(entities, i);
         return;
     }
+    // Everything filed afresh counts as changed now.
+    filedAfresh = ++clock;
     if (!sameGrid) {
         columns = newColumns;
         rows = newRows;
         cells.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
+        stamps.assign(cells.size(), 0);
     } else {
         // Only the cells filed last time are emptied, and they keep their room.
         for (const Span& span : spans)
@@ -72,9 +99,11 @@ void EntityIndex::build(const List& entities, sf::Vector2f mapSize) {
     list = &entities;
     count = entities.size();
     spans.clear();
+    seen.clear();
     // Filed in list order, so every cell's indices come out ascending.
     for (std::size_t i = 0; i < entities.size(); ++i) {
         spans.push_back(spanOf(*entities[i]));
+        seen.push_back(seenOf(*entities[i]));
         const Span& span = spans.back();
         for (int x = span.x0; x <= span.x1; ++x)
             for (int y = span.y0; y <= span.y1; ++y)
@@ -85,12 +114,20 @@ void EntityIndex::build(const List& entities, sf::Vector2f mapSize) {
 void EntityIndex::moved(const List& entities, std::size_t i) {
     if (!covers(entities) || i >= count)
         return;
-    Span now = spanOf(*entities[i]);
-    if (now == spans[i])
+    const Mapentity& entity = *entities[i];
+    // Most entities, and nearly every prop, are where they were.
+    if (entity.position == seen[i].position && entity.radius == seen[i].radius)
+        return;
+    seen[i] = seenOf(entity);
+    ++clock;
+    stamp(spans[i]);
+    const Span span = spanOf(entity);
+    if (span == spans[i])
         return;
     file(static_cast<std::uint32_t>(i), spans[i], false);
-    file(static_cast<std::uint32_t>(i), now, true);
-    spans[i] = now;
+    file(static_cast<std::uint32_t>(i), span, true);
+    spans[i] = span;
+    stamp(span);
 }
 
 void EntityIndex::clear() {

@@ -9,6 +9,10 @@
 // the entity being updated moves (others only take pushes into their
 // velocity), so the map builds its grids for the enemies' and the props'
 // turns and clears them after.
+//
+// It also dates every change: each cell keeps the time an entity last moved
+// in or out of it or within it, so that a body which found nothing to touch
+// can tell, without asking again, that nothing near it has changed since.
 
 #include <SFML/System/Vector2.hpp>
 
@@ -32,9 +36,27 @@ class EntityIndex {
     void clear();
     // Whether the index still describes this list.
     bool covers(const List& entities) const { return list == &entities && count == entities.size(); }
-    // Files entity i under its new place after it moved (or grew); nothing
-    // when the index does not cover the list.
+    // Files entity i under its new place after it moved (or grew), and dates
+    // the change; nothing when the index does not cover the list.
     void moved(const List& entities, std::size_t i);
+
+    // Whether entity i, where it was last filed, overlaps a circle at centre
+    // (the collision test's rule, with its two per cent of slack). While the
+    // index holds, that is where the entity is, and the question needs no
+    // visit to the entity itself.
+    bool touches(std::size_t i, sf::Vector2f centre, float radius) const {
+        const sf::Vector2f d = centre - seen[i].position;
+        const float reach = radius + seen[i].radius;
+        return d.x * d.x + d.y * d.y <= reach * reach * 1.02f;
+    }
+
+    // The index's clock: it ticks with every change moved() or build() sees.
+    std::uint64_t now() const { return clock; }
+    // When an entity that can overlap a circle at centre of the given radius
+    // last changed (or came or went), on that clock; never earlier than the
+    // last build that filed the list afresh. The latest time of all for a
+    // circle that is not a number.
+    std::uint64_t lastChangeNear(sf::Vector2f centre, float radius) const;
 
     // Writes to out, ascending, the indices from `from` on of every entity
     // that can overlap a circle at centre of the given radius (with the
@@ -60,12 +82,24 @@ class EntityIndex {
     static float reachOf(float radius) { return std::abs(radius) * 1.011f + 1; }
     Span spanOf(const Mapentity& entity) const;
     void file(std::uint32_t i, const Span& span, bool add);
+    void stamp(const Span& span);
+    // Where an entity was when it was last filed: a call of moved() that
+    // finds it there has nothing to do.
+    struct Seen {
+        sf::Vector2f position;
+        float radius = 0;
+    };
+    static Seen seenOf(const Mapentity& entity);
 
     const List* list = nullptr;
     std::size_t count = 0;
     int columns = 0, rows = 0;
     std::vector<std::vector<std::uint32_t>> cells; // column-major, list indices ascending
     std::vector<Span> spans;                       // where each entity is filed
+    std::vector<Seen> seen;
+    std::vector<std::uint64_t> stamps; // per cell, when an entity last changed in it
+    std::uint64_t clock = 0;
+    std::uint64_t filedAfresh = 0;
 };
 
 template <typename Test>

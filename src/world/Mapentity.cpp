@@ -83,18 +83,16 @@ void Mapentity::update(float dt) {
         applyFriction(dt);
         position += velocity * dt;
         rotation += angularVelocity * dt;
-        if (map) {
-            if (map->propIndex.covers(map->furniture))
-                collideWithIndexedProps(map->furniture, map->propIndex);
-            else
-                collideWithProps(map->furniture, dt);
-            if (map->enemyIndex.covers(map->enemies))
-                collideWithIndexedActors(map->enemies, map->enemyIndex);
-            else
-                collideWithActors(map->enemies, dt);
-            collideWithTiles(map->walls);
-            // A push can carry the centre past the edge; it never shows outside the map.
-            clampToMap(*map);
+        if (map && !stillAtRest(*map)) {
+            const sf::Vector2f before = position;
+            const bool resting = collide(*map, dt) && position == before;
+            rest = {resting,
+                    position,
+                    collisionOffset,
+                    radius,
+                    map->propIndex.now(),
+                    map->enemyIndex.now(),
+                    Map::tileRevision};
         }
     }
 
@@ -109,6 +107,37 @@ void Mapentity::update(float dt) {
         row = direction;
 
     sprite.setTextureRect(sf::IntRect(frame * frameWidth, row * frameHeight, frameWidth, frameHeight));
+}
+
+bool Mapentity::collide(Map& map, float dt) {
+    // Neither contacts with the walked lists nor bumps on walls are counted
+    // here: without both indexes there is no rest to note.
+    bool indexed = map.propIndex.covers(map.furniture) && map.enemyIndex.covers(map.enemies);
+    bool touched = false;
+    if (map.propIndex.covers(map.furniture))
+        touched |= collideWithIndexedProps(map.furniture, map.propIndex);
+    else
+        collideWithProps(map.furniture, dt);
+    if (map.enemyIndex.covers(map.enemies))
+        touched |= collideWithIndexedActors(map.enemies, map.enemyIndex);
+    else
+        collideWithActors(map.enemies, dt);
+    touched |= collideWithTiles(map.walls);
+    // A push can carry the centre past the edge; it never shows outside the map.
+    clampToMap(map);
+    return indexed && !touched;
+}
+
+// What the collisions read is this body's place and size, the places and
+// sizes of the props and enemies near it, and the walls, which only ever
+// break. With all of them as they were at a rest, they would find nothing
+// to touch again and leave it where it is (the clamp leaves a clamped place).
+bool Mapentity::stillAtRest(const Map& map) const {
+    return rest.valid && position == rest.position && radius == rest.radius &&
+           collisionOffset == rest.collisionOffset && rest.tiles == Map::tileRevision &&
+           map.propIndex.covers(map.furniture) && map.enemyIndex.covers(map.enemies) &&
+           map.propIndex.lastChangeNear(position, radius) <= rest.props &&
+           map.enemyIndex.lastChangeNear(position, radius) <= rest.enemies;
 }
 
 void Mapentity::draw() {
@@ -152,23 +181,23 @@ void Mapentity::collideWithProps(List& list, float) {
 // each contact the first entity overlapping the new position is looked up
 // again, from the next one on.
 template <typename Contact>
-void Mapentity::walkIndexed(List& list, const EntityIndex& index, Contact contact) {
-    auto touches = [&](std::size_t i) { return list[i].get() != this && overlaps(*this, *list[i]); };
+bool Mapentity::walkIndexed(List& list, const EntityIndex& index, Contact contact) {
+    auto touches = [&](std::size_t i) { return list[i].get() != this && index.touches(i, position, radius); };
     for (std::size_t from = 0;;) {
         std::optional<std::size_t> hit = index.firstNear(position, radius, from, touches);
         if (!hit)
-            return;
+            return from > 0;
         from = *hit + 1;
         contact(*hit);
     }
 }
 
-void Mapentity::collideWithIndexedProps(List& list, const EntityIndex& index) {
-    walkIndexed(list, index, [&](std::size_t i) { pushOffProp(list, i); });
+bool Mapentity::collideWithIndexedProps(List& list, const EntityIndex& index) {
+    return walkIndexed(list, index, [&](std::size_t i) { pushOffProp(list, i); });
 }
 
-void Mapentity::collideWithIndexedActors(List& list, const EntityIndex& index) {
-    walkIndexed(list, index, [&](std::size_t i) { bumpInto(list, i); });
+bool Mapentity::collideWithIndexedActors(List& list, const EntityIndex& index) {
+    return walkIndexed(list, index, [&](std::size_t i) { bumpInto(list, i); });
 }
 
 void Mapentity::bumpInto(List& list, std::size_t i) {
@@ -224,8 +253,10 @@ bool Mapentity::collideWithTilesOnAxis(int axis, Grid& grid) {
     sf::Vector2f c = position + collisionOffset;
     if (!std::isfinite(c.x) || !std::isfinite(c.y))
         return false;
+    // Clamped first, the tile number is never negative, so the conversion's
+    // truncation is the floor.
     auto cell = [](float v, int count) {
-        return std::clamp(static_cast<int>(std::floor(v / 64)), 0, count - 1);
+        return static_cast<int>(std::clamp(v / 64, 0.0f, static_cast<float>(count - 1)));
     };
     int x0 = cell(c.x - radius, nx), x1 = cell(c.x + radius, nx);
     int y0 = cell(c.y - radius, ny), y1 = cell(c.y + radius, ny);

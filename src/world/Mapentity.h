@@ -11,6 +11,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Vector2.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -34,9 +35,9 @@ class Mapentity {
     virtual void collideWithActors(List& list, float dt);
     virtual void collideWithProps(List& list, float dt);
     // The base rules through an index of the list: the same contacts in the
-    // same order, without walking the entities far away.
-    void collideWithIndexedProps(List& list, const EntityIndex& index);
-    void collideWithIndexedActors(List& list, const EntityIndex& index);
+    // same order, without walking the entities far away. True when there was one.
+    bool collideWithIndexedProps(List& list, const EntityIndex& index);
+    bool collideWithIndexedActors(List& list, const EntityIndex& index);
     // Wall collision on one axis (0 = x, 1 = y); true when a tile was touched.
     virtual bool collideWithTilesOnAxis(int axis, Grid& grid);
     virtual bool collideWithTiles(Grid& grid);
@@ -112,7 +113,26 @@ class Mapentity {
     void pushOffProp(List& list, std::size_t i);
     // The actors rule against one actor this entity overlaps.
     void bumpInto(List& list, std::size_t i);
-    template <typename Contact> void walkIndexed(List& list, const EntityIndex& index, Contact contact);
+    template <typename Contact> bool walkIndexed(List& list, const EntityIndex& index, Contact contact);
+
+  private:
+    // Most props lie still most of the time, far from anything that moves.
+    // A body whose collisions found nothing to touch and left it where it
+    // was notes when that was; while it is still there, nothing near it has
+    // changed on the map's indexes and no wall has broken, the collisions
+    // would find nothing again, and are skipped.
+    struct Rest {
+        bool valid = false;
+        sf::Vector2f position, collisionOffset;
+        float radius = 0;
+        std::uint64_t props = 0, enemies = 0;
+        unsigned tiles = 0;
+    };
+    Rest rest;
+    bool stillAtRest(const Map& map) const;
+    // The collisions of one physics step, through the map's indexes where
+    // they cover its lists; true when the step can be noted as a rest.
+    bool collide(Map& map, float dt);
 };
 
 // The armour factor of the damage rule: the share of a hit that gets through

@@ -12,9 +12,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -50,6 +52,16 @@ TEST(EntityIndex, NamesEveryEntityACircleCanTouchInListOrder) {
     for (std::size_t i = 3; i < props.size(); i += 11)
         props[i]->position.y -= 170;
     index.build(props, {3200, 2400});
+    // A few move after a moment noted on the index's clock: every circle one
+    // of them touches, where it was or where it is, dates a change after it.
+    const std::uint64_t noted = index.now();
+    std::vector<std::pair<std::size_t, sf::Vector2f>> changed;
+    for (std::size_t i = 5; i < props.size(); i += 131) {
+        changed.emplace_back(i, props[i]->position);
+        props[i]->position.x += static_cast<float>(std::rand() % 300);
+        index.moved(props, i);
+    }
+    int quiet = 0;
     std::vector<std::size_t> near;
     for (int q = 0; q < 3000; ++q) {
         sf::Vector2f centre(static_cast<float>(std::rand() % 3800 - 300),
@@ -68,7 +80,17 @@ TEST(EntityIndex, NamesEveryEntityACircleCanTouchInListOrder) {
         }
         ASSERT_TRUE(from > 700 || std::binary_search(near.begin(), near.end(), 700u))
             << "the lost prop is named to every query";
+        Mapentity was;
+        for (const auto& [i, before] : changed) {
+            was.position = before;
+            was.radius = props[i]->radius;
+            if (touches(centre, radius, *props[i]) || touches(centre, radius, was)) {
+                ASSERT_GT(index.lastChangeNear(centre, radius), noted) << "prop " << i << ", query " << q;
+            }
+        }
+        quiet += index.lastChangeNear(centre, radius) <= noted;
     }
+    EXPECT_GT(quiet, 1000) << "most of the map has not changed";
     props.push_back(std::make_unique<Mapentity>());
     EXPECT_FALSE(index.covers(props)) << "a prop added after the build";
 }
@@ -118,7 +140,8 @@ Snapshot play(bool indexEntities) {
     for (const EntityList* list : {&map->enemies, &map->furniture})
         for (const auto& e : *list)
             s.numbers.insert(s.numbers.end(),
-                             {e->position.x, e->position.y, e->velocity.x, e->velocity.y, e->HP});
+                             {e->position.x, e->position.y, e->velocity.x, e->velocity.y, e->HP, e->rotation,
+                              static_cast<float>(e->bumpCount)});
     s.numbers.push_back(static_cast<float>(map->enemies.size()));
     s.numbers.push_back(static_cast<float>(map->furniture.size()));
     for (std::size_t i = 0; i < start.size() && i < map->furniture.size(); ++i)
