@@ -139,9 +139,8 @@ Snapshot play(bool indexEntities) {
     Snapshot s;
     for (const EntityList* list : {&map->enemies, &map->furniture})
         for (const auto& e : *list)
-            s.numbers.insert(s.numbers.end(),
-                             {e->position.x, e->position.y, e->velocity.x, e->velocity.y, e->HP, e->rotation,
-                              static_cast<float>(e->bumpCount)});
+            s.numbers.insert(s.numbers.end(), {e->position.x, e->position.y, e->velocity.x, e->velocity.y,
+                                               e->HP, e->rotation, static_cast<float>(e->bumpCount)});
     s.numbers.push_back(static_cast<float>(map->enemies.size()));
     s.numbers.push_back(static_cast<float>(map->furniture.size()));
     for (std::size_t i = 0; i < start.size() && i < map->furniture.size(); ++i)
