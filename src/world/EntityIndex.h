@@ -26,6 +26,14 @@
 
 class Mapentity;
 
+// The collision test's contact rule: two circles touch when their centres
+// are within the sum of their radii, with two per cent of slack.
+inline bool circlesTouch(sf::Vector2f a, float radiusA, sf::Vector2f b, float radiusB) {
+    const sf::Vector2f d = a - b;
+    const float reach = radiusA + radiusB;
+    return d.x * d.x + d.y * d.y <= reach * reach * 1.02f;
+}
+
 class EntityIndex {
   public:
     using List = std::vector<std::unique_ptr<Mapentity>>;
@@ -40,14 +48,11 @@ class EntityIndex {
     // the change; nothing when the index does not cover the list.
     void moved(const List& entities, std::size_t i);
 
-    // Whether entity i, where it was last filed, overlaps a circle at centre
-    // (the collision test's rule, with its two per cent of slack). While the
-    // index holds, that is where the entity is, and the question needs no
-    // visit to the entity itself.
+    // Whether entity i, where it was last filed, touches a circle at centre.
+    // While the index holds, that is where the entity is, and the question
+    // needs no visit to the entity itself.
     bool touches(std::size_t i, sf::Vector2f centre, float radius) const {
-        const sf::Vector2f d = centre - seen[i].position;
-        const float reach = radius + seen[i].radius;
-        return d.x * d.x + d.y * d.y <= reach * reach * 1.02f;
+        return circlesTouch(centre, radius, seen[i].position, seen[i].radius);
     }
 
     // The index's clock: it ticks with every change moved() or build() sees.

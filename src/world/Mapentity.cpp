@@ -29,9 +29,7 @@ sf::Vector2f unitFrom(sf::Vector2f from, sf::Vector2f to) {
 }
 
 bool overlaps(const Mapentity& a, const Mapentity& b) {
-    sf::Vector2f d = a.position - b.position;
-    float reach = a.radius + b.radius;
-    return d.x * d.x + d.y * d.y <= reach * reach * 1.02f;
+    return circlesTouch(a.position, a.radius, b.position, b.radius);
 }
 
 bool notPositive(const Timer& t) {
@@ -110,22 +108,23 @@ void Mapentity::update(float dt) {
 }
 
 bool Mapentity::collide(Map& map, float dt) {
-    // Neither contacts with the walked lists nor bumps on walls are counted
-    // here: without both indexes there is no rest to note.
-    bool indexed = map.propIndex.covers(map.furniture) && map.enemyIndex.covers(map.enemies);
+    // Contacts with the walked lists are not counted: without both indexes
+    // there is no rest to note.
+    const bool propsIndexed = map.propIndex.covers(map.furniture);
+    const bool enemiesIndexed = map.enemyIndex.covers(map.enemies);
     bool touched = false;
-    if (map.propIndex.covers(map.furniture))
+    if (propsIndexed)
         touched |= collideWithIndexedProps(map.furniture, map.propIndex);
     else
         collideWithProps(map.furniture, dt);
-    if (map.enemyIndex.covers(map.enemies))
+    if (enemiesIndexed)
         touched |= collideWithIndexedActors(map.enemies, map.enemyIndex);
     else
         collideWithActors(map.enemies, dt);
     touched |= collideWithTiles(map.walls);
     // A push can carry the centre past the edge; it never shows outside the map.
     clampToMap(map);
-    return indexed && !touched;
+    return propsIndexed && enemiesIndexed && !touched;
 }
 
 // What the collisions read is this body's place and size, the places and
