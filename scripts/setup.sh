@@ -33,6 +33,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cd "$root"
+# The compiler cache is shared by every clone of the project on this machine:
+# paths are hashed relative to the clone and debug info names no build folder.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 cmake -S . -B "$build_dir" -G Ninja "$@"
 # VANTRETH_BUILD_TARGET builds one target instead of everything.
 cmake --build "$build_dir" ${VANTRETH_BUILD_TARGET:+--target "$VANTRETH_BUILD_TARGET"}

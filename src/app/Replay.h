@@ -29,6 +29,11 @@ constexpr std::uint32_t checksumEvery = 60;
 
 // The game's version as recordings carry it.
 extern const char* const gameVersion;
+// The rules a recording was played under. Raised whenever play changes (the
+// simulation, generation, the tables, or asset data that times play), so a
+// recording of other rules is refused instead of played as if it were ours.
+// Recordings from before it was kept count as revision 1.
+constexpr std::uint32_t rulesRevision = 2;
 
 // A run begins (a new game, or a loaded save whose text is given): the
 // generator is seeded afresh and a new recording starts, ending any other.
