@@ -289,6 +289,39 @@ void Player::takeDamage(float amount, sf::Vector2f from) {
     Maphandler::getInstance()->report({LevelEvent::Kind::playerHit, 0, alpha, {}, {}});
 }
 
+void Player::startRun() {
+    inventory.clear();
+    inventory.resize(3);
+    taser = Tazer();
+    for (int h = 0; h < 2; ++h)
+        throwPower[h] = throwPowerRate[h] = 0;
+    moveInput = {};
+    canSprint = true;
+    hitInvulnerability = invulnerabilityTimer = 0.5f;
+    Level = Statpoints = XP = 0;
+    XPneeded = 1600;
+    Weaponhandle = StaminaStat = Grapple = Health = 0;
+    showInvulnerabilityBar = false;
+    aimAngle = 0;
+
+    position = velocity = collisionOffset = {};
+    rotation = angularVelocity = 0;
+    direction = previousDirection = 0;
+    frame = row = 0;
+    frameTimer = previousFrameTimer = frameTime;
+    dead = previousDead = frozen = false;
+    bumpActive = true;
+    bumpTimer = bumpPrevious = 0;
+    bumpRepeated = false;
+    bumpCount = 0;
+    friction = 5.0f;
+    radius = 24;
+    acceleration = 1200;
+    mass = 100;
+    armour = 0;
+    recomputePools();
+}
+
 void Player::resetForLevel(bool fullReset) {
     dead = previousDead = false;
     for (int h = 0; h < 2; ++h)

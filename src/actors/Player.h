@@ -26,6 +26,11 @@ class Player : public Mapentity, public Singleton<Player> {
     void draw() override;
     void takeDamage(float amount, sf::Vector2f from) override;
 
+    // A run begins ("New Game" or a loaded save) with the player a fresh
+    // process has, its three slots empty for the run to fill: nothing of the
+    // run played before carries over, so a recording of this one replays the
+    // same in any process.
+    void startRun();
     // Clears death, invulnerability and motion and refills both hands; a
     // full reset also starts the character over, and the first level hands
     // out the plain starting equipment. Recomputes the derived pools.

@@ -201,8 +201,8 @@ void Contenthandler::loadSounds() {
 }
 
 void Contenthandler::applyVolumes() {
-    musicFraction = static_cast<float>(musicVolume) * 0.01f;
-    soundFraction = static_cast<float>(soundVolume) * 0.01f;
+    musicFraction = static_cast<float>(pinnedMusicVolume >= 0 ? pinnedMusicVolume : musicVolume) * 0.01f;
+    soundFraction = static_cast<float>(pinnedSoundVolume >= 0 ? pinnedSoundVolume : soundVolume) * 0.01f;
     for (const ScaledSound& s : scaledSounds) {
         float volume = soundFraction * s.baseVolume;
         if (s.single)

@@ -36,8 +36,12 @@ class Contenthandler : public Singleton<Contenthandler> {
   public:
     ~Contenthandler();
 
-    // Recomputes every volume from soundVolume and musicVolume.
+    // Recomputes every volume from soundVolume and musicVolume, or from the
+    // pinned volumes while they are set.
     void applyVolumes();
+    // While a recording is watched the settings are the recording's, but the
+    // speakers keep the watcher's volumes (-1: nothing pinned).
+    int pinnedSoundVolume = -1, pinnedMusicVolume = -1;
 
     // Shader and fonts.
     sf::Shader grayScaleShader;

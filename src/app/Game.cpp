@@ -3,6 +3,7 @@
 #include "actors/Player.h"
 #include "app/Camera.h"
 #include "app/Contenthandler.h"
+#include "app/Display.h"
 #include "app/FrameCounter.h"
 #include "app/FrameLimiter.h"
 #include "app/GameState.h"
@@ -17,6 +18,7 @@
 #include "app/TextEntry.h"
 #include "effects/Particlehandler.h"
 #include "items/AffixTables.h"
+#include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/UI.h"
 #include "world/Map.h"
@@ -26,7 +28,9 @@
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/Event.hpp>
 
+#include <cstdlib>
 #include <iostream>
+#include <optional>
 
 #if defined(__SSE__)
 #include <xmmintrin.h>
@@ -58,10 +62,17 @@ bool inLevel() {
     return GameStateHandler::getInstance()->top() == Ingame::getInstance();
 }
 
+// The disk is asked once a frame, when the input is sampled, and the answer
+// travels with the input: a recording then holds what the menus decided on.
+void sampleSaves(InputState& input) {
+    input.saveOnDisk = saveExists();
+    input.autosaveOnDisk = autosaveExists();
+}
+
 } // namespace
 
-void loseFocus() {
-    if (pauseOnFocusLoss && inLevel())
+void pauseIfFocusLost() {
+    if (InputState::getInstance()->focusLost && pauseOnFocusLoss && inLevel())
         Ingame::getInstance()->pause();
 }
 
@@ -77,8 +88,10 @@ void handleWindowEvent(sf::RenderWindow& window, const sf::Event& event) {
         InputState::getInstance()->hasFocus = true;
         break;
     case sf::Event::LostFocus:
+        // The pause this may bring waits for the frame's input to be sampled,
+        // the point a recording can replay it at.
         InputState::getInstance()->hasFocus = false;
-        loseFocus();
+        InputState::getInstance()->focusLost = true;
         break;
     case sf::Event::TextEntered:
         typeCharacter(enteredName, event.text.unicode);
@@ -102,8 +115,11 @@ void runFrame(sf::Clock& clock) {
         viewer.frame(seconds);
         return;
     }
+    InputState* input = InputState::getInstance();
+    input->focusLost = false;
     drainEvents(gameWindow());
-    InputState::getInstance()->update();
+    input->update();
+    sampleSaves(*input);
     float dt = capFrameTime(seconds);
     replay::recordFrame(dt);
     stepFrame(dt, true);
@@ -114,10 +130,19 @@ void runFrame(sf::Clock& clock) {
 
 void runScriptedFrame(float dt, const std::function<void(InputState&)>& writeInput, bool draw) {
     frameCounter.count(dt);
-    drainEvents(gameWindow());
     InputState* input = InputState::getInstance();
+    // The script is the only device: the real window's focus is none of its
+    // input, and what it writes obeys the focus rule as sampled input does.
+    const bool focus = input->hasFocus;
+    drainEvents(gameWindow());
+    input->hasFocus = focus;
+    input->focusLost = false;
     input->carryOver();
+    sampleSaves(*input);
     writeInput(*input);
+    input->applyFocusRule();
+    if (!input->hasFocus)
+        input->pad = PadReading{input->pad.connected, {}, {}, {}};
     dt = capFrameTime(dt);
     replay::recordFrame(dt);
     stepFrame(dt, draw);
@@ -128,6 +153,7 @@ void stepFrame(float dt, bool draw) {
     InputState* input = InputState::getInstance();
     Camera* camera = Camera::getInstance();
     GameStateHandler* handler = GameStateHandler::getInstance();
+    pauseIfFocusLost();
     camera->update(dt);
     // A pad aims with the right stick: the crosshair rests at a fixed reach
     // from the player along the stick, wherever the view has scrolled.
@@ -193,9 +219,9 @@ float capFrameTime(float seconds) {
     return seconds > maxFrameTime ? maxFrameTime : seconds;
 }
 
-void startUp() {
+void startUp(bool writesSettings) {
     flushDenormals();
-    loadSettings();
+    loadSettings("Config.cfg", writesSettings);
     createWindow();
     GameStateHandler::getInstance();
     Contenthandler::getInstance();
@@ -238,13 +264,25 @@ int runGame(const std::vector<std::string>& arguments) {
         std::cerr << "usage: vantreth [--replay FILE | --verify-replay FILE]" << std::endl;
         return 2;
     }
-    // A file that is no recording needs no window: it is refused at once.
-    std::string unreadable;
-    if ((verify || watch) && !readRecording(arguments[1], unreadable)) {
-        std::cout << "not a usable recording: " << arguments[1] << ": " << unreadable << std::endl;
-        return 2;
+    // A file that is no recording, or one of other rules, needs no window: it is refused at once.
+    if (verify || watch) {
+        std::string unusable;
+        std::optional<Recording> rec = readRecording(arguments[1], unusable);
+        if (rec)
+            unusable = replay::unplayableReason(*rec, false);
+        if (!unusable.empty()) {
+            std::cout << "not a usable recording: " << arguments[1] << ": " << unusable << std::endl;
+            return 2;
+        }
     }
-    startUp();
+    if (!displayAvailable()) {
+        std::cerr << "vantreth: a display is needed, and none could be opened (DISPLAY is \""
+                  << (std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "") << "\")" << std::endl;
+        return noDisplayStatus;
+    }
+    // Watching and verifying write nothing the player owns, not even a
+    // settings file repaired for this display.
+    startUp(!verify && !watch);
     int status = 0;
     if (verify) {
         gameWindow().setVisible(false);

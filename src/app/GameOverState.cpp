@@ -34,6 +34,11 @@ void quitOrEnterName() {
 // A run that may still be restarted is being recorded: watching ends it
 // here, so the recording holds the run up to this screen.
 void watchRun() {
+    // A run being watched is already on screen. The button stays lit all the
+    // same: which buttons are lit steers the keys, and must not differ
+    // between the run and its playback.
+    if (replay::watching())
+        return;
     const bool wasRecording = replay::recording();
     const std::string before = replay::lastRecordingPath();
     replay::finishRecording();
@@ -49,11 +54,11 @@ void watchRun() {
 } // namespace
 
 // Watching leaves the run, so it waits while a highscore is still to be
-// entered (the list offers the run's recording afterwards); and a run being
-// watched has nothing of its own to show.
+// entered (the list offers the run's recording afterwards). Nothing else
+// counts: a recording that could not be written says so when pressed, and
+// the disk never decides which buttons a frame lights.
 bool GameOverState::watchAllowed() {
-    return !replay::watching() && !getInstance()->highscoreOffered &&
-           (replay::recording() || !replay::lastRecordingPath().empty());
+    return !getInstance()->highscoreOffered;
 }
 
 bool GameOverState::restartAllowed() {

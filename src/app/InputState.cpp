@@ -57,6 +57,15 @@ void InputState::samplePad(const PadReading& reading) {
         padAim = aim / length;
 }
 
+void InputState::applyFocusRule() {
+    if (hasFocus)
+        return;
+    std::fill(std::begin(keys), std::end(keys), false);
+    std::fill(std::begin(previousKeys), std::end(previousKeys), false);
+    std::fill(std::begin(buttons), std::end(buttons), false);
+    std::fill(std::begin(previousButtons), std::end(previousButtons), false);
+}
+
 void InputState::carryOver() {
     std::copy(std::begin(keys), std::end(keys), std::begin(previousKeys));
     std::copy(std::begin(buttons), std::end(buttons), std::begin(previousButtons));

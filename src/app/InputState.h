@@ -35,6 +35,10 @@ class InputState : public Singleton<InputState> {
     void samplePad(const PadReading& reading);
     // For frames whose input is written by hand: this frame's readings become the previous ones.
     void carryOver();
+    // Nothing reaches the game while the window is in the background, and
+    // nothing counts as released when the focus returns: sampling applies
+    // this, and so must input written by hand.
+    void applyFocusRule();
 
     bool pressed(int key) const { return keys[key] && !previousKeys[key]; }
     bool released(int key) const { return !keys[key] && previousKeys[key]; }
@@ -75,6 +79,13 @@ class InputState : public Singleton<InputState> {
     bool buttons[buttonCount] = {};                // left, right, middle, two extra
     bool previousButtons[buttonCount] = {};
     bool hasFocus = true; // set by the window's focus events
+    // The window lost the focus since the last frame, even if it is back:
+    // the frame pauses a level for it once its input is sampled.
+    bool focusLost = false;
+    // Whether "Load Save" and "Load Autosave" have a file behind them, as
+    // the disk said when this frame's input was sampled. Menus read these
+    // instead of the disk, so a recording holds what they decided on.
+    bool saveOnDisk = false, autosaveOnDisk = false;
     PadReading pad, previousPad;
     // The device used last: touching the pad hands it the aim, moving or
     // clicking the mouse takes it back.
@@ -99,12 +110,7 @@ void InputState::sample(sf::Vector2i windowPosition, sf::Vector2u windowSize, sf
     previousWindowMouse = windowMouse;
     windowMouse = windowPosition;
     if (!hasFocus) {
-        // Nothing reaches the game while the window is in the background, and
-        // nothing counts as released when focus returns.
-        for (int k = 0; k < keyCount; ++k)
-            keys[k] = previousKeys[k] = false;
-        for (int b = 0; b < buttonCount; ++b)
-            buttons[b] = previousButtons[b] = false;
+        applyFocusRule();
     } else {
         for (int k = 0; k < keyCount; ++k) {
             previousKeys[k] = keys[k];

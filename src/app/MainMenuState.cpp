@@ -4,6 +4,7 @@
 #include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
 #include "app/Globals.h"
+#include "app/InputState.h"
 #include "app/MenuActions.h"
 #include "app/Score.h"
 #include "app/Settings.h"
@@ -68,8 +69,8 @@ MainMenuState::MainMenuState() {
     };
     const Entry entries[] = {
         {"New Game", nullptr, startNewRun},
-        {"Load Save", saveExists, loadSave},
-        {"Load Autosave", autosaveExists, loadAutosave},
+        {"Load Save", [] { return InputState::getInstance()->saveOnDisk; }, loadSave},
+        {"Load Autosave", [] { return InputState::getInstance()->autosaveOnDisk; }, loadAutosave},
         {"Highscores", nullptr, showHighscores},
         {"Replays", nullptr, showReplays},
         {"Options", nullptr, openOptions},

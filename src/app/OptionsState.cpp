@@ -199,6 +199,21 @@ void OptionsState::onEnter() {
     editResolution = std::clamp(editResolution, 0, std::max(resolutionCount() - 1, 0));
 }
 
+MenuCopies OptionsState::copies() const {
+    return {true,      editResolution, editAntialiasing, editMusicVolume, editSoundVolume,
+            editVsync, editFullscreen, editHardcore};
+}
+
+void OptionsState::setCopies(const MenuCopies& from) {
+    editResolution = from.resolution;
+    editAntialiasing = from.antialiasing;
+    editMusicVolume = from.musicVolume;
+    editSoundVolume = from.soundVolume;
+    editVsync = from.vsync;
+    editFullscreen = from.fullscreen;
+    editHardcore = from.hardcore;
+}
+
 bool OptionsState::hasChanges() const {
     return editResolution != currentResolution || editAntialiasing != antialiasing ||
            editVsync != vsyncEnabled || editFullscreen != fullscreen || editMusicVolume != musicVolume ||

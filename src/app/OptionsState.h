@@ -8,6 +8,7 @@
 
 #include "app/MenuState.h"
 #include "app/Singleton.h"
+#include "persistence/ReplayFile.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -34,6 +35,10 @@ class OptionsState : public MenuState, public Singleton<OptionsState> {
     // window, writes the settings file, and takes the current volumes and
     // hardcore mode as the new baseline.
     void apply();
+
+    // The working copies as a recording keeps them, and put back from one.
+    MenuCopies copies() const;
+    void setCopies(const MenuCopies& from);
 
     // Working copies. The display ones are taken from the settings once, when
     // the menu is first opened; the volume ones every time it opens.

@@ -32,10 +32,10 @@ void loadAutosave() {
 } // namespace
 
 bool PauseMenu::saveLoadable() {
-    return loadingAllowed() && saveExists();
+    return loadingAllowed() && InputState::getInstance()->saveOnDisk;
 }
 bool PauseMenu::autosaveLoadable() {
-    return loadingAllowed() && autosaveExists();
+    return loadingAllowed() && InputState::getInstance()->autosaveOnDisk;
 }
 bool PauseMenu::restartAllowed() {
     return !hardcoreMode;

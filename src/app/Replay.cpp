@@ -2,6 +2,7 @@
 
 #include "actors/Player.h"
 #include "app/Camera.h"
+#include "app/Contenthandler.h"
 #include "app/Game.h"
 #include "app/GameOverState.h"
 #include "app/GameState.h"
@@ -9,11 +10,13 @@
 #include "app/Globals.h"
 #include "app/InputState.h"
 #include "app/MenuActions.h"
+#include "app/OptionsState.h"
 #include "app/Random.h"
 #include "app/Score.h"
 #include "app/Settings.h"
 #include "persistence/AtomicFile.h"
 #include "persistence/SaveGame.h"
+#include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
 #include "world/Map.h"
@@ -24,6 +27,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -132,6 +136,36 @@ void finish(const FrameEnd& end, bool highscore) {
 
 namespace replay {
 
+std::uint32_t contentDigest() {
+    static const std::uint32_t digest = [] {
+        std::uint32_t hash = 2166136261u;
+        auto mix = [&hash](std::uint64_t word) {
+            for (int i = 0; i < 8; ++i) {
+                hash ^= (word >> (8 * i)) & 0xFF;
+                hash *= 16777619u;
+            }
+        };
+        const sf::SoundBuffer& count = Contenthandler::getInstance()->pointCountBuffer;
+        mix(count.getSampleCount());
+        mix(count.getSampleRate());
+        mix(count.getChannelCount());
+        std::ifstream shape(assetPath("data/testShape.txt"), std::ios::binary);
+        for (char c; shape.get(c);)
+            mix(static_cast<unsigned char>(c));
+        return hash;
+    }();
+    return digest;
+}
+
+std::string unplayableReason(const Recording& rec, bool checkContent) {
+    if (rec.rules != rulesRevision)
+        return "recorded with rules " + std::to_string(rec.rules) + ", this game plays rules " +
+               std::to_string(rulesRevision);
+    if (checkContent && rec.contentDigest != contentDigest())
+        return "recorded with other game data than this game's";
+    return {};
+}
+
 bool watching() {
     return playing != nullptr;
 }
@@ -157,6 +191,8 @@ void runStarts(Recording::Start start, const std::string& saveText) {
 
     recorder = Recorder{true, {}, {}, {}, {}, {}, recorder.lastPath};
     Recording& rec = recorder.rec;
+    rec.rules = rulesRevision;
+    rec.contentDigest = contentDigest();
     rec.gameVersion = gameVersion;
     rec.startedAt = localTime("%Y-%m-%d %H:%M:%S");
     rec.seed = seed;
@@ -166,6 +202,8 @@ void runStarts(Recording::Start start, const std::string& saveText) {
     rec.showGameInfo = showGameInfoOnce;
     rec.showUpgradeHelp = showUpgradeHelpOnce;
     rec.save = saveText;
+    rec.highscores = HighscoreTable::getInstance()->lines;
+    rec.menuCopies = OptionsState::getInstance()->copies();
     rec.shake = Camera::getInstance()->shake;
     rec.startStep = lastStep;
     rec.input = capture(*InputState::getInstance());
@@ -243,6 +281,9 @@ InputSnapshot capture(const InputState& input) {
     s.rightY = input.pad.rightStick.y;
     s.padActive = input.padActive;
     s.hasFocus = input.hasFocus;
+    s.focusLost = input.focusLost;
+    s.saveOnDisk = input.saveOnDisk;
+    s.autosaveOnDisk = input.autosaveOnDisk;
     s.aimX = input.padAim.x;
     s.aimY = input.padAim.y;
     return s;
@@ -255,11 +296,6 @@ void restore(InputState& input, const InputSnapshot& s) {
         input.keys[k] = s.keys[static_cast<std::size_t>(k)];
     for (int b = 0; b < InputState::buttonCount; ++b)
         input.buttons[b] = (s.buttons >> b) & 1;
-    if (!s.hasFocus) {
-        // Sampling out of focus forgets the frame before too.
-        std::fill(std::begin(input.previousKeys), std::end(input.previousKeys), false);
-        std::fill(std::begin(input.previousButtons), std::end(input.previousButtons), false);
-    }
     input.windowMouse = {s.windowMouseX, s.windowMouseY};
     input.mouse = {s.mouseX, s.mouseY};
     input.pad.connected = s.padConnected;
@@ -269,6 +305,11 @@ void restore(InputState& input, const InputSnapshot& s) {
     input.pad.rightStick = {s.rightX, s.rightY};
     input.padActive = s.padActive;
     input.hasFocus = s.hasFocus;
+    // Sampling out of focus forgets the frame before too.
+    input.applyFocusRule();
+    input.focusLost = s.focusLost;
+    input.saveOnDisk = s.saveOnDisk;
+    input.autosaveOnDisk = s.autosaveOnDisk;
     input.padAim = {s.aimX, s.aimY};
 }
 
@@ -277,6 +318,9 @@ void restore(InputState& input, const InputSnapshot& s) {
 bool ReplayPlayer::load(const std::string& path, std::string& error) {
     std::optional<Recording> read = readRecording(path, error);
     if (!read)
+        return false;
+    error = replay::unplayableReason(*read);
+    if (!error.empty())
         return false;
     if (read->start == Recording::Start::Save && !parseSaveText(read->save)) {
         error = "the save the recording starts from is damaged";
@@ -291,29 +335,30 @@ void ReplayPlayer::begin() {
     viewerSettings = settingsText();
     viewerInfoOnce = showGameInfoOnce;
     viewerUpgradeHelpOnce = showUpgradeHelpOnce;
+    OptionsState* options = OptionsState::getInstance();
+    viewerCopies = options->copies();
+    HighscoreTable* table = HighscoreTable::getInstance();
+    viewerTable = {table->lines, table->recentEntry, table->recentIndex, table->page};
     holdWrites(true);
     playing = this;
 
-    // The rules and controls the run was played with; the window, the sound
-    // and the frame cap stay the viewer's.
-    auto viewerResolutions = resolutions;
-    int viewerResolution = currentResolution, viewerSound = soundVolume, viewerMusic = musicVolume;
-    bool viewerVsync = vsyncEnabled, viewerFullscreen = fullscreen, viewerFps = showFrameCounter;
-    int viewerAntialias = antialiasing, viewerCap = levelFrameCap;
+    // Every setting is the recording's, and one it lacks is what a first
+    // start has, never the watcher's. The watcher keeps the window (it is
+    // never rebuilt while watching), the speakers' volumes and the frame counter.
+    Contenthandler* content = Contenthandler::getInstance();
+    content->pinnedSoundVolume = soundVolume;
+    content->pinnedMusicVolume = musicVolume;
+    bool viewerFps = showFrameCounter;
+    resetSettings();
     std::istringstream settings(rec.settings);
     readSettings(settings);
-    resolutions = viewerResolutions;
-    currentResolution = viewerResolution;
-    soundVolume = viewerSound;
-    musicVolume = viewerMusic;
-    vsyncEnabled = viewerVsync;
-    fullscreen = viewerFullscreen;
-    antialiasing = viewerAntialias;
-    levelFrameCap = viewerCap;
     showFrameCounter = viewerFps;
     hardcoreMode = rec.hardcore;
     showGameInfoOnce = rec.showGameInfo;
     showUpgradeHelpOnce = rec.showUpgradeHelp;
+    options->setCopies(rec.menuCopies);
+    table->lines = rec.highscores;
+    content->applyVolumes();
 
     // The run began over the main menu.
     returnToMainMenu();
@@ -357,11 +402,7 @@ ReplayPlayer::Status ReplayPlayer::advance() {
         return state;
     }
     ReplayFrame frame = upcoming;
-    InputState* input = InputState::getInstance();
-    bool hadFocus = input->hasFocus;
-    replay::restore(*input, frame.input);
-    if (hadFocus && !input->hasFocus)
-        loseFocus();
+    replay::restore(*InputState::getInstance(), frame.input);
     stepFrame(frame.dt, false);
     if (replay::levelOnStack()) {
         runLevel = levelNumber;
@@ -384,10 +425,20 @@ void ReplayPlayer::end() {
     if (playing != this)
         return;
     playing = nullptr;
+    resetSettings();
     std::istringstream settings(viewerSettings);
     readSettings(settings);
     showGameInfoOnce = viewerInfoOnce;
     showUpgradeHelpOnce = viewerUpgradeHelpOnce;
+    OptionsState::getInstance()->setCopies(viewerCopies);
+    HighscoreTable* table = HighscoreTable::getInstance();
+    table->lines = viewerTable.lines;
+    table->recentEntry = viewerTable.recentEntry;
+    table->recentIndex = viewerTable.recentIndex;
+    table->page = viewerTable.page;
+    Contenthandler* content = Contenthandler::getInstance();
+    content->pinnedSoundVolume = content->pinnedMusicVolume = -1;
+    content->applyVolumes();
     returnToMainMenu();
     holdWrites(false);
     InputState::getInstance()->padActive = false;

@@ -11,9 +11,11 @@
 
 #include "persistence/ReplayFile.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class InputState;
 
@@ -34,6 +36,15 @@ extern const char* const gameVersion;
 // recording of other rules is refused instead of played as if it were ours.
 // Recordings from before it was kept count as revision 1.
 constexpr std::uint32_t rulesRevision = 2;
+
+// A digest of the content data the simulation reads, which a recording
+// carries beside the rules revision: the score screen's count sound (its
+// length times the screen) and the wall hull's shape file (the walls' light
+// blockers). Assets that only look or sound different leave it alone.
+std::uint32_t contentDigest();
+// Why this game cannot play a recording as the run it shows, or "" when it
+// can: other rules, or (when checkContent) other content data.
+std::string unplayableReason(const Recording& recording, bool checkContent = true);
 
 // A run begins (a new game, or a loaded save whose text is given): the
 // generator is seeded afresh and a new recording starts, ending any other.
@@ -105,4 +116,12 @@ class ReplayPlayer {
     Status state = Status::Playing;
     std::string viewerSettings;
     bool viewerInfoOnce = false, viewerUpgradeHelpOnce = false;
+    MenuCopies viewerCopies;
+    // The watcher's highscore table, which the recorded run's stands in for.
+    struct TableState {
+        std::vector<std::string> lines;
+        std::array<std::string, 3> recentEntry;
+        int recentIndex = -1;
+        unsigned page = 0;
+    } viewerTable;
 };

@@ -54,6 +54,23 @@ bool selectionUsable() {
 
 } // namespace
 
+void resetSettings() {
+    // The same values the definitions above start with.
+    resolutions.clear();
+    currentResolution = 0;
+    soundVolume = musicVolume = 50;
+    vsyncEnabled = fullscreen = hardcoreMode = false;
+    antialiasing = 0;
+    previousName.clear();
+    showGameInfoOnce = showUpgradeHelpOnce = false;
+    shakePercent = flashPercent = 100;
+    bloodEnabled = true;
+    pauseOnFocusLoss = false;
+    levelFrameCap = 0;
+    showFrameCounter = false;
+    bindings = Bindings::defaults();
+}
+
 int nearestPercentStep(int value) {
     return (std::clamp(value, 0, 100) + 5) / 10 * 10;
 }
@@ -197,9 +214,10 @@ void readSettingsFile(const std::string& path) {
     readSettings(in);
 }
 
-void loadSettings(const std::string& path) {
+void loadSettings(const std::string& path, bool rewriteRepaired) {
     readSettingsFile(path);
-    if (repairResolutions(sf::VideoMode::getFullscreenModes(), sf::VideoMode::getDesktopMode()))
+    if (repairResolutions(sf::VideoMode::getFullscreenModes(), sf::VideoMode::getDesktopMode()) &&
+        rewriteRepaired)
         saveSettings(path);
 }
 

@@ -49,6 +49,9 @@ int nearestFrameCap(int value);
 // int range saturate instead of overflowing.
 int parseSettingInt(const std::string& line);
 
+// Every setting as a first start has it, before any file is read.
+void resetSettings();
+
 // Reading and writing the settings text. The stream forms are what the file
 // functions use; tests feed them text directly.
 void readSettings(std::istream& in);
@@ -61,11 +64,11 @@ void writeSettings(std::ostream& out);
 bool repairResolutions(const std::vector<sf::VideoMode>& fullscreenModes, const sf::VideoMode& desktop);
 
 // The file forms. loadSettings repairs the list and rewrites the file when it
-// had to rebuild it. saveSettings writes a temporary file beside the old one
+// had to rebuild it (unless told not to). saveSettings writes a temporary file beside the old one
 // and renames it over, so a crash mid-write never leaves a damaged file; it
 // returns false (and keeps the old file) when the write failed.
 void readSettingsFile(const std::string& path);
-void loadSettings(const std::string& path = "Config.cfg");
+void loadSettings(const std::string& path = "Config.cfg", bool rewriteRepaired = true);
 bool saveSettings(const std::string& path = "Config.cfg");
 
 // The window's video mode from the settings (the desktop mode when the list is unusable).

@@ -117,6 +117,18 @@ float readStep(Reader& r) {
     return static_cast<float>(static_cast<std::int64_t>(micros)) / 1000000.f;
 }
 
+std::uint8_t flagBits(const InputSnapshot& s) {
+    return static_cast<std::uint8_t>((s.padActive ? 1 : 0) | (s.hasFocus ? 2 : 0) | (s.focusLost ? 4 : 0) |
+                                     (s.saveOnDisk ? 8 : 0) | (s.autosaveOnDisk ? 16 : 0));
+}
+
+// A shared recording is untrusted: a stick or an aim that is no finite
+// number, or lies beyond the unit the devices give, is taken as the nearest
+// value a device could give.
+float deviceAxis(float v) {
+    return std::isfinite(v) ? std::clamp(v, -1.0f, 1.0f) : 0.0f;
+}
+
 // The frame's input against the one before; `bits` gathers what changed.
 void putInput(std::string& out, std::uint8_t& bits, const InputSnapshot& now, const InputSnapshot& before) {
     std::string body;
@@ -151,10 +163,9 @@ void putInput(std::string& out, std::uint8_t& bits, const InputSnapshot& now, co
         for (float v : {now.leftX, now.leftY, now.rightX, now.rightY})
             putF32(body, v);
     }
-    if (now.padActive != before.padActive || now.hasFocus != before.hasFocus || now.aimX != before.aimX ||
-        now.aimY != before.aimY) {
+    if (flagBits(now) != flagBits(before) || now.aimX != before.aimX || now.aimY != before.aimY) {
         bits |= flagsChanged;
-        putU8(body, static_cast<std::uint8_t>((now.padActive ? 1 : 0) | (now.hasFocus ? 2 : 0)));
+        putU8(body, flagBits(now));
         putF32(body, now.aimX);
         putF32(body, now.aimY);
     }
@@ -191,9 +202,14 @@ bool readInput(Reader& r, std::uint8_t bits, InputSnapshot& s) {
         std::uint8_t flags = r.u8();
         s.padActive = (flags & 1) != 0;
         s.hasFocus = (flags & 2) != 0;
+        s.focusLost = (flags & 4) != 0;
+        s.saveOnDisk = (flags & 8) != 0;
+        s.autosaveOnDisk = (flags & 16) != 0;
         s.aimX = r.f32();
         s.aimY = r.f32();
     }
+    for (float* v : {&s.leftX, &s.leftY, &s.rightX, &s.rightY, &s.aimX, &s.aimY})
+        *v = deviceAxis(*v);
     return r.ok();
 }
 
@@ -256,6 +272,8 @@ bool ReplayDecoder::next(ReplayFrame& frame) {
 std::string encodeRecording(const Recording& rec) {
     std::string out(magic, sizeof magic);
     putU16(out, Recording::formatVersion);
+    putU32(out, rec.rules);
+    putU32(out, rec.contentDigest);
     putText(out, rec.gameVersion);
     putText(out, rec.startedAt);
     putU32(out, rec.seed);
@@ -264,6 +282,14 @@ std::string encodeRecording(const Recording& rec) {
     putText(out, rec.settings);
     putU8(out, static_cast<std::uint8_t>((rec.showGameInfo ? 1 : 0) | (rec.showUpgradeHelp ? 2 : 0)));
     putText(out, rec.save);
+    putU32(out, static_cast<std::uint32_t>(rec.highscores.size()));
+    for (const std::string& line : rec.highscores)
+        putText(out, line);
+    const MenuCopies& copies = rec.menuCopies;
+    putU8(out, static_cast<std::uint8_t>((copies.known ? 1 : 0) | (copies.vsync ? 2 : 0) |
+                                         (copies.fullscreen ? 4 : 0) | (copies.hardcore ? 8 : 0)));
+    for (std::int32_t v : {copies.resolution, copies.antialiasing, copies.musicVolume, copies.soundVolume})
+        putU32(out, static_cast<std::uint32_t>(v));
     putF32(out, rec.shake);
     putF32(out, rec.startStep);
     putText(out, inputBytes(rec.input));
@@ -287,9 +313,14 @@ std::optional<Recording> decodeHeader(const std::string& bytes, std::string& err
     Reader r(bytes, at);
     Recording rec;
     std::uint16_t version = r.u16();
-    if (r.ok() && version != Recording::formatVersion) {
+    if (r.ok() && (version < 1 || version > Recording::formatVersion)) {
         error = "the recording's format (" + std::to_string(version) + ") is not one this game reads";
         return std::nullopt;
+    }
+    rec.format = version;
+    if (version >= 2) {
+        rec.rules = r.u32();
+        rec.contentDigest = r.u32();
     }
     rec.gameVersion = r.text();
     rec.startedAt = r.text();
@@ -301,6 +332,23 @@ std::optional<Recording> decodeHeader(const std::string& bytes, std::string& err
     rec.showGameInfo = (flags & 1) != 0;
     rec.showUpgradeHelp = (flags & 2) != 0;
     rec.save = r.text();
+    bool linesFit = true;
+    if (version >= 2) {
+        std::uint32_t lines = r.u32();
+        // Each line takes at least its length's four bytes: a count beyond that is damage.
+        linesFit = lines <= (bytes.size() - at) / 4;
+        for (std::uint32_t i = 0; i < lines && linesFit && r.ok(); ++i)
+            rec.highscores.push_back(r.text());
+        std::uint8_t copyFlags = r.u8();
+        MenuCopies& copies = rec.menuCopies;
+        copies.known = (copyFlags & 1) != 0;
+        copies.vsync = (copyFlags & 2) != 0;
+        copies.fullscreen = (copyFlags & 4) != 0;
+        copies.hardcore = (copyFlags & 8) != 0;
+        for (std::int32_t* v :
+             {&copies.resolution, &copies.antialiasing, &copies.musicVolume, &copies.soundVolume})
+            *v = static_cast<std::int32_t>(r.u32());
+    }
     rec.shake = r.f32();
     rec.startStep = r.f32();
     std::string input = r.text();
@@ -316,7 +364,7 @@ std::optional<Recording> decodeHeader(const std::string& bytes, std::string& err
     }
     std::size_t inputAt = 0;
     Reader inputReader(input, inputAt);
-    if (start > 1 || !finite(rec.shake) || !finite(rec.startStep) || !finite(rec.seconds) ||
+    if (!linesFit || start > 1 || !finite(rec.shake) || !finite(rec.startStep) || !finite(rec.seconds) ||
         !readInput(inputReader, inputReader.u8(), rec.input) || inputAt != input.size()) {
         error = "the recording's header is damaged";
         return std::nullopt;
@@ -386,8 +434,8 @@ std::vector<RecordingEntry> listRecordings(const std::string& folder) {
         std::optional<Recording> rec = bytes ? decodeHeader(*bytes, error) : std::nullopt;
         if (!rec)
             continue;
-        entries.push_back(
-            {file.string(), rec->startedAt, rec->levelReached, rec->score, rec->seconds, rec->hardcore});
+        entries.push_back({file.string(), rec->startedAt, rec->levelReached, rec->score, rec->seconds,
+                           rec->hardcore, rec->rules, rec->contentDigest});
     }
     std::stable_sort(entries.begin(), entries.end(), [](const RecordingEntry& a, const RecordingEntry& b) {
         return a.startedAt > b.startedAt;

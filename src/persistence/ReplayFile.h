@@ -29,6 +29,13 @@ struct InputSnapshot {
     float leftX = 0, leftY = 0, rightX = 0, rightY = 0;
     bool padActive = false;
     bool hasFocus = true;
+    // The window lost the focus during this frame's events, even when it
+    // came back before the frame sampled the devices.
+    bool focusLost = false;
+    // What the disk said this frame: whether "Load Save" and "Load Autosave"
+    // have a file behind them. Menus read this instead of the disk, so a
+    // recording decides the same whatever files the watcher has.
+    bool saveOnDisk = false, autosaveOnDisk = false;
     float aimX = 1, aimY = 0;
 
     bool operator==(const InputSnapshot&) const = default;
@@ -71,10 +78,24 @@ class ReplayDecoder {
     bool broken = false;
 };
 
+// The working copies of the options menu as they stood when a run began:
+// what its "Apply" compares against, and so which of its buttons are lit.
+struct MenuCopies {
+    bool known = false; // false in recordings older than the copies
+    std::int32_t resolution = 0, antialiasing = 0, musicVolume = 0, soundVolume = 0;
+    bool vsync = false, fullscreen = false, hardcore = false;
+    bool operator==(const MenuCopies&) const = default;
+};
+
 struct Recording {
-    static constexpr std::uint16_t formatVersion = 1;
+    // 2 added the rules revision, the content digest, the highscore table and
+    // the menu copies to the header; frames are the same in both.
+    static constexpr std::uint16_t formatVersion = 2;
     enum class Start : std::uint8_t { NewRun = 0, Save = 1 };
 
+    std::uint16_t format = formatVersion; // as read from the file
+    std::uint32_t rules = 1;              // the rules revision it was played under
+    std::uint32_t contentDigest = 0;      // of the content data the simulation reads
     std::string gameVersion;
     std::string startedAt; // local time, "YYYY-MM-DD HH:MM:SS"
     std::uint32_t seed = 0;
@@ -82,7 +103,11 @@ struct Recording {
     Start start = Start::NewRun;
     std::string settings; // the settings file's text at the start
     bool showGameInfo = false, showUpgradeHelp = false;
-    std::string save;    // the save's text when the run was loaded from one
+    std::string save; // the save's text when the run was loaded from one
+    // The highscore table as the run found it: whether a hardcore death
+    // ranks is decided against it, not against the watcher's table.
+    std::vector<std::string> highscores;
+    MenuCopies menuCopies;
     float shake = 0;     // the camera's shake at the start
     float startStep = 0; // the step of the frame the run began in
     InputSnapshot input; // the input of the frame the run began in
@@ -113,6 +138,7 @@ struct RecordingEntry {
     std::int32_t levelReached = 0, score = 0;
     float seconds = 0;
     bool hardcore = false;
+    std::uint32_t rules = 1, contentDigest = 0;
 };
 std::vector<RecordingEntry> listRecordings(const std::string& folder);
 

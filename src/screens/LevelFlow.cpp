@@ -35,6 +35,7 @@ void enterLevel(int level, bool freshRun) {
 
 void startNewRun() {
     replay::runStarts(Recording::Start::NewRun);
+    Player::getInstance()->startRun();
     resetScores();
     enterLevel(1, true);
 }
@@ -63,6 +64,9 @@ bool continueFromSaveText(const std::string& text) {
         leaveRun();
     // The recording holds the save as it was, so that watching it needs no file.
     replay::runStarts(Recording::Start::Save, text);
+    // The save lands on a fresh player: a hand the file leaves empty gets the
+    // plain weapon, never the last run's item.
+    Player::getInstance()->startRun();
     applySave(*save, *Player::getInstance());
     // The run's total came from the save; the level left behind keeps no carnage.
     resetKillTallies();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ std::vector<ReplayFrame> sampleFrames() {
         f.input.padButtons = static_cast<std::uint32_t>(i) * 2654435761u;
         f.input.rightX = static_cast<float>(i % 7) * 0.1f;
         f.input.hasFocus = i % 40 != 3;
+        f.input.focusLost = i % 40 == 3;
+        f.input.saveOnDisk = i > 20;
+        f.input.autosaveOnDisk = i % 60 > 30;
         f.input.padActive = i % 11 == 0;
         f.checksum =
             i % 60 == 59 ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(i) * 77u) : std::nullopt;
@@ -38,6 +42,8 @@ std::vector<ReplayFrame> sampleFrames() {
 
 Recording sampleRecording() {
     Recording rec;
+    rec.rules = 7;
+    rec.contentDigest = 0xC0FFEE;
     rec.gameVersion = "1.0";
     rec.startedAt = "2026-12-07 04:10:33";
     rec.seed = 123456789;
@@ -45,6 +51,8 @@ Recording sampleRecording() {
     rec.start = Recording::Start::Save;
     rec.settings = "HARDC:1\nSHAKE:40\n";
     rec.save = "Difficulty\n3\n";
+    rec.highscores = {"Bo", "2", "900", ""};
+    rec.menuCopies = {true, 3, 0, 40, 60, true, false, true};
     rec.shake = 1.5f;
     rec.input.keys.set(4);
     rec.input.mouseX = 700;
@@ -65,6 +73,10 @@ TEST(ReplayFile, FramesAndHeaderComeBackAsTheyWent) {
     std::optional<Recording> back = decodeRecording(encodeRecording(rec), error);
     ASSERT_TRUE(back) << error;
     EXPECT_EQ(back->seed, rec.seed);
+    EXPECT_EQ(back->rules, 7u);
+    EXPECT_EQ(back->contentDigest, 0xC0FFEEu);
+    EXPECT_EQ(back->highscores, rec.highscores);
+    EXPECT_EQ(back->menuCopies, rec.menuCopies);
     EXPECT_EQ(back->settings, rec.settings);
     EXPECT_EQ(back->save, rec.save);
     EXPECT_EQ(back->start, Recording::Start::Save);
@@ -80,6 +92,53 @@ TEST(ReplayFile, FramesAndHeaderComeBackAsTheyWent) {
     }
     EXPECT_FALSE(decoder.next(f));
     EXPECT_FALSE(decoder.failed());
+}
+
+// The first format, as recordings made before the rules revision were written.
+TEST(ReplayFile, ARecordingOfTheFirstFormatReadsAsRulesOne) {
+    auto u32 = [](std::uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    auto text = [&](const std::string& t) { return u32(static_cast<std::uint32_t>(t.size())) + t; };
+    std::string frame{char(1 | 64), char(0x40), char(0x9C), char(2)}; // 40 ms, in focus
+    frame += u32(0x3F800000) + u32(0);                                // the aim
+    std::string v1 = std::string("VTREPLAY") + '\1' + '\0' + text("1.0") + text("2026-12-01 10:00:00") +
+                     u32(99) + '\0' + '\0' + text("SHAKE:40\n") + '\0' + text("") + u32(0) + u32(0) +
+                     text(std::string(1, '\0')) + u32(1) + u32(0) + u32(1) + u32(0x3D23D70A) + u32(5) +
+                     text(frame);
+    std::string error;
+    std::optional<Recording> rec = decodeRecording(v1, error);
+    ASSERT_TRUE(rec) << error;
+    EXPECT_EQ(rec->format, 1);
+    EXPECT_EQ(rec->rules, 1u);
+    EXPECT_EQ(rec->seed, 99u);
+    EXPECT_EQ(rec->settings, "SHAKE:40\n");
+    EXPECT_FALSE(rec->menuCopies.known);
+    EXPECT_EQ(rec->frames, 1u);
+}
+
+// A shared recording is untrusted: sticks and aims that no pad can give come
+// back as the nearest values one could.
+TEST(ReplayFile, SticksAndAimsBeyondAnyPadAreReadAsThePadsNearest) {
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    ReplayEncoder encoder;
+    ReplayFrame f;
+    f.input.leftX = nan;
+    f.input.leftY = -inf;
+    f.input.rightX = 1e30f;
+    f.input.rightY = -0.5f;
+    f.input.aimX = inf;
+    f.input.aimY = nan;
+    encoder.add(f);
+    ReplayDecoder decoder(encoder.bytes());
+    ReplayFrame back;
+    ASSERT_TRUE(decoder.next(back));
+    EXPECT_EQ(back.input.leftX, 0.0f);
+    EXPECT_EQ(back.input.leftY, 0.0f);
+    EXPECT_EQ(back.input.rightX, 1.0f);
+    EXPECT_EQ(back.input.rightY, -0.5f);
+    EXPECT_EQ(back.input.aimX, 0.0f);
+    EXPECT_EQ(back.input.aimY, 0.0f);
 }
 
 TEST(ReplayFile, AnUnchangedFrameCostsOneByte) {

@@ -46,8 +46,9 @@ class IngameInput : public ::testing::Test {
 
 TEST_F(IngameInput, LosingTheWindowsFocusPausesALevelOnlyWhenThePlayerAskedForIt) {
     Ingame* level = Ingame::getInstance();
-    sf::Event lost;
+    sf::Event lost, gained;
     lost.type = sf::Event::LostFocus;
+    gained.type = sf::Event::GainedFocus;
     // {option on, player dead, state on top, whether the pause menu opens}
     const std::tuple<bool, bool, GameState*, bool> cases[] = {
         {false, false, level, false},
@@ -59,11 +60,19 @@ TEST_F(IngameInput, LosingTheWindowsFocusPausesALevelOnlyWhenThePlayerAskedForIt
         pauseOnFocusLoss = option;
         Player::getInstance()->dead = dead;
         handler->states = {top, level};
+        // Lost and back within one frame's events: the loss still counts,
+        // and nothing pauses before the frame's input is taken.
+        InputState::getInstance()->focusLost = false;
         handleWindowEvent(gameWindow(), lost);
-        EXPECT_EQ(handler->top() == PauseMenu::getInstance(), pauses) << option << dead;
         EXPECT_FALSE(InputState::getInstance()->hasFocus);
+        handleWindowEvent(gameWindow(), gained);
+        EXPECT_EQ(handler->top(), top);
+        EXPECT_TRUE(InputState::getInstance()->focusLost);
+        pauseIfFocusLost();
+        EXPECT_EQ(handler->top() == PauseMenu::getInstance(), pauses) << option << dead;
     }
     pauseOnFocusLoss = false;
+    InputState::getInstance()->focusLost = false;
     InputState::getInstance()->hasFocus = true;
 }
 
