@@ -237,6 +237,7 @@ namespace {
 
 int verifyReplay(const std::string& path) {
     ReplayPlayer player;
+    player.unseen = true;
     std::string error;
     if (!player.load(path, error)) {
         std::cout << "not a usable recording: " << path << ": " << error << std::endl;

@@ -76,6 +76,22 @@ Recorder recorder;
 float lastStep = 0; // the step of the frame being played, recorded or not
 const ReplayPlayer* playing = nullptr;
 
+// A frame nobody will see needs no light map, which is most of a frame's
+// cost on a software renderer and which nothing the run decides reads. The
+// level's light system is lent out of its map for the frame and handed to
+// whichever map is current afterwards.
+void stepWithoutLightMap(float dt) {
+    Maphandler* maps = Maphandler::getInstance();
+    Map* map = replay::levelOnStack() ? maps->currentMap() : nullptr;
+    const bool lend = map && map->lighting.mask;
+    if (lend)
+        map->lighting.system = nullptr;
+    stepFrame(dt, false);
+    map = lend ? maps->currentMap() : nullptr;
+    if (map && map->lighting.mask)
+        map->lighting.system = maps->lighting().system;
+}
+
 FrameEnd frameEnd(std::uint32_t frames, float seconds) {
     return {frames, levelNumber, totalScore, replay::stateChecksum(), seconds};
 }
@@ -403,7 +419,10 @@ ReplayPlayer::Status ReplayPlayer::advance() {
     }
     ReplayFrame frame = upcoming;
     replay::restore(*InputState::getInstance(), frame.input);
-    stepFrame(frame.dt, false);
+    if (unseen)
+        stepWithoutLightMap(frame.dt);
+    else
+        stepFrame(frame.dt, false);
     if (replay::levelOnStack()) {
         runLevel = levelNumber;
         runScore = totalScore;

@@ -105,6 +105,9 @@ class ReplayPlayer {
     float nextStep() const;
     Status status() const { return state; }
 
+    // Set when no frame will be drawn (verifying): the light map is skipped.
+    bool unseen = false;
+
   private:
     Recording rec;
     std::unique_ptr<ReplayDecoder> decoder;
