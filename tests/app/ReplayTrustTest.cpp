@@ -232,8 +232,8 @@ TEST_F(ReplayTrust, AnotherWindowTakingTheFocusChangesNoScriptedRun) {
     // the other build's game (the test script names it), so that recordings
     // travel between builds both ways.
     std::vector<std::string> games{"vantreth"};
-    if (const char* other = std::getenv("VANTRETH_OTHER_GAME"))
-        games.push_back(other);
+    if (const char* otherGame = std::getenv("VANTRETH_OTHER_GAME"))
+        games.push_back(otherGame);
     for (const std::string& game : games) {
         GameFolder folder("vantreth-trust-verify", game);
         fs::copy_file(replay::lastRecordingPath(), folder.root / "run.vrp");
