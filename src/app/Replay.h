@@ -8,6 +8,15 @@
 //
 // The game loop drives both sides: recordFrame/afterFrame around each live
 // frame, a ReplayPlayer instead of the devices while watching.
+//
+// The rule that keeps a recording honest: everything that decides what a
+// frame does (the simulation, and every menu's choice of which button is lit
+// or has the focus) reads only what the recording holds or what the
+// simulation itself computed; never the disk, the clock, the window or the
+// watcher's own settings. What the disk and the window say is sampled once a
+// frame into the input (InputState's saveOnDisk, autosaveOnDisk, focusLost)
+// and recorded with it; the settings, the options menu's working copies and
+// the highscore table a run started with are in the header.
 
 #include "persistence/ReplayFile.h"
 

@@ -157,7 +157,9 @@ void ReplaysState::draw() {
             highlight.setPosition(ruleLeft, top);
             window.draw(highlight);
         }
-        rowText.setFillColor(lit ? onHighlight : offWhite);
+        // A recording of other rules stays listed, greyed, and says why when picked.
+        const bool older = entry.rules != replay::rulesRevision || entry.contentDigest != replay::contentDigest();
+        rowText.setFillColor(lit ? onHighlight : older ? grey : offWhite);
         rowText.setOutlineThickness(lit ? 0 : 2);
         const std::string cells[] = {entry.startedAt, std::to_string(entry.levelReached),
                                      std::to_string(entry.score), lengthText(entry.seconds)};
@@ -169,15 +171,17 @@ void ReplaysState::draw() {
             window.draw(rowText);
         }
         const bool highscore = entry.path.find(replay::highscoreMark) != std::string::npos;
-        if (highscore || entry.hardcore) {
-            markText.setString(highscore ? "Highscore" : "Hardcore");
-            markText.setFillColor(lit ? onHighlight : highscore ? amber : grey);
+        if (highscore || entry.hardcore || older) {
+            markText.setString(older ? "Older version" : highscore ? "Highscore" : "Hardcore");
+            markText.setFillColor(lit ? onHighlight : highscore && !older ? amber : grey);
             markText.setOutlineThickness(lit ? 0 : 2);
             placeMenuText(markText, markLeft, middle, Align::left);
             window.draw(markText);
         }
-        playMark.setPosition(ruleLeft + ruleWidth + 22, middle);
-        window.draw(playMark);
+        if (!older) {
+            playMark.setPosition(ruleLeft + ruleWidth + 22, middle);
+            window.draw(playMark);
+        }
     }
 
     pageText.setString(std::to_string(page + 1) + " / " + std::to_string(pageCount()));
