@@ -158,7 +158,8 @@ void ReplaysState::draw() {
             window.draw(highlight);
         }
         // A recording of other rules stays listed, greyed, and says why when picked.
-        const bool older = entry.rules != replay::rulesRevision || entry.contentDigest != replay::contentDigest();
+        const bool older =
+            entry.rules != replay::rulesRevision || entry.contentDigest != replay::contentDigest();
         rowText.setFillColor(lit ? onHighlight : older ? grey : offWhite);
         rowText.setOutlineThickness(lit ? 0 : 2);
         const std::string cells[] = {entry.startedAt, std::to_string(entry.levelReached),
