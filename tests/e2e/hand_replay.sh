@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# A run played by hand on the real game with the keyboard: "New Game", a
+# walk, Escape and Enter in the pause menu (which restarts the level while no
+# save exists), a walk, and back to the main menu, which ends its recording.
+# Then saves appear on disk, which would light "Load Save" and "Load
+# Autosave" had the menu asked the disk, and the recording must still verify
+# in a fresh process.
+# Usage: hand_replay.sh RUN_DIR ARTEFACT_DIR   (needs DISPLAY, xdotool, ImageMagick)
+set -euo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+e2e_prepare "$1" "$2"
+# Held long enough for a frame of a busy machine to see it.
+key() {
+    xdotool keydown "$1"
+    sleep 0.3
+    xdotool keyup "$1"
+    sleep 0.5
+}
+walk() { # key, seconds
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+}
+
+e2e_start_game
+sleep 3
+key Return # "New Game", the first lit button
+sleep 2
+walk d 1
+key Escape
+key Return # the pause menu's first lit button: "Restart level"
+sleep 1
+walk s 1
+key Escape
+import -window root "$artefacts/hand_replay_pause.png"
+for _ in 1 2 3; do key Down; done
+import -window root "$artefacts/hand_replay_quit.png"
+key Return # "Quit"
+# The recording is written as the run leaves for the main menu.
+for _ in $(seq 1 60); do
+    compgen -G "data/Replays/*.vrp" >/dev/null && break
+    sleep 0.25
+done
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+
+recordings=(data/Replays/*.vrp)
+[ -f "${recordings[0]}" ] || { echo "FAIL: the run left no recording" >&2; cat stdout.txt >&2; exit 1; }
+printf 'Difficulty:\n4\n' > data/SaveData/save.txt
+printf 'Difficulty:\n2\n' > data/SaveData/autosave.txt
+out=$(./vantreth --verify-replay "${recordings[0]}" 2>&1) || { echo "FAIL: $out" >&2; exit 1; }
+grep "^replay ok: level 1," <<<"$out" || { echo "FAIL: $out" >&2; exit 1; }
