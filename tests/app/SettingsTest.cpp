@@ -16,17 +16,7 @@ namespace fs = std::filesystem;
 class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resolutions.clear();
-        currentResolution = 0;
-        soundVolume = musicVolume = 50;
-        vsyncEnabled = fullscreen = hardcoreMode = false;
-        antialiasing = 0;
-        previousName.clear();
-        showGameInfoOnce = showUpgradeHelpOnce = false;
-        shakePercent = flashPercent = 100;
-        bloodEnabled = true;
-        pauseOnFocusLoss = showFrameCounter = false;
-        levelFrameCap = 0;
+        resetSettings();
         dir = fs::temp_directory_path() / ("vantreth-settings-" + std::to_string(::getpid()));
         fs::create_directories(dir);
     }
