@@ -6,12 +6,12 @@
 #include "actors/Player.h"
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/Score.h"
-#include "app/Settings.h"
 #include "bot/Bot.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "screens/Ingame.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <benchmark/benchmark.h>

@@ -4,9 +4,9 @@
 // frame. Run from the run directory.
 #include "actors/Enemy.h"
 #include "actors/Player.h"
-#include "app/Camera.h"
-#include "app/Globals.h"
-#include "app/Random.h"
+#include "core/Camera.h"
+#include "core/Globals.h"
+#include "core/Random.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 

@@ -4,11 +4,11 @@
 // next to an empty frame and a single full-screen pass. Run from the run
 // directory.
 #include "actors/Player.h"
-#include "app/Camera.h"
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "screens/Ingame.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"

@@ -1,7 +1,7 @@
 // Level generation as the player waits for it between levels, the old
 // level's teardown that comes before it, and one world step of a generated
 // level. Run from the run directory.
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 

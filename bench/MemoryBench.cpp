@@ -6,9 +6,9 @@
 #include "actors/Player.h"
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "screens/Ingame.h"
 #include "world/Maphandler.h"
 

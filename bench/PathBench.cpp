@@ -2,7 +2,7 @@
 // versions beside the plain ones they replace. Run from the run directory.
 #include "../tests/world/PathSearchReference.h"
 #include "../tests/world/SightLineReference.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 #include "world/Pathfinding.h"

@@ -5,9 +5,9 @@
 // Run from the run directory.
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
 #include "app/Replay.h"
-#include "app/Settings.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "screens/LevelFlow.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -2,8 +2,8 @@
 // first frame of the main menu on screen. Run from the run directory.
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
 #include "app/MainMenuState.h"
+#include "core/InputState.h"
 
 #include <SFML/System/Clock.hpp>
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // Any bytes as "Config.cfg": reading them, repairing the resolution list
 // against a small display and picking the video mode must stay in bounds.
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "actors/Enemy.h"
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
+#include "core/Contenthandler.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 #include "world/SightLine.h"

@@ -6,7 +6,7 @@
 // timers all live in the enemy), so one object per enemy is only for the
 // virtual dispatch. Owned by its enemy.
 
-#include "app/Random.h"
+#include "core/Random.h"
 
 #include <SFML/System/Vector2.hpp>
 

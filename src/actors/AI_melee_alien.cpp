@@ -1,7 +1,7 @@
 #include "actors/AI_melee_alien.h"
 
 #include "actors/Enemy.h"
-#include "app/Contenthandler.h"
+#include "core/Contenthandler.h"
 #include "effects/Particlehandler.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"

@@ -3,7 +3,7 @@
 #include "actors/Bullet.h"
 #include "actors/Enemy.h"
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
+#include "core/Contenthandler.h"
 #include "effects/Particlehandler.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"

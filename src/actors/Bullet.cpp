@@ -1,8 +1,8 @@
 #include "actors/Bullet.h"
 
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
-#include "app/Globals.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
 #include "world/EntityIndex.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"

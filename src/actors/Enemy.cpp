@@ -4,13 +4,13 @@
 #include "actors/AI_melee_human.h"
 #include "actors/AI_ranged_alien.h"
 #include "actors/HealthUp.h"
-#include "app/Contenthandler.h"
-#include "app/Globals.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "world/Map.h"
 #include "world/Pathfinding.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

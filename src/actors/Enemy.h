@@ -9,8 +9,8 @@
 // its clean-up, after asking them to leave their drop and tally.
 
 #include "actors/AI.h"
-#include "app/StatBar.h"
-#include "app/Timer.h"
+#include "core/StatBar.h"
+#include "core/Timer.h"
 #include "world/Mapentity.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>

@@ -3,7 +3,7 @@
 #include "actors/Enemy.h"
 #include "actors/ExplosionRequest.h"
 #include "actors/ShotResolution.h"
-#include "app/Contenthandler.h"
+#include "core/Contenthandler.h"
 #include "effects/Particlehandler.h"
 #include "world/Furniture.h"
 #include "world/Map.h"

@@ -1,7 +1,7 @@
 #include "actors/Grenade.h"
 
-#include "app/Contenthandler.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Settings.h"
 #include "effects/Particlehandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -3,7 +3,7 @@
 // and explodes when its fuse runs out, showing the seconds left above it.
 // The map owns it in its grenade list and deletes it once it has exploded.
 
-#include "app/Timer.h"
+#include "core/Timer.h"
 #include "world/Mapentity.h"
 
 #include <SFML/Graphics/Text.hpp>

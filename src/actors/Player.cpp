@@ -1,14 +1,14 @@
 #include "actors/Player.h"
 
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Score.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,8 +6,8 @@
 // the worn armour, and gains levels and stat points from experience.
 
 #include "actors/Tazer.h"
-#include "app/Singleton.h"
-#include "app/StatBar.h"
+#include "core/Singleton.h"
+#include "core/StatBar.h"
 #include "items/Item.h"
 #include "world/Mapentity.h"
 

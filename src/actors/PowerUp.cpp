@@ -1,8 +1,8 @@
 #include "actors/PowerUp.h"
 
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/Glsl.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>

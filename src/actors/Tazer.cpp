@@ -2,9 +2,9 @@
 
 #include "actors/Enemy.h"
 #include "actors/Player.h"
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
-#include "app/InputState.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/InputState.h"
 #include "effects/Particlehandler.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"

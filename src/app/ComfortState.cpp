@@ -1,10 +1,10 @@
 #include "app/ComfortState.h"
 
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
 #include "app/OptionRows.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

@@ -5,7 +5,7 @@
 // "Config.cfg" straight away, so there is nothing to apply.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>

@@ -1,9 +1,9 @@
 #include "app/ControlsState.h"
 
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

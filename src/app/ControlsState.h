@@ -6,9 +6,9 @@
 // used moves over, and the screen says so. Every change is written to
 // "Config.cfg" at once.
 
-#include "app/Bindings.h"
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Bindings.h"
+#include "core/Singleton.h"
 
 #include <SFML/Graphics/Text.hpp>
 

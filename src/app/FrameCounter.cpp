@@ -1,7 +1,7 @@
 #include "app/FrameCounter.h"
 
-#include "app/Contenthandler.h"
 #include "app/MenuState.h"
+#include "core/Contenthandler.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/View.hpp>

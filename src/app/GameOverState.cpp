@@ -1,19 +1,19 @@
 #include "app/GameOverState.h"
 
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
 #include "app/MenuActions.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/HSinputscreen.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

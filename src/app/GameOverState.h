@@ -7,7 +7,7 @@
 // score is banked and both save files are deleted.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <SFML/Graphics/Text.hpp>
 

@@ -2,7 +2,7 @@
 // The stack of game states. It owns none of them: every state is a
 // singleton (or, for the level, a static object) that outlives the stack.
 
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <vector>
 

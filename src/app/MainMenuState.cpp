@@ -1,17 +1,17 @@
 #include "app/MainMenuState.h"
 
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
 #include "app/MenuActions.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/Highscorescreen.h"
 #include "screens/LevelFlow.h"
 #include "screens/ReplaysState.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

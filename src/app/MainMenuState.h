@@ -3,7 +3,7 @@
 // logo, and seven buttons sliding in from the left.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <SFML/Graphics/Text.hpp>
 

@@ -1,15 +1,15 @@
 #include "app/MenuActions.h"
 
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
 #include "app/GameState.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
 #include "app/MainMenuState.h"
 #include "app/OptionsState.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "screens/IntermissionState.h"
+#include "world/Score.h"
 
 // Every state leaves the stack without the ones below being entered on the
 // way down: each of them would otherwise restart its music or its camera for

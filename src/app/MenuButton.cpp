@@ -1,10 +1,10 @@
 #include "app/MenuButton.h"
 
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
-#include "app/InputState.h"
-#include "app/Random.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/InputState.h"
+#include "core/Random.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

@@ -1,14 +1,14 @@
 #include "app/OptionsState.h"
 
 #include "app/ComfortState.h"
-#include "app/Contenthandler.h"
 #include "app/ControlsState.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
 #include "app/OptionRows.h"
 #include "app/Replay.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

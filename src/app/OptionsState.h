@@ -7,7 +7,7 @@
 // next visit. "Controls" opens the controls screen, "Comfort" the comfort page.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 #include "persistence/ReplayFile.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>

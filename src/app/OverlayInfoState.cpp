@@ -1,11 +1,11 @@
 #include "app/OverlayInfoState.h"
 
-#include "app/Bindings.h"
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
 #include "app/MenuActions.h"
-#include "app/Settings.h"
+#include "core/Bindings.h"
+#include "core/Contenthandler.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "screens/Ingame.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -6,7 +6,7 @@
 // written over its column of key caps.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>

@@ -1,10 +1,10 @@
 #include "app/PauseMenu.h"
 
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
 #include "app/MenuActions.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/LevelFlow.h"
 

@@ -4,7 +4,7 @@
 // the restart are grey in hardcore mode, where a death is final.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <SFML/Graphics/Text.hpp>
 

@@ -1,13 +1,13 @@
 #include "app/ReplayViewer.h"
 
-#include "app/Contenthandler.h"
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
-#include "app/Gamepad.h"
-#include "app/Globals.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Gamepad.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "screens/ReplaysState.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

@@ -3,8 +3,8 @@
 // viewer holds only the playback controls (pause, a frame at a time, ½× to
 // 8×, leave). The game loop hands each frame here instead of to the states.
 
-#include "app/KeyboardPoller.h"
 #include "app/Replay.h"
+#include "core/KeyboardPoller.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>

@@ -1,6 +1,6 @@
 #include "effects/DropParticle.h"
 
-#include "app/Contenthandler.h"
+#include "core/Contenthandler.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 

@@ -1,7 +1,7 @@
 #include "effects/Particle.h"
 
-#include "app/Contenthandler.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

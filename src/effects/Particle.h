@@ -4,7 +4,7 @@
 // runs out. Particles never touch the game; the Particlehandler owns them and
 // deletes them once dead.
 
-#include "app/Timer.h"
+#include "core/Timer.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Vector2.hpp>

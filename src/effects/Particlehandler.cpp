@@ -1,7 +1,7 @@
 #include "effects/Particlehandler.h"
 
-#include "app/Contenthandler.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Settings.h"
 #include "effects/AnimatedParticle.h"
 #include "effects/DropParticle.h"
 #include "effects/textParticle.h"

@@ -7,7 +7,7 @@
 // layer 1 flies above them (sparks, smoke, explosions), and layer 2 shines
 // above the night (flashes, glows and floating text).
 
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 #include "effects/Particle.h"
 
 #include <SFML/System/Vector2.hpp>

@@ -1,6 +1,6 @@
 #include "items/Armor.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "items/LevelScaling.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "actors/Grenade.h"
 #include "actors/Player.h"
-#include "app/Random.h"
+#include "core/Random.h"
 #include "items/LevelScaling.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"

@@ -5,7 +5,7 @@
 // bombs and armour alike. Items are owned by whoever holds them: the player's
 // hands and armour slot, the upgrade screen's loot slots, the template lists.
 
-#include "app/Timer.h"
+#include "core/Timer.h"
 #include "items/Affix.h"
 
 #include <SFML/Graphics/Color.hpp>

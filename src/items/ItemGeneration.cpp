@@ -1,6 +1,6 @@
 #include "items/ItemGeneration.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "items/AffixTables.h"
 #include "items/ItemDatabase.h"
 

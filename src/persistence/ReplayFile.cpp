@@ -1,6 +1,6 @@
 #include "persistence/ReplayFile.h"
 
-#include "persistence/AtomicFile.h"
+#include "core/AtomicFile.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,11 +1,11 @@
 #include "persistence/SaveFile.h"
 
 #include "actors/Player.h"
-#include "app/Globals.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
+#include "world/Score.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,9 +1,9 @@
 #include "persistence/SaveGame.h"
 
 #include "actors/Player.h"
-#include "app/Globals.h"
-#include "app/Settings.h"
-#include "persistence/AtomicFile.h"
+#include "core/AtomicFile.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 
 #include <cstdio>
 #include <filesystem>

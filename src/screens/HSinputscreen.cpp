@@ -1,15 +1,15 @@
 #include "screens/HSinputscreen.h"
 
-#include "app/Contenthandler.h"
 #include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Score.h"
-#include "app/Settings.h"
 #include "app/TextEntry.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Highscorescreen.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

@@ -1,10 +1,10 @@
 #include "screens/HighscoreTable.h"
 
-#include "app/Globals.h"
-#include "app/Score.h"
-#include "app/Settings.h"
 #include "app/TextEntry.h"
-#include "persistence/AtomicFile.h"
+#include "core/AtomicFile.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "world/Score.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -4,7 +4,7 @@
 // score), best first, at most 60 entries, lines joined by newlines with none
 // after the last. Loaded on first use and rewritten whole after each entry.
 
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <array>
 #include <cstddef>

@@ -1,12 +1,12 @@
 #include "screens/Highscorescreen.h"
 
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
 #include "app/MenuActions.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "screens/HighscoreTable.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -1,6 +1,6 @@
 #include "screens/InfoPanel.h"
 
-#include "app/Contenthandler.h"
+#include "core/Contenthandler.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 

@@ -1,9 +1,9 @@
 #include "screens/IntermissionState.h"
 
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
-#include "app/Random.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/Random.h"
+#include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "screens/Ingame.h"
 #include "screens/ScreenSpace.h"

@@ -6,8 +6,8 @@
 // pushes alternate closing and opening. A singleton.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
-#include "app/Timer.h"
+#include "core/Singleton.h"
+#include "core/Timer.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 

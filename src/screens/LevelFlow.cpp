@@ -2,15 +2,15 @@
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
 #include "app/MenuActions.h"
 #include "app/Replay.h"
-#include "app/Score.h"
+#include "core/Globals.h"
 #include "persistence/SaveFile.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <optional>
 

@@ -1,11 +1,11 @@
 #include "screens/ReplaysState.h"
 
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

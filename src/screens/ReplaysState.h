@@ -6,7 +6,7 @@
 // read afresh each time the screen opens, and watching comes back here.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 #include "persistence/ReplayFile.h"
 
 #include <SFML/Graphics/CircleShape.hpp>

@@ -1,13 +1,12 @@
 #include "screens/ScoreScreenState.h"
 
 #include "actors/Player.h"
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
@@ -16,6 +15,7 @@
 #include "screens/UpgradeState.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Keyboard.hpp>

@@ -7,8 +7,8 @@
 // brainwash machine's destruction.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
-#include "app/StatBar.h"
+#include "core/Singleton.h"
+#include "core/StatBar.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>

@@ -4,7 +4,7 @@
 // level's view stays centred on the camera's centre (whole units) while a
 // screen is shown over it, so one offset maps the screen into the world.
 
-#include "app/Camera.h"
+#include "core/Camera.h"
 
 #include <SFML/System/Vector2.hpp>
 

@@ -1,14 +1,14 @@
 #include "screens/UI.h"
 
 #include "actors/Player.h"
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
-#include "app/Globals.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "world/BrainwashMachine.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/View.hpp>

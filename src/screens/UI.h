@@ -6,8 +6,8 @@
 // frame, and its update is where the level score is recomputed. There is one
 // for the whole process; it draws in screen space whatever the camera does.
 
-#include "app/Singleton.h"
-#include "app/StatBar.h"
+#include "core/Singleton.h"
+#include "core/StatBar.h"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Sprite.hpp>

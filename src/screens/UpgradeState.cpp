@@ -1,13 +1,12 @@
 #include "screens/UpgradeState.h"
 
 #include "actors/Player.h"
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "items/ArmorInfo.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
@@ -17,6 +16,7 @@
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
 #include "screens/OverlayUpgradeState.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

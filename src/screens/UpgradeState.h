@@ -10,7 +10,7 @@
 // the player continues and when the screen is entered for the next level.
 
 #include "app/MenuState.h"
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 #include "screens/InfoPanel.h"
 
 #include <SFML/Graphics/Rect.hpp>

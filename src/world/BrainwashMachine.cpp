@@ -1,8 +1,8 @@
 #include "world/BrainwashMachine.h"
 
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
-#include "app/Globals.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
 #include "effects/Particlehandler.h"
 #include "world/Maphandler.h"
 

@@ -1,6 +1,6 @@
 #include "world/Furniture.h"
 
-#include "app/Contenthandler.h"
+#include "core/Contenthandler.h"
 #include "world/Maphandler.h"
 
 #include <cstdlib>

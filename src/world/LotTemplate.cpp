@@ -1,6 +1,6 @@
 #include "world/LotTemplate.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 
 #include <algorithm>
 #include <cstdlib>

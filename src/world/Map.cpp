@@ -7,17 +7,17 @@
 #include "actors/InvulnerabilityUp.h"
 #include "actors/Player.h"
 #include "actors/ShotResolution.h"
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
-#include "app/Globals.h"
-#include "app/Random.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/Random.h"
+#include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "effects/lighting/LightSystem.h"
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -1,8 +1,8 @@
 #include "world/Mapentity.h"
 
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Settings.h"
 #include "world/EntityIndex.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"

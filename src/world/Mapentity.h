@@ -6,7 +6,7 @@
 // virtual destructor; an entity never deletes itself, it only raises its
 // dead flag.
 
-#include "app/Timer.h"
+#include "core/Timer.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Vector2.hpp>

@@ -6,7 +6,7 @@
 // engine the levels are lit with: the light system (with the player's light
 // and every wall's shadow hull) and the light mask.
 
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 #include "effects/lighting/LightSystem.h"
 #include "world/LevelEvent.h"
 #include "world/Map.h"

@@ -3,7 +3,7 @@
 // tile grid that always steps to the cheapest neighbour, backs out of dead
 // ends, gives up after 300 steps and then cuts out detours.
 
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <SFML/System/Vector2.hpp>
 

@@ -1,6 +1,6 @@
 #include "actors/Bullet.h"
 #include "TestWorld.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"

@@ -2,10 +2,10 @@
 #include "actors/PowerUp.h"
 #include "actors/ShotResolution.h"
 #include "actors/Tazer.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "screens/UI.h"
+#include "world/Score.h"
 
 #include <cmath>
 #include <cstdlib>

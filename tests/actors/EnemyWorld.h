@@ -5,7 +5,7 @@
 #include "TestWorld.h"
 #include "actors/Enemy.h"
 #include "actors/Player.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "actors/ExplosionResolution.h"
 #include "TestWorld.h"
 #include "actors/ExplosionRequest.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"

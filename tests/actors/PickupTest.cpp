@@ -1,7 +1,7 @@
 #include "actors/HealthUp.h"
 #include "actors/InvulnerabilityUp.h"
 #include "actors/Player.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/BrainwashMachine.h"
 #include "world/Furniture.h"
 #include "world/Map.h"

@@ -1,6 +1,6 @@
 #include "actors/Player.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
 #include "screens/Ingame.h"
 #include "world/BrainwashMachine.h"
 #include "world/Map.h"

@@ -2,18 +2,18 @@
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
 #include "app/MainMenuState.h"
 #include "app/MenuActions.h"
 #include "app/PauseMenu.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/HSinputscreen.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "support/RunDirFile.h"
 #include "world/Map.h"
+#include "world/Score.h"
 
 #include <gtest/gtest.h>
 

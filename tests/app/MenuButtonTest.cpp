@@ -1,6 +1,6 @@
 #include "app/MenuButton.h"
-#include "app/Camera.h"
-#include "app/InputState.h"
+#include "core/Camera.h"
+#include "core/InputState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "app/OptionsState.h"
 
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
 #include "app/MenuActions.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "support/RunDirFile.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -10,18 +10,18 @@
 #include "app/Game.h"
 #include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
 #include "app/MainMenuState.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "support/RunDirFile.h"
 
-#include "app/Bindings.h"
+#include "core/Bindings.h"
 
 #include <SFML/Window/Keyboard.hpp>
 

@@ -2,15 +2,15 @@
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
 #include "app/MainMenuState.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <gtest/gtest.h>
 

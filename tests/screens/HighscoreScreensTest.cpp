@@ -4,13 +4,13 @@
 
 #include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Score.h"
-#include "app/Settings.h"
 #include "app/TextEntry.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "persistence/ReplayFile.h"
 #include "support/RunDirFile.h"
+#include "world/Score.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "screens/HighscoreTable.h"
 
-#include "app/Globals.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "support/RunDirFile.h"
+#include "world/Score.h"
 
 #include <gtest/gtest.h>
 

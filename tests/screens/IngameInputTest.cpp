@@ -3,10 +3,10 @@
 #include "actors/Player.h"
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
-#include "app/InputState.h"
 #include "app/OverlayInfoState.h"
 #include "app/PauseMenu.h"
-#include "app/Settings.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 
 #include <SFML/Window/Event.hpp>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "screens/Ingame.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "screens/IntermissionState.h"
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
+#include "core/Contenthandler.h"
 #include "effects/Particlehandler.h"
 #include "screens/Ingame.h"
 #include "world/Map.h"

@@ -2,13 +2,12 @@
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
 #include "app/MainMenuState.h"
 #include "app/OverlayInfoState.h"
 #include "app/PauseMenu.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
@@ -16,6 +15,7 @@
 #include "screens/UpgradeState.h"
 #include "support/RunDirFile.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <gtest/gtest.h>
 

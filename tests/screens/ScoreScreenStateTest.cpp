@@ -1,16 +1,16 @@
 #include "screens/ScoreScreenState.h"
 #include "actors/Player.h"
-#include "app/Contenthandler.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Score.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
 #include "items/AffixTables.h"
 #include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
 #include "screens/UpgradeState.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <gtest/gtest.h>
 

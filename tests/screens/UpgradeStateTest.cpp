@@ -2,10 +2,9 @@
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "items/AffixTables.h"
 #include "items/Armor.h"
 #include "items/Weapon.h"
@@ -14,6 +13,7 @@
 #include "screens/LevelFlow.h"
 #include "screens/OverlayUpgradeState.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>

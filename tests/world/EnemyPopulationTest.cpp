@@ -1,6 +1,6 @@
 #include "actors/Enemy.h"
 #include "actors/Player.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 

@@ -2,8 +2,8 @@
 
 #include "actors/Enemy.h"
 #include "actors/Player.h"
-#include "app/Globals.h"
-#include "app/Random.h"
+#include "core/Globals.h"
+#include "core/Random.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"

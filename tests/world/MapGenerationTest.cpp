@@ -1,5 +1,5 @@
 #include "actors/Player.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/BrainwashMachine.h"
 #include "world/LotTemplate.h"
 #include "world/Map.h"

@@ -1,6 +1,6 @@
 #include "actors/Player.h"
-#include "app/Camera.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Settings.h"
 #include "effects/lighting/LightSystem.h"
 #include "effects/lighting/Light_Point.h"
 #include "world/Map.h"

@@ -1,5 +1,5 @@
 #include "world/Map.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Furniture.h"
 #include "world/Maphandler.h"
 

@@ -1,11 +1,11 @@
 #include "actors/Player.h"
-#include "app/Globals.h"
-#include "app/Score.h"
+#include "core/Globals.h"
 #include "effects/Particlehandler.h"
 #include "world/BrainwashMachine.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <gtest/gtest.h>
 

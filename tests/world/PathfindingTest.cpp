@@ -1,6 +1,6 @@
 #include "world/Pathfinding.h"
 #include "PathSearchReference.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"

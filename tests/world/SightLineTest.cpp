@@ -1,6 +1,6 @@
 #include "world/SightLine.h"
 #include "SightLineReference.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 

@@ -1,6 +1,6 @@
 #include "world/StreetGrid.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "world/Map.h"
 
 #include <gtest/gtest.h>

@@ -4,13 +4,13 @@
 // there): vantreth_combatshots OUTPUT_DIR
 
 #include "actors/Player.h"
-#include "app/Camera.h"
 #include "app/Game.h"
 #include "app/GameState.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "screens/LevelFlow.h"
 #include "world/Map.h"

@@ -6,12 +6,12 @@
 // shadows must stay on their walls. The levels are the benchmarks' (seed 42).
 // Run it from the run directory, under a display of 1920 x 1080.
 #include "actors/Player.h"
-#include "app/Camera.h"
 #include "app/Game.h"
 #include "app/GameState.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
 #include "screens/Ingame.h"
 #include "world/Maphandler.h"
 

@@ -5,14 +5,13 @@
 // counting and done, and the door wipe closing, shut and opening. Run it from
 // the run directory, under a display.
 #include "actors/Player.h"
-#include "app/Camera.h"
-#include "app/Contenthandler.h"
 #include "app/GameState.h"
 #include "app/GameStateHandler.h"
-#include "app/Globals.h"
-#include "app/InputState.h"
-#include "app/Score.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Contenthandler.h"
+#include "core/Globals.h"
+#include "core/InputState.h"
+#include "core/Settings.h"
 #include "items/AffixTables.h"
 #include "items/ItemGeneration.h"
 #include "screens/Ingame.h"
@@ -22,6 +21,7 @@
 #include "screens/UI.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Texture.hpp>

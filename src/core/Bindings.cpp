@@ -1,4 +1,4 @@
-#include "app/Bindings.h"
+#include "core/Bindings.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>

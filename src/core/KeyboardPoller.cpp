@@ -1,4 +1,4 @@
-#include "app/KeyboardPoller.h"
+#include "core/KeyboardPoller.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>

@@ -4,7 +4,7 @@
 // view for menus. The logical screen is always 1920 x 1080 units; the
 // window's real resolution only scales it.
 
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>

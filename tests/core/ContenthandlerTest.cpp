@@ -1,5 +1,5 @@
-#include "app/Contenthandler.h"
-#include "app/Settings.h"
+#include "core/Contenthandler.h"
+#include "core/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "app/Score.h"
+#include "world/Score.h"
 
 #include "actors/Enemy.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"

@@ -1,6 +1,6 @@
-#include "app/Contenthandler.h"
+#include "core/Contenthandler.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <algorithm>
 #include <iostream>

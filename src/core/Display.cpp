@@ -1,4 +1,4 @@
-#include "app/Display.h"
+#include "core/Display.h"
 
 #include <X11/Xlib.h>
 

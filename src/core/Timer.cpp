@@ -1,4 +1,4 @@
-#include "app/Timer.h"
+#include "core/Timer.h"
 
 void Timer::start() {
     remaining = previous = duration;

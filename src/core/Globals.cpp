@@ -1,4 +1,4 @@
-#include "app/Globals.h"
+#include "core/Globals.h"
 
 int levelNumber = 1;
 bool inMainMenu = false;

@@ -1,4 +1,4 @@
-#include "persistence/AtomicFile.h"
+#include "core/AtomicFile.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

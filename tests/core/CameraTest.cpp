@@ -1,5 +1,5 @@
-#include "app/Camera.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "app/InputState.h"
+#include "core/InputState.h"
 
-#include "app/Camera.h"
-#include "app/Settings.h"
+#include "core/Camera.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>

@@ -1,6 +1,6 @@
-#include "app/StatBar.h"
+#include "core/StatBar.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

@@ -4,7 +4,7 @@
 // connected pad is read; the stick and trigger scales are the usual ones
 // (-1..1 and 0..1).
 
-#include "app/Bindings.h"
+#include "core/Bindings.h"
 
 #include <SFML/System/Vector2.hpp>
 

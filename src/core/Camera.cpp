@@ -1,7 +1,7 @@
-#include "app/Camera.h"
+#include "core/Camera.h"
 
 #include "actors/Player.h"
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"

@@ -5,10 +5,10 @@
 // same way, from a reading; the level asks for actions (app/Bindings.h),
 // which any of their keys, mouse buttons or pad button can hold.
 
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
-#include "app/Gamepad.h"
-#include "app/KeyboardPoller.h"
+#include "core/Gamepad.h"
+#include "core/KeyboardPoller.h"
 
 #include <SFML/System/Vector2.hpp>
 

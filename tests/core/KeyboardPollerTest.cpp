@@ -1,4 +1,4 @@
-#include "app/KeyboardPoller.h"
+#include "core/KeyboardPoller.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/InputState.h"
+#include "core/InputState.h"
 #include "app/Game.h"
 #include "app/MenuState.h"
 #include "app/TextEntry.h"

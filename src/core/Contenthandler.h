@@ -4,7 +4,7 @@
 // the members by reference; sprites hold references to these textures, so
 // the registry must outlive every sprite (it is torn down after the states).
 
-#include "app/Singleton.h"
+#include "core/Singleton.h"
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/Sound.hpp>

@@ -1,8 +1,8 @@
-#include "app/Settings.h"
+#include "core/Settings.h"
 
-#include "app/Bindings.h"
-#include "app/Contenthandler.h"
-#include "persistence/AtomicFile.h"
+#include "core/AtomicFile.h"
+#include "core/Bindings.h"
+#include "core/Contenthandler.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>

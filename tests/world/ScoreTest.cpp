@@ -1,6 +1,6 @@
-#include "app/Score.h"
+#include "world/Score.h"
 #include "actors/Player.h"
-#include "app/Globals.h"
+#include "core/Globals.h"
 #include "world/Map.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"

@@ -1,4 +1,4 @@
-#include "app/Gamepad.h"
+#include "core/Gamepad.h"
 
 #include <SFML/Window/Joystick.hpp>
 
