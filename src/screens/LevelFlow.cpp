@@ -49,8 +49,8 @@ void enterNextLevel() {
 }
 
 bool continueFromSave(const std::string& name) {
-    std::optional<std::string> text = readSaveText(savePath(name));
-    return text && continueFromSaveText(*text);
+    std::optional<LoadableSave> save = readLoadableSave(name);
+    return save && continueFromSaveText(save->text);
 }
 
 bool continueFromSaveText(const std::string& text) {
