@@ -109,7 +109,8 @@ class SaveGameTest : public ::testing::Test {
     void TearDown() override {
         diskCalls() = {::write, ::fsync};
         // The save, its scratch, its backup and whatever was set aside.
-        for (const auto& entry : fs::directory_iterator(fs::path(savePath(name)).parent_path()))
+        std::error_code noFolder;
+        for (const auto& entry : fs::directory_iterator(fs::path(savePath(name)).parent_path(), noFolder))
             if (entry.path().filename().string().rfind(name + ".txt", 0) == 0)
                 fs::remove(entry.path());
         fs::remove_all(scratch);
