@@ -89,16 +89,16 @@ void deleteSaves() {
     removeFiles(files);
 }
 
-std::optional<LoadableSave> readLoadableSave(const std::string& name) {
+std::optional<std::string> readLoadableSave(const std::string& name) {
     const std::string path = savePath(name);
     std::optional<std::string> text = readSaveText(path);
     if (text && parseSaveText(*text))
-        return LoadableSave{*text, false};
+        return text;
     std::optional<std::string> backup = readSaveText(backupPath(path));
     if (!backup || !parseSaveText(*backup))
         return std::nullopt;
     std::string aside = text ? setAside(path) : "";
     std::cout << "The save " << path << (text ? " is damaged" : " is missing") << "; loading its backup"
               << (aside.empty() ? "" : "; the damaged file is kept as " + aside) << std::endl;
-    return LoadableSave{*backup, true};
+    return backup;
 }

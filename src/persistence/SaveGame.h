@@ -26,14 +26,11 @@ bool loadingAllowed();
 // is left to go back to.
 void deleteSaves();
 
-// The save to load under a name: the save itself, or its backup when the
-// save is missing or holds no save. Falling back sets the damaged save aside
-// (it is never deleted) and says so in the log. Nothing when neither loads.
-struct LoadableSave {
-    std::string text;
-    bool fromBackup = false;
-};
-std::optional<LoadableSave> readLoadableSave(const std::string& name);
+// The text of the save to load under a name: the save itself, or its backup
+// when the save is missing or holds no save. Falling back sets the damaged
+// save aside (it is never deleted) and says so in the log. Nothing when
+// neither loads.
+std::optional<std::string> readLoadableSave(const std::string& name);
 
 // A save file's bytes as they are, and a save read from such bytes (nothing
 // when they hold no save).

@@ -49,8 +49,8 @@ void enterNextLevel() {
 }
 
 bool continueFromSave(const std::string& name) {
-    std::optional<LoadableSave> save = readLoadableSave(name);
-    return save && continueFromSaveText(save->text);
+    std::optional<std::string> text = readLoadableSave(name);
+    return text && continueFromSaveText(*text);
 }
 
 bool continueFromSaveText(const std::string& text) {
