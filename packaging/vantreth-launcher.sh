@@ -9,8 +9,18 @@ set -eu
 here=$(dirname "$(readlink -f "$0")")
 prefix=$(dirname "$here")
 share="$prefix/share/vantreth"
-game="$prefix/lib/vantreth/vantreth"
+# The Debian package keeps the command in games/ and the game in lib/games/.
+if [ "$(basename "$here")" = games ]; then
+    game="$prefix/lib/games/vantreth/vantreth"
+else
+    game="$prefix/lib/vantreth/vantreth"
+fi
 data="${XDG_DATA_HOME:-$HOME/.local/share}/vantreth"
+
+# Asking about the game makes no data folder.
+case "${1:-}" in
+--help | --version) exec "$game" "$@" ;;
+esac
 
 mkdir -p "$data/data/SaveData" "$data/SaveData"
 for item in Graphics Sounds data/shaders data/lightFin.png data/testShape.txt; do

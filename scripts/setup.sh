@@ -15,6 +15,7 @@ packages=(
     fonts-blankenburg fonts-bebas-neue fonts-open-sans
     xvfb xauth xdotool imagemagick x11-utils
     file dpkg-dev clang-format
+    lintian appstream desktop-file-utils man-db
 )
 # The fuzzers need clang and its libFuzzer runtime; playing does not.
 if [ -n "${VANTRETH_FUZZ_PACKAGES:-}" ]; then

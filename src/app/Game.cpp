@@ -1,6 +1,7 @@
 #include "app/Game.h"
 
 #include "actors/Player.h"
+#include "app/CommandLine.h"
 #include "app/FrameCounter.h"
 #include "app/FrameLimiter.h"
 #include "app/GameState.h"
@@ -261,8 +262,13 @@ int verifyReplay(const std::string& path) {
 int runGame(const std::vector<std::string>& arguments) {
     bool verify = arguments.size() == 2 && arguments[0] == "--verify-replay";
     bool watch = arguments.size() == 2 && arguments[0] == "--replay";
+    // Asking about the game needs no window.
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "--version")) {
+        std::cout << (arguments[0] == "--help" ? helpText() : versionText()) << std::flush;
+        return 0;
+    }
     if (!arguments.empty() && !verify && !watch) {
-        std::cerr << "usage: vantreth [--replay FILE | --verify-replay FILE]" << std::endl;
+        std::cerr << usageText() << "Try 'vantreth --help' for more." << std::endl;
         return 2;
     }
     // A file that is no recording, or one of other rules, needs no window: it is refused at once.

@@ -5,12 +5,13 @@
 #include "core/Globals.h"
 #include "core/Settings.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -49,9 +50,12 @@ std::string savePath(const std::string& name) {
 }
 
 bool writeSaveFile(const std::string& path) {
+    std::optional<std::string> current = readSaveText(path);
+    if (current && !parseSaveText(*current))
+        setAside(path);
     // A fresh install has no save folder; without it the first save would be lost.
     return writeFileAtomically(
-        path, [](std::ostream& out) { writeSave(out, *Player::getInstance()); }, true);
+        path, [](std::ostream& out) { writeSave(out, *Player::getInstance()); }, true, true);
 }
 
 bool loadSaveFile(const std::string& path) {
@@ -66,19 +70,35 @@ bool saveGame(const std::string& name) {
     return writeSaveFile(savePath(name));
 }
 
+// Only whether a file is there to read: a menu asks every frame, and a
+// file that turns out damaged says so on its button when pressed.
 bool saveExists() {
-    return readableFile(savePath("save"));
+    return readableFile(savePath("save")) || readableFile(backupPath(savePath("save")));
 }
 bool autosaveExists() {
-    return readableFile(savePath("autosave"));
+    return readableFile(savePath("autosave")) || readableFile(backupPath(savePath("autosave")));
 }
 bool loadingAllowed() {
     return !hardcoreMode;
 }
 
 void deleteSaves() {
-    if (writesHeld())
-        return;
-    std::remove(savePath("save").c_str());
-    std::remove(savePath("autosave").c_str());
+    std::vector<std::string> files;
+    for (const char* name : {"save", "autosave"})
+        files.insert(files.end(), {savePath(name), backupPath(savePath(name))});
+    removeFiles(files);
+}
+
+std::optional<std::string> readLoadableSave(const std::string& name) {
+    const std::string path = savePath(name);
+    std::optional<std::string> text = readSaveText(path);
+    if (text && parseSaveText(*text))
+        return text;
+    std::optional<std::string> backup = readSaveText(backupPath(path));
+    if (!backup || !parseSaveText(*backup))
+        return std::nullopt;
+    std::string aside = text ? setAside(path) : "";
+    std::cout << "The save " << path << (text ? " is damaged" : " is missing") << "; loading its backup"
+              << (aside.empty() ? "" : "; the damaged file is kept as " + aside) << std::endl;
+    return backup;
 }

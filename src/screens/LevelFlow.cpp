@@ -50,7 +50,7 @@ void enterNextLevel() {
 }
 
 bool continueFromSave(const std::string& name) {
-    std::optional<std::string> text = readSaveText(savePath(name));
+    std::optional<std::string> text = readLoadableSave(name);
     return text && continueFromSaveText(*text);
 }
 

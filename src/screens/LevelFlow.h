@@ -23,7 +23,8 @@ void restartLevel();
 void enterNextLevel();
 
 // Continues the run saved under `name` ("save" or "autosave") at the level
-// after the one it was saved on. A run being played is left first. A file
+// after the one it was saved on, or from its backup when the save itself
+// cannot be read. A run being played is left first. A file
 // that cannot be loaded (missing, not a save, damaged beyond use) changes
 // nothing, not even the run being played, and returns false.
 bool continueFromSave(const std::string& name);

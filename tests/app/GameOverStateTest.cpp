@@ -5,6 +5,7 @@
 #include "app/MainMenuState.h"
 #include "app/MenuActions.h"
 #include "app/PauseMenu.h"
+#include "core/AtomicFile.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "persistence/SaveGame.h"
@@ -31,6 +32,7 @@ class GameOverTest : public ::testing::Test {
         HighscoreTable::destroyInstance();
         save.write("save");
         autosave.write("autosave");
+        saveBackup.write("save backup");
         table.write("Bo\n2\n900");
         totalScore = 1000;
         carnageBonus = 10;
@@ -56,6 +58,8 @@ class GameOverTest : public ::testing::Test {
 
     RunDirFile save{savePath("save")};
     RunDirFile autosave{savePath("autosave")};
+    RunDirFile saveBackup{backupPath(savePath("save"))};
+    RunDirFile autosaveBackup{backupPath(savePath("autosave"))};
     RunDirFile table{HighscoreTable::defaultPath};
     GameStateHandler* handler = nullptr;
     bool savedHardcore = false;
@@ -67,6 +71,7 @@ TEST_F(GameOverTest, ANormalDeathNeverTouchesTheSavesOrTheTable) {
     handler->pushState(gameOver());
     EXPECT_EQ(save.read(), "save");
     EXPECT_EQ(autosave.read(), "autosave");
+    EXPECT_EQ(saveBackup.read(), "save backup");
     EXPECT_EQ(table.read(), "Bo\n2\n900");
     EXPECT_EQ(totalScore, 5000);
     EXPECT_EQ(secondLabel(), "Quit");
@@ -75,9 +80,12 @@ TEST_F(GameOverTest, ANormalDeathNeverTouchesTheSavesOrTheTable) {
 
 TEST_F(GameOverTest, AHardcoreDeathDeletesBothSavesBanksTheLevelAndAsksTheTableOnce) {
     hardcoreMode = true;
+    autosaveBackup.write("autosave backup");
     handler->pushState(gameOver());
     EXPECT_FALSE(save.exists());
     EXPECT_FALSE(autosave.exists());
+    EXPECT_FALSE(saveBackup.exists());
+    EXPECT_FALSE(autosaveBackup.exists());
     EXPECT_EQ(totalScore, 1060);
     EXPECT_EQ(secondLabel(), "Highscore!");
     EXPECT_FALSE(restartLit());

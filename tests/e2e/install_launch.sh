@@ -55,21 +55,32 @@ launch_and_exit() {
 # 1. cmake --install into a prefix.
 prefix="$scratch/prefix"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-for f in bin/vantreth lib/vantreth/vantreth share/applications/vantreth.desktop \
-         share/icons/hicolor/256x256/apps/vantreth.png share/vantreth/Graphics/Buttons.png \
-         share/vantreth/Sounds share/vantreth/data/shaders share/vantreth/data/testShape.txt; do
+id=io.github.vantreth.Vantreth
+for f in bin/vantreth lib/vantreth/vantreth share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/icons/hicolor/256x256/apps/$id.png share/man/man6/vantreth.6.gz share/vantreth/Graphics/Buttons.png \
+         share/vantreth/Graphics/sujet.ttf share/vantreth/Sounds share/vantreth/data/shaders \
+         share/vantreth/data/testShape.txt; do
     [ -e "$prefix/$f" ] || { echo "FAIL: install lacks $f" >&2; exit 1; }
 done
 before=$(fingerprint "$prefix")
 launch_and_exit "$prefix/bin/vantreth" install
 [ "$before" = "$(fingerprint "$prefix")" ] || { echo "FAIL: the game wrote into the install prefix" >&2; exit 1; }
 
-# 2. The Debian package, unpacked (its launcher finds everything relative to itself).
+# 2. The Debian package, unpacked (its launcher finds everything relative to
+# itself), started with the desktop entry's command from /usr/games. Its
+# fonts are links into Debian's font packages, found here as they are on
+# the machine the package is installed on.
 (cd "$scratch" && cpack --config "$build_dir/CPackConfig.cmake" -B "$scratch/pkg" >/dev/null)
 deb=$(ls "$scratch"/pkg/*.deb)
 cp "$deb" "$artefacts/"
-dpkg-deb -f "$deb" Depends | grep -q libsfml-graphics ||
-    { echo "FAIL: the package does not depend on SFML" >&2; exit 1; }
+depends=$(dpkg-deb -f "$deb" Depends)
+for p in libsfml-graphics fonts-open-sans fonts-bebas-neue fonts-blankenburg; do
+    grep -q "$p" <<<"$depends" || { echo "FAIL: the package does not depend on $p" >&2; exit 1; }
+done
 dpkg-deb -x "$deb" "$scratch/root"
-launch_and_exit "$scratch/root/usr/bin/vantreth" package
+ln -s /usr/share/fonts "$scratch/root/usr/share/fonts"
+[ -f "$scratch/root/usr/share/vantreth/Graphics/sujet.ttf" ] ||
+    { echo "FAIL: the package's font link leads nowhere" >&2; exit 1; }
+command=$(sed -n 's/^Exec=//p' "$scratch/root/usr/share/applications/$id.desktop")
+launch_and_exit "$scratch/root/usr/games/$command" package
 echo "installed and packaged game start from their launchers and keep the player's data in XDG_DATA_HOME"

@@ -3,10 +3,12 @@
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
 #include "app/MainMenuState.h"
+#include "core/AtomicFile.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
+#include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
 #include "world/Maphandler.h"
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -104,8 +107,12 @@ class SaveGameTest : public ::testing::Test {
         std::srand(5);
     }
     void TearDown() override {
-        fs::remove(savePath(name));
-        fs::remove(savePath(name) + ".tmp");
+        diskCalls() = {::write, ::fsync};
+        // The save, its scratch, its backup and whatever was set aside.
+        std::error_code noFolder;
+        for (const auto& entry : fs::directory_iterator(fs::path(savePath(name)).parent_path(), noFolder))
+            if (entry.path().filename().string().rfind(name + ".txt", 0) == 0)
+                fs::remove(entry.path());
         fs::remove_all(scratch);
         handler->states.clear();
         handler->delayActive = false;
@@ -268,6 +275,66 @@ TEST_F(SaveGameTest, AReadOnlySaveStillLoads) {
     EXPECT_TRUE(loadSaveFile(path.string()));
     EXPECT_EQ(levelNumber, 6);
     EXPECT_EQ(player->Health, 3);
+}
+
+TEST_F(SaveGameTest, ADamagedSaveLoadsFromItsBackupAndIsKeptAside) {
+    playSomeLevels();
+    ASSERT_TRUE(saveGame(name));
+    levelNumber = 7;
+    ASSERT_TRUE(saveGame(name));
+    const std::string damaged = "\x89PNG\r\n\x1a\nIHDR";
+    writeText(savePath(name), damaged);
+
+    // Saving over a damaged save sets it aside rather than making it the backup.
+    levelNumber = 8;
+    ASSERT_TRUE(saveGame(name));
+    EXPECT_EQ(readSaveFile(backupPath(savePath(name)))->difficulty, 6);
+    EXPECT_EQ(*readSaveText(savePath(name) + ".damaged"), damaged);
+
+    // Loading a damaged save loads the backup, and the damaged file goes aside too.
+    writeText(savePath(name), damaged);
+    levelNumber = 1;
+    ASSERT_TRUE(continueFromSave(name));
+    EXPECT_EQ(levelNumber, 7);
+    EXPECT_EQ(*readSaveText(savePath(name) + ".damaged.2"), damaged);
+    EXPECT_FALSE(fs::exists(savePath(name)));
+
+    // With neither loadable nothing changes.
+    writeText(savePath(name), damaged);
+    writeText(backupPath(savePath(name)), damaged);
+    EXPECT_FALSE(continueFromSave(name));
+    EXPECT_EQ(levelNumber, 7);
+}
+
+TEST_F(SaveGameTest, AFullDiskLeavesTheSaveTheSettingsAndTheTableAsTheyWere) {
+    playSomeLevels();
+    ASSERT_TRUE(saveGame(name));
+    levelNumber = 7;
+    ASSERT_TRUE(saveGame(name));
+    const std::string save = *readSaveText(savePath(name)),
+                      backup = *readSaveText(backupPath(savePath(name)));
+    const fs::path settings = scratch / "Config.cfg", table = scratch / "Highscores.xd";
+    writeText(settings, "settings\n");
+    writeText(table, "Bo\n2\n900");
+    HighscoreTable::getInstance()->load(table.string());
+
+    diskCalls().write = [](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    levelNumber = 9;
+    EXPECT_FALSE(saveGame(name));
+    EXPECT_FALSE(saveSettings(settings.string()));
+    EXPECT_FALSE(HighscoreTable::getInstance()->save(table.string()));
+    EXPECT_EQ(*readSaveText(savePath(name)), save);
+    EXPECT_EQ(*readSaveText(backupPath(savePath(name))), backup);
+    EXPECT_EQ(*readSaveText(settings.string()), "settings\n");
+    EXPECT_EQ(*readSaveText(table.string()), "Bo\n2\n900");
+    HighscoreTable::destroyInstance();
+
+    // The game goes on with what it had.
+    ASSERT_TRUE(continueFromSave(name));
+    EXPECT_EQ(levelNumber, 8);
 }
 
 } // namespace

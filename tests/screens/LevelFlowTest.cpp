@@ -54,6 +54,8 @@ class LevelFlow : public ::testing::Test {
         return std::find(handler->states.begin(), handler->states.end(), state) != handler->states.end();
     }
 
+    // A score screen the flow opens autosaves; the player's own autosave is kept out of reach.
+    RunDirFile autosave{savePath("autosave")};
     GameStateHandler* handler = nullptr;
     bool savedInfoOnce = false;
 };

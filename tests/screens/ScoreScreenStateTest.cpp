@@ -5,9 +5,11 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "items/AffixTables.h"
+#include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
 #include "screens/UpgradeState.h"
+#include "support/RunDirFile.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 #include "world/Score.h"
@@ -73,6 +75,8 @@ class ScoreScreenRun : public ::testing::Test {
         release(left, right);
         screen->update(dt);
     }
+    // The screen autosaves as it opens; the player's own autosave is kept out of reach.
+    RunDirFile autosave{savePath("autosave")};
 
     GameStateHandler* handler = nullptr;
     ScoreScreenState* screen = nullptr;

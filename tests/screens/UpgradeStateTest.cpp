@@ -8,10 +8,12 @@
 #include "items/AffixTables.h"
 #include "items/Armor.h"
 #include "items/Weapon.h"
+#include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
 #include "screens/LevelFlow.h"
 #include "screens/OverlayUpgradeState.h"
+#include "support/RunDirFile.h"
 #include "world/Maphandler.h"
 #include "world/Score.h"
 
@@ -19,9 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -238,24 +237,11 @@ TEST_F(UpgradeStateTest, HoveringALootSlotOpensItsPanelOnScreen) {
 }
 
 TEST_F(UpgradeStateTest, TheSaveButtonOnlyClaimsASaveThatWasWritten) {
-    namespace fs = std::filesystem;
-    const fs::path path = "data/SaveData/save.txt";
-    fs::create_directories(path.parent_path());
-    const fs::path kept = "data/SaveData/save.txt.kept-by-test";
-    bool hadSave = fs::exists(path);
-    if (hadSave)
-        fs::rename(path, kept);
-    std::ofstream(path) << "stale";
-
+    RunDirFile save{savePath("save")};
+    save.write("stale");
     screen->saveRun();
-    std::ifstream in(path);
-    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    bool rewritten = contents != "stale";
+    bool rewritten = save.read() != "stale";
     EXPECT_EQ(screen->buttons[saveButton].altLabel.getString(), rewritten ? "Game Saved" : "Save failed");
-
-    fs::remove(path);
-    if (hadSave)
-        fs::rename(kept, path);
 }
 
 TEST_F(UpgradeStateTest, TheHelpOpensOnTheFirstVisitAndClosesBackToTheSameLoot) {

@@ -1,7 +1,9 @@
 #pragma once
 // Tests run in the game's run directory and use the files the game uses
 // there. A RunDirFile sets a file aside for the length of a test and puts
-// the user's copy back afterwards (or removes what the test left).
+// the user's copy back afterwards (or removes what the test left), and so
+// it does with the backup the game keeps beside the file and with the
+// damaged copies it sets aside there.
 //
 // ctest runs tests in parallel processes; two of them setting the same file
 // aside at once would each take the other's test data for the user's copy.
@@ -10,9 +12,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -53,21 +55,15 @@ class RunDirLock {
 class RunDirFile {
   public:
     explicit RunDirFile(std::string filePath) : path(std::move(filePath)) {
-        std::ifstream in(path, std::ios::binary);
-        if (in) {
-            std::stringstream content;
-            content << in.rdbuf();
-            original = content.str();
-        }
-        std::filesystem::remove(path);
+        for (const std::string& file : companions())
+            if (std::filesystem::exists(file))
+                std::filesystem::rename(file, file + aside);
     }
     ~RunDirFile() {
         std::error_code ignored;
-        std::filesystem::remove_all(path + ".tmp", ignored);
-        std::filesystem::remove_all(path, ignored);
-        if (original) {
-            std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            out << *original;
+        for (const std::string& file : companions()) {
+            std::filesystem::remove_all(file, ignored);
+            std::filesystem::rename(file + aside, file, ignored);
         }
     }
     RunDirFile(const RunDirFile&) = delete;
@@ -89,11 +85,18 @@ class RunDirFile {
     bool exists() const { return std::filesystem::exists(path); }
 
   private:
+    // The file, its scratch, its backup and the damaged copies a test may make.
+    std::vector<std::string> companions() const {
+        std::vector<std::string> files{path, path + ".tmp", path + ".bak", path + ".bak.tmp",
+                                       path + ".damaged"};
+        for (int n = 2; n <= 9; ++n)
+            files.push_back(path + ".damaged." + std::to_string(n));
+        return files;
+    }
+    static constexpr const char* aside = ".test-aside";
+
     RunDirLock lock; // first, so it is released after the file is restored
 
   public:
     const std::string path;
-
-  private:
-    std::optional<std::string> original;
 };

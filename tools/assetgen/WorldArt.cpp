@@ -3,6 +3,8 @@
 #include "AssetGen.h"
 #include "WorldKit.h"
 
+#include <filesystem>
+
 void generateWorldAndInterfaceArt(const AssetContext& ctx) {
     using namespace worldart;
     drawTileSheet(ctx.graphics("TileShet.png"));
@@ -16,6 +18,9 @@ void generateWorldAndInterfaceArt(const AssetContext& ctx) {
     drawHudPanels(ctx.graphics("UIBG.png"), ctx.graphics("GunBG.png"), ctx.graphics("NoiseBar.png"));
     drawCursor(ctx.graphics("cursor1.png"));
     drawIcon(ctx.graphics("icon.png"));
+    // The desktop's icons are installed, never loaded by the game: they stay out of its folders.
+    std::filesystem::create_directories(ctx.runDir + "/desktop");
+    drawDesktopIcons(ctx.runDir + "/desktop");
     drawBloodyScreen(ctx.graphics("BloodyScreen.png"));
     drawLightFin(ctx.data("lightFin.png"));
     drawGameInfoOverlay(ctx.graphics("GameInfoOverlay.png"), ctx.displayFont, ctx.sansFont, ctx.sansBoldFont);

@@ -67,6 +67,9 @@ void drawHudPanels(const std::string& statusPath, const std::string& gunPath,
                    const std::string& noiseBarPath);
 void drawCursor(const std::string& path);
 void drawIcon(const std::string& path);
+// The icon in the sizes a desktop asks for, "icon-48.png" to "icon-256.png",
+// and scalable as "icon.svg", into the folder.
+void drawDesktopIcons(const std::string& folder);
 void drawBloodyScreen(const std::string& path);
 void drawLightFin(const std::string& path);
 void drawGameInfoOverlay(const std::string& path, const std::string& displayFont, const std::string& sansFont,
