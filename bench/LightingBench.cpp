@@ -10,6 +10,7 @@
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "screens/Ingame.h"
+#include "world/CameraFollow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -41,7 +42,7 @@ Map* levelInView(int level) {
     std::srand(42);
     levelNumber = level;
     handler->newMap(level);
-    Camera::getInstance()->snapToTarget();
+    snapCameraToPlayer();
     Map* map = handler->currentMap();
     map->update(0);
     map->draw();

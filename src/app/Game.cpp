@@ -1,4 +1,5 @@
 #include "app/Game.h"
+#include "world/CameraFollow.h"
 
 #include "actors/Player.h"
 #include "app/CommandLine.h"
@@ -155,7 +156,7 @@ void stepFrame(float dt, bool draw) {
     Camera* camera = Camera::getInstance();
     GameStateHandler* handler = GameStateHandler::getInstance();
     pauseIfFocusLost();
-    camera->update(dt);
+    followPlayer(dt);
     // A pad aims with the right stick: the crosshair rests at a fixed reach
     // from the player along the stick, wherever the view has scrolled.
     if (input->padActive && !camera->screenMode) {

@@ -1,4 +1,5 @@
 #include "app/GameOverState.h"
+#include "world/CameraFollow.h"
 
 #include "app/GameStateHandler.h"
 #include "app/MenuActions.h"
@@ -120,7 +121,7 @@ void GameOverState::labelSecondButton() {
 }
 
 void GameOverState::update(float dt) {
-    Camera::getInstance()->update(dt);
+    followPlayer(dt);
     labelSecondButton();
     MenuState::update(dt);
 }

@@ -1,4 +1,5 @@
 #include "app/MenuState.h"
+#include "world/CameraFollow.h"
 
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
@@ -113,7 +114,7 @@ void MenuState::steerFocus() {
 void MenuState::draw() {
     Camera* camera = Camera::getInstance();
     camera->screenMode = true;
-    camera->update(0);
+    followPlayer(0);
     sf::RenderWindow& window = gameWindow();
     window.setView(camera->view);
     window.draw(background);

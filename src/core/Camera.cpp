@@ -1,10 +1,6 @@
 #include "core/Camera.h"
 
-#include "actors/Player.h"
 #include "core/Settings.h"
-#include "world/Map.h"
-#include "world/Mapentity.h"
-#include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -41,20 +37,6 @@ sf::Vector2f Camera::clampToMap(sf::Vector2f point, sf::Vector2f viewSize, sf::V
     return {clampAxis(point.x, viewSize.x / 2, mapSize.x), clampAxis(point.y, viewSize.y / 2, mapSize.y)};
 }
 
-void Camera::update(float dt) {
-    // The screen view sits at the screen centre whatever the map (the map
-    // clamp cannot move it), so menus never need a map.
-    if (screenMode) {
-        step(dt, target, nullptr);
-        return;
-    }
-    Map* map = Maphandler::getInstance()->currentMap();
-    sf::Vector2f mapSize;
-    if (map)
-        mapSize = sf::Vector2f(static_cast<float>(map->columns() * 64), static_cast<float>(map->rows() * 64));
-    step(dt, Player::getInstance()->position, map ? &mapSize : nullptr);
-}
-
 void Camera::step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* mapSize) {
     sf::Vector2f size = view.getSize();
     if (!screenMode) {
@@ -87,13 +69,6 @@ void Camera::step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* map
     view.move(shakeTerms.z, shakeTerms.y);
 }
 
-void Camera::snapToTarget() {
-    screenMode = false;
-    update(10);
-    center = target;
-    view.setCenter(std::trunc(center.x), std::trunc(center.y));
-}
-
 void Camera::drawOverlay() {
     // A clear tint changes no pixel, but would still cost a pass over the screen.
     if (screenMode || overlayColor.a == 0)
@@ -104,10 +79,6 @@ void Camera::drawOverlay() {
 
 sf::IntRect Camera::visibleRect() const {
     return screenMode ? sf::IntRect(0, 0, 1920, 1080) : visibleArea;
-}
-
-bool Camera::isVisible(const Mapentity& e) const {
-    return isVisible(e.position, e.radius);
 }
 
 bool Camera::isVisible(sf::Vector2f position, float r) const {

@@ -1,8 +1,8 @@
 #pragma once
-// The one view through which the world is drawn: it follows the player,
-// stays inside the map, shakes on demand, and switches to a fixed screen
-// view for menus. The logical screen is always 1920 x 1080 units; the
-// window's real resolution only scales it.
+// The one view through which the world is drawn: it eases toward a target
+// it is handed (world/CameraFollow.h hands it the player, kept inside the
+// map), shakes on demand, and switches to a fixed screen view for menus. The logical screen is always 1920 x
+// 1080 units; the window's real resolution only scales it.
 
 #include "core/Singleton.h"
 
@@ -12,30 +12,21 @@
 #include <SFML/Graphics/View.hpp>
 #include <SFML/System/Vector3.hpp>
 
-class Mapentity;
-
 class Camera : public Singleton<Camera> {
     friend class Singleton<Camera>;
 
   public:
     ~Camera();
 
-    // Once per frame from the loop, and with dt = 0 from every menu draw.
-    void update(float dt);
-    // The same step with the player's position and the map's size in pixels
-    // given; mapSize is null when there is no map, and then the camera keeps
-    // its last centre.
+    // One step toward the player's position, kept inside a map of the given
+    // size in pixels; mapSize is null when there is no map, and then the
+    // camera keeps its last centre. Once per frame, and with dt = 0 from
+    // every draw, which draws no new shake.
     void step(float dt, sf::Vector2f playerPosition, const sf::Vector2f* mapSize);
-
-    // Leaves screen mode and jumps straight onto the clamped target (no
-    // easing, no shake), with the view on whole units: the first frame of a
-    // level already shows the player.
-    void snapToTarget();
 
     // Draws the tint overlay over the world (not in screen mode).
     void drawOverlay();
-    // Whether an entity of the given radius at the given position is on screen.
-    bool isVisible(const Mapentity& e) const;
+    // Whether a circle of the given radius at the given position is on screen.
     bool isVisible(sf::Vector2f position, float radius) const;
     // The visible world rectangle, or the screen in screen mode.
     sf::IntRect visibleRect() const;

@@ -1,4 +1,5 @@
 #include "screens/Ingame.h"
+#include "world/CameraFollow.h"
 
 #include "actors/Player.h"
 #include "app/GameOverState.h"
@@ -54,7 +55,7 @@ float Ingame::lowHealthAlpha(float h) {
 
 void Ingame::onEnter() {
     Camera* camera = Camera::getInstance();
-    camera->snapToTarget();
+    snapCameraToPlayer();
     Contenthandler* content = Contenthandler::getInstance();
     content->menuMusic.stop();
     content->scoreMusic.stop();
@@ -85,7 +86,7 @@ void Ingame::update(float dt) {
     content->greyFactor = greyFactor(h);
     content->grayScaleShader.setUniform("factor", content->greyFactor);
     Camera* camera = Camera::getInstance();
-    camera->update(dt);
+    followPlayer(dt);
     UI::getInstance()->update(dt);
     Map* map = Maphandler::getInstance()->currentMap();
     if (map)
@@ -165,7 +166,7 @@ bool Ingame::showsBloodyScreen(float h) const {
 void Ingame::drawWorld() {
     Camera* camera = Camera::getInstance();
     camera->screenMode = false;
-    camera->update(0);
+    followPlayer(0);
     gameWindow().setView(camera->view);
     if (Map* map = Maphandler::getInstance()->currentMap())
         map->draw();

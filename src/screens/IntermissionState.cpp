@@ -1,4 +1,5 @@
 #include "screens/IntermissionState.h"
+#include "world/CameraFollow.h"
 
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
@@ -82,7 +83,7 @@ void IntermissionState::onEnter() {
         // The level about to be revealed is brought up to date once and the
         // camera put straight onto the player, so the doors open on him.
         Ingame::getInstance()->update(0);
-        Camera::getInstance()->snapToTarget();
+        snapCameraToPlayer();
     }
     stepTimer.start();
     pauseRunning = false;

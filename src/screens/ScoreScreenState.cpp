@@ -1,4 +1,5 @@
 #include "screens/ScoreScreenState.h"
+#include "world/CameraFollow.h"
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
@@ -258,7 +259,7 @@ void ScoreScreenState::update(float dt) {
     counting = countTimer > 0;
     if (counting && content->pointCountSound.getStatus() != sf::Sound::Playing)
         content->pointCountSound.play();
-    Camera::getInstance()->update(dt);
+    followPlayer(dt);
     if (counting) {
         countPrevious = countTimer;
         countTimer -= dt;

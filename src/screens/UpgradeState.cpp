@@ -1,4 +1,5 @@
 #include "screens/UpgradeState.h"
+#include "world/CameraFollow.h"
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
@@ -428,7 +429,7 @@ void UpgradeState::draw() {
     drawBackdrop();
     Camera* camera = Camera::getInstance();
     camera->screenMode = true;
-    camera->update(0);
+    followPlayer(0);
     sf::RenderWindow& window = gameWindow();
     window.setView(camera->view);
     window.draw(background);

@@ -561,7 +561,7 @@ void Map::draw() {
             f->draw();
     for (EntityList* list : {&bullets, &grenades})
         for (auto& e : *list)
-            if (camera->isVisible(*e))
+            if (camera->isVisible(e->position, e->radius))
                 e->draw();
     for (auto& pickup : pickups)
         if (camera->isVisible(pickup->position, 48))

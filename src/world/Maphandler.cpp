@@ -1,4 +1,5 @@
 #include "world/Maphandler.h"
+#include "world/CameraFollow.h"
 
 #include "actors/Enemy.h"
 #include "actors/Player.h"
@@ -265,7 +266,7 @@ void Maphandler::newMap(int level) {
 
     std::cout << "Map generation took A TOTAL OF " << clock.getElapsedTime().asMilliseconds() << " ms"
               << std::endl;
-    camera->snapToTarget();
+    snapCameraToPlayer();
 }
 
 void Maphandler::report(LevelEvent event) {

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "effects/lighting/LightSystem.h"
 #include "effects/lighting/Light_Point.h"
+#include "world/CameraFollow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -149,7 +150,7 @@ TEST_P(LightMapResolution, TheQuarterSizeLightMapLooksLikeTheFullOne) {
     levelNumber = level;
     handler->newMap(level);
     Camera* camera = Camera::getInstance();
-    camera->snapToTarget();
+    snapCameraToPlayer();
     Map* map = handler->currentMap();
     ASSERT_NE(map, nullptr);
     map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
@@ -188,7 +189,7 @@ TEST(TileCache, ThePictureOfTheTilesIsTheTilesDrawnStraight) {
     ASSERT_NE(map, nullptr);
     map->lighting = {};
     Camera* camera = Camera::getInstance();
-    camera->snapToTarget();
+    snapCameraToPlayer();
     auto picture = [&](bool cached) {
         map->cacheTiles = cached;
         window.clear(sf::Color(96, 128, 96));

@@ -13,6 +13,7 @@
 #include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "screens/LevelFlow.h"
+#include "world/CameraFollow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -48,7 +49,7 @@ void step(sf::Vector2f aimAt, bool left, bool right, float dt = 1.0f / 60) {
     input->sample(
         sf::Vector2i(onScreen), screen, sf::Vector2f(screen), [](int) { return false; },
         [left, right](int b) { return (b == 0 && left) || (b == 1 && right); });
-    Camera::getInstance()->update(dt);
+    followPlayer(dt);
     GameStateHandler* handler = GameStateHandler::getInstance();
     handler->update(dt);
     sf::RenderWindow& window = gameWindow();

@@ -13,6 +13,7 @@
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "screens/Ingame.h"
+#include "world/CameraFollow.h"
 #include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -32,7 +33,7 @@ std::string prefix;
 // display, so it is exactly the frame the player sees, shake and all.
 sf::Image frame(float dt) {
     sf::RenderWindow& window = gameWindow();
-    Camera::getInstance()->update(dt);
+    followPlayer(dt);
     GameStateHandler* handler = GameStateHandler::getInstance();
     handler->update(dt);
     window.clear(sf::Color(96, 128, 96));

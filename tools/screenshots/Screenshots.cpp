@@ -19,6 +19,7 @@
 #include "screens/LevelFlow.h"
 #include "screens/ScoreScreenState.h"
 #include "screens/UI.h"
+#include "world/CameraFollow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 #include "world/Score.h"
@@ -38,7 +39,7 @@ std::string suffix;
 
 void frame(float dt) {
     sf::RenderWindow& window = gameWindow();
-    Camera::getInstance()->update(dt);
+    followPlayer(dt);
     GameStateHandler* handler = GameStateHandler::getInstance();
     handler->update(dt);
     window.clear(sf::Color(96, 128, 96));
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
     player->inventory[0] = generateWeapon(3);
     player->inventory[1] = generateWeapon(3);
     player->equipHands();
-    camera->snapToTarget();
+    snapCameraToPlayer();
     run(1.6f);
     player->HP = player->MaxHP * 0.72f;
     player->Stamina = player->MaxStamina * 0.45f;
