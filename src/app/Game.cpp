@@ -1,5 +1,4 @@
 #include "app/Game.h"
-#include "world/CameraFollow.h"
 
 #include "actors/Player.h"
 #include "app/CommandLine.h"
@@ -22,6 +21,7 @@
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/UI.h"
+#include "world/CameraFollow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 #include "world/Score.h"
@@ -225,6 +225,7 @@ void startUp(bool writesSettings) {
     flushDenormals();
     loadSettings("Config.cfg", writesSettings);
     createWindow();
+    Contenthandler::getInstance()->applyVolumes();
     GameStateHandler::getInstance();
     Contenthandler::getInstance();
     UI::getInstance();

@@ -1,5 +1,4 @@
 #include "app/GameOverState.h"
-#include "world/CameraFollow.h"
 
 #include "app/GameStateHandler.h"
 #include "app/MenuActions.h"
@@ -14,6 +13,7 @@
 #include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
+#include "world/CameraFollow.h"
 #include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>

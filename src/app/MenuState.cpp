@@ -1,10 +1,10 @@
 #include "app/MenuState.h"
-#include "world/CameraFollow.h"
 
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "world/CameraFollow.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

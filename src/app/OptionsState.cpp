@@ -226,8 +226,10 @@ void OptionsState::apply() {
     vsyncEnabled = editVsync;
     fullscreen = editFullscreen;
     // A recorded run applying its options must not rebuild the viewer's window.
-    if (!replay::watching())
+    if (!replay::watching()) {
         createWindow();
+        Contenthandler::getInstance()->applyVolumes();
+    }
     // The new window starts without the menus' frame cap.
     gameWindow().setFramerateLimit(120);
     lastSaveFailed = !saveSettings();

@@ -2,7 +2,6 @@
 
 #include "core/AtomicFile.h"
 #include "core/Bindings.h"
-#include "core/Contenthandler.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -243,7 +242,6 @@ void createWindow() {
     sf::RenderWindow& window = gameWindow();
     window.create(selectedVideoMode(), "Vantreth", style, context);
     window.setVerticalSyncEnabled(vsyncEnabled);
-    Contenthandler::getInstance()->applyVolumes();
     window.setMouseCursorVisible(false);
     // The task bar and window switcher show the game's own icon; a missing
     // file only leaves the system's default.

@@ -75,7 +75,8 @@ bool saveSettings(const std::string& path = "Config.cfg");
 sf::VideoMode selectedVideoMode();
 
 // The one render window of the process. It is opened by createWindow, which
-// (re)creates it from the settings, fetches the content registry (loading
-// every asset on the first call) and applies the volumes.
+// (re)creates it from the settings. The caller then fetches the content
+// registry (loading every asset on the first call, which needs the window)
+// and applies the volumes: the settings know nothing of the registry.
 sf::RenderWindow& gameWindow();
 void createWindow();

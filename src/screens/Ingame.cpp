@@ -1,5 +1,4 @@
 #include "screens/Ingame.h"
-#include "world/CameraFollow.h"
 
 #include "actors/Player.h"
 #include "app/GameOverState.h"
@@ -14,6 +13,7 @@
 #include "effects/Particlehandler.h"
 #include "screens/ScoreScreenState.h"
 #include "screens/UI.h"
+#include "world/CameraFollow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 

@@ -1,5 +1,4 @@
 #include "screens/IntermissionState.h"
-#include "world/CameraFollow.h"
 
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
@@ -8,6 +7,7 @@
 #include "effects/Particlehandler.h"
 #include "screens/Ingame.h"
 #include "screens/ScreenSpace.h"
+#include "world/CameraFollow.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/VertexArray.hpp>

@@ -1,5 +1,4 @@
 #include "screens/ScoreScreenState.h"
-#include "world/CameraFollow.h"
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
@@ -14,6 +13,7 @@
 #include "screens/IntermissionState.h"
 #include "screens/ScreenSpace.h"
 #include "screens/UpgradeState.h"
+#include "world/CameraFollow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 #include "world/Score.h"

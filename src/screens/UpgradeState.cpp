@@ -1,5 +1,4 @@
 #include "screens/UpgradeState.h"
-#include "world/CameraFollow.h"
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
@@ -17,6 +16,7 @@
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
 #include "screens/OverlayUpgradeState.h"
+#include "world/CameraFollow.h"
 #include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -1,5 +1,4 @@
 #include "world/Maphandler.h"
-#include "world/CameraFollow.h"
 
 #include "actors/Enemy.h"
 #include "actors/Player.h"
@@ -10,6 +9,7 @@
 #include "effects/Particlehandler.h"
 #include "effects/lighting/Light_Point.h"
 #include "world/BrainwashMachine.h"
+#include "world/CameraFollow.h"
 #include "world/Furniture.h"
 #include "world/LotTemplate.h"
 #include "world/Map.h"
