@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "app/GameStateHandler.h"
 #include "app/MainMenuState.h"
+#include "core/Camera.h"
 #include "core/InputState.h"
 
 #include <SFML/System/Clock.hpp>
@@ -43,7 +44,7 @@ namespace {
 void InputSample(benchmark::State& state) {
     startUp();
     for (auto _ : state)
-        InputState::getInstance()->update();
+        InputState::getInstance()->update(Camera::getInstance()->view.getSize());
     shutDown();
 }
 BENCHMARK(InputSample)->Unit(benchmark::kMicrosecond);

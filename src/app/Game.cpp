@@ -120,7 +120,7 @@ void runFrame(sf::Clock& clock) {
     InputState* input = InputState::getInstance();
     input->focusLost = false;
     drainEvents(gameWindow());
-    input->update();
+    input->update(Camera::getInstance()->view.getSize());
     sampleSaves(*input);
     float dt = capFrameTime(seconds);
     replay::recordFrame(dt);

@@ -1,6 +1,5 @@
 #include "core/InputState.h"
 
-#include "core/Camera.h"
 #include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -32,11 +31,11 @@ sf::Vector2i InputState::toViewUnits(sf::Vector2i windowPosition, sf::Vector2u w
     return {std::clamp(x, 0, viewWidth), std::clamp(y, 0, viewHeight)};
 }
 
-void InputState::update() {
+void InputState::update(sf::Vector2f viewSize) {
     sf::RenderWindow& window = gameWindow();
     keyboard.poll();
     sample(
-        sf::Mouse::getPosition(window), window.getSize(), Camera::getInstance()->view.getSize(),
+        sf::Mouse::getPosition(window), window.getSize(), viewSize,
         [this](int k) { return keyboard.isDown(static_cast<sf::Keyboard::Key>(k)); },
         [](int b) { return sf::Mouse::isButtonPressed(static_cast<sf::Mouse::Button>(b)); });
     samplePad(hasFocus ? readGamepad() : PadReading{readGamepad().connected, {}, {}, {}});

@@ -23,8 +23,9 @@ class InputState : public Singleton<InputState> {
   public:
     ~InputState();
 
-    // Samples the real devices through the game window and the camera's view.
-    void update();
+    // Samples the real devices through the game window; the pointer is
+    // taken into view units of the given view size (the camera's).
+    void update(sf::Vector2f viewSize);
     // The same step from given device readings; update() feeds it the real ones.
     // keyDown(k) and buttonDown(b) answer whether key code k / mouse button b is held.
     template <typename KeyFn, typename ButtonFn>
