@@ -11,6 +11,7 @@
 #include "actors/AI.h"
 #include "core/StatBar.h"
 #include "core/Timer.h"
+#include "world/LevelCensus.h"
 #include "world/Mapentity.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
@@ -37,9 +38,9 @@ struct EnemyStats {
 
 class Enemy : public Mapentity {
   public:
-    static constexpr int human = 0;
-    static constexpr int rangedAlien = 1;
-    static constexpr int meleeAlien = 2;
+    static constexpr int human = actorKind::human;
+    static constexpr int rangedAlien = actorKind::rangedAlien;
+    static constexpr int meleeAlien = actorKind::meleeAlien;
 
     // tier 0, 1 or 2 picks the badge and the size factor; a negative tier is drawn at random.
     Enemy(sf::Vector2f position, int kind, int tier = -1);

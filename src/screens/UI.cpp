@@ -245,8 +245,8 @@ void UI::updateMessages(float dt, float levelTime) {
 }
 
 void UI::update(float dt) {
-    updateLevelScore();
     Map* map = Maphandler::getInstance()->currentMap();
+    updateLevelScore(map ? map->census() : LevelCensus{});
     updateMessages(dt, map ? map->elapsed : 0);
     updateReadouts();
     updateBars();

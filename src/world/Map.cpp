@@ -17,7 +17,6 @@
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"
-#include "world/Score.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -569,4 +568,13 @@ void Map::draw() {
     particles->draw(Particlehandler::air);
     if (lit)
         finishLightMask();
+}
+
+LevelCensus Map::census() const {
+    LevelCensus census;
+    census.elapsed = elapsed;
+    census.actors.reserve(enemies.size());
+    for (const auto& actor : enemies)
+        census.actors.push_back({actor->getKind(), actor->getSizeFactor()});
+    return census;
 }

@@ -9,6 +9,7 @@
 #include "actors/ExplosionRequest.h"
 #include "actors/Shot.h"
 #include "world/EntityIndex.h"
+#include "world/LevelCensus.h"
 #include "world/LevelEvent.h"
 #include "world/Tracer.h"
 
@@ -163,6 +164,10 @@ class Map {
         return art[static_cast<std::size_t>(x) * static_cast<std::size_t>(rows()) +
                    static_cast<std::size_t>(y)];
     }
+
+    // Each living actor's kind and size factor in list order, and the
+    // level's clock: what the score rules count.
+    LevelCensus census() const;
 
     // Actors and props append here; only the map removes.
     EntityList enemies;

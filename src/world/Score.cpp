@@ -1,14 +1,10 @@
 #include "world/Score.h"
 
-#include "actors/Enemy.h"
 #include "core/Globals.h"
-#include "world/Map.h"
-#include "world/Mapentity.h"
-#include "world/Maphandler.h"
 
 #include <algorithm>
 
-int killCounts[3] = {0, 0, 0};
+int killCounts[actorKind::count] = {0, 0, 0};
 int alienKillBonus = 0;
 int carnageBonus = 0;
 int humanScore = 0;
@@ -19,30 +15,26 @@ int referenceScore = 0;
 int totalScore = 0;
 int upgradePoints = 0;
 
-void updateLevelScore() {
+void updateLevelScore(const LevelCensus& census) {
     humanScore = 0;
     float saved = 0;
     int potential = 0;
-    Map* map = Maphandler::getInstance()->currentMap();
-    float elapsed = 0;
-    if (map) {
-        elapsed = map->elapsed;
-        for (const auto& actor : map->enemies) {
-            const float w = actor->getSizeFactor();
-            switch (actor->getKind()) {
-            case Enemy::human:
-                humanScore = static_cast<int>(static_cast<float>(humanScore) + w * 100.0f);
-                saved += w;
-                break;
-            case Enemy::rangedAlien:
-                potential = static_cast<int>(static_cast<float>(potential) + w * 600.0f);
-                break;
-            case Enemy::meleeAlien:
-                potential = static_cast<int>(static_cast<float>(potential) + w * 1000.0f);
-                break;
-            default:
-                break;
-            }
+    const float elapsed = census.elapsed;
+    for (const LevelCensus::Actor& actor : census.actors) {
+        const float w = actor.sizeFactor;
+        switch (actor.kind) {
+        case actorKind::human:
+            humanScore = static_cast<int>(static_cast<float>(humanScore) + w * 100.0f);
+            saved += w;
+            break;
+        case actorKind::rangedAlien:
+            potential = static_cast<int>(static_cast<float>(potential) + w * 600.0f);
+            break;
+        case actorKind::meleeAlien:
+            potential = static_cast<int>(static_cast<float>(potential) + w * 1000.0f);
+            break;
+        default:
+            break;
         }
     }
     const int level = levelNumber;
@@ -52,7 +44,7 @@ void updateLevelScore() {
     // The level term is an integer division, done in 64 bits so that no level number can overflow it.
     const long long levelTerm = static_cast<long long>(level) * 400000 / 300;
     referenceScore =
-        static_cast<int>(static_cast<float>(humanScore + potential + killCounts[Enemy::human] * 100 +
+        static_cast<int>(static_cast<float>(humanScore + potential + killCounts[actorKind::human] * 100 +
                                             levelTerm + carnageBonus + alienKillBonus) *
                          k);
     plainScore =
@@ -82,11 +74,11 @@ void resetKillTallies() {
 }
 
 void tallyKill(int kind, float sizeFactor) {
-    if (kind < Enemy::human || kind > Enemy::meleeAlien)
+    if (kind < actorKind::human || kind > actorKind::meleeAlien)
         return;
     ++killCounts[kind];
-    if (kind == Enemy::rangedAlien)
+    if (kind == actorKind::rangedAlien)
         alienKillBonus = static_cast<int>(static_cast<float>(alienKillBonus) + sizeFactor * 600.0f);
-    else if (kind == Enemy::meleeAlien)
+    else if (kind == actorKind::meleeAlien)
         alienKillBonus = static_cast<int>(static_cast<float>(alienKillBonus) + sizeFactor * 1000.0f);
 }

@@ -3,8 +3,10 @@
 // level runs; the heads-up display recomputes the level score from the living
 // actors every frame; the score screen banks it into the run's total.
 
-// Kills in the current level: 0 humans, 1 ranged aliens, 2 melee aliens.
-extern int killCounts[3];
+#include "world/LevelCensus.h"
+
+// Kills in the current level, by actorKind.
+extern int killCounts[actorKind::count];
 extern int alienKillBonus;
 extern int carnageBonus;
 extern int humanScore;
@@ -16,8 +18,8 @@ extern int totalScore;
 extern int upgradePoints;
 
 // Recomputes humanScore, timeBonus, levelScore and the reference scores
-// from the current map, its living actors and its clock.
-void updateLevelScore();
+// from what the current level holds (an empty census without a map).
+void updateLevelScore(const LevelCensus& census);
 // A new run: every counter above back to zero.
 void resetScores();
 // A new level: the kill tallies and the carnage bonus start over. Called

@@ -46,7 +46,7 @@ TEST_F(LevelScore, AMinuteOnTheFirstLevelWithThreeHumansSavedAndTwoAliensKilled)
         addActor(0);
     tallyKill(2, 1);
     tallyKill(1, 1);
-    updateLevelScore();
+    updateLevelScore(map->census());
     EXPECT_EQ(timeBonus, 952);
     EXPECT_EQ(humanScore, 300);
     EXPECT_EQ(alienKillBonus, 1600);
@@ -64,7 +64,7 @@ TEST_F(LevelScore, LivingAliensAndKilledHumansRaiseOnlyTheReference) {
     addActor(1, 2.0f);  // 1200 still to earn
     addActor(2, 0.5f);  // 500 still to earn
     tallyKill(0, 1);    // a dead human scores nothing but counted as 100 possible
-    updateLevelScore();
+    updateLevelScore(map->census());
     EXPECT_EQ(timeBonus, 666);
     EXPECT_EQ(levelScore, 666);
     EXPECT_EQ(referenceScore, static_cast<int>((1200 + 500 + 100 + 1333) * 0.995f));

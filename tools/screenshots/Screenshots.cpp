@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
     carnageBonus += 260;
     Map* map = Maphandler::getInstance()->currentMap();
     map->elapsed = 96.4f;
-    updateLevelScore();
+    updateLevelScore(map->census());
     humanScore = 500;
     levelScore += 500;
     referenceScore = std::max(referenceScore, levelScore) + 400;
