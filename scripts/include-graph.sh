@@ -6,18 +6,25 @@
 # upward against the floors' ranks, and every cycle of components (a group of
 # components that include each other round in a circle).
 #
-#     scripts/include-graph.sh [SOURCE_ROOT]
+#     scripts/include-graph.sh [--check] [SOURCE_ROOT]
 #
 # The ranks: core 0; effects, items, world, actors 1; persistence 2; app,
-# screens 3. tests/layering.sh fails the test run on what this prints.
+# screens 3. An include may reach its own rank or a lower one. With --check
+# it prints only the faults and fails on an upward include, a folder without
+# a rank, or a cycle among the components of core (tests/layering.sh).
 set -euo pipefail
+check=0
+if [ "${1:-}" = "--check" ]; then
+    check=1
+    shift
+fi
 src=${1:-$(cd "$(dirname "$0")/../src" && pwd)}
 cd "$src"
 
 # "file line target" for every quoted include of a file under a folder.
 grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+"' --include='*.h' --include='*.cpp' . |
     sed -E 's|^\./||; s|^([^:]+):([0-9]+):[^"]*"([^"]+)".*|\1 \2 \3|' |
-    awk -v src="$src" '
+    awk -v check="$check" '
 function folder(path) { sub(/\/.*/, "", path); return path }
 function component(path) { sub(/\.(h|cpp)$/, "", path); return path }
 function rank(f) {
@@ -60,12 +67,19 @@ function visit(v,    list, n, i, w) {
     }
 }
 END {
+    for (v in nodes) if (!(v in index_)) visit(v)
+    if (check) {
+        faults = ups
+        for (i = 1; i <= ups; i++) print upward[i]
+        for (i = 1; i <= cycleCount; i++)
+            if (cycles[i] ~ / core\//) { print "a cycle in core: " cycles[i]; faults++ }
+        exit faults > 0
+    }
     print "Folder graph (include lines from -> to):"
     for (k in folders) printf "  %-28s %d\n", k, folders[k] | "sort"
     close("sort")
     printf "Include lines running upward or into a folder without a rank: %d\n", ups
     for (i = 1; i <= ups; i++) print "  " upward[i]
-    for (v in nodes) if (!(v in index_)) visit(v)
     printf "Cycles of components: %d\n", cycleCount
     for (i = 1; i <= cycleCount; i++) print "  " cycles[i]
 }'
