@@ -64,6 +64,11 @@ bool syncFolder(const std::string& folder) {
 // to it and renamed over the old backup, so at every moment both names hold
 // a whole file. A file system without links gets a copy instead.
 void keepAsBackup(const std::string& path) {
+    // Only a file is kept: whatever else stands at the name (a folder) cannot
+    // be read, and the rename over it fails the write anyway.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return;
     const std::string backup = backupPath(path);
     const std::string scratch = backup + ".tmp";
     // A killed writer may have left one; link() would refuse to replace it.

@@ -398,8 +398,10 @@ bool writeRecording(const std::string& path, const Recording& recording) {
 
 namespace {
 std::optional<std::string> fileBytes(const std::string& path) {
+    // A folder under the name opens, then fails (throws) on reading.
+    std::error_code error;
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in || !std::filesystem::is_regular_file(path, error))
         return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

@@ -23,9 +23,11 @@ bool readableFile(const std::string& path) {
 } // namespace
 
 std::optional<std::string> readSaveText(const std::string& path) {
-    // Read-only: a save the user protected must still load.
+    // Read-only: a save the user protected must still load. Only a file is
+    // read: a folder under the name opens, then fails (throws) on reading.
+    std::error_code error;
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in || !std::filesystem::is_regular_file(path, error))
         return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

@@ -67,8 +67,14 @@ void style(sf::Text& text, const sf::Font& font, unsigned size, sf::Color fill, 
 }
 
 // Shrinks a text until it fits the width, then shortens it; long rolled item
-// names stay inside the panel.
-void fitText(sf::Text& text, const std::string& string, float maxWidth, unsigned size, unsigned minSize) {
+// names stay inside the panel. Every trial lays the whole text out, which for
+// a long name costs more than the rest of a frame: a text is fitted again only
+// when the string it was fitted from (kept in fittedFrom) changes.
+void fitText(sf::Text& text, std::string& fittedFrom, const std::string& string, float maxWidth,
+             unsigned size, unsigned minSize) {
+    if (string == fittedFrom && !text.getString().isEmpty())
+        return;
+    fittedFrom = string;
     text.setString(string);
     text.setCharacterSize(size);
     while (text.getLocalBounds().width > maxWidth && text.getCharacterSize() > minSize)
@@ -267,14 +273,15 @@ void UI::updateReadouts() {
         float y = barCentreY(bar);
         if (!item) {
             weaponNames[h].setFillColor(dimGrey);
-            fitText(weaponNames[h], "Empty hand", nameWidth, 26, 18);
+            fitText(weaponNames[h], fittedFrom[h], "Empty hand", nameWidth, 26, 18);
             weaponTexts[h].setString("");
         } else {
             weaponNames[h].setFillColor(offWhite);
-            fitText(weaponNames[h], item->getName(), nameWidth, 26, 18);
+            fitText(weaponNames[h], fittedFrom[h], item->getName(), nameWidth, 26, 18);
             // An empty magazine reads red while the bar shows the reload.
             weaponTexts[h].setFillColor(item->getAmmo() <= 0 ? emptyRed : offWhite);
-            fitText(weaponTexts[h], readout(item->getAmmo(), item->getMaxAmmo()), readoutWidth, 26, 16);
+            fitText(weaponTexts[h], fittedFrom[2 + h], readout(item->getAmmo(), item->getMaxAmmo()),
+                    readoutWidth, 26, 16);
         }
         anchor(weaponNames[h], nameRight, y, 1, 0.5f);
         anchor(weaponTexts[h], readoutLeft, y, 0, 0.5f);
@@ -310,7 +317,8 @@ void UI::updateReadouts() {
     armourLabel.setString("Armour");
     anchor(armourLabel, nameRight, armourRowY, 1, 0.5f);
     armourName.setFillColor(worn ? offWhite : dimGrey);
-    fitText(armourName, worn ? worn->getName() : "None", readoutLeft + readoutWidth - 1600, 22, 16);
+    fitText(armourName, fittedFrom[4], worn ? worn->getName() : "None", readoutLeft + readoutWidth - 1600, 22,
+            16);
     anchor(armourName, 1600, armourRowY, 0, 0.5f);
 
     bannerTitle.setString("LEVEL " + std::to_string(levelNumber));

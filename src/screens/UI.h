@@ -96,6 +96,9 @@ class UI : public Singleton<UI> {
     sf::Text taserLabel, taserText;
     sf::Text signalLabel;
     sf::Text armourLabel, armourName;
+    // The strings the fitted texts were last fitted from: weaponNames,
+    // weaponTexts, then armourName. Fitting lays a text out again and again.
+    std::string fittedFrom[5];
     sf::Text scoreLabel, scoreText;
     sf::Text bannerTitle, bannerSubtitle;
     float noiseScroll = 0; // the signal bar's static drifts

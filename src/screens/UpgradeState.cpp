@@ -127,10 +127,18 @@ std::string inTwoLines(std::string name) {
 }
 
 // An item's name in its rarity colour, centred on (x, y); a name too long
-// for one line takes two.
-void setItemName(sf::Text& text, const Item* item, float x, float y, float maxWidth) {
+// for one line takes two. Laying a long name out to fit costs more than the
+// rest of a frame, so a text keeps its layout while its name, colour and
+// place (remembered in laidOutFrom) stay the same.
+void setItemName(sf::Text& text, std::string& laidOutFrom, const Item* item, float x, float y,
+                 float maxWidth) {
     sf::Color colour = item ? rarityColour(item->getRarity()) : emptyColour;
     std::string name = item ? item->getName() : "Empty";
+    std::string layout = name + '\n' + std::to_string(colour.toInteger()) + '\n' + std::to_string(x) + ',' +
+                         std::to_string(y) + ',' + std::to_string(maxWidth);
+    if (layout == laidOutFrom)
+        return;
+    laidOutFrom = layout;
     text.setFillColor(colour);
     text.setOutlineColor(InfoPanel::outlineFor(colour));
     text.setCharacterSize(26);
@@ -328,13 +336,14 @@ void UpgradeState::updateTexts() {
         const sf::IntRect& r = slotRects[s];
         float centreY = static_cast<float>(r.top + r.height / 2);
         float nameX = static_cast<float>(r.left) + static_cast<float>(r.width) / 2 + (loot[s] ? 40 : 0);
-        setItemName(lootNames[s], loot[s].get(), nameX, centreY, static_cast<float>(r.width) - 130);
+        setItemName(lootNames[s], laidOutFrom[s], loot[s].get(), nameX, centreY,
+                    static_cast<float>(r.width) - 130);
         if (loot[s])
             setItemIcon(lootIcons[s], *loot[s], sf::Vector2f(static_cast<float>(r.left) + 62, centreY));
     }
     for (std::size_t h = 0; h < 3; ++h) {
         const Item* item = heldItem(*player, h);
-        setItemName(heldNames[h], item, inventoryX + (item ? 36 : 0), heldYs[h], 390);
+        setItemName(heldNames[h], laidOutFrom[3 + h], item, inventoryX + (item ? 36 : 0), heldYs[h], 390);
         if (item)
             setItemIcon(heldIcons[h], *item,
                         sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));

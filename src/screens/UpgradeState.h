@@ -18,6 +18,7 @@
 #include <SFML/Graphics/Text.hpp>
 
 #include <memory>
+#include <string>
 
 class Item;
 class Player;
@@ -67,6 +68,8 @@ class UpgradeState : public MenuState, public Singleton<UpgradeState> {
     sf::Text fixedLabels[5]; // "Inventory", "Left Hand", "Right Hand", "Armour", "Loot:"
     sf::Text lootNames[3];
     sf::Text heldNames[3]; // left hand, right hand, armour
+    // What lootNames, then heldNames, were last laid out from.
+    std::string laidOutFrom[6];
     sf::Text statTexts[6]; // stat points, experience, HP, stamina, taser, weapon handling
     sf::Text rerollPointsText;
     sf::Text costText;

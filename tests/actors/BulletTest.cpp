@@ -17,13 +17,6 @@ Map& levelOneMap() {
     return freshMap(5);
 }
 
-TEST(Bullet, SpeedAndDamageGrowWithTheLevelUpToTheirCaps) {
-    EXPECT_FLOAT_EQ(Bullet::speedAt(1), 405);
-    EXPECT_FLOAT_EQ(Bullet::speedAt(40), 1100);
-    EXPECT_FLOAT_EQ(Bullet::damageAt(1), 15);
-    EXPECT_FLOAT_EQ(Bullet::damageAt(9), 50);
-}
-
 TEST(Bullet, ABerserkShotSparesTheShooterUntilClearOfTheMuzzle) {
     Map& m = levelOneMap();
     Mapentity* shooter = addTarget(m.enemies, {300, 300});

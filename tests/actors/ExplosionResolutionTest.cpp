@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -85,6 +87,45 @@ TEST_F(Explosions, WallsShieldThePlayerButNotProps) {
     resolveExplosions(m, &player);
     EXPECT_EQ(wall.kind, 0);
     EXPECT_LT(player.HP, 1000);
+}
+
+TEST_F(Explosions, BlastsAtTheMapsEdgeOrWithNonFiniteNumbersWearOnlyTilesInReach) {
+    for (int x = 0; x < m.columns(); ++x)
+        for (int y = 0; y < m.rows(); ++y)
+            makeWall(m, x, y, 1000);
+    // The tiles a blast wore, each checked to lie in its reach.
+    auto wornOnlyWithin = [&](sf::Vector2f centre, float reach) {
+        int worn = 0;
+        for (int x = 0; x < m.columns(); ++x)
+            for (int y = 0; y < m.rows(); ++y) {
+                Tile& tile = m.walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+                if (tile.hitPoints == 1000)
+                    continue;
+                ++worn;
+                sf::Vector2f d = sf::Vector2f(x * 64.0f + 32, y * 64.0f + 32) - centre;
+                EXPECT_LT(std::hypot(d.x, d.y), reach) << "tile " << x << ", " << y;
+                tile.hitPoints = 1000;
+            }
+        return worn;
+    };
+    const float far = 20 * 64 + 30;
+    for (sf::Vector2f at : {sf::Vector2f(-30, -30), sf::Vector2f(far, far), sf::Vector2f(-30, far)}) {
+        m.explosions.push_back({500, 300, at.x, at.y});
+        resolveExplosions(m, nullptr);
+        EXPECT_GT(wornOnlyWithin(at, 300), 0) << "the corner at " << at.x << ", " << at.y;
+    }
+
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    Mapentity* alien = addTarget(m.enemies, {300, 300}, 20, 1000);
+    for (ExplosionRequest blast :
+         {ExplosionRequest{500, 100, nan, 300}, ExplosionRequest{500, 100, 300, -inf},
+          ExplosionRequest{500, nan, 300, 300}, ExplosionRequest{500, -inf, 300, 300},
+          ExplosionRequest{500, 100, 1e30f, 1e30f}}) {
+        m.explosions.push_back(blast);
+        resolveExplosions(m, nullptr);
+    }
+    EXPECT_EQ(wornOnlyWithin({0, 0}, 0), 0);
+    EXPECT_FLOAT_EQ(alien->HP, 1000);
 }
 
 TEST_F(Explosions, BarrelsGoUpAndSetOffTheirNeighboursTheNextFrame) {

@@ -19,6 +19,7 @@
 #include "persistence/SaveGame.h"
 #include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
+#include "screens/LevelFlow.h"
 #include "support/RunDirFile.h"
 
 #include "core/Bindings.h"
@@ -34,6 +35,8 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <sys/wait.h>
@@ -45,9 +48,11 @@ namespace {
 constexpr float frameStep = maxFrameTime;
 // Only every so many frames is drawn: the drawing is exercised, the run stays short.
 constexpr long drawEvery = 20;
-// A level that takes longer than this (in game time: 6 minutes) is a fault of
-// the bot or of the level, and the run stops there with what it saw.
+// A level played longer than this (in game time: 6 minutes) since it began
+// or was restarted on a new map is a fault of the bot or of the level, and so
+// is a level the bot keeps dying on; the run stops there with what it saw.
 constexpr long framesPerLevel = 9000;
+constexpr int deathsPerLevel = 8;
 
 int levelsToPlay(int fallback) {
     const char* value = std::getenv("VANTRETH_SOAK_LEVELS");
@@ -73,15 +78,16 @@ class Soak : public ::testing::Test {
     }
     void TearDown() override {
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        std::cout << "Soak: " << bot.frames << " frames in " << seconds << " s, " << bot.levelsCleared
-                  << " levels cleared, " << bot.deaths << " deaths, " << bot.restarts << " restarts, "
-                  << bot.saves << " saves, " << bot.unsticks << " unsticks, " << bot.wideSpells
-                  << " wide search spells, " << bot.breaches << " breaches, " << bot.replans
-                  << " path searches (" << bot.searchesFallenShort << " fell short)\n";
         for (std::size_t i = 0; i < levelFrames.size(); ++i)
             std::cout << "  level " << levelStarts[i] << ": " << levelFrames[i] << " frames, "
                       << static_cast<double>(levelFrames[i]) * frameStep << " s game time, "
-                      << levelSeconds[i] << " s wall time\n";
+                      << levelSeconds[i] << " s wall time, " << levelDeaths[i] << " deaths\n";
+        std::cout << "Soak: " << bot.levelsCleared << " levels cleared in " << bot.frames << " frames, "
+                  << seconds << " s; " << bot.deaths << " deaths, " << bot.restarts << " restarts, "
+                  << bot.saves << " saves, " << bot.unsticks << " unsticks, " << bot.ownSpells
+                  << " spells of its own search, " << bot.wallsBroken << " of " << bot.breaches
+                  << " walls broken, " << bot.replans << " path searches (" << bot.searchesFallenShort
+                  << " fell short)" << std::endl;
         GameStateHandler* handler = GameStateHandler::getInstance();
         handler->delayActive = false;
         handler->pendingState = nullptr;
@@ -95,14 +101,23 @@ class Soak : public ::testing::Test {
         while (!done()) {
             if (levelNumber != currentLevel)
                 startLevelWatch();
+            if (bot.restarts != restartsBefore) {
+                restartsBefore = bot.restarts;
+                attemptFrames = 0;
+            }
             bot.step(frameStep, bot.frames % drawEvery == 0);
             ++levelFrames.back();
-            if (levelFrames.back() > framesPerLevel) {
+            if (++attemptFrames > framesPerLevel) {
                 ADD_FAILURE() << "no progress within " << framesPerLevel << " frames: " << bot.describe();
+                return false;
+            }
+            if (bot.deaths - deathsBefore > deathsPerLevel) {
+                ADD_FAILURE() << "more than " << deathsPerLevel << " deaths on one level: " << bot.describe();
                 return false;
             }
             levelSeconds.back() =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - levelStarted).count();
+            levelDeaths.back() = bot.deaths - deathsBefore;
         }
         return true;
     }
@@ -114,6 +129,9 @@ class Soak : public ::testing::Test {
         levelStarts.push_back(levelNumber);
         levelFrames.push_back(0);
         levelSeconds.push_back(0);
+        levelDeaths.push_back(0);
+        deathsBefore = bot.deaths;
+        attemptFrames = 0;
         levelStarted = std::chrono::steady_clock::now();
     }
     static bool onTop(GameState* state) { return GameStateHandler::getInstance()->top() == state; }
@@ -140,6 +158,10 @@ class Soak : public ::testing::Test {
     std::vector<int> levelStarts;
     std::vector<long> levelFrames;
     std::vector<double> levelSeconds;
+    std::vector<int> levelDeaths;
+    int deathsBefore = 0;
+    int restartsBefore = 0;
+    long attemptFrames = 0; // since the level began or was last restarted
     std::chrono::steady_clock::time_point started, levelStarted;
 };
 
@@ -197,6 +219,46 @@ TEST_F(Soak, ARunQuitToTheMenuGoesOnFromItsAutosave) {
         std::string output;
         EXPECT_EQ(verifyElsewhere(entry.path, output), 0) << entry.path << ": " << output;
     }
+}
+
+TEST_F(Soak, WatchingARecordedHardcoreDeathWritesNothing) {
+    // A hardcore run loaded on level 15, walked into the aliens until it dies.
+    hardcoreMode = true;
+    ASSERT_TRUE(continueFromSaveText("Hardcoremode:\n1\nDifficulty:\n14\n"));
+    bot.orders.fight = false;
+    ASSERT_TRUE(playUntil([&] { return bot.deaths >= 1; }));
+    const std::string path = replay::lastRecordingPath();
+    ASSERT_FALSE(path.empty());
+
+    // The files a hardcore death writes or deletes, as the one watching has them.
+    save.write("the watcher's save");
+    autosave.write("the watcher's autosave");
+    table.write("Bo\n2\n10");
+    ASSERT_TRUE(saveSettings());
+    auto files = [] {
+        std::map<std::string, std::string> found;
+        for (const std::string& folder : {std::string("data/SaveData"), replay::folder})
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                std::ifstream in(entry.path(), std::ios::binary);
+                found[entry.path().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+            }
+        std::ifstream settings("Config.cfg", std::ios::binary);
+        found["Config.cfg"] = std::string(std::istreambuf_iterator<char>(settings), {});
+        return found;
+    };
+    const std::map<std::string, std::string> before = files();
+
+    ReplayPlayer player;
+    std::string error;
+    ASSERT_TRUE(player.load(path, error)) << error;
+    player.begin();
+    while (player.advance() == ReplayPlayer::Status::Playing) {
+    }
+    EXPECT_EQ(player.status(), ReplayPlayer::Status::Finished);
+    EXPECT_EQ(GameStateHandler::getInstance()->top(), GameOverState::getInstance())
+        << "the death was watched";
+    player.end();
+    EXPECT_EQ(files(), before);
 }
 
 TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {

@@ -63,3 +63,37 @@ e2e_click() {
     sleep 0.15
     xdotool mouseup 1
 }
+
+# Screenshots back checks: each one taken is looked at by one of the helpers
+# below, in rectangles of the game's 1920 x 1080 view, and kept in ARTEFACT_DIR.
+
+# e2e_shot NAME: the display now, as ARTEFACT_DIR/NAME.png.
+e2e_shot() {
+    import -window root "$artefacts/$1.png"
+}
+
+# e2e_geometry X Y W H: a rectangle of the view as ImageMagick geometry on the screen.
+e2e_geometry() {
+    echo "$(($3 * WIDTH / 1920))x$(($4 * HEIGHT / 1080))+$((X + $1 * WIDTH / 1920))+$((Y + $2 * HEIGHT / 1080))"
+}
+
+# e2e_amber NAME X Y W H: the share (0 to 1) of the rectangle's pixels in the
+# amber of the game's titles, values and lit buttons, which no level shows.
+e2e_amber() {
+    /usr/bin/convert "$artefacts/$1.png" -crop "$(e2e_geometry "$2" "$3" "$4" "$5")" +repage -fuzz 6% \
+        -fill black +opaque '#F2A33A' -fill white -opaque '#F2A33A' -format '%[fx:mean]' info:
+}
+
+# e2e_difference A B X Y W H: how much two screenshots differ in the rectangle (a mean from 0 to 1).
+e2e_difference() {
+    local area
+    area=$(e2e_geometry "$3" "$4" "$5" "$6")
+    /usr/bin/convert \( "$artefacts/$1.png" -crop "$area" +repage \) \( "$artefacts/$2.png" -crop "$area" +repage \) \
+        -compose difference -composite -colorspace gray -format '%[fx:mean]' info:
+}
+
+# e2e_check VALUE OP LIMIT WHAT: ends the run with WHAT unless VALUE OP LIMIT (OP is > or <).
+e2e_check() {
+    awk -v v="$1" -v op="$2" -v l="$3" 'BEGIN { exit !((op == ">" && v > l) || (op == "<" && v < l)) }' ||
+        { echo "FAIL: $4 ($1, not $2 $3)" >&2; exit 1; }
+}

@@ -35,7 +35,6 @@ launch_and_exit() {
     xdotool windowmove "$wid" 0 0
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     sleep 3
-    import -window root "$artefacts/$name-main_menu.png"
     e2e_point 1550 930
     e2e_click
     local status=0

@@ -35,7 +35,6 @@ sleep 3
 e2e_point 1550 230
 e2e_click
 sleep 2
-import -window root "$artefacts/loaded_level.png"
 
 kill -0 "$pid" 2>/dev/null || { echo "FAIL: the game ended after loading" >&2; cat stderr.txt >&2; exit 1; }
 kill "$pid"
@@ -53,4 +52,4 @@ if [ "$lines" -lt 60 ] || [ "$lines" -gt 70 ]; then
 fi
 [ -f data/SaveData/save.txt ] || { echo "FAIL: loading removed the save" >&2; exit 1; }
 
-echo "save loaded into level 10 ($lines rows); screenshot in $artefacts"
+echo "save loaded into level 10 ($lines rows)"

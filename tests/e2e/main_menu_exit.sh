@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real game in a fresh copy of the run directory, waits for the
-# main menu, saves a screenshot, clicks "Exit" like a player would and checks
-# the exit status, the start-up and shutdown lines and the new settings file.
+# main menu, points at "Exit" (which must light up) and clicks it like a
+# player would, and checks the exit status, the start-up and shutdown lines
+# and the new settings file.
 # Usage: main_menu_exit.sh RUN_DIR ARTEFACT_DIR   (needs DISPLAY, xdotool, ImageMagick)
 set -euo pipefail
 
@@ -10,11 +11,14 @@ e2e_prepare "$1" "$2"
 e2e_start_game
 # Let the buttons finish sliding in before the picture is taken.
 sleep 3
-import -window root "$artefacts/main_menu.png"
+e2e_shot main_menu
 
-# "Exit" is centred at (1550, 930) of the view.
+# "Exit" is centred at (1550, 930) of the view; under the pointer its frame turns amber.
 e2e_point 1550 930
-import -window root "$artefacts/main_menu_hover.png"
+sleep 0.5
+e2e_shot main_menu_hover
+e2e_check "$(e2e_amber main_menu 1380 850 300 160)" "<" 0.005 "Exit is lit before the pointer is on it"
+e2e_check "$(e2e_amber main_menu_hover 1380 850 300 160)" ">" 0.01 "Exit does not light up under the pointer"
 e2e_click
 
 for _ in $(seq 1 150); do

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Starts the real game in a fresh copy of the run directory (without its
-# SaveData folder), clicks "New Game" like a player, walks and sprints, and
-# checks that a level was generated, dumped and entered: the generation and
-# placement lines, "SaveData/map.txt" with one line per row, and the game
-# still running inside the level.
+# SaveData folder), clicks "New Game" like a player, closes the game-info
+# overlay a first start opens, walks and sprints, and checks that a level was
+# generated, dumped and entered: the generation and placement lines,
+# "SaveData/map.txt" with one line per row, the game still running inside the
+# level, and the view following the player: walking changes the picture far
+# more than a second of standing still.
 # Usage: new_game_level.sh RUN_DIR ARTEFACT_DIR   (needs DISPLAY, xdotool, ImageMagick)
 set -euo pipefail
 
@@ -15,7 +17,14 @@ sleep 3
 e2e_point 1550 90
 e2e_click
 sleep 2
-import -window root "$artefacts/level_start.png"
+e2e_shot level_start
+e2e_check "$(e2e_amber level_start 300 240 180 70)" ">" 0.05 "a first start did not open the game-info overlay"
+e2e_click
+# The level's title fades away first; then a second of standing still, and the walk.
+sleep 8
+e2e_shot level_still
+sleep 1
+e2e_shot level_still_later
 xdotool keydown d
 sleep 0.8
 xdotool keyup d
@@ -23,7 +32,13 @@ xdotool keydown shift keydown s
 sleep 1.5
 xdotool keyup s keyup shift
 sleep 0.3
-import -window root "$artefacts/level_walked.png"
+e2e_shot level_walked
+still=$(e2e_difference level_still level_still_later 200 250 1500 550)
+walked=$(e2e_difference level_still_later level_walked 200 250 1500 550)
+e2e_check "$walked" ">" "$(awk -v s="$still" 'BEGIN { print 2 * s + 0.005 }')" \
+    "the view did not follow the player (standing still changed the picture by $still)"
+# The stamina bar's full end (top left) is blue until a sprint drains it.
+e2e_check "$(e2e_difference level_still_later level_walked 430 70 40 12)" ">" 0.2 "sprinting used no stamina"
 
 kill -0 "$pid" 2>/dev/null || { echo "FAIL: the game ended inside the level" >&2; cat stderr.txt >&2; exit 1; }
 kill "$pid"

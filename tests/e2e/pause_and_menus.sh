@@ -2,8 +2,8 @@
 # Plays through the menus around a level like a player: "New Game", F1 for
 # the game-info overlay and again to close it, Escape for the pause menu,
 # "Quit" to the main menu, the options and the highscore list opened and
-# left with Escape, and finally "Exit". Reaching the exit proves every step
-# landed where it should; a screenshot of each screen is kept.
+# left with Escape, and finally "Exit". Each screen is photographed and
+# known by its amber title or values; reaching the exit proves the way back.
 # Usage: pause_and_menus.sh RUN_DIR ARTEFACT_DIR   (needs DISPLAY, xdotool, ImageMagick)
 set -euo pipefail
 
@@ -28,19 +28,29 @@ click() {
 }
 shoot() {
     sleep "${2:-3}"
-    import -window root "$artefacts/$1.png"
+    e2e_shot "$1"
 }
+# The amber in a screen's own place: the overlay's "Controls" heading, the
+# pause menu's title, the options' values, the highscore list's title.
+overlay() { e2e_amber "$1" 300 240 180 70; }
+paused() { e2e_amber "$1" 800 120 300 90; }
+options() { e2e_amber "$1" 1010 110 340 700; }
+highscores() { e2e_amber "$1" 810 60 300 70; }
 
 e2e_start_game
 sleep 3
 e2e_point 1550 90 # New Game
 click
-sleep 3
+shoot level
 tap F1
 shoot info_overlay
+e2e_check "$(overlay level)" "<" 0.01 "the level shows the overlay's heading before F1"
+e2e_check "$(overlay info_overlay)" ">" 0.05 "F1 did not open the game-info overlay"
 tap F1
 tap Escape
 shoot pause_menu 6
+e2e_check "$(overlay pause_menu)" "<" 0.01 "F1 did not close the overlay"
+e2e_check "$(paused pause_menu)" ">" 0.05 "Escape did not open the pause menu"
 # The pause menu's buttons slide in at the pace the level behind them is
 # drawn; "Quit" is clicked until it has arrived. Clicks there on the main
 # menu hit nothing.
@@ -49,14 +59,19 @@ for _ in 1 2 3 4 5 6 7 8; do
     click
     sleep 1
 done
+shoot main_menu 1
 e2e_point 1550 790 # Options
 click
 shoot options
+e2e_check "$(options main_menu)" "<" 0.005 "the main menu shows option values"
+e2e_check "$(options options)" ">" 0.01 "the options did not open from the main menu"
 tap Escape
 sleep 2
 e2e_point 1550 510 # Highscores
 click
 shoot highscores
+e2e_check "$(highscores options)" "<" 0.05 "the options show the highscore title"
+e2e_check "$(highscores highscores)" ">" 0.1 "the highscore list did not open"
 tap Escape
 sleep 2
 e2e_point 1550 930 # Exit

@@ -188,6 +188,10 @@ TEST(ReplayFile, ListingIsNewestFirstAndPruningSparesHighscoreRuns) {
         ASSERT_TRUE(writeRecording((folder / name).string(), rec));
     }
     std::ofstream(folder / "2026-12-09 junk.vrp") << "not a recording";
+    // A folder under a recording's name opens like a file, then throws on reading.
+    fs::create_directories(folder / "2026-12-10 folder.vrp");
+    std::string error;
+    EXPECT_FALSE(readRecording((folder / "2026-12-10 folder.vrp").string(), error));
     std::vector<RecordingEntry> listed = listRecordings(folder.string());
     ASSERT_EQ(listed.size(), 6u);
     EXPECT_EQ(listed.front().startedAt, "2026-12-06 10:00:00");

@@ -6,26 +6,6 @@
 
 namespace {
 
-TEST(Ingame, ThePictureGreysOutBelowFiveNinthsOfHealth) {
-    EXPECT_FLOAT_EQ(Ingame::greyFactor(1.0f), 0);
-    EXPECT_FLOAT_EQ(Ingame::greyFactor(5.0f / 9), 0);
-    EXPECT_NEAR(Ingame::greyFactor(0.5f), 0.1f, 1e-6f);
-    EXPECT_NEAR(Ingame::greyFactor(0.2f), 0.64f, 1e-6f);
-    EXPECT_FLOAT_EQ(Ingame::greyFactor(0.199f), 1);
-    EXPECT_FLOAT_EQ(Ingame::greyFactor(0), 1);
-}
-
-TEST(Ingame, TheRedScreenShowsBelowFortyPercentHealth) {
-    EXPECT_FLOAT_EQ(Ingame::lowHealthAlpha(0.4f), 0);
-    EXPECT_FLOAT_EQ(Ingame::lowHealthAlpha(0), 255);
-    Ingame screen;
-    screen.updateDamageFlash(0.016f, 0.5f);
-    EXPECT_FALSE(screen.showsBloodyScreen(0.5f));
-    screen.updateDamageFlash(0.016f, 0.1f);
-    EXPECT_TRUE(screen.showsBloodyScreen(0.1f));
-    EXPECT_EQ(screen.bloodyScreen.getColor().a, 191);
-}
-
 TEST(Ingame, AtLowHealthAFreshHitOnlyMakesTheRedStronger) {
     Ingame screen;
     screen.startDamageFlash(100);

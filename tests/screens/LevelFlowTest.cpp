@@ -8,6 +8,7 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "items/ItemDatabase.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/IntermissionState.h"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -116,6 +118,44 @@ TEST_F(LevelFlow, TheFirstStartOverlayOpenedByHandIsNotShownTwice) {
     handler->pushState(overlay); // F1 before the overlay came by itself
     handler->popState();
     run(1.0f);
+    EXPECT_EQ(handler->top(), Ingame::getInstance());
+}
+
+TEST_F(LevelFlow, RestartingKeepsTheRunsExperienceStatsAndItemsOnANewMapOfTheSameLevel) {
+    startNewRun();
+    Player* player = Player::getInstance();
+    auto expectRunKept = [player] {
+        EXPECT_EQ(player->XP, 5000);
+        EXPECT_EQ(player->Level, 3);
+        EXPECT_EQ(player->Health, 2);
+        EXPECT_EQ(player->Statpoints, 1);
+    };
+    player->XP = 5000;
+    player->Level = 3;
+    player->Health = 2;
+    player->Statpoints = 1;
+    player->inventory[0] = std::make_unique<Weapon>(weaponTemplates.back());
+    const Item* held[3] = {player->inventory[0].get(), player->inventory[1].get(),
+                           player->inventory[2].get()};
+    levelNumber = 4;
+    testing::internal::CaptureStdout();
+    restartLevel();
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("Map generation took A TOTAL OF"), std::string::npos) << "a map made afresh";
+    EXPECT_EQ(levelNumber, 4);
+    Map* map = Maphandler::getInstance()->currentMap();
+    ASSERT_NE(map, nullptr);
+    EXPECT_GE(map->columns(), 50 + 4) << "sized for level 4";
+    EXPECT_LE(map->columns(), 50 + 8);
+    expectRunKept();
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(player->inventory[i].get(), held[i]);
+
+    // On the first level the player's reset hands out the starting kit again.
+    levelNumber = 1;
+    restartLevel();
+    expectRunKept();
+    EXPECT_EQ(player->inventory[0]->getBasename(), "9mm pistol");
     EXPECT_EQ(handler->top(), Ingame::getInstance());
 }
 

@@ -21,7 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -88,6 +90,14 @@ class UpgradeStateTest : public ::testing::Test {
         for (int b = 0; b < 3; ++b)
             input->buttons[b] = input->previousButtons[b] = false;
     }
+    // A click of the given mouse button on a loot slot: released over it this frame.
+    void clickSlot(int slot, int button) {
+        sf::IntRect r = screen->slotRects[slot];
+        setMouse({r.left + r.width / 2, r.top + r.height / 2});
+        InputState::getInstance()->previousButtons[button] = true;
+        screen->update(0.01f);
+        setMouse({r.left + r.width / 2, r.top + r.height / 2});
+    }
     // Puts counted items in every loot slot.
     void plantCountedLoot() {
         for (std::unique_ptr<Item>& item : screen->loot)
@@ -101,14 +111,42 @@ class UpgradeStateTest : public ::testing::Test {
     std::vector<GameState*> savedStack;
 };
 
-TEST_F(UpgradeStateTest, ARerollBringsFreshLootAndFreesTheOld) {
-    upgradePoints = 1000;
+TEST_F(UpgradeStateTest, ARerollCostsItsPriceFreesTheOldLootAndIsRefusedWhenPointsRunOut) {
+    upgradePoints = 2500;
     plantCountedLoot();
     screen->reroll();
     EXPECT_EQ(freedItems, 3);
     EXPECT_NE(dynamic_cast<Weapon*>(screen->loot[0].get()), nullptr);
     EXPECT_NE(dynamic_cast<Weapon*>(screen->loot[1].get()), nullptr);
     EXPECT_NE(dynamic_cast<Armor*>(screen->loot[2].get()), nullptr);
+    EXPECT_EQ(upgradePoints, 1500);
+    EXPECT_EQ(screen->rerollCost, 2000);
+
+    plantCountedLoot();
+    screen->update(0.01f);
+    EXPECT_FALSE(enabled(rerollButton));
+    screen->reroll();
+    EXPECT_EQ(freedItems, 3) << "the loot stays";
+    EXPECT_EQ(upgradePoints, 1500);
+    EXPECT_EQ(screen->rerollCost, 2000);
+}
+
+TEST_F(UpgradeStateTest, TheLeftButtonSwapsIntoTheLeftHandTheRightIntoTheRightAndArmourIsWorn) {
+    for (int slot : {0, 1})
+        for (int hand : {0, 1}) {
+            Item* offered = screen->loot[slot].get();
+            Item* held = player->inventory[static_cast<std::size_t>(hand)].get();
+            clickSlot(slot, hand);
+            EXPECT_EQ(player->inventory[static_cast<std::size_t>(hand)].get(), offered) << slot << hand;
+            EXPECT_EQ(screen->loot[slot].get(), held) << slot << hand;
+        }
+    Item* armour = screen->loot[2].get();
+    Item* worn = player->inventory[2].get();
+    clickSlot(2, 1);
+    EXPECT_EQ(player->inventory[2].get(), worn) << "a right click wears nothing";
+    clickSlot(2, 0);
+    EXPECT_EQ(player->inventory[2].get(), armour);
+    EXPECT_EQ(screen->loot[2].get(), worn);
 }
 
 TEST_F(UpgradeStateTest, AVisitRollsLootOnceAndLeavingFreesWhatIsLeft) {
@@ -236,12 +274,19 @@ TEST_F(UpgradeStateTest, HoveringALootSlotOpensItsPanelOnScreen) {
     EXPECT_EQ(screen->hoveredSlot(), -1);
 }
 
-TEST_F(UpgradeStateTest, TheSaveButtonOnlyClaimsASaveThatWasWritten) {
+TEST_F(UpgradeStateTest, TheSaveButtonSaysWhetherTheSaveWasWritten) {
     RunDirFile save{savePath("save")};
-    save.write("stale");
     screen->saveRun();
-    bool rewritten = save.read() != "stale";
-    EXPECT_EQ(screen->buttons[saveButton].altLabel.getString(), rewritten ? "Game Saved" : "Save failed");
+    EXPECT_EQ(screen->buttons[saveButton].altLabel.getString(), "Game Saved");
+    std::optional<SaveData> written = readSaveFile(save.path);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->difficulty, 4);
+
+    // A folder where the file goes: the write fails, even for root.
+    std::filesystem::remove(save.path);
+    std::filesystem::create_directories(std::filesystem::path(save.path) / "taken");
+    screen->saveRun();
+    EXPECT_EQ(screen->buttons[saveButton].altLabel.getString(), "Save failed");
 }
 
 TEST_F(UpgradeStateTest, TheHelpOpensOnTheFirstVisitAndClosesBackToTheSameLoot) {

@@ -1,56 +1,16 @@
 #pragma once
-// Tests run in the game's run directory and use the files the game uses
-// there. A RunDirFile sets a file aside for the length of a test and puts
-// the user's copy back afterwards (or removes what the test left), and so
-// it does with the backup the game keeps beside the file and with the
-// damaged copies it sets aside there.
-//
-// ctest runs tests in parallel processes; two of them setting the same file
-// aside at once would each take the other's test data for the user's copy.
-// So every RunDirFile holds one lock shared by all test processes, taken by
-// the first RunDirFile of a process and released by the last.
+// Tests run in a run directory of their process's own (support/PrivateRunDir)
+// and use the files the game uses there. A RunDirFile sets such a file aside
+// for the length of a test and puts the earlier copy back afterwards (or
+// removes what the test left), and so it does with the backup the game keeps
+// beside the file and with the damaged copies it sets aside there, so that
+// tests run one after another in one process start from the same files.
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-class RunDirLock {
-  public:
-    RunDirLock() {
-        if (holders()++ == 0) {
-            std::string lockPath =
-                (std::filesystem::temp_directory_path() / "vantreth-run-files.lock").string();
-            descriptor() = ::open(lockPath.c_str(), O_RDWR | O_CREAT, 0666);
-            if (descriptor() >= 0)
-                ::flock(descriptor(), LOCK_EX);
-        }
-    }
-    ~RunDirLock() {
-        if (--holders() == 0 && descriptor() >= 0) {
-            ::flock(descriptor(), LOCK_UN);
-            ::close(descriptor());
-            descriptor() = -1;
-        }
-    }
-    RunDirLock(const RunDirLock&) = delete;
-    RunDirLock& operator=(const RunDirLock&) = delete;
-
-  private:
-    static int& holders() {
-        static int count = 0;
-        return count;
-    }
-    static int& descriptor() {
-        static int fd = -1;
-        return fd;
-    }
-};
 
 class RunDirFile {
   public:
@@ -94,8 +54,6 @@ class RunDirFile {
         return files;
     }
     static constexpr const char* aside = ".test-aside";
-
-    RunDirLock lock; // first, so it is released after the file is restored
 
   public:
     const std::string path;

@@ -35,18 +35,6 @@ Map& generateLevel(int level, unsigned seed) {
     return *handler->currentMap();
 }
 
-TEST(MapGeneration, SizesGrowWithTheLevelNumber) {
-    for (int level : {1, 2, 10, 30, 60})
-        for (unsigned seed = 1; seed <= 4; ++seed) {
-            Map& m = generateLevel(level, seed);
-            EXPECT_GE(m.columns(), 50 + level);
-            EXPECT_LE(m.columns(), 50 + 2 * level);
-            EXPECT_GE(m.rows(), 50 + level);
-            EXPECT_LE(m.rows(), 50 + 2 * level);
-            EXPECT_EQ(levelNumber, level);
-        }
-}
-
 TEST(MapGeneration, WallsStandOnlyOnLotsAndFurnitureNeverOnAWall) {
     for (int level : {1, 12, 40})
         for (unsigned seed = 30; seed < 36; ++seed) {

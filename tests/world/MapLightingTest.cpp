@@ -170,8 +170,4 @@ TEST(SightMarkers, OnlyWallsWithAClearLineToThePlayerAreMarked) {
         << "the whole near face of the long wall, and the one beside the player";
 }
 
-// The two files the light engine cannot do without: the game ends at once,
-// with a failure status, rather than running unlit or shadowless.
-using FatalLightingFiles = LitMap;
-
 } // namespace

@@ -28,10 +28,14 @@
 #include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <queue>
 #include <sstream>
 #include <typeinfo>
+#include <utility>
 
 namespace {
 
@@ -55,6 +59,29 @@ constexpr float replanSeconds = 1.0f;
 // Less than this many pixels in stuckSeconds while walking counts as stuck.
 constexpr float stuckDistance = 40;
 constexpr float stuckSeconds = 1.0f;
+// In the bot's own search a wall costs as much as a detour of this many
+// tiles, one that outlasted its fire for wallGiveUpSeconds ten times as much.
+constexpr int wallSteps = 40;
+constexpr int hardWallSteps = 400;
+constexpr float wallGiveUpSeconds = 12;
+// A wall is shot at from this close to its centre.
+constexpr float wallReach = 130;
+// A health pickup is given up after this long on the way to it.
+constexpr float pickupChaseSeconds = 15;
+// With an enemy in sight this near the bot stands and fights, and below
+// fleeHealth of its health it backs away while it shoots.
+constexpr float holdRange = 500;
+constexpr float fleeHealth = 0.35f;
+constexpr float armsLength = 200;
+// Nearer than this both guns fire at once.
+constexpr float bothHandsRange = 400;
+
+sf::Vector2i tileOf(sf::Vector2f p) {
+    return {static_cast<int>(std::floor(p.x / 64)), static_cast<int>(std::floor(p.y / 64))};
+}
+sf::Vector2f centreOf(sf::Vector2i tile) {
+    return {static_cast<float>(tile.x) * 64 + 32, static_cast<float>(tile.y) * 64 + 32};
+}
 
 float length(sf::Vector2f v) {
     return std::sqrt(v.x * v.x + v.y * v.y);
@@ -64,11 +91,27 @@ bool isGrenade(const Item* item) {
     return item && item->getBasename() == "Grenade";
 }
 
-// Damage per second a hand item deals when held down, for comparing loot.
-float damagePerSecond(const Item* item) {
-    if (!item || item->getType() != "weapon")
+// What a hand weapon is worth in a fight, for comparing loot: its damage per
+// second over whole magazines and their reloads, less for a short reach (the
+// bot fights from afar) or a wide spread.
+float fightValue(const Item* item) {
+    if (!item || item->getType() != "weapon" || item->isMelee())
         return 0;
-    return item->getPower() * item->getShotCount() * item->getSpeed();
+    float magazine = std::max(item->getMaxAmmo(), 1.0f);
+    float cycle = magazine / std::max(item->getSpeed(), 0.01f) + 1 / std::max(item->getReloadSpeed(), 0.01f);
+    float reach = std::min(1.0f, item->getRange() / 900);
+    float spread = item->getAccuracy() > 0 ? 1.0f : 0.5f;
+    return item->getPower() * item->getShotCount() * magazine / cycle * reach * spread;
+}
+
+// How far the hands' guns reach: 0 when neither shoots.
+float handsReach(const Player& player) {
+    float reach = 0;
+    for (std::size_t h = 0; h < 2 && h < player.inventory.size(); ++h)
+        if (const Item* item = player.inventory[h].get();
+            item && !item->isMelee() && item->getType() == "weapon")
+            reach = std::max(reach, item->getRange());
+    return reach;
 }
 
 const BrainwashMachine* machineOf(const Map& map) {
@@ -127,7 +170,8 @@ std::string Bot::describe() const {
         if (const BrainwashMachine* machine = machineOf(*map)) {
             out << ", machine at (" << machine->position.x << ", " << machine->position.y << ") HP "
                 << machine->HP;
-            // The walls around the player and the machine: # wall, P player, M machine, + route.
+            // The walls around the player and the machine: # wall, P player, M machine, + route,
+            // X the wall being broken.
             int c0 = static_cast<int>(std::min(player->position.x, machine->position.x) / 64) - 4;
             int c1 = static_cast<int>(std::max(player->position.x, machine->position.x) / 64) + 4;
             int r0 = static_cast<int>(std::min(player->position.y, machine->position.y) / 64) - 4;
@@ -139,11 +183,12 @@ std::string Bot::describe() const {
                         return static_cast<int>(p.x / 64) == c && static_cast<int>(p.y / 64) == r;
                     };
                     bool onRoute = std::any_of(route.begin(), route.end(), at);
-                    out << (at(player->position)    ? 'P'
-                            : at(machine->position) ? 'M'
-                            : map->isSolid(c, r)    ? '#'
-                            : onRoute               ? '+'
-                                                    : '.');
+                    out << (at(player->position)              ? 'P'
+                            : at(machine->position)           ? 'M'
+                            : sf::Vector2i(c, r) == wallAhead ? 'X'
+                            : map->isSolid(c, r)              ? '#'
+                            : onRoute                         ? '+'
+                                                              : '.');
                 }
                 out << "\n";
             }
@@ -151,7 +196,7 @@ std::string Bot::describe() const {
             out << ", machine destroyed";
     }
     out << ", " << frames << " frames, " << levelsCleared << " cleared, " << deaths << " deaths, " << unsticks
-        << " unsticks, " << breaches << " breaches";
+        << " unsticks, " << breaches << " walls to break, " << wallsBroken << " broken";
     return out.str();
 }
 
@@ -163,6 +208,10 @@ void Bot::act(InputState& input, float dt) {
         menuWait = 0;
         clickFrame = 0;
         releaseAll(input);
+        hardWalls.clear();
+        pickupsLeft.clear();
+        wallAhead = {-1, -1};
+        route.clear();
         if (dynamic_cast<GameOverState*>(top))
             ++deaths;
         if (dynamic_cast<UpgradeState*>(top)) {
@@ -302,7 +351,7 @@ void Bot::upgrade(InputState& input) {
         // a grenade in hand is kept.
         for (int s = 0; s < 2; ++s) {
             const Item* loot = screen->loot[s].get();
-            float lootDps = damagePerSecond(loot);
+            float lootDps = fightValue(loot);
             int bestHand = -1;
             float bestGain = 1.05f;
             for (int h = 0; h < 2; ++h) {
@@ -311,7 +360,7 @@ void Bot::upgrade(InputState& input) {
                                        : nullptr;
                 if (isGrenade(held) || !loot || isGrenade(loot) || loot->isMelee())
                     continue;
-                float heldDps = damagePerSecond(held);
+                float heldDps = fightValue(held);
                 float gain = heldDps > 0 ? lootDps / heldDps : 1000.0f;
                 if (gain > bestGain) {
                     bestGain = gain;
@@ -350,64 +399,113 @@ void Bot::upgrade(InputState& input) {
     continuePending = click(input, *screen, "Continue");
 }
 
-void Bot::plan(const Map& map, sf::Vector2f from, sf::Vector2f goal) {
+void Bot::plan(const Map& map, sf::Vector2f from, sf::Vector2f goal, bool mayBreach) {
     ++replans;
-    route = Pathfinding::getInstance()->findPath(from, goal, sf::Vector2i(0, 0));
-    if (route.empty() || length(route.back() - goal) > 96) {
+    if (ownSearchTimer <= 0) {
+        route = Pathfinding::getInstance()->findPath(from, goal, sf::Vector2i(0, 0));
+        if (!route.empty() && length(route.back() - goal) <= 96)
+            return finishPlan(map, goal);
         ++searchesFallenShort;
-        // After a long spell without getting nearer, a breadth-first search
-        // over the same tiles finds the way if there is one.
-        if (wideTimer <= 0)
-            return finishPlan(goal);
-        std::vector<sf::Vector2f> found = searchWide(map, from, goal);
-        if (!found.empty())
-            route = std::move(found);
     }
-    finishPlan(goal);
+    route = searchGrid(map, from, goal, 0);
+    if (route.empty() && mayBreach)
+        route = searchGrid(map, from, goal, wallSteps);
+    finishPlan(map, goal);
 }
 
-void Bot::finishPlan(sf::Vector2f goal) {
+void Bot::finishPlan(const Map& map, sf::Vector2f goal) {
     routeGoal = goal;
     nextWaypoint = route.size() > 1 ? 1 : 0;
     sincePlan = 0;
+    sf::Vector2i wall{-1, -1};
+    for (sf::Vector2f p : route)
+        if (map.isSolid(tileOf(p).x, tileOf(p).y)) {
+            wall = tileOf(p);
+            break;
+        }
+    if (wall != wallAhead) {
+        wallShotFor = 0;
+        if (wall.x >= 0)
+            ++breaches;
+    }
+    wallAhead = wall;
 }
 
-std::vector<sf::Vector2f> Bot::searchWide(const Map& map, sf::Vector2f from, sf::Vector2f goal) {
+std::vector<sf::Vector2f> Bot::searchGrid(const Map& map, sf::Vector2f from, sf::Vector2f goal,
+                                          int wallCost) const {
+    std::vector<sf::Vector2f> path;
     const int columns = map.columns(), rows = map.rows();
-    auto tileOf = [&](sf::Vector2f p) {
-        return sf::Vector2i(std::clamp(static_cast<int>(p.x / 64), 0, columns - 1),
-                            std::clamp(static_cast<int>(p.y / 64), 0, rows - 1));
+    if (columns < 3 || rows < 3)
+        return path;
+    // The outer ring is the map's edge, never a way.
+    auto inside = [&](sf::Vector2i t) {
+        return sf::Vector2i(std::clamp(t.x, 1, columns - 2), std::clamp(t.y, 1, rows - 2));
     };
     auto index = [rows](sf::Vector2i t) { return static_cast<std::size_t>(t.x * rows + t.y); };
-    sf::Vector2i start = tileOf(from), target = tileOf(goal);
-    std::vector<char> blocked(static_cast<std::size_t>(columns * rows), 0);
-    for (const auto& prop : map.furniture) {
-        sf::Vector2i t = tileOf(prop->position);
-        if (t != target)
-            blocked[index(t)] = 1;
-    }
-    std::vector<int> cameFrom(blocked.size(), -1);
-    std::vector<sf::Vector2i> frontier{start};
-    cameFrom[index(start)] = static_cast<int>(index(start));
+    const sf::Vector2i start = inside(tileOf(from)), target = inside(tileOf(goal));
+    // The cost of stepping onto each tile besides a wall's: 0 never.
+    std::vector<int> cost(static_cast<std::size_t>(columns * rows), 1);
+    // The start and the goal are never in the way.
+    auto inTheWay = [&](sf::Vector2i t) {
+        return t != start && t != target && t.x >= 0 && t.y >= 0 && t.x < columns && t.y < rows;
+    };
+    for (const auto& prop : map.furniture)
+        if (sf::Vector2i t = tileOf(prop->position); inTheWay(t))
+            cost[index(t)] = prop->frozen ? 0 : 3;
+    // A wall costs more the more shots of the strongest gun in hand it takes;
+    // one whose armour that gun cannot pierce, or that outlasted the fire, the most.
+    float shotPower = 0;
+    const Player& player = *Player::getInstance();
+    for (std::size_t h = 0; h < 2 && h < player.inventory.size(); ++h)
+        if (const Item* item = player.inventory[h].get();
+            item && item->getType() == "weapon" && !item->isMelee())
+            shotPower = std::max(shotPower, item->getPower());
+    auto wallStep = [&](sf::Vector2i t) {
+        // The wall already under fire is kept, so that the bot does not turn from one half-broken wall to
+        // another.
+        if (t == wallAhead)
+            return 1;
+        const Tile& tile = map.walls[static_cast<std::size_t>(t.x)][static_cast<std::size_t>(t.y)];
+        float bite = shotPower - static_cast<float>(tile.armour);
+        if (bite <= 0 || std::find(hardWalls.begin(), hardWalls.end(), t) != hardWalls.end())
+            return hardWallSteps;
+        return wallCost +
+               std::min(static_cast<int>(static_cast<float>(tile.hitPoints) / bite), hardWallSteps);
+    };
+
+    // Dijkstra's search; the steps are small whole numbers, the grid at most some hundred thousand tiles.
+    std::vector<int> best(cost.size(), INT_MAX);
+    std::vector<int> cameFrom(cost.size(), -1);
+    using Entry = std::pair<int, std::size_t>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+    best[index(start)] = 0;
+    open.push({0, index(start)});
     const sf::Vector2i steps[4] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-    for (std::size_t i = 0; i < frontier.size() && cameFrom[index(target)] < 0; ++i) {
+    while (!open.empty()) {
+        auto [sofar, at] = open.top();
+        open.pop();
+        if (sofar > best[at])
+            continue;
+        if (at == index(target))
+            break;
+        sf::Vector2i here(static_cast<int>(at) / rows, static_cast<int>(at) % rows);
         for (sf::Vector2i d : steps) {
-            sf::Vector2i n = frontier[i] + d;
-            // The outer row and column are the map's wall.
-            if (n.x < 1 || n.y < 1 || n.x >= columns - 1 || n.y >= rows - 1 || map.isSolid(n.x, n.y) ||
-                blocked[index(n)] || cameFrom[index(n)] >= 0)
+            sf::Vector2i n = here + d;
+            if (n.x < 1 || n.y < 1 || n.x >= columns - 1 || n.y >= rows - 1)
                 continue;
-            cameFrom[index(n)] = static_cast<int>(index(frontier[i]));
-            frontier.push_back(n);
+            int step = map.isSolid(n.x, n.y) ? (wallCost > 0 ? wallStep(n) : 0) : cost[index(n)];
+            if (step == 0 || sofar + step >= best[index(n)])
+                continue;
+            best[index(n)] = sofar + step;
+            cameFrom[index(n)] = static_cast<int>(at);
+            open.push({sofar + step, index(n)});
         }
     }
-    std::vector<sf::Vector2f> path;
-    if (cameFrom[index(target)] < 0)
+    if (best[index(target)] == INT_MAX)
         return path;
     for (std::size_t at = index(target); at != index(start); at = static_cast<std::size_t>(cameFrom[at]))
-        path.emplace_back(static_cast<float>(at / static_cast<std::size_t>(rows)) * 64 + 32,
-                          static_cast<float>(at % static_cast<std::size_t>(rows)) * 64 + 32);
-    path.emplace_back(static_cast<float>(start.x) * 64 + 32, static_cast<float>(start.y) * 64 + 32);
+        path.push_back(centreOf({static_cast<int>(at) / rows, static_cast<int>(at) % rows}));
+    path.push_back(centreOf(start));
     std::reverse(path.begin(), path.end());
     return path;
 }
@@ -471,7 +569,7 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
     };
 
     // The nearest enemy in sight. Humans under the machine's spell fight too,
-    // but an alien goes first unless the human is much nearer.
+    // but an alien goes first unless the human is much nearer or at arm's length.
     sf::Vector2f target;
     float targetDistance = 1e9f;
     float targetRange = 1e9f;
@@ -483,7 +581,7 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
             continue;
         float d = length(e->position - me);
         bool alien = e->getKind() != Enemy::human;
-        if (!alien)
+        if (!alien && d > armsLength)
             d += 400;
         if (alien && d < nearestAlienDistance) {
             nearestAlienDistance = d;
@@ -504,30 +602,69 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
     sf::Vector2f goal = machine ? machine->position : me;
     if (!orders.fight && nearestAlienDistance < 1e8f)
         goal = nearestAlien;
+    // A pickup it could not get to in a while is left where it lies.
     if (orders.fight && player->HP < player->MaxHP * 0.5f) {
         float best = 900;
         for (const auto& p : map.pickups)
-            if (p && !p->taken && dynamic_cast<const HealthUp*>(p.get()) && length(p->position - me) < best) {
+            if (p && !p->taken && dynamic_cast<const HealthUp*>(p.get()) && length(p->position - me) < best &&
+                std::find(pickupsLeft.begin(), pickupsLeft.end(), p->position) == pickupsLeft.end()) {
                 best = length(p->position - me);
                 goal = p->position;
             }
     }
+    if (machine && goal != machine->position && goal == routeGoal) {
+        chasedFor += dt;
+        if (chasedFor > pickupChaseSeconds) {
+            pickupsLeft.push_back(goal);
+            goal = machine->position;
+        }
+    } else {
+        chasedFor = 0;
+    }
 
     // Re-plan every second, when the goal moved, or when the route ran out;
     // a route that reaches the goal is kept a while longer, since a fresh
-    // greedy search from a step further on may take another way.
+    // greedy search from a step further on may take another way. Walls are
+    // broken only on the way to the machine.
+    const bool toMachine = machine && goal == machine->position;
     sincePlan += dt;
     bool routeReaches = !route.empty() && length(route.back() - routeGoal) < 96;
     if (sincePlan >= (routeReaches ? 4 * replanSeconds : replanSeconds) || length(goal - routeGoal) > 64 ||
         nextWaypoint >= route.size())
-        plan(map, me, goal);
+        plan(map, me, goal, toMachine && orders.fight);
     while (nextWaypoint < route.size() && length(route[nextWaypoint] - me) < 20)
         ++nextWaypoint;
+
+    // The wall ahead is shot at once the bot stands before it: it is the
+    // next waypoint and in reach. A wall that broke, or outlasted the fire,
+    // sends the bot to plan afresh.
+    bool atWall = false;
+    if (wallAhead.x >= 0 && !map.isSolid(wallAhead.x, wallAhead.y)) {
+        ++wallsBroken;
+        wallAhead = {-1, -1};
+        sincePlan = 100;
+    } else if (wallAhead.x >= 0 && nextWaypoint < route.size() && tileOf(route[nextWaypoint]) == wallAhead &&
+               length(centreOf(wallAhead) - me) < wallReach) {
+        atWall = true;
+        wallShotFor += dt;
+        if (wallShotFor > wallGiveUpSeconds) {
+            hardWalls.push_back(wallAhead);
+            wallAhead = {-1, -1};
+            sincePlan = 100;
+            atWall = false;
+        }
+    }
+
+    // In a fight the bot stops to shoot, one enemy after the other as they
+    // come, rather than walk into more of them; badly hurt, it backs away.
+    const float reach = handsReach(*player);
+    const bool fighting = orders.fight && haveTarget && targetRange < std::min(holdRange, 0.8f * reach);
+    const bool fleeing = fighting && player->HP < player->MaxHP * fleeHealth;
 
     // Stuck: too little progress for a while. Walk off at random for a moment, then plan afresh.
     watchTimer += dt;
     if (watchTimer >= stuckSeconds) {
-        bool wantsToMove = length(goal - me) > 120;
+        bool wantsToMove = length(goal - me) > 120 && !atWall && (!fighting || fleeing);
         if (wantsToMove && length(me - watchPosition) < stuckDistance && wanderTimer <= 0) {
             ++unsticks;
             float angle = static_cast<float>(dice() % 628) / 100.0f;
@@ -537,44 +674,33 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
         watchTimer = 0;
         watchPosition = me;
     }
-    // No way found: no step nearer the goal for a long while. Then the bot
-    // walks straight at it and shoots the walls in between down.
+    // No step nearer the goal for a long while (the game's route leads
+    // nowhere, or a crowd blocks it): a spell of the bot's own search.
     float goalDistance = length(goal - me);
-    if (goalDistance < bestGoalDistance - 64 || length(goal - progressGoal) > 64) {
+    if (goalDistance < bestGoalDistance - 64 || length(goal - progressGoal) > 64 || atWall || fighting) {
         bestGoalDistance = goalDistance;
         progressGoal = goal;
         sinceProgress = 0;
     }
     sinceProgress += dt;
-    // First the wide search for a while, and if even that gets nowhere, the walls.
-    if (sinceProgress > 8 && breachTimer <= 0) {
+    if (sinceProgress > 10) {
         sinceProgress = 0;
         bestGoalDistance = goalDistance;
-        if (!wideTried) {
-            ++wideSpells;
-            wideTried = true;
-            wideTimer = 15;
-            sincePlan = 100;
-        } else {
-            ++breaches;
-            wideTried = false;
-            breachTimer = 6;
-        }
+        ++ownSpells;
+        ownSearchTimer = 15;
+        sincePlan = 100;
     }
-    if (wideTimer > 0)
-        wideTimer -= dt;
-    bool breaching = breachTimer > 0;
-    if (breaching)
-        breachTimer -= dt;
+    if (ownSearchTimer > 0)
+        ownSearchTimer -= dt;
 
-    if (breaching) {
-        walkToward(input, me, goal);
-    } else if (wanderTimer > 0) {
+    if (wanderTimer > 0) {
         wanderTimer -= dt;
         walkToward(input, me, me + wanderDirection * 100.0f);
         if (wanderTimer <= 0)
             sincePlan = replanSeconds * 4;
-    } else if (length(goal - me) > 90) {
+    } else if (fleeing) {
+        walkToward(input, me, me + (me - target));
+    } else if (length(goal - me) > 90 && !atWall && !fighting) {
         sf::Vector2f next = nextWaypoint < route.size() ? route[nextWaypoint] : goal;
         walkToward(input, me, next);
     }
@@ -583,27 +709,45 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
         return;
 
     // Aim: an alien in sight first, then the machine once it is near and in
-    // sight, or through the wall in the way when stuck close to it.
+    // sight, then the wall ahead.
     bool shoot = false;
     if (haveTarget) {
         aimAt(target);
-        shoot = true;
-    } else if (breaching) {
-        // The wall straight ahead toward the goal.
-        sf::Vector2f toGoal = goal - me;
-        aimAt(me + toGoal / std::max(length(toGoal), 1.0f) * std::min(length(toGoal), 300.0f));
-        shoot = true;
-    } else if (machine && length(machine->position - me) < machineRange && onScreen(machine->position)) {
+        // Out of reach, the ammunition is kept for when it is in reach.
+        shoot = targetRange < reach || reach <= 0;
+    } else if (machine && length(machine->position - me) < machineRange && onScreen(machine->position) &&
+               !segmentHitsSolid(map, me, machine->position)) {
         aimAt(machine->position);
-        shoot = !segmentHitsSolid(map, me, machine->position);
+        shoot = true;
+    } else if (atWall) {
+        aimAt(centreOf(wallAhead));
+        // Too near for a grenade.
+        targetRange = length(centreOf(wallAhead) - me);
+        shoot = true;
     } else if (nextWaypoint < route.size()) {
         aimAt(route[nextWaypoint]);
     }
 
+    // Far from the target one gun fires at a time, the emptier first, so
+    // that the other is still loaded while the first reloads; near, both.
+    auto handItem = [player](int h) {
+        return player->inventory.size() > static_cast<std::size_t>(h)
+                   ? player->inventory[static_cast<std::size_t>(h)].get()
+                   : nullptr;
+    };
+    int onlyHand = -1;
+    if (haveTarget && targetRange >= bothHandsRange)
+        for (int h = 0; h < 2; ++h) {
+            const Item* item = handItem(h);
+            if (!item || isGrenade(item) || item->getAmmo() <= 0)
+                continue;
+            const Item* chosen = onlyHand < 0 ? nullptr : handItem(onlyHand);
+            if (!chosen || item->getAmmo() / item->getMaxAmmo() < chosen->getAmmo() / chosen->getMaxAmmo())
+                onlyHand = h;
+        }
+
     for (int h = 0; h < 2; ++h) {
-        const Item* item = player->inventory.size() > static_cast<std::size_t>(h)
-                               ? player->inventory[static_cast<std::size_t>(h)].get()
-                               : nullptr;
+        const Item* item = handItem(h);
         if (!item)
             continue;
         if (isGrenade(item)) {
@@ -619,10 +763,11 @@ void Bot::playLevel(InputState& input, Map& map, float dt) {
             }
             continue;
         }
-        if (shoot && item->getAmmo() > 0)
+        if (shoot && item->getAmmo() > 0 && (onlyHand < 0 || onlyHand == h))
             pressBound(input, useAction(h), item->isSemiAuto() ? frames % 2 == 0 : true);
-        // An empty magazine reloads by itself; the key is pressed as a player would.
-        if (item->getAmmo() <= 0 && frames % 10 == 0)
+        // An empty magazine reloads by itself; the key is pressed as a player
+        // would, and between fights for a magazine that is not full.
+        if ((item->getAmmo() <= 0 || (!shoot && item->getAmmo() < item->getMaxAmmo())) && frames % 10 == 0)
             pressBound(input, h == 0 ? Action::ReloadLeft : Action::ReloadRight, true);
     }
 

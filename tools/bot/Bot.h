@@ -7,6 +7,12 @@
 // path search, fights the aliens in sight and shoots the machine; on the
 // screens between levels it clicks the buttons by their labels.
 //
+// Where the game's path search falls short, the bot searches the free tiles
+// itself; when no free way leads to the machine (a closed room), it takes the
+// way that crosses the fewest and weakest walls and shoots each one down. In
+// a fight it stands and shoots, backs off when badly hurt, and at range fires
+// one gun at a time so that the other is loaded while the first reloads.
+//
 // It keeps no pointer into the world between frames: enemies, props and
 // pickups are looked up afresh every frame, only positions are remembered.
 
@@ -49,9 +55,10 @@ class Bot {
     int loads = 0;               // "Load Autosave" clicks
     int unsticks = 0;            // times the bot was stuck and walked off at random
     int replans = 0;             // path searches
-    int searchesFallenShort = 0; // path searches that did not reach the goal
-    int wideSpells = 0;          // spells of widened path searches after no progress
-    int breaches = 0;            // times no way was found and the walls were shot down
+    int searchesFallenShort = 0; // game path searches that did not reach the goal
+    int ownSpells = 0;           // spells of the bot's own search after long without progress
+    int breaches = 0;            // walls the bot set out to shoot down
+    int wallsBroken = 0;         // of those, walls that broke
     long frames = 0;
 
     // One line on where the run stands: level, top state, player position and health.
@@ -78,29 +85,45 @@ class Bot {
     // the pad buttons of the held actions, the left stick for walking and
     // the right stick toward the pointer.
     static void moveToPad(InputState& input);
-    // A route from the game's path search, or from searchWide when that falls short.
-    void plan(const Map& map, sf::Vector2f from, sf::Vector2f goal);
-    void finishPlan(sf::Vector2f goal);
-    // Breadth-first over the free tiles (props block), four ways; empty when there is no way.
-    static std::vector<sf::Vector2f> searchWide(const Map& map, sf::Vector2f from, sf::Vector2f goal);
+    // A route from the game's path search, or from searchGrid when that
+    // falls short or the bot has long made no progress; through walls only
+    // when mayBreach and no free way leads to the goal.
+    void plan(const Map& map, sf::Vector2f from, sf::Vector2f goal, bool mayBreach);
+    void finishPlan(const Map& map, sf::Vector2f goal);
+    // The cheapest way over the tile grid, four ways, in tile centres; empty
+    // when there is none. A free tile costs one step, a movable prop's tile
+    // three (it is pushed aside), a wall wallCost and a step per shot it
+    // takes (wallCost 0: walls never open). The map's outer ring and the
+    // immovable props never open.
+    std::vector<sf::Vector2f> searchGrid(const Map& map, sf::Vector2f from, sf::Vector2f goal,
+                                         int wallCost) const;
 
     // The route being walked, in world pixels, and where on it the bot is.
     std::vector<sf::Vector2f> route;
     std::size_t nextWaypoint = 0;
     sf::Vector2f routeGoal;
     float sincePlan = 1000;
+    // The first wall on the route while one stands in the way (x < 0 when
+    // none), in tiles, and how long it has been shot at.
+    sf::Vector2i wallAhead{-1, -1};
+    float wallShotFor = 0;
+    // Walls that outlasted the bot's fire cost more in later searches. This
+    // and the pickups given up are forgotten whenever another screen comes
+    // up, since the level may be new after it.
+    std::vector<sf::Vector2i> hardWalls;
+    // Health pickups the bot gave up on, and how long it has been after the current one.
+    std::vector<sf::Vector2f> pickupsLeft;
+    float chasedFor = 0;
     // Progress watch: where the player stood when the watch last restarted.
     sf::Vector2f watchPosition;
     float watchTimer = 0;
     sf::Vector2f wanderDirection;
     float wanderTimer = 0;
-    // Progress toward the goal, and the spell of walking straight at it through walls.
+    // Progress toward the goal; after long without, a spell of the bot's own search.
     sf::Vector2f progressGoal;
     float bestGoalDistance = 1e9f;
     float sinceProgress = 0;
-    float breachTimer = 0;
-    float wideTimer = 0; // seconds left in which a short path search is widened
-    bool wideTried = false;
+    float ownSearchTimer = 0;
     int grenadeCharge[2] = {0, 0}; // frames a grenade button has been held
     int clickFrame = 0;            // frame within a click: 0 press, 1 release
     int menuWait = 0;              // frames spent on the current screen
