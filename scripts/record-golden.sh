@@ -10,7 +10,18 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export ALSOFT_DRIVERS=null
-cd "$root/build/run"
 source "$root/scripts/lib/display.sh"
-VANTRETH_RECORD_GOLDEN=1 on_display ../tests/vantreth_tests --gtest_filter='RecordGolden.*'
+cmake --build "$root/build" --target vantreth_golden
+# A scratch run directory: the recordings made on the way, the saves and the
+# highscore table are its own, never the player's.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cp -r "$root/build/run/." "$scratch/"
+rm -rf "$scratch/Config.cfg" "$scratch/data/SaveData" "$scratch/data/Replays" "$scratch/SaveData"
+mkdir -p "$scratch/data/SaveData" "$scratch/SaveData"
+cd "$scratch"
+for scenario in bot-five-levels keys-and-pad-menus hardcore-death; do
+    on_display "$root/build/tools/vantreth_golden" "$scenario" "$root/tests/data"
+done
+cd "$root/build/run"
 on_display ../tests/vantreth_tests --gtest_filter='GoldenRuns.*'

@@ -42,23 +42,18 @@ InputSnapshot hostileInput(std::mt19937& dice) {
     for (int k = 0; k < InputSnapshot::keyCount; ++k)
         s.keys[static_cast<std::size_t>(k)] = dice() % 4 == 0;
     s.buttons = static_cast<std::uint8_t>(dice());
-    s.windowMouseX = hostilePointer(dice);
-    s.windowMouseY = hostilePointer(dice);
-    s.mouseX = hostilePointer(dice);
-    s.mouseY = hostilePointer(dice);
-    s.padConnected = dice() % 2;
+    for (int* v : {&s.windowMouseX, &s.windowMouseY, &s.mouseX, &s.mouseY})
+        *v = hostilePointer(dice);
+    for (float* v : {&s.leftX, &s.leftY, &s.rightX, &s.rightY, &s.aimX, &s.aimY})
+        *v = hostileAxis(dice);
     s.padButtons = static_cast<std::uint32_t>(dice());
-    s.leftX = hostileAxis(dice);
-    s.leftY = hostileAxis(dice);
-    s.rightX = hostileAxis(dice);
-    s.rightY = hostileAxis(dice);
-    s.padActive = dice() % 2;
-    s.hasFocus = dice() % 5 != 0;
-    s.focusLost = dice() % 7 == 0;
-    s.saveOnDisk = dice() % 2;
-    s.autosaveOnDisk = dice() % 2;
-    s.aimX = hostileAxis(dice);
-    s.aimY = hostileAxis(dice);
+    const unsigned flags = static_cast<unsigned>(dice());
+    s.padConnected = flags & 1;
+    s.padActive = flags & 2;
+    s.hasFocus = flags & 12; // out of focus one frame in four
+    s.focusLost = flags & 16;
+    s.saveOnDisk = flags & 32;
+    s.autosaveOnDisk = flags & 64;
     return s;
 }
 

@@ -82,6 +82,11 @@ class ReplayTrust : public ScriptedRun {
         if (recorded)
             live.push_back(offerOnScreen());
     }
+    void botFrame(Bot& bot, bool draw) {
+        const bool recorded = replay::recording();
+        bot.step(maxFrameTime, draw);
+        afterFrame(recorded);
+    }
 
     // Plays the last recording back here; Finished when it held all the way,
     // with what each frame offered compared to the live run's.
@@ -190,12 +195,8 @@ TEST_F(ReplayTrust, MenusLightTheSameButtonsWhateverTheWatchersSavesAndSettings)
 TEST_F(ReplayTrust, TheGameOverScreenLightsTheSameButtonsWhileWatched) {
     Bot bot;
     bot.orders.fight = false;
-    while (GameStateHandler::getInstance()->top() != GameOverState::getInstance() && bot.frames < 20000) {
-        const bool recorded = replay::recording();
-        bot.step(maxFrameTime, false);
-        if (recorded)
-            live.push_back(offerOnScreen());
-    }
+    while (GameStateHandler::getInstance()->top() != GameOverState::getInstance() && bot.frames < 20000)
+        botFrame(bot, false);
     ASSERT_EQ(GameStateHandler::getInstance()->top(), GameOverState::getInstance());
     // Down twice reaches "Watch" only where it is lit, or wraps round to "Restart".
     tap(Key::Down);
@@ -220,10 +221,7 @@ TEST_F(ReplayTrust, AnotherWindowTakingTheFocusChangesNoScriptedRun) {
             other.close();
             gameWindow().requestFocus();
         }
-        const bool recorded = replay::recording();
-        bot.step(maxFrameTime, bot.frames % 20 == 0);
-        if (recorded)
-            live.push_back(offerOnScreen());
+        botFrame(bot, bot.frames % 20 == 0);
     }
     replay::finishRecording();
     EXPECT_EQ(playBack(), ReplayPlayer::Status::Finished);

@@ -141,17 +141,6 @@ TEST(ReplayFile, SticksAndAimsBeyondAnyPadAreReadAsThePadsNearest) {
     EXPECT_EQ(back.input.aimY, 0.0f);
 }
 
-TEST(ReplayFile, AnUnchangedFrameCostsOneByte) {
-    ReplayEncoder encoder;
-    ReplayFrame f;
-    f.dt = 0.016f;
-    encoder.add(f);
-    std::size_t first = encoder.bytes().size();
-    for (int i = 0; i < 100; ++i)
-        encoder.add(f);
-    EXPECT_EQ(encoder.bytes().size(), first + 100);
-}
-
 TEST(ReplayFile, CutEmptyAndForeignBytesAreRefusedWithAReason) {
     std::string whole = encodeRecording(sampleRecording());
     std::string error;

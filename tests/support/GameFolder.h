@@ -5,12 +5,33 @@
 // and recordings are the folder's own. So a test can hand the game other
 // settings or saves without touching the player's.
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// Lays a run directory at `to` that links the assets and the executable of
+// the one at `from` but holds folders of its own for what the game writes.
+inline void layRunDir(const std::filesystem::path& from, const std::filesystem::path& to) {
+    namespace fs = std::filesystem;
+    auto linkAllBut = [](const fs::path& source, const fs::path& target,
+                         std::initializer_list<const char*> kept) {
+        fs::create_directories(target);
+        std::error_code missing;
+        for (const fs::directory_entry& entry : fs::directory_iterator(source, missing))
+            if (std::none_of(kept.begin(), kept.end(),
+                             [&](const char* k) { return entry.path().filename() == k; }))
+                fs::create_symlink(entry.path(), target / entry.path().filename());
+    };
+    linkAllBut(from, to, {"Config.cfg", "SaveData", "data"});
+    linkAllBut(from / "data", to / "data", {"SaveData", "Replays"});
+    fs::create_directories(to / "data" / "SaveData");
+    fs::create_directories(to / "SaveData");
+}
 
 class GameFolder {
   public:
@@ -18,16 +39,11 @@ class GameFolder {
     explicit GameFolder(const std::string& name, std::filesystem::path game = "vantreth")
         : root(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()))) {
         namespace fs = std::filesystem;
-        const fs::path runDir = fs::current_path();
         fs::remove_all(root);
-        fs::create_directories(root / "data" / "SaveData");
-        fs::create_directories(root / "SaveData");
-        for (const char* shared : {"Graphics", "Sounds"})
-            fs::create_directory_symlink(runDir / shared, root / shared);
-        for (const auto& entry : fs::directory_iterator(runDir / "data"))
-            if (entry.path().filename() != "SaveData" && entry.path().filename() != "Replays")
-                fs::create_symlink(entry.path(), root / "data" / entry.path().filename());
-        fs::create_symlink(fs::absolute(game), root / "vantreth");
+        layRunDir(fs::current_path(), root);
+        const fs::path executable = fs::absolute(game);
+        fs::remove(root / "vantreth");
+        fs::create_symlink(executable, root / "vantreth");
     }
     ~GameFolder() {
         std::error_code ignored;

@@ -7,10 +7,11 @@
 // settings and save folders, and removes it after the last test. Nothing a
 // test writes through the game's relative paths reaches the run directory.
 
+#include "support/GameFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
 
 #include <unistd.h>
@@ -25,11 +26,7 @@ class PrivateRunDir : public ::testing::Environment {
         shared = fs::current_path();
         own = fs::temp_directory_path() / ("vantreth-test-run-" + std::to_string(::getpid()));
         fs::remove_all(own);
-        // What the game writes gets folders of its own; everything else is linked.
-        linkAllBut(shared, own, {"Config.cfg", "SaveData", "data"});
-        linkAllBut(shared / "data", own / "data", {"SaveData", "Replays"});
-        fs::create_directories(own / "data" / "SaveData");
-        fs::create_directories(own / "SaveData");
+        layRunDir(shared, own);
         fs::current_path(own);
     }
     void TearDown() override {
@@ -39,14 +36,6 @@ class PrivateRunDir : public ::testing::Environment {
     }
 
   private:
-    static void linkAllBut(const fs::path& from, const fs::path& to, const std::set<std::string>& kept) {
-        fs::create_directories(to);
-        std::error_code missing;
-        for (const fs::directory_entry& entry : fs::directory_iterator(from, missing))
-            if (!kept.count(entry.path().filename().string()))
-                fs::create_symlink(entry.path(), to / entry.path().filename());
-    }
-
     fs::path shared, own;
 };
 
