@@ -1,7 +1,7 @@
 // Any bytes as the highscore table: ranking a score against it and inserting
 // an entry must stay within its lines and never let the table grow past
 // sixty entries.
-#include "screens/HighscoreTable.h"
+#include "persistence/HighscoreTable.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,12 +2,12 @@
 
 #include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
-#include "app/TextEntry.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
-#include "screens/HighscoreTable.h"
+#include "core/TextEntry.h"
+#include "persistence/HighscoreTable.h"
 #include "screens/Highscorescreen.h"
 #include "world/Score.h"
 

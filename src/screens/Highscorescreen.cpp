@@ -7,7 +7,7 @@
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
-#include "screens/HighscoreTable.h"
+#include "persistence/HighscoreTable.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

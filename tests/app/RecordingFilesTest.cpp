@@ -9,7 +9,7 @@
 #include "app/Replay.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
-#include "screens/HighscoreTable.h"
+#include "persistence/HighscoreTable.h"
 #include "screens/LevelFlow.h"
 #include "support/RunDirFile.h"
 #include "world/Score.h"

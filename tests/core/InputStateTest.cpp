@@ -1,7 +1,7 @@
 #include "core/InputState.h"
 #include "app/Game.h"
 #include "app/MenuState.h"
-#include "app/TextEntry.h"
+#include "core/TextEntry.h"
 
 #include <gtest/gtest.h>
 

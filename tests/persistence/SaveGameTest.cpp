@@ -8,7 +8,7 @@
 #include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
-#include "screens/HighscoreTable.h"
+#include "persistence/HighscoreTable.h"
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
 #include "world/Maphandler.h"

@@ -12,8 +12,8 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "persistence/HighscoreTable.h"
 #include "persistence/SaveGame.h"
-#include "screens/HighscoreTable.h"
 #include "support/RunDirFile.h"
 
 #include <SFML/Window/Keyboard.hpp>

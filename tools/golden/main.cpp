@@ -17,13 +17,13 @@
 #include "app/OptionsState.h"
 #include "app/PauseMenu.h"
 #include "app/Replay.h"
-#include "app/TextEntry.h"
 #include "bot/Bot.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextEntry.h"
+#include "persistence/HighscoreTable.h"
 #include "screens/HSinputscreen.h"
-#include "screens/HighscoreTable.h"
 #include "screens/Ingame.h"
 
 #include <SFML/Window/Keyboard.hpp>

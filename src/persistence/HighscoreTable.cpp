@@ -1,9 +1,9 @@
-#include "screens/HighscoreTable.h"
+#include "persistence/HighscoreTable.h"
 
-#include "app/TextEntry.h"
 #include "core/AtomicFile.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "core/TextEntry.h"
 #include "world/Score.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/TextEntry.h"
+#include "core/TextEntry.h"
 
 std::string enteredName;
 

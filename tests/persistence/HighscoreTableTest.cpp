@@ -1,4 +1,4 @@
-#include "screens/HighscoreTable.h"
+#include "persistence/HighscoreTable.h"
 
 #include "core/Globals.h"
 #include "core/Settings.h"
