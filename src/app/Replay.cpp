@@ -76,20 +76,13 @@ Recorder recorder;
 float lastStep = 0; // the step of the frame being played, recorded or not
 const ReplayPlayer* playing = nullptr;
 
-// A frame nobody will see needs no light map, which is most of a frame's
-// cost on a software renderer and which nothing the run decides reads. The
-// level's light system is lent out of its map for the frame and handed to
-// whichever map is current afterwards.
+// A frame nobody will see needs no light map.
 void stepWithoutLightMap(float dt) {
     Maphandler* maps = Maphandler::getInstance();
-    Map* map = replay::levelOnStack() ? maps->currentMap() : nullptr;
-    const bool lend = map && map->lighting.mask;
-    if (lend)
-        map->lighting.system = nullptr;
+    const bool lend = replay::levelOnStack() && maps->lendLightSystem();
     stepFrame(dt, false);
-    map = lend ? maps->currentMap() : nullptr;
-    if (map && map->lighting.mask)
-        map->lighting.system = maps->lighting().system;
+    if (lend)
+        maps->returnLightSystem();
 }
 
 FrameEnd frameEnd(std::uint32_t frames, float seconds) {
@@ -374,7 +367,6 @@ void ReplayPlayer::begin() {
     showUpgradeHelpOnce = rec.showUpgradeHelp;
     options->setCopies(rec.menuCopies);
     table->lines = rec.highscores;
-    content->applyVolumes();
 
     // The run began over the main menu.
     returnToMainMenu();

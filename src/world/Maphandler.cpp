@@ -198,6 +198,20 @@ Map* Maphandler::currentMap() {
     return maps[0].get();
 }
 
+bool Maphandler::lendLightSystem() {
+    Map* map = currentMap();
+    if (!map || !map->lighting.mask)
+        return false;
+    map->lighting.system = nullptr;
+    return true;
+}
+
+void Maphandler::returnLightSystem() {
+    Map* map = currentMap();
+    if (map && map->lighting.mask)
+        map->lighting.system = lightSystem.get();
+}
+
 void Maphandler::setCurrentMap(std::unique_ptr<Map> map) {
     maps.clear();
     maps.push_back(std::move(map));

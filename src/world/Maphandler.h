@@ -68,6 +68,16 @@ class Maphandler : public Singleton<Maphandler> {
 
     MapLighting lighting() { return {lightSystem.get(), playerLight, &lightMask}; }
 
+    // A frame nobody will see needs no light map, which is most of a frame's
+    // cost on a software renderer and which nothing the run decides reads.
+    // lendLightSystem takes the system out of the current map for such a
+    // frame (false when there is no lit map to take it from);
+    // returnLightSystem hands it to whichever map is current after the frame,
+    // which may have replaced the level. The walls' shadows belong to the
+    // system itself and never notice.
+    bool lendLightSystem();
+    void returnLightSystem();
+
     // The light map and the mask have the screen's size divided by this
     // each way. Blurred and scaled up smoothly, a quarter-size map looks the
     // same as a full one (LightMapResolution tests) at a sixteenth of the fill.

@@ -129,28 +129,28 @@ TEST_F(ReplayTrust, MenusLightTheSameButtonsWhateverTheWatchersSavesAndSettings)
     unapplied.soundVolume = 100;
     OptionsState::getInstance()->setCopies(unapplied);
 
-    tap(Key::Enter); // "New Game"
+    script.tap(Key::Enter); // "New Game"
     ASSERT_TRUE(replay::recording());
-    idle(20);
-    tap(Key::Escape);
+    script.idle(20);
+    script.tap(Key::Escape);
     ASSERT_EQ(GameStateHandler::getInstance()->top(), PauseMenu::getInstance());
-    tap(Key::Down);
-    tap(Key::Enter); // "Options"
+    script.tap(Key::Down);
+    script.tap(Key::Enter); // "Options"
     ASSERT_EQ(GameStateHandler::getInstance()->top(), OptionsState::getInstance());
-    tap(Key::Right);
-    tap(Key::Enter);
-    tap(Key::Escape);
-    tap(Key::Escape);
+    script.tap(Key::Right);
+    script.tap(Key::Enter);
+    script.tap(Key::Escape);
+    script.tap(Key::Escape);
     ASSERT_EQ(GameStateHandler::getInstance()->top(), Ingame::getInstance());
     // The focus lost and back within one frame still pauses, at the same point.
-    frame({}, std::nullopt, true, true);
+    script.frame({}, std::nullopt, true, true);
     ASSERT_EQ(GameStateHandler::getInstance()->top(), PauseMenu::getInstance());
-    tap(Key::Escape);
-    frame({}, std::nullopt, false, true);
-    frame({}, std::nullopt, false);
-    tap(Key::Escape);
-    tap(Key::Enter); // the pause menu's first lit button: "Load Autosave", which cannot load
-    idle(5);
+    script.tap(Key::Escape);
+    script.frame({}, std::nullopt, false, true);
+    script.frame({}, std::nullopt, false);
+    script.tap(Key::Escape);
+    script.tap(Key::Enter); // the pause menu's first lit button: "Load Autosave", which cannot load
+    script.idle(5);
     replay::finishRecording();
 
     // The watcher: a save but no autosave, other volumes, another resolution
@@ -199,9 +199,9 @@ TEST_F(ReplayTrust, TheGameOverScreenLightsTheSameButtonsWhileWatched) {
         botFrame(bot, false);
     ASSERT_EQ(GameStateHandler::getInstance()->top(), GameOverState::getInstance());
     // Down twice reaches "Watch" only where it is lit, or wraps round to "Restart".
-    tap(Key::Down);
-    tap(Key::Down);
-    frame({Key::Enter});
+    script.tap(Key::Down);
+    script.tap(Key::Down);
+    script.frame({Key::Enter});
     ASSERT_FALSE(replay::recording()) << "watching ends the run's recording";
     live.pop_back(); // a recording ended mid-frame holds the frames before
     EXPECT_TRUE(ReplayViewer::startRequested());

@@ -128,23 +128,15 @@ void releaseAll(InputState& input) {
 
 void Bot::step(float dt, bool draw) {
     ++frames;
-    // The world step renders the light map for the next picture; a frame
-    // that is not drawn has no use for it, and it is most of a frame's cost
-    // on a software renderer. The level's light system is lent out of its
-    // map for such frames and handed back after (the walls' shadows belong
-    // to the system itself and never notice).
+    // A frame that is not drawn has no use for the light map.
     Maphandler* maps = Maphandler::getInstance();
-    bool lend = !draw && !keepLights && GameStateHandler::getInstance()->top() == Ingame::getInstance();
-    Map* map = lend ? maps->currentMap() : nullptr;
-    lend = map && map->lighting.mask;
-    if (lend)
-        map->lighting.system = nullptr;
+    const bool lend = !draw && !keepLights &&
+                      GameStateHandler::getInstance()->top() == Ingame::getInstance() &&
+                      maps->lendLightSystem();
     runScriptedFrame(
         dt, [this, dt](InputState& input) { act(input, dt); }, draw);
-    // The frame may have replaced the level; whichever is current gets the system back.
-    map = lend ? maps->currentMap() : nullptr;
-    if (map && map->lighting.mask)
-        map->lighting.system = maps->lighting().system;
+    if (lend)
+        maps->returnLightSystem();
 }
 
 std::string Bot::topName() {

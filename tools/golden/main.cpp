@@ -18,6 +18,7 @@
 #include "app/PauseMenu.h"
 #include "app/Replay.h"
 #include "bot/Bot.h"
+#include "bot/ScriptedInput.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
@@ -32,9 +33,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <initializer_list>
 #include <iostream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -44,7 +43,7 @@ using Key = sf::Keyboard::Key;
 namespace fs = std::filesystem;
 
 fs::path outDir;
-bool padPlugged = false;
+ScriptedInput script;
 
 void require(bool holds, const std::string& what) {
     if (!holds)
@@ -53,34 +52,6 @@ void require(bool holds, const std::string& what) {
 
 bool onTop(GameState* state) {
     return GameStateHandler::getInstance()->top() == state;
-}
-
-// One frame with exactly these keys held and this pad reading (by default a
-// pad at rest, plugged in once a pad was used).
-void frame(std::initializer_list<Key> held = {}, const PadReading* pad = nullptr) {
-    if (pad && pad->connected)
-        padPlugged = true;
-    const PadReading reading = pad ? *pad : PadReading{padPlugged, {}, {}, {}};
-    runScriptedFrame(
-        maxFrameTime,
-        [&](InputState& input) {
-            std::fill(std::begin(input.keys), std::end(input.keys), false);
-            std::fill(std::begin(input.buttons), std::end(input.buttons), false);
-            for (Key k : held)
-                input.keys[k] = true;
-            input.samplePad(reading);
-        },
-        false);
-}
-void tap(Key key) {
-    frame({key});
-    frame();
-}
-void tap(PadButton button) {
-    PadReading pad{true, {}, {}, {}};
-    pad.buttons[static_cast<std::size_t>(button)] = true;
-    frame({}, &pad);
-    frame();
 }
 
 void botUntil(Bot& bot, const std::function<bool()>& done) {
@@ -112,12 +83,13 @@ void choose(MenuState& menu, const std::string& label, bool pad = false) {
         const sf::Vector2i d = menu.buttons[static_cast<std::size_t>(target)].target -
                                menu.buttons[static_cast<std::size_t>(focus)].target;
         if (std::abs(d.x) > std::abs(d.y))
-            pad ? tap(d.x > 0 ? PadButton::DpadRight : PadButton::DpadLeft)
-                : tap(d.x > 0 ? Key::Right : Key::Left);
+            pad ? script.tap(d.x > 0 ? PadButton::DpadRight : PadButton::DpadLeft)
+                : script.tap(d.x > 0 ? Key::Right : Key::Left);
         else
-            pad ? tap(d.y > 0 ? PadButton::DpadDown : PadButton::DpadUp) : tap(d.y > 0 ? Key::Down : Key::Up);
+            pad ? script.tap(d.y > 0 ? PadButton::DpadDown : PadButton::DpadUp)
+                : script.tap(d.y > 0 ? Key::Down : Key::Up);
     }
-    pad ? tap(PadButton::A) : tap(Key::Enter);
+    pad ? script.tap(PadButton::A) : script.tap(Key::Enter);
 }
 
 void keep(const std::string& name) {
@@ -144,29 +116,29 @@ void keysAndPadThroughTheMenus() {
     botUntil(bot, [&] { return onTop(MainMenuState::getInstance()); });
 
     for (int i = 0; i < 5; ++i)
-        frame();
+        script.frame();
     choose(*MainMenuState::getInstance(), "New Game");
     require(onTop(Ingame::getInstance()), "no level");
     for (int i = 0; i < 40; ++i)
-        frame({Key::D, Key::S});
+        script.frame({Key::D, Key::S});
     PadReading aim{true, {}, {0.6f, 0}, {0.9f, -0.3f}};
     for (int i = 0; i < 30; ++i) {
         aim.buttons[static_cast<std::size_t>(PadButton::RT)] = i % 10 < 5;
-        frame({}, &aim);
+        script.frame({}, aim);
     }
-    tap(Key::Escape);
+    script.tap(Key::Escape);
     choose(*PauseMenu::getInstance(), "Options");
     OptionsState* options = OptionsState::getInstance();
     require(onTop(options), "no options");
     choose(*options, "+");
     choose(*options, "Comfort", true);
-    tap(Key::Enter); // the comfort page's first row
-    tap(Key::Escape);
+    script.tap(Key::Enter); // the comfort page's first row
+    script.tap(Key::Escape);
     choose(*options, "Controls");
     for (int i = 0; i < 3; ++i)
-        frame();
-    tap(Key::Escape);
-    tap(Key::Escape);
+        script.frame();
+    script.tap(Key::Escape);
+    script.tap(Key::Escape);
     require(onTop(PauseMenu::getInstance()), "not back at the pause menu");
     choose(*PauseMenu::getInstance(), "Load Autosave", true);
     require(onTop(Ingame::getInstance()), "the autosave did not load");
@@ -191,14 +163,14 @@ void hardcoreDeath() {
     choose(*GameOverState::getInstance(), "Highscore!", true);
     require(onTop(HSinputscreen::getInstance()), "no name entry");
     while (!enteredName.empty())
-        tap(PadButton::DpadLeft);
+        script.tap(PadButton::DpadLeft);
     for (int letter : {2, 0, 3}) { // C, A, D: each a new A stepped up the alphabet
-        tap(PadButton::DpadRight);
+        script.tap(PadButton::DpadRight);
         for (int i = 0; i < letter; ++i)
-            tap(PadButton::DpadUp);
+            script.tap(PadButton::DpadUp);
     }
     require(enteredName == "CAD", "the pad spelt " + enteredName);
-    tap(PadButton::A);
+    script.tap(PadButton::A);
     require(HighscoreTable::getInstance()->lines.front() == "CAD", "the name is not in the table");
 }
 
