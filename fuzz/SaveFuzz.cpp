@@ -19,7 +19,10 @@ std::string loadAndWrite(const std::string& text) {
     SaveData save = readSave(in);
     if (save.difficulty && (*save.difficulty < 1 || *save.difficulty > highestLevel))
         __builtin_trap();
+    // As the game loads a save: onto a fresh player, so that what the last
+    // input left in a slot never reaches this one's round trip.
     Player& player = *Player::getInstance();
+    player.startRun();
     applySave(save, player);
     std::ostringstream out;
     writeSave(out, player);
