@@ -88,10 +88,15 @@ std::optional<bool> boolLine(Lines& lines) {
     return *value != 0;
 }
 
+// A name is drawn on screen, where control characters have no shape. They
+// are dropped, stray carriage returns included: kept, the one at the end
+// would be taken for a line end the next time the save is read, and the
+// name would shrink with every save.
 std::optional<std::string> textLine(Lines& lines) {
     std::string line;
     if (!lines.next(line))
         return std::nullopt;
+    std::erase_if(line, [](unsigned char c) { return c < 0x20 || c == 0x7f; });
     return line;
 }
 
