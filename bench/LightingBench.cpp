@@ -60,7 +60,7 @@ void RenderLights(benchmark::State& state) {
     state.counters["shadowed"] =
         static_cast<double>(map->lighting.system->shadowCasters(*map->lighting.playerLight).size());
 }
-BENCHMARK(RenderLights)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(RenderLights)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 // The map draw with and without its light mask: the difference is the
 // composition (sight markers, the light map blurred into the mask, the mask
@@ -84,8 +84,8 @@ void MapDrawLit(benchmark::State& state) {
 void MapDrawUnlit(benchmark::State& state) {
     MapDraw(state, false);
 }
-BENCHMARK(MapDrawLit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
-BENCHMARK(MapDrawUnlit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(MapDrawLit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(MapDrawUnlit)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 // The hull step of generation against generation as a whole (GenerateLevel).
 void CreateHulls(benchmark::State& state) {
@@ -104,7 +104,7 @@ void LevelFrame(benchmark::State& state) {
     RunningGame game;
     GameStateHandler::getInstance()->changeState(Ingame::getInstance());
     Player::getInstance()->resetForLevel(true);
-    levelInView(30);
+    levelInView(static_cast<int>(state.range(0)));
     sf::Clock clock;
     // The frame of the change skips drawing.
     runFrame(clock);
@@ -114,7 +114,14 @@ void LevelFrame(benchmark::State& state) {
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(LevelFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(LevelFrame)
+    ->Arg(1)
+    ->Arg(30)
+    ->Arg(60)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 void EmptyFrame(benchmark::State& state) {
     RunningGame game;
@@ -150,6 +157,10 @@ void FullScreenPass(benchmark::State& state) {
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(FullScreenPass)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(FullScreenPass)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 } // namespace

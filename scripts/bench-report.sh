@@ -36,6 +36,8 @@ bench '^PeakMemory/30/'
 bench '^PeakMemory/100/'
 bench '^PeakMemory/200/'
 bench '^RecordFrame'
+bench '^LevelEntry/(30|200)$'
+bench '^LevelPace'
 
 awk -F, '
 function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : unit == "s" ? v * 1e3 : v }
@@ -47,6 +49,7 @@ function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : 
     sub(/_median$/, "", name); sub(/\/iterations:.*|\/min_time:.*|\/real_time.*/, "", name)
     real[name] = ms($col["real_time"], $col["time_unit"]); cpu[name] = ms($col["cpu_time"], $col["time_unit"])
     if ("peak_MB" in col) peak[name] = $col["peak_MB"]
+    if ("p99_ms" in col && $col["p99_ms"] != "") { pace["median"] = $col["median_ms"]; pace["p99"] = $col["p99_ms"]; pace["worst"] = $col["worst_ms"] }
     if ("MB_per_10min_at_60Hz" in col && $col["MB_per_10min_at_60Hz"] != "") recorded = $col["MB_per_10min_at_60Hz"]
 }
 function row(label, key, budget,   share) {
@@ -79,15 +82,28 @@ END {
     row("Frame update, bot playing, level 60", "FrameUpdateWithBot/60", "")
     row("Path search across a level-30 map", "PathSearch/0", "")
     row("Light map, level 30", "RenderLights/30", "")
-    row("Full frame, level 30, 1920 x 1080", "LevelFrame", "")
+    row("Full frame, level 1, 1920 x 1080", "LevelFrame/1", "")
+    row("Full frame, level 30, 1920 x 1080", "LevelFrame/30", "")
+    row("Full frame, level 60, 1920 x 1080", "LevelFrame/60", "")
     row("Empty frame (clear + display)", "EmptyFrame", "")
     row("One full-screen pass (draw + display)", "FullScreenPass", "")
     row("Recording one frame of a run", "RecordFrame", "")
     if (recorded != "")
         printf "| %-38s | %9.2f MB | %10s | %9s | %8s |\n", "Recording of a 10-minute level", recorded, "", "1 MB", ""
-    if (("LevelFrame" in real) && ("FullScreenPass" in real) && real["FullScreenPass"] > 0)
-        printf "| %-38s | %10.2f x | %10s | %9s | %8s |\n", "Level-30 frame in full-screen passes",
-            real["LevelFrame"] / real["FullScreenPass"], "", "4 x", ""
+    if (("LevelFrame/30" in real) && ("FullScreenPass" in real) && real["FullScreenPass"] > 0)
+        for (i = 1; i <= 3; i++) {
+            split("1 30 60", frames, " "); key = "LevelFrame/" frames[i]
+            if (key in real)
+                printf "| %-38s | %10.2f x | %10s | %9s | %8s |\n", "Level-" frames[i] " frame in full-screen passes",
+                    real[key] / real["FullScreenPass"], "", frames[i] == 30 ? "2.5 x" : "", ""
+        }
+    row("Continue to first frame, level 30", "LevelEntry/30", "100 ms")
+    row("Continue to first frame, level 200", "LevelEntry/200", "250 ms")
+    if ("median" in pace) {
+        printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "Level-30 minute at cap 30: median gap", pace["median"], "", "", ""
+        printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  99th percentile gap", pace["p99"], "", sprintf("%.1f ms", 1.5 * pace["median"]), ""
+        printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  worst gap", pace["worst"], "", "50 ms", ""
+    }
     split("30 100 200", levels, " "); split("250 MB,,500 MB", budgets, ",")
     for (i = 1; i <= 3; i++) {
         key = "PeakMemory/" levels[i]

@@ -276,6 +276,28 @@ void Player::draw() {
         invulnerabilityBar.draw();
 }
 
+sf::FloatRect Player::pictureBounds() const {
+    // The draw places the body's sprite at the position first; the bars keep
+    // within 96 units of him.
+    sf::Sprite body = sprite;
+    body.setPosition(position);
+    body.setRotation(rotation);
+    sf::FloatRect bounds = body.getGlobalBounds();
+    auto join = [&bounds](const sf::FloatRect& r) {
+        if (r.width <= 0 || r.height <= 0)
+            return;
+        const float left = std::min(bounds.left, r.left), top = std::min(bounds.top, r.top);
+        const float right = std::max(bounds.left + bounds.width, r.left + r.width);
+        const float bottom = std::max(bounds.top + bounds.height, r.top + r.height);
+        bounds = {left, top, right - left, bottom - top};
+    };
+    join({position.x - 96, position.y - 96, 192, 192});
+    for (int h = 0; h < 2; ++h)
+        if (const Item* item = handItem(h))
+            join(item->pictureBounds());
+    return bounds;
+}
+
 void Player::takeDamage(float amount, sf::Vector2f from) {
     const Item* armourWorn = wornArmour();
     armour = armourWorn ? armourWorn->getPower() : 0.0f;

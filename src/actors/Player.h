@@ -24,6 +24,9 @@ class Player : public Mapentity, public Singleton<Player> {
 
     void update(float dt) override;
     void draw() override;
+    // Where draw() may paint this frame, in world units: the body, the hand
+    // items and the bars above and below him.
+    sf::FloatRect pictureBounds() const;
     void takeDamage(float amount, sf::Vector2f from) override;
 
     // A run begins ("New Game" or a loaded save) with the player a fresh

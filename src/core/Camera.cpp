@@ -77,6 +77,19 @@ void Camera::drawOverlay() {
     gameWindow().draw(overlay);
 }
 
+void Camera::drawOverlayOver(const sf::FloatRect& screenArea) {
+    if (screenMode || overlayColor.a == 0 || screenArea.width <= 0 || screenArea.height <= 0)
+        return;
+    sf::RenderWindow& window = gameWindow();
+    const sf::Vector2f size = view.getSize();
+    window.setView(sf::View(sf::FloatRect(0, 0, size.x, size.y)));
+    sf::RectangleShape patch({screenArea.width, screenArea.height});
+    patch.setPosition(screenArea.left, screenArea.top);
+    patch.setFillColor(overlayColor);
+    window.draw(patch);
+    window.setView(view);
+}
+
 sf::IntRect Camera::visibleRect() const {
     return screenMode ? sf::IntRect(0, 0, 1920, 1080) : visibleArea;
 }

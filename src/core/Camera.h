@@ -26,6 +26,8 @@ class Camera : public Singleton<Camera> {
 
     // Draws the tint overlay over the world (not in screen mode).
     void drawOverlay();
+    // Draws the tint over a rectangle of the screen, in the unturned view's units.
+    void drawOverlayOver(const sf::FloatRect& screenArea);
     // Whether a circle of the given radius at the given position is on screen.
     bool isVisible(sf::Vector2f position, float radius) const;
     // The visible world rectangle, or the screen in screen mode.

@@ -9,6 +9,7 @@
 #include "items/Affix.h"
 
 #include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <string>
@@ -30,6 +31,8 @@ class Item {
     // Drains the fire cooldown by speed per second.
     virtual void update(float dt, int weaponHandling);
     virtual void draw();
+    // Where draw() may paint, in world units; empty for items drawn as nothing.
+    virtual sf::FloatRect pictureBounds() const { return {}; }
 
     virtual float getPower() const { return power; }
     virtual float getStability() const { return stability; }

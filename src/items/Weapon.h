@@ -46,6 +46,7 @@ class Weapon : public Item {
     void fire(Player& player, int weaponHandling) override;
     void update(float dt, int weaponHandling) override;
     void draw() override;
+    sf::FloatRect pictureBounds() const override { return sprite.getGlobalBounds(); }
 
     std::string getType() const override { return "weapon"; }
     sf::Color getShotColor() const override { return shotColor; }

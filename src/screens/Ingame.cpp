@@ -168,10 +168,14 @@ void Ingame::drawWorld() {
     camera->screenMode = false;
     followPlayer(0);
     gameWindow().setView(camera->view);
-    if (Map* map = Maphandler::getInstance()->currentMap())
+    Map* map = Maphandler::getInstance()->currentMap();
+    if (map)
         map->draw();
     Player::getInstance()->draw();
-    camera->drawOverlay();
+    if (map && map->tintOwed)
+        camera->drawOverlayOver(*map->tintOwed);
+    else
+        camera->drawOverlay();
 }
 
 bool Ingame::paintsWholeWindow() const {

@@ -493,6 +493,32 @@ void Map::drawTiles() {
     window.draw(picture, states);
 }
 
+namespace {
+
+// The screen's rectangle, in whole units of the unturned view, around what
+// a world rectangle covers in the view.
+sf::FloatRect screenRect(const sf::FloatRect& world, const sf::View& view) {
+    const sf::Transform& toClip = view.getTransform();
+    const sf::Vector2f size = view.getSize();
+    float left = size.x, top = size.y, right = 0, bottom = 0;
+    for (sf::Vector2f corner :
+         {sf::Vector2f(world.left, world.top), sf::Vector2f(world.left + world.width, world.top),
+          sf::Vector2f(world.left, world.top + world.height),
+          sf::Vector2f(world.left + world.width, world.top + world.height)}) {
+        const sf::Vector2f clip = toClip.transformPoint(corner);
+        const sf::Vector2f at((clip.x + 1) / 2 * size.x, (1 - clip.y) / 2 * size.y);
+        left = std::min(left, at.x);
+        top = std::min(top, at.y);
+        right = std::max(right, at.x);
+        bottom = std::max(bottom, at.y);
+    }
+    left = std::floor(left) - 1;
+    top = std::floor(top) - 1;
+    return {left, top, std::ceil(right) + 1 - left, std::ceil(bottom) + 1 - top};
+}
+
+} // namespace
+
 // Draw steps 1 to 4: the light system follows the camera and the player's
 // light the player. A shake turns the view anew for every draw; a light map
 // made for another view would leave the shadows beside their walls, so it is
@@ -529,9 +555,48 @@ void Map::finishLightMask() {
     const sf::Vector2f screen = view.getSize();
     const sf::Vector2u pixels = mask.getSize();
     window.setView(sf::View(sf::FloatRect(0, 0, screen.x, screen.y)));
-    sf::Sprite maskSprite(mask.getTexture());
-    maskSprite.setScale(screen.x / static_cast<float>(pixels.x), screen.y / static_cast<float>(pixels.y));
-    window.draw(maskSprite, &transparencyShader());
+    // Quads of the screen with the mask's texels under them, as a sprite of
+    // the mask stretched over the screen would have.
+    auto quads = [&](std::initializer_list<sf::FloatRect> rects) {
+        sf::VertexArray out(sf::Quads);
+        const sf::Vector2f texels(static_cast<float>(pixels.x) / screen.x,
+                                  static_cast<float>(pixels.y) / screen.y);
+        for (const sf::FloatRect& r : rects) {
+            if (r.width <= 0 || r.height <= 0)
+                continue;
+            for (sf::Vector2f at :
+                 {sf::Vector2f(r.left, r.top), sf::Vector2f(r.left + r.width, r.top),
+                  sf::Vector2f(r.left + r.width, r.top + r.height), sf::Vector2f(r.left, r.top + r.height)})
+                out.append(sf::Vertex(at, sf::Color::White, {at.x * texels.x, at.y * texels.y}));
+        }
+        return out;
+    };
+    // The mask's darkness and the tint blend as one premultiplied colour.
+    sf::Shader& shader = transparencyShader();
+    sf::RenderStates states(sf::BlendMode(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha),
+                            sf::Transform(), &mask.getTexture(), &shader);
+    const sf::Color tint = Camera::getInstance()->overlayColor;
+    const sf::FloatRect all(0, 0, screen.x, screen.y);
+    if (tint.a == 0) {
+        tintOwed.reset();
+        shader.setUniform("tint", sf::Glsl::Vec4(0, 0, 0, 0));
+        window.draw(quads({all}), states);
+    } else {
+        sf::FloatRect hole = screenRect(Player::getInstance()->pictureBounds(), view);
+        sf::FloatRect kept;
+        if (!hole.intersects(all, kept))
+            kept = {};
+        tintOwed = kept;
+        const float right = kept.left + kept.width, bottom = kept.top + kept.height;
+        shader.setUniform("tint", sf::Glsl::Vec4(tint));
+        window.draw(quads({{0, 0, screen.x, kept.top},
+                           {0, bottom, screen.x, screen.y - bottom},
+                           {0, kept.top, kept.left, kept.height},
+                           {right, kept.top, screen.x - right, kept.height}}),
+                    states);
+        shader.setUniform("tint", sf::Glsl::Vec4(0, 0, 0, 0));
+        window.draw(quads({kept}), states);
+    }
     window.setView(view);
 }
 
@@ -539,6 +604,7 @@ void Map::draw() {
     Camera* camera = Camera::getInstance();
     sf::RenderWindow& window = gameWindow();
     const bool lit = lighting.system && lighting.playerLight && lighting.mask;
+    tintOwed.reset();
     if (lit)
         beginLightMask();
     window.setView(camera->view);

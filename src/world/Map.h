@@ -19,6 +19,7 @@
 #include <SFML/System/Vector2.hpp>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,12 @@ class Map {
     // The world step and the world draw, once per frame each.
     void update(float dt);
     void draw();
+    // The level's tint goes over the scene with the light mask, in the same
+    // pass, except around the player, who is drawn after the mask: there the
+    // tint is owed until he has been drawn. The rectangle is in the screen's
+    // units (the view's size, unturned); empty when nothing is owed, and
+    // nullopt when the map laid no tint (no light mask), so the whole tint is.
+    std::optional<sf::FloatRect> tintOwed;
 
     // Recomputes the range of tiles drawn from a view of the given centre and size.
     void computeViewWindow(sf::Vector2f centre, sf::Vector2f size);

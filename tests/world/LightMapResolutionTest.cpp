@@ -100,7 +100,10 @@ sf::Image fullResolutionPicture(Map& map, sf::RenderWindow& window) {
     sf::Sprite maskSprite(mask.getTexture());
     maskSprite.setPosition(offset);
     window.setView(view);
-    window.draw(maskSprite, &transparencyShader());
+    transparencyShader().setUniform("tint", sf::Glsl::Vec4(0, 0, 0, 0));
+    window.draw(maskSprite,
+                sf::RenderStates(sf::BlendMode(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha),
+                                 sf::Transform(), nullptr, &transparencyShader()));
     sf::Image picture = capture(window);
 
     map.createHulls(game);
@@ -110,6 +113,7 @@ sf::Image fullResolutionPicture(Map& map, sf::RenderWindow& window) {
 struct Difference {
     double mean = 0;     // mean absolute difference per colour channel, 0 to 255
     double farShare = 0; // share of pixels with a channel more than 24 apart
+    int most = 0;        // the largest difference of a channel
 };
 
 Difference compare(const sf::Image& a, const sf::Image& b) {
@@ -118,6 +122,7 @@ Difference compare(const sf::Image& a, const sf::Image& b) {
     const std::size_t pixels = static_cast<std::size_t>(a.getSize().x) * a.getSize().y;
     double total = 0;
     std::size_t far = 0;
+    int most = 0;
     for (std::size_t i = 0; i < pixels; ++i) {
         int worst = 0;
         for (std::size_t c = 0; c < 3; ++c) {
@@ -126,9 +131,10 @@ Difference compare(const sf::Image& a, const sf::Image& b) {
             worst = std::max(worst, d);
         }
         far += worst > 24;
+        most = std::max(most, worst);
     }
     return {total / (3.0 * static_cast<double>(pixels)),
-            static_cast<double>(far) / static_cast<double>(pixels)};
+            static_cast<double>(far) / static_cast<double>(pixels), most};
 }
 
 class LightMapResolution : public ::testing::TestWithParam<int> {};
@@ -150,6 +156,7 @@ TEST_P(LightMapResolution, TheQuarterSizeLightMapLooksLikeTheFullOne) {
     levelNumber = level;
     handler->newMap(level);
     Camera* camera = Camera::getInstance();
+    camera->overlayColor = sf::Color::Transparent; // the tint is the next test's
     snapCameraToPlayer();
     Map* map = handler->currentMap();
     ASSERT_NE(map, nullptr);
@@ -222,6 +229,74 @@ TEST(TileCache, ThePictureOfTheTilesIsTheTilesDrawnStraight) {
         EXPECT_LT(d.farShare, step == 1 ? 0.01 : 0.0001) << "step " << step;
     }
     camera->view.setRotation(0);
+    window.close();
+}
+
+} // namespace
+
+namespace {
+
+// The tint laid in the light mask's pass, the player's patch after him, makes
+// the picture that laying it over the whole finished scene made, still and
+// turned by a shake; and the player paints only inside his patch.
+TEST(LightMask, TheTintInTheMasksPassLooksAsOverTheScene) {
+    sf::RenderWindow& window = gameWindow();
+    window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
+    std::srand(42);
+    levelNumber = 30;
+    Maphandler::getInstance()->newMap(30);
+    Map* map = Maphandler::getInstance()->currentMap();
+    ASSERT_NE(map, nullptr);
+    Camera* camera = Camera::getInstance();
+    Player* player = Player::getInstance();
+    snapCameraToPlayer();
+    const sf::Color tint(16, 16, 64, 96);
+    auto picture = [&](bool folded) {
+        camera->overlayColor = folded ? tint : sf::Color::Transparent;
+        window.clear(sf::Color(96, 128, 96));
+        window.setView(camera->view);
+        map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
+        map->draw();
+        player->draw();
+        camera->overlayColor = tint;
+        camera->drawOverlayOver(folded ? map->tintOwed.value_or(sf::FloatRect())
+                                       : sf::FloatRect(0, 0, 1920, 1080));
+        return capture(window);
+    };
+    for (float turn : {0.0f, 3.0f}) {
+        camera->view.setRotation(turn);
+        map->lighting.system->setView(camera->view);
+        map->lighting.system->renderLights();
+        sf::Image folded = picture(true);
+        ASSERT_TRUE(map->tintOwed);
+        EXPECT_GT(map->tintOwed->width, 0);
+        Difference d = compare(folded, picture(false));
+        // The colour is rounded to the window's levels once instead of twice
+        // (about 0.3 and 2 at most): invisible, and far from a missing or
+        // doubled tint (96 of 255 over the scene).
+        EXPECT_LT(d.mean, 0.5) << turn;
+        EXPECT_LE(d.most, 2) << turn;
+    }
+    camera->view.setRotation(0);
+    // Everything the player draws, the blinking body and the bar included, falls in his patch.
+    player->invulnerabilityTimer = 0.5f;
+    player->showInvulnerabilityBar = true;
+    map->draw();
+    const sf::FloatRect patch = *map->tintOwed;
+    window.clear(sf::Color::Black);
+    window.setView(camera->view);
+    player->draw();
+    const sf::Image alone = capture(window);
+    int painted = 0, outside = 0;
+    for (unsigned y = 0; y < 1080; ++y)
+        for (unsigned x = 0; x < 1920; ++x)
+            if (alone.getPixel(x, y) != sf::Color::Black) {
+                ++painted;
+                outside += !patch.contains(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+            }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(painted, 100);
+    camera->overlayColor = sf::Color::Transparent;
     window.close();
 }
 

@@ -247,11 +247,15 @@ void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, Shad
 // and dim the light next to it when the map is blurred into the mask.
 void LightSystem::drawShadows(const ShadowBatch& batch) const {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    // Opaque black blended over anything is black: unblended, the renderer
+    // fills the umbrae's many overlapping pixels by its fast path.
+    glDisable(GL_BLEND);
     glColor4f(0, 0, 0, 1);
     glBegin(GL_QUADS);
     for (const sf::Vector2f& v : batch.umbra)
         glVertex2f(v.x, v.y);
     glEnd();
+    glEnable(GL_BLEND);
 
     if (finLoaded) {
         glEnable(GL_TEXTURE_2D);
