@@ -18,6 +18,7 @@
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -411,19 +412,142 @@ void Map::drawTileLayers(sf::RenderTarget& target, unsigned x0, unsigned x1, uns
 unsigned Map::tileRevision = 0;
 const sf::Color Map::backdrop(96, 128, 96);
 
+namespace {
+
+float wrapped(float v, float size) {
+    float r = std::fmod(v, size);
+    return r < 0 ? r + size : r;
+}
+
+sf::FloatRect joined(const sf::FloatRect& a, const sf::FloatRect& b) {
+    if (a.width <= 0 || a.height <= 0)
+        return b;
+    const float left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+    return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
+            std::max(a.top + a.height, b.top + b.height) - top};
+}
+
+} // namespace
+
+void Map::drawIntoTileCache(const sf::FloatRect& world) {
+    TileCache& cache = tileCache;
+    sf::RenderTexture& texture = *cache.texture;
+    const sf::Vector2f texels(static_cast<float>(texture.getSize().x),
+                              static_cast<float>(texture.getSize().y));
+    const sf::Vector2f span = texels / cache.scale; // the world's size of the texture
+    // A tile's shading reaches 16 pixels up and left and 80 down and right of its corner.
+    // The last column and row are never drawn, as in the view window.
+    auto index = [](float v, int count) {
+        return static_cast<unsigned>(
+            std::clamp(static_cast<int>(std::floor(v / 64)), 0, std::max(count - 1, 0)));
+    };
+    // Cut where the texture wraps: at most once across and once down.
+    const sf::Vector2f start(wrapped(world.left - cache.wrapOrigin.x, span.x),
+                             wrapped(world.top - cache.wrapOrigin.y, span.y));
+    std::vector<float> xs{world.left}, ys{world.top};
+    if (start.x + world.width > span.x)
+        xs.push_back(world.left + span.x - start.x);
+    xs.push_back(world.left + world.width);
+    if (start.y + world.height > span.y)
+        ys.push_back(world.top + span.y - start.y);
+    ys.push_back(world.top + world.height);
+    for (std::size_t i = 0; i + 1 < xs.size(); ++i)
+        for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
+            const sf::FloatRect piece(xs[i], ys[j], xs[i + 1] - xs[i], ys[j + 1] - ys[j]);
+            const sf::Vector2f at(std::round(wrapped(piece.left - cache.wrapOrigin.x, span.x) * cache.scale),
+                                  std::round(wrapped(piece.top - cache.wrapOrigin.y, span.y) * cache.scale));
+            sf::View view(piece);
+            view.setViewport({at.x / texels.x, at.y / texels.y, piece.width * cache.scale / texels.x,
+                              piece.height * cache.scale / texels.y});
+            texture.setView(view);
+            // What the piece held before goes: the backdrop as a clear would leave it.
+            sf::RectangleShape ground({piece.width, piece.height});
+            ground.setPosition(piece.left, piece.top);
+            ground.setFillColor(backdrop);
+            texture.draw(ground, sf::BlendNone);
+            drawTileLayers(texture, index(piece.left - 80, columns()),
+                           index(piece.left + piece.width + 80, columns()), index(piece.top - 80, rows()),
+                           index(piece.top + piece.height + 80, rows()), false);
+        }
+}
+
+void Map::noteStandingWalls() {
+    TileCache& cache = tileCache;
+    const int x0 = static_cast<int>(cache.area.left / 64), y0 = static_cast<int>(cache.area.top / 64);
+    const int nx = static_cast<int>(cache.area.width / 64), ny = static_cast<int>(cache.area.height / 64);
+    cache.standing.assign(static_cast<std::size_t>(nx * ny), 0);
+    for (int x = std::max(x0, 0); x < std::min(x0 + nx, columns()); ++x)
+        for (int y = std::max(y0, 0); y < std::min(y0 + ny, rows()); ++y)
+            cache.standing[static_cast<std::size_t>((x - x0) * ny + (y - y0))] =
+                walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind != 0;
+}
+
 bool Map::renderTileCache(sf::FloatRect seen, float scale) {
-    // A margin of four tiles, so that walking makes a new picture only every
-    // few seconds; the area starts on whole tiles, so the texels stay on the
+    // A margin of four tiles, so that walking draws new tiles only every few
+    // steps; the area starts on whole tiles, so the texels stay on the
     // world's pixels.
     constexpr float margin = 256;
-    sf::FloatRect area;
-    area.left = std::floor((seen.left - margin) / 64) * 64;
-    area.top = std::floor((seen.top - margin) / 64) * 64;
-    area.width = std::ceil((seen.left + seen.width + margin - area.left) / 64) * 64;
-    area.height = std::ceil((seen.top + seen.height + margin - area.top) / 64) * 64;
+    TileCache& cache = tileCache;
+    auto placed = [&seen](sf::Vector2f size) {
+        return sf::FloatRect(std::floor((seen.left + seen.width / 2 - size.x / 2) / 64) * 64,
+                             std::floor((seen.top + seen.height / 2 - size.y / 2) / 64) * 64, size.x, size.y);
+    };
+    // The picture scrolls when a tile's width is a whole number of texels, so
+    // that every piece drawn starts on a texel; at other scales, and when the
+    // view has outgrown it, it is drawn anew.
+    const float tileTexels = 64 * scale;
+    const bool scrolls = cache.texture && cache.scale == scale && tileTexels == std::round(tileTexels) &&
+                         cache.area.width >= seen.width + 128 && cache.area.height >= seen.height + 128;
+    if (scrolls) {
+        const sf::FloatRect old = cache.area;
+        sf::FloatRect area = old;
+        if (seen.left < old.left || seen.top < old.top || seen.left + seen.width > old.left + old.width ||
+            seen.top + seen.height > old.top + old.height)
+            area = placed({old.width, old.height});
+        sf::FloatRect kept;
+        if (old.intersects(area, kept) && kept.width >= 64 && kept.height >= 64) {
+            // The walls that broke or rose since: each redraws the tiles around it.
+            sf::FloatRect dirty;
+            if (cache.revision != tileRevision) {
+                const int x0 = static_cast<int>(old.left / 64), y0 = static_cast<int>(old.top / 64);
+                const int ny = static_cast<int>(old.height / 64);
+                for (int x = static_cast<int>(kept.left / 64);
+                     x < static_cast<int>((kept.left + kept.width) / 64); ++x)
+                    for (int y = static_cast<int>(kept.top / 64);
+                         y < static_cast<int>((kept.top + kept.height) / 64); ++y) {
+                        const bool now =
+                            x >= 0 && y >= 0 && x < columns() && y < rows() &&
+                            walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind != 0;
+                        if (now != (cache.standing[static_cast<std::size_t>((x - x0) * ny + (y - y0))] != 0))
+                            dirty = joined(dirty, {static_cast<float>(64 * (x - 1)),
+                                                   static_cast<float>(64 * (y - 1)), 192, 192});
+                    }
+            }
+            cache.area = area;
+            // The new area's parts outside the old one: a band across and a band down.
+            const float keptRight = kept.left + kept.width, keptBottom = kept.top + kept.height;
+            const float right = area.left + area.width, bottom = area.top + area.height;
+            for (const sf::FloatRect& band :
+                 {sf::FloatRect(area.left, area.top, area.width, kept.top - area.top),
+                  sf::FloatRect(area.left, keptBottom, area.width, bottom - keptBottom),
+                  sf::FloatRect(area.left, kept.top, kept.left - area.left, kept.height),
+                  sf::FloatRect(keptRight, kept.top, right - keptRight, kept.height)})
+                if (band.width > 0 && band.height > 0)
+                    drawIntoTileCache(band);
+            sf::FloatRect redraw;
+            if (dirty.width > 0 && dirty.intersects(kept, redraw))
+                drawIntoTileCache(redraw);
+            cache.texture->display();
+            cache.revision = tileRevision;
+            noteStandingWalls();
+            return true;
+        }
+    }
+
+    const sf::FloatRect area = placed({std::ceil((seen.width + 2 * margin) / 64) * 64 + 64,
+                                       std::ceil((seen.height + 2 * margin) / 64) * 64 + 64});
     const sf::Vector2u pixels(static_cast<unsigned>(std::ceil(area.width * scale)),
                               static_cast<unsigned>(std::ceil(area.height * scale)));
-    TileCache& cache = tileCache;
     if (!cache.texture || cache.texture->getSize() != pixels) {
         cache.texture = std::make_unique<sf::RenderTexture>();
         // Beyond the graphics chip's largest texture the tiles are drawn as they are.
@@ -432,22 +556,15 @@ bool Map::renderTileCache(sf::FloatRect seen, float scale) {
             cache.texture.reset();
             return false;
         }
+        cache.texture->setRepeated(true);
     }
-    sf::RenderTexture& texture = *cache.texture;
-    texture.setView(sf::View(area));
-    texture.clear(backdrop);
-    // A tile's shading reaches 16 pixels up and left and 80 down and right of its corner.
-    // The last column and row are never drawn, as in the view window.
-    auto index = [](float v, int count) {
-        return static_cast<unsigned>(
-            std::clamp(static_cast<int>(std::floor(v / 64)), 0, std::max(count - 1, 0)));
-    };
-    drawTileLayers(texture, index(area.left - 80, columns()), index(area.left + area.width + 80, columns()),
-                   index(area.top - 80, rows()), index(area.top + area.height + 80, rows()), false);
-    texture.display();
     cache.area = area;
+    cache.wrapOrigin = {area.left, area.top};
     cache.scale = scale;
+    drawIntoTileCache(area);
+    cache.texture->display();
     cache.revision = tileRevision;
+    noteStandingWalls();
     return true;
 }
 
@@ -481,7 +598,14 @@ void Map::drawTiles() {
         drawTileLayers(window, viewX0, viewX1, viewY0, viewY1, true);
         return;
     }
+    // The texture wraps: the area's corner lies wherever scrolling put it.
     sf::Sprite picture(cache.texture->getTexture());
+    const sf::Vector2u texels = cache.texture->getSize();
+    const sf::Vector2f span(static_cast<float>(texels.x) / scale, static_cast<float>(texels.y) / scale);
+    picture.setTextureRect(sf::IntRect(
+        static_cast<int>(std::round(wrapped(cache.area.left - cache.wrapOrigin.x, span.x) * scale)),
+        static_cast<int>(std::round(wrapped(cache.area.top - cache.wrapOrigin.y, span.y) * scale)),
+        static_cast<int>(texels.x), static_cast<int>(texels.y)));
     picture.setPosition(cache.area.left, cache.area.top);
     picture.setScale(1 / scale, 1 / scale);
     sf::RenderStates states(sf::BlendNone);

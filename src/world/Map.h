@@ -216,12 +216,17 @@ class Map {
 
   private:
     // The tiles around the view drawn once into a texture: a frame then
-    // draws one layer instead of four while the view stays inside it.
+    // draws one layer instead of four. The texture wraps around: as the view
+    // moves on, only the tiles coming into the area are drawn, over those
+    // left behind, and a broken wall redraws only its neighbourhood, so that
+    // no frame pays for the whole picture again.
     struct TileCache {
         std::unique_ptr<sf::RenderTexture> texture;
-        sf::FloatRect area;
+        sf::FloatRect area;      // the world's rectangle held, on whole tiles
+        sf::Vector2f wrapOrigin; // the world's point at texel (0, 0), modulo the texture
         float scale = 0;
         unsigned revision = 0;
+        std::vector<char> standing; // whether each tile of the area had a wall, column-major
     };
 
     void fadeEffects(float dt);
@@ -231,6 +236,10 @@ class Map {
     void drawTileLayers(sf::RenderTarget& target, unsigned x0, unsigned x1, unsigned y0, unsigned y1,
                         bool shadeWithGrey);
     bool renderTileCache(sf::FloatRect seen, float scale);
+    // Draws the tiles of a world rectangle of the area (on whole tiles) into
+    // the picture where they belong, split where the texture wraps.
+    void drawIntoTileCache(const sf::FloatRect& world);
+    void noteStandingWalls();
     TileCache tileCache;
     bool tilePictureFailed = false; // the graphics chip could not hold the picture
     void beginLightMask();

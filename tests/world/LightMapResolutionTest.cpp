@@ -185,7 +185,9 @@ TEST_P(LightMapResolution, TheQuarterSizeLightMapLooksLikeTheFullOne) {
 INSTANTIATE_TEST_SUITE_P(Levels, LightMapResolution, ::testing::Values(1, 30));
 
 // The tiles drawn from their cached picture match the tiles drawn one by one:
-// still, turned by a shake, moved within the picture, and after a wall in view breaks.
+// still, turned by a shake, moved within the picture, after a wall in view
+// breaks, and scrolled on across and down, far enough for the picture's
+// texture to wrap around, then back.
 TEST(TileCache, ThePictureOfTheTilesIsTheTilesDrawnStraight) {
     sf::RenderWindow& window = gameWindow();
     window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
@@ -205,19 +207,28 @@ TEST(TileCache, ThePictureOfTheTilesIsTheTilesDrawnStraight) {
         map->draw();
         return capture(window);
     };
+    // A wall near the middle of the screen, well inside what the view shows.
     sf::Vector2i wall(-1, -1);
-    for (unsigned x = map->viewX0; x < map->viewX1 && wall.x < 0; ++x)
-        for (unsigned y = map->viewY0; y < map->viewY1 && wall.x < 0; ++y)
-            if (map->walls[x][y].kind != 0)
-                wall = {static_cast<int>(x), static_cast<int>(y)};
-    for (int step = 0; step < 4; ++step) {
+    const sf::Vector2f middle = camera->view.getCenter();
+    for (int x = static_cast<int>(middle.x / 64) - 12; x < static_cast<int>(middle.x / 64) + 12 && wall.x < 0;
+         ++x)
+        for (int y = static_cast<int>(middle.y / 64) - 6;
+             y < static_cast<int>(middle.y / 64) + 6 && wall.x < 0; ++y)
+            if (x > 0 && y > 0 && x < map->columns() && y < map->rows() &&
+                map->walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind != 0)
+                wall = {x, y};
+    const sf::Vector2f walk[] = {{700, 0}, {0, 520}, {1300, 900}, {-2500, -1200}};
+    for (int step = 0; step < 8; ++step) {
+        if (step >= 4)
+            camera->view.move(walk[step - 4]);
         if (step == 1)
             camera->view.setRotation(2.5f);
         if (step == 2) {
             camera->view.setRotation(0);
             camera->view.move(5, -4); // a shake's offset
         }
-        if (step == 3 && wall.x >= 0) {
+        if (step == 3) {
+            ASSERT_GE(wall.x, 0);
             Tile& tile = map->walls[static_cast<std::size_t>(wall.x)][static_cast<std::size_t>(wall.y)];
             damageTile(tile, 1e6f, TileArt::corner(wall.x, wall.y));
             ASSERT_EQ(tile.kind, 0);
