@@ -87,14 +87,4 @@ void ConvexHull::setWorldCenter(sf::Vector2f point) {
     treeUpdate();
 }
 
-void ConvexHull::renderHull() const {
-    if (vertices.size() < 3)
-        return;
-    glColor4f(0, 0, 0, 1);
-    glBegin(GL_TRIANGLE_FAN);
-    for (const auto& v : vertices)
-        glVertex2f(worldCenter.x + v.x, worldCenter.y + v.y);
-    glEnd();
-}
-
 } // namespace ltbl

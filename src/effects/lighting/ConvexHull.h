@@ -34,9 +34,6 @@ class ConvexHull : public qdt::QuadTreeOccupant {
     void generateAABB();
     void setWorldCenter(sf::Vector2f point);
 
-    // Draws the hull as a filled black polygon at its world position.
-    void renderHull() const;
-
     LightSystem* system = nullptr; // the system that owns this hull, set when it is added
     std::vector<sf::Vector2f> vertices;
     std::vector<sf::Vector2f> normals;

@@ -255,6 +255,11 @@ void LightSystem::drawShadows(const ShadowBatch& batch) const {
     for (const sf::Vector2f& v : batch.umbra)
         glVertex2f(v.x, v.y);
     glEnd();
+    // The hulls' own areas, black as well: before the fins or after, black stays black.
+    glBegin(GL_TRIANGLES);
+    for (const sf::Vector2f& v : batch.hulls)
+        glVertex2f(v.x, v.y);
+    glEnd();
     glEnable(GL_BLEND);
 
     if (finLoaded) {
@@ -319,12 +324,17 @@ void LightSystem::renderLights() {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         std::vector<ConvexHull*> casters = shadowCasters(*light);
         ShadowBatch batch;
-        for (const ConvexHull* hull : casters)
+        for (const ConvexHull* hull : casters) {
             appendShadows(*light, *hull, batch);
+            // The fan a hull is drawn as, in one batch with the others' fans.
+            if (!hull->renderLightOverHull && hull->vertices.size() >= 3) {
+                const sf::Vector2f first = hull->worldCenter + hull->vertices[0];
+                for (std::size_t i = 1; i + 1 < hull->vertices.size(); ++i)
+                    batch.hulls.insert(batch.hulls.end(), {first, hull->worldCenter + hull->vertices[i],
+                                                           hull->worldCenter + hull->vertices[i + 1]});
+            }
+        }
         drawShadows(batch);
-        for (const ConvexHull* hull : casters)
-            if (!hull->renderLightOverHull)
-                hull->renderHull();
     }
     glColor4f(1, 1, 1, 1);
     lightTexture.popGLStates();

@@ -91,6 +91,7 @@ class LightSystem {
     // The shadow geometry of one light: umbra quads and penumbra fin triangles.
     struct ShadowBatch {
         std::vector<sf::Vector2f> umbra;
+        std::vector<sf::Vector2f> hulls; // triangles of the hulls painted black over the light
         std::vector<FinVertex> fins;
     };
     // The casters (sorted by address) wholly in the shadow of nearer casters.
