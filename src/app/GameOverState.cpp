@@ -107,6 +107,7 @@ void GameOverState::onEnter() {
                                              "   Final score " + std::to_string(totalScore)
                                        : "Level " + std::to_string(levelNumber));
         centreMenuText(summary, 262);
+        recap.show(runlog::current());
     }
     labelSecondButton();
 }
@@ -131,4 +132,5 @@ void GameOverState::draw() {
     MenuState::draw();
     gameWindow().draw(title);
     gameWindow().draw(summary);
+    recap.draw();
 }
