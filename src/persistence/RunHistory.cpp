@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <istream>
 #include <iterator>
 #include <optional>
@@ -189,9 +190,9 @@ std::string formatLine(const RunRecord& run) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
     out << '\t' << clean(run.endedAt) << '\t' << clean(run.mode) << '\t' << clean(run.seed) << '\t'
-        << run.levelsCleared << '\t' << run.levelReached << '\t' << run.score << '\t'
-        << (std::isfinite(run.seconds) && run.seconds >= 0 ? std::round(run.seconds * 10) / 10 : 0.0f) << '\t'
-        << run.deaths << '\t' << run.kills[0] << '\t' << run.kills[1] << '\t' << run.kills[2] << '\t'
+        << run.levelsCleared << '\t' << run.levelReached << '\t' << run.score << '\t' << std::fixed
+        << std::setprecision(1) << (std::isfinite(run.seconds) && run.seconds >= 0 ? run.seconds : 0.0f)
+        << '\t' << run.deaths << '\t' << run.kills[0] << '\t' << run.kills[1] << '\t' << run.kills[2] << '\t'
         << run.humansSaved << '\t' << clean(run.ending) << '\t' << clean(run.killer) << '\t'
         << formatWeaponKills(run.weaponKills) << '\t' << clean(run.recording);
     return out.str();
