@@ -109,8 +109,8 @@ ReplaysState::ReplaysState() {
             [this, row] { watch(page * rowsPerPage + row); },
             [this, row] { return page * rowsPerPage + row < recordings.size(); }));
     }
-    buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0,
-                         "Main Menu", "");
+    buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0, "Back",
+                         "");
     const sf::Vector2i pagingSize(128, 64);
     buttons.emplace_back(sf::Vector2i(1760, 420), pagingSize, pageUp, nullptr, hasPreviousPage, -1, "up", "");
     buttons.emplace_back(sf::Vector2i(1760, 580), pagingSize, pageDown, nullptr, hasNextPage, -1, "dn", "");
