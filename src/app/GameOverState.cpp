@@ -48,7 +48,7 @@ void watchRun() {
     // An unchanged path means this run's recording could not be written: the
     // file there is an older run's.
     const bool written = !path.empty() && (!wasRecording || path != before);
-    const bool started = written && ReplayViewer::request(path, false, error);
+    const bool started = written && ReplayViewer::request(path, ReplayViewer::Back::mainMenu, error);
     GameOverState::getInstance()->buttons[watchButton].altLabel.setString(started ? "" : "Cannot watch");
 }
 

@@ -75,7 +75,7 @@ unsigned ReplaysState::pageCount() const {
 
 ReplaysState::ReplaysState() {
     background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
-    styleMenuText(title, 64, amber, "Replays");
+    styleMenuText(title, 64, amber, "Recordings");
     placeMenuText(title, 960, 95, Align::centre);
     const char* headingNames[] = {"Date", "Level", "Score", "Length"};
     for (std::size_t i = 0; i < headings.size(); ++i)
@@ -129,7 +129,7 @@ void ReplaysState::watch(std::size_t index) {
     if (index >= recordings.size())
         return;
     std::string error;
-    if (ReplayViewer::request(recordings[index].path, true, error))
+    if (ReplayViewer::request(recordings[index].path, ReplayViewer::Back::recordings, error))
         watchError.clear();
     else
         watchError = error.empty() ? "it could not be read" : error;

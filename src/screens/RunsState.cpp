@@ -263,7 +263,7 @@ void RunsState::watch(std::size_t index) {
         return;
     }
     std::string error;
-    message = ReplayViewer::request(replay::folder + run->recording, true, error)
+    message = ReplayViewer::request(replay::folder + run->recording, ReplayViewer::Back::runs, error)
                   ? ""
                   : "This recording cannot be played: " + (error.empty() ? "it could not be read" : error);
 }

@@ -318,7 +318,7 @@ TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {
 
     // Pictures drawn between frames change nothing, at 1x or 8x.
     for (int speed : {1, 4}) {
-        ASSERT_TRUE(ReplayViewer::request(path, false, error));
+        ASSERT_TRUE(ReplayViewer::request(path, ReplayViewer::Back::mainMenu, error));
         ReplayViewer viewer;
         viewer.start();
         viewer.speedIndex = speed;
