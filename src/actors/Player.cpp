@@ -310,6 +310,7 @@ void Player::startRun() {
     Weaponhandle = StaminaStat = Grapple = Health = 0;
     showInvulnerabilityBar = false;
     aimAngle = 0;
+    lastHit = {};
 
     position = velocity = collisionOffset = {};
     rotation = angularVelocity = 0;
