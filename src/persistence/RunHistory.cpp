@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -41,13 +42,15 @@ constexpr const char* columnNames[columnCount] = {
     "end",     "killer", "weapon_kills", "recording"};
 constexpr const char* mark = "#runs";
 
-std::vector<std::string> split(const std::string& line, char by) {
-    std::vector<std::string> parts;
-    std::string::size_type from = 0;
+// Views into the text, which must outlive them: a long history is read
+// without a copy of every field.
+std::vector<std::string_view> split(std::string_view text, char by) {
+    std::vector<std::string_view> parts;
+    std::string_view::size_type from = 0;
     for (;;) {
-        std::string::size_type at = line.find(by, from);
-        parts.push_back(line.substr(from, at - from));
-        if (at == std::string::npos)
+        std::string_view::size_type at = text.find(by, from);
+        parts.push_back(text.substr(from, at == std::string_view::npos ? at : at - from));
+        if (at == std::string_view::npos)
             return parts;
         from = at + 1;
     }
@@ -62,7 +65,7 @@ std::string clean(std::string text, const char* breaking = "\t\r\n") {
     return text;
 }
 
-std::optional<int> wholeNumber(const std::string& text, bool negativeAllowed = false) {
+std::optional<int> wholeNumber(std::string_view text, bool negativeAllowed = false) {
     int value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
@@ -71,7 +74,7 @@ std::optional<int> wholeNumber(const std::string& text, bool negativeAllowed = f
     return value;
 }
 
-std::optional<float> duration(const std::string& text) {
+std::optional<float> duration(std::string_view text) {
     float value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) ||
@@ -90,13 +93,13 @@ std::string formatWeaponKills(const std::vector<std::pair<std::string, int>>& ki
     return text;
 }
 
-std::optional<std::vector<std::pair<std::string, int>>> parseWeaponKills(const std::string& text) {
+std::optional<std::vector<std::pair<std::string, int>>> parseWeaponKills(std::string_view text) {
     std::vector<std::pair<std::string, int>> kills;
     if (text.empty())
         return kills;
-    for (const std::string& part : split(text, ',')) {
-        std::string::size_type colon = part.rfind(':');
-        if (colon == std::string::npos || colon == 0)
+    for (std::string_view part : split(text, ',')) {
+        std::string_view::size_type colon = part.rfind(':');
+        if (colon == std::string_view::npos || colon == 0)
             return std::nullopt;
         std::optional<int> count = wholeNumber(part.substr(colon + 1));
         if (!count)
@@ -117,17 +120,18 @@ Layout ourLayout() {
 }
 
 std::optional<RunRecord> parseLine(const std::string& line, const Layout& layout, std::size_t fieldCount) {
-    std::vector<std::string> fields = split(line, '\t');
+    std::vector<std::string_view> fields = split(line, '\t');
     if (fields.size() != fieldCount)
         return std::nullopt;
-    auto field = [&](Column c) -> std::optional<std::string> {
+    auto field = [&](Column c) -> std::optional<std::string_view> {
         int at = layout[static_cast<std::size_t>(c)];
         if (at < 0)
             return std::nullopt;
         return fields[static_cast<std::size_t>(at)];
     };
     // A run without its date, mode or level is no run we can show.
-    std::optional<std::string> date = field(endedAt), runMode = field(mode), reached = field(levelReached);
+    std::optional<std::string_view> date = field(endedAt), runMode = field(mode),
+                                    reached = field(levelReached);
     if (!date || date->empty() || !runMode || runMode->empty() || !reached)
         return std::nullopt;
     RunRecord run;
@@ -142,25 +146,25 @@ std::optional<RunRecord> parseLine(const std::string& line, const Layout& layout
         {humanKills, &run.kills[0]},         {rangedKills, &run.kills[1]},      {meleeKills, &run.kills[2]},
         {humansSaved, &run.humansSaved}};
     for (const auto& [column, value] : numbers)
-        if (std::optional<std::string> text = field(column)) {
+        if (std::optional<std::string_view> text = field(column)) {
             std::optional<int> number = wholeNumber(*text);
             if (!number)
                 return std::nullopt;
             *value = *number;
         }
-    if (std::optional<std::string> text = field(score)) {
+    if (std::optional<std::string_view> text = field(score)) {
         std::optional<int> number = wholeNumber(*text, true);
         if (!number)
             return std::nullopt;
         run.score = *number;
     }
-    if (std::optional<std::string> text = field(seconds)) {
+    if (std::optional<std::string_view> text = field(seconds)) {
         std::optional<float> number = duration(*text);
         if (!number)
             return std::nullopt;
         run.seconds = *number;
     }
-    if (std::optional<std::string> text = field(weaponKills)) {
+    if (std::optional<std::string_view> text = field(weaponKills)) {
         auto kills = parseWeaponKills(*text);
         if (!kills)
             return std::nullopt;
@@ -209,7 +213,7 @@ std::vector<RunRecord> read(std::istream& in) {
             line.pop_back();
         if (first && line.rfind(mark, 0) == 0) {
             // Columns by name: a later version may add or move some.
-            std::vector<std::string> names = split(line, '\t');
+            std::vector<std::string_view> names = split(line, '\t');
             layout.fill(-1);
             for (std::size_t at = 1; at < names.size(); ++at)
                 for (int c = 0; c < columnCount; ++c)
