@@ -38,6 +38,7 @@ bench '^PeakMemory/200/'
 bench '^RecordFrame'
 bench '^LevelEntry/(30|200)$'
 bench '^LevelPace'
+bench '^RunsPage/'
 
 awk -F, '
 function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : unit == "s" ? v * 1e3 : v }
@@ -88,6 +89,8 @@ END {
     row("Empty frame (clear + display)", "EmptyFrame", "")
     row("One full-screen pass (draw + display)", "FullScreenPass", "")
     row("Recording one frame of a run", "RecordFrame", "")
+    row("Runs page, 10,000 runs, history tab", "RunsPage/10000/0", "50 ms")
+    row("Runs page, 10,000 runs, statistics tab", "RunsPage/10000/1", "50 ms")
     if (recorded != "")
         printf "| %-38s | %9.2f MB | %10s | %9s | %8s |\n", "Recording of a 10-minute level", recorded, "", "1 MB", ""
     if (("LevelFrame/30" in real) && ("FullScreenPass" in real) && real["FullScreenPass"] > 0)

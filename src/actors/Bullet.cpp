@@ -21,6 +21,9 @@ bool overlaps(const Mapentity& a, const Mapentity& b) {
 // A berserk alien's bullet spares the shooter until it is this far out.
 constexpr float muzzleClearance = 60.0f;
 
+// Only ranged aliens fire these.
+const HitSource bolt{HitSource::By::rangedAlien, HitSource::With::plasmaBolt};
+
 } // namespace
 
 float Bullet::speedAt(int level) {
@@ -69,7 +72,7 @@ void Bullet::update(float dt) {
     hitWalls(map->walls);
     Player* player = Player::getInstance();
     if (overlaps(*this, *player)) {
-        player->takeDamage(damage, position);
+        player->takeHit(damage, position, bolt);
         dead = true;
     }
     if (berserkFired)
@@ -83,7 +86,7 @@ void Bullet::update(float dt) {
 void Bullet::collideWithProps(List& list, float) {
     for (std::size_t i = 0; i < list.size(); ++i)
         if (overlaps(*this, *list[i])) {
-            list[i]->takeDamage(damage, position);
+            list[i]->takeHit(damage, position, bolt);
             dead = true;
         }
 }
@@ -95,7 +98,7 @@ void Bullet::hitIndexedProps(List& list, const EntityIndex& index) {
     index.near(position, radius, 0, near);
     for (std::size_t i : near)
         if (overlaps(*this, *list[i])) {
-            list[i]->takeDamage(damage, position);
+            list[i]->takeHit(damage, position, bolt);
             dead = true;
         }
 }
@@ -131,7 +134,7 @@ void Bullet::hitEnemies(List& list) {
         return;
     for (std::size_t i = 0; i < list.size(); ++i)
         if (!list[i]->dead && overlaps(*this, *list[i])) {
-            list[i]->takeDamage(damage, position);
+            list[i]->takeHit(damage, position, bolt);
             dead = true;
         }
 }

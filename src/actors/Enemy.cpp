@@ -413,7 +413,7 @@ void Enemy::leaveDead(Map& map) {
     const int bonusBefore = alienKillBonus;
     tallyKill(kind, sizeFactor);
     // A dead human is one fewer to save: its share of the human score is gone.
-    LevelEvent notice{LevelEvent::Kind::killNotice, 0, 0, {}, {}};
+    LevelEvent notice{LevelEvent::Kind::killNotice, 0, 0, {}, {}, lastHit, kind};
     if (kind == human) {
         notice.text = "-" + std::to_string(static_cast<int>(sizeFactor * 100.0f)) + " " + kindName(kind);
         notice.colour = sf::Color(255, 90, 90);
@@ -424,11 +424,21 @@ void Enemy::leaveDead(Map& map) {
     map.events.push_back(std::move(notice));
 }
 
-void hurtActor(Mapentity& actor, float amount, sf::Vector2f from, bool burstA, bool burstB) {
-    if (auto* enemy = dynamic_cast<Enemy*>(&actor))
+void Enemy::takeHit(float amount, sf::Vector2f from, const HitSource& source) {
+    if (!dead)
+        lastHit = source;
+    takeDamage(amount, from, false, false);
+}
+
+void hurtActor(Mapentity& actor, float amount, sf::Vector2f from, bool burstA, bool burstB,
+               const HitSource& source) {
+    if (auto* enemy = dynamic_cast<Enemy*>(&actor)) {
+        if (!enemy->dead)
+            enemy->lastHit = source;
         enemy->takeDamage(amount, from, burstA, burstB);
-    else
-        actor.takeDamage(amount, from);
+    } else {
+        actor.takeHit(amount, from, source);
+    }
 }
 
 void playVoice(int pool, const sf::SoundBuffer& buffer) {

@@ -57,6 +57,7 @@ class Enemy : public Mapentity {
     // A hit: burstA picks a blade's death burst, burstB an explosion's.
     void takeDamage(float amount, sf::Vector2f from, bool burstA, bool burstB);
     void takeDamage(float amount, sf::Vector2f from) override { takeDamage(amount, from, false, false); }
+    void takeHit(float amount, sf::Vector2f from, const HitSource& source) override;
 
     // The contact and status interface the world and the behaviours read.
     float getDamage() const override { return damage; }
@@ -133,6 +134,10 @@ class Enemy : public Mapentity {
     StatBar hpBar;
     sf::Sprite tierIcon;
 
+    // The source of the last hit while alive: poison and burning keep the
+    // name of the shot that started them, and the death reports it as the killer.
+    HitSource lastHit{};
+
   private:
     void steer(float dt);
     void placeBarAndBadge();
@@ -149,7 +154,8 @@ class Enemy : public Mapentity {
 
 // Hurts an actor of the enemies list: an enemy with the given death bursts,
 // anything else by its own rule.
-void hurtActor(Mapentity& actor, float amount, sf::Vector2f from, bool burstA, bool burstB);
+void hurtActor(Mapentity& actor, float amount, sf::Vector2f from, bool burstA, bool burstB,
+               const HitSource& source);
 
 // Plays a voice on one of the registry's pools of two: on the first voice
 // unless it is busy, else on the second, else not at all.

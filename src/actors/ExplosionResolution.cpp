@@ -61,7 +61,7 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
         float amount = explosionFalloff(D, lengthOf(enemy->position - c), R + enemy->radius);
         float shield = static_cast<float>(shieldIn(map, block, c, enemy->position));
         if (shield < amount)
-            hurtActor(*enemy, amount - shield, c, false, true);
+            hurtActor(*enemy, amount - shield, c, false, true, blast.source);
     }
     for (int x = block.x0; x < block.x1; ++x)
         for (int y = block.y0; y < block.y1; ++y) {
@@ -82,7 +82,7 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
             continue;
         const auto* piece = dynamic_cast<const Furniture*>(&prop);
         float amount = piece && piece->explosive ? 10.0f * prop.HP : explosionFalloff(D, d, R + prop.radius);
-        prop.takeDamage(amount, c);
+        prop.takeHit(amount, c, blast.source);
     }
 
     // The player's cover is what is left of the walls once this blast has
@@ -93,7 +93,7 @@ void resolveExplosion(Map& map, Mapentity* player, const ExplosionRequest& blast
             float amount = explosionFalloff(D, d, R + player->radius);
             float shield = static_cast<float>(shieldIn(map, block, c, player->position));
             if (shield < amount)
-                player->takeDamage(amount - shield, c);
+                player->takeHit(amount - shield, c, blast.source);
         }
     }
 

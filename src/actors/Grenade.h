@@ -25,6 +25,7 @@ class Grenade : public Mapentity {
 
     float damage = 0; // at the centre of the explosion
     float explosionRadius = 0;
+    HitSource source{};     // the bomb that threw it
     Timer fuseTimer;        // seconds to the explosion, running from the throw
     sf::Text countdownText; // the seconds left, drawn above it
 

@@ -299,16 +299,23 @@ sf::FloatRect Player::pictureBounds() const {
 }
 
 void Player::takeDamage(float amount, sf::Vector2f from) {
+    takeHit(amount, from, HitSource{});
+}
+
+void Player::takeHit(float amount, sf::Vector2f from, const HitSource& source) {
     const Item* armourWorn = wornArmour();
     armour = armourWorn ? armourWorn->getPower() : 0.0f;
     if (invulnerabilityTimer > 0 || std::isnan(amount))
         return;
     Camera* camera = Camera::getInstance();
     camera->shake += std::clamp((amount - armour) * 0.5f, 0.0f, 100000000.0f);
+    const float before = HP;
     applyDamage(amount, from);
     invulnerabilityTimer = hitInvulnerability;
+    lastHit = source;
     float alpha = MaxHP > 0 ? std::clamp(amount / MaxHP * 850.0f, 0.0f, 255.0f) : 255.0f;
-    Maphandler::getInstance()->report({LevelEvent::Kind::playerHit, 0, alpha, {}, {}});
+    Maphandler::getInstance()->report(
+        {LevelEvent::Kind::playerHit, 0, alpha, {}, {}, source, -1, before - HP});
 }
 
 void Player::startRun() {
@@ -325,6 +332,7 @@ void Player::startRun() {
     Weaponhandle = StaminaStat = Grapple = Health = 0;
     showInvulnerabilityBar = false;
     aimAngle = 0;
+    lastHit = {};
 
     position = velocity = collisionOffset = {};
     rotation = angularVelocity = 0;

@@ -28,6 +28,8 @@ class Player : public Mapentity, public Singleton<Player> {
     // items and the bars above and below him.
     sf::FloatRect pictureBounds() const;
     void takeDamage(float amount, sf::Vector2f from) override;
+    // Reports the health lost and its source, and remembers the source as the last hit.
+    void takeHit(float amount, sf::Vector2f from, const HitSource& source) override;
 
     // A run begins ("New Game" or a loaded save) with the player a fresh
     // process has, its three slots empty for the run to fill: nothing of the
@@ -89,6 +91,9 @@ class Player : public Mapentity, public Singleton<Player> {
     int Health = 0;
     bool showInvulnerabilityBar = false;
     float aimAngle = 0; // radians, towards which the hands point
+
+    // The source of the last hit that hurt him, which his death reports.
+    HitSource lastHit{};
 
   private:
     Player();

@@ -3,6 +3,8 @@
 // appends to the current map's shot list and the next world update resolves
 // along its segment, from origin to origin + (cos angle, sin angle) * range.
 
+#include "world/HitSource.h"
+
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -25,4 +27,5 @@ struct Shot {
     // The tiles the segment may touch (left, top column/row and size in tiles), so
     // resolution only looks at those walls.
     sf::IntRect tileWindow;
+    HitSource source{}; // the weapon that fired it
 };

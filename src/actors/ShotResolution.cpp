@@ -108,7 +108,8 @@ void addTracer(Map& map, const Shot& shot, sf::Vector2f to) {
 
 void requestExplosion(Map& map, const Shot& shot, sf::Vector2f at) {
     if (shot.explosive)
-        map.explosions.push_back({shot.damage, shot.explosionRadius, at.x, at.y});
+        map.explosions.push_back({shot.damage, shot.explosionRadius, at.x, at.y,
+                                  shot.source.blast(HitSource::With::explosiveRound)});
 }
 
 // Barrels go up from any ordinary hit: they take ten times what they have left.
@@ -168,12 +169,12 @@ void resolveShot(Map& map, const Shot& shot) {
     } else if (enemy.entity && de < dw && de < dp) {
         addTracer(map, shot, enemy.at.point);
         bleed(shot.angle, enemy.at.point, shot.damage, 1.0f / 3);
-        hurtActor(*enemy.entity, shot.damage, a, shot.noTracer, false);
+        hurtActor(*enemy.entity, shot.damage, a, shot.noTracer, false, shot.source);
         requestExplosion(map, shot, enemy.at.point);
         applyShotEffects(shot, *enemy.entity);
     } else if (prop.entity && dp < dw && dp < de) {
         addTracer(map, shot, prop.at.point);
-        prop.entity->takeDamage(propDamage(*prop.entity, shot.damage), a);
+        prop.entity->takeHit(propDamage(*prop.entity, shot.damage), a, shot.source);
         Particlehandler::getInstance()->splinters(backward(shot), prop.at.point, std::rand() % 2 + 1, 2, 20);
         requestExplosion(map, shot, prop.at.point);
     }
@@ -192,7 +193,7 @@ void resolvePenetratingShot(Map& map, const Shot& shot) {
             // Blood both ways: back out of the wound and on through it.
             bleed(backward(shot), *q, shot.damage, 0.33333334f);
             bleed(backward(shot) + 3.14f, *q, shot.damage, 0.33333334f);
-            hurtActor(enemy, shot.damage, a, shot.noTracer, false);
+            hurtActor(enemy, shot.damage, a, shot.noTracer, false, shot.source);
             requestExplosion(map, shot, *q);
             applyShotEffects(shot, enemy, 0.4f);
         }
@@ -200,7 +201,7 @@ void resolvePenetratingShot(Map& map, const Shot& shot) {
     for (std::size_t i = 0; i < map.furniture.size(); ++i) {
         Mapentity& prop = *map.furniture[i];
         if (!prop.dead && touchesCircle(a, b, prop.position, prop.radius))
-            prop.takeDamage(propDamage(prop, shot.damage), a);
+            prop.takeHit(propDamage(prop, shot.damage), a, shot.source);
     }
     TileBlock block = blockOf(map, a, b);
     for (int x = block.x0; x <= block.x1; ++x)

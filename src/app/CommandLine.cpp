@@ -27,6 +27,7 @@ $XDG_DATA_HOME/vantreth, by default ~/.local/share/vantreth):
   data/SaveData/*.bak           the saves these replaced, loaded when a save is damaged
   data/SaveData/*.damaged       damaged saves, set aside
   data/SaveData/Highscores.xd   the highscore table
+  data/SaveData/Runs.txt        the history of finished runs (Runs.txt.old after a reset)
   data/Replays/                 recordings of runs
 
 Exit status: 0 success, 1 a verified recording diverged, 2 a wrong option or

@@ -300,7 +300,7 @@ int runGame(const std::vector<std::string>& arguments) {
         sf::Clock clock;
         GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
         std::string error;
-        if (watch && !ReplayViewer::request(arguments[1], false, error)) {
+        if (watch && !ReplayViewer::request(arguments[1], ReplayViewer::Back::mainMenu, error)) {
             std::cout << "not a usable recording: " << arguments[1] << ": " << error << std::endl;
             gameWindow().close();
             status = 2;

@@ -48,7 +48,7 @@ void watchRun() {
     // An unchanged path means this run's recording could not be written: the
     // file there is an older run's.
     const bool written = !path.empty() && (!wasRecording || path != before);
-    const bool started = written && ReplayViewer::request(path, false, error);
+    const bool started = written && ReplayViewer::request(path, ReplayViewer::Back::mainMenu, error);
     GameOverState::getInstance()->buttons[watchButton].altLabel.setString(started ? "" : "Cannot watch");
 }
 
@@ -107,6 +107,7 @@ void GameOverState::onEnter() {
                                              "   Final score " + std::to_string(totalScore)
                                        : "Level " + std::to_string(levelNumber));
         centreMenuText(summary, 262);
+        recap.show(runlog::current());
     }
     labelSecondButton();
 }
@@ -131,4 +132,5 @@ void GameOverState::draw() {
     MenuState::draw();
     gameWindow().draw(title);
     gameWindow().draw(summary);
+    recap.draw();
 }

@@ -2,12 +2,14 @@
 // The screen over the level two seconds after the player died: "Restart"
 // (not in hardcore mode) and "Quit", which reads "Highscore!" and leads to the
 // name entry when a hardcore run earned a place in the table, and "Watch",
-// which plays the run's recording from its start. A hardcore
+// which plays the run's recording from its start; beside them, what killed
+// the player and the last hits he took. A hardcore
 // death is settled once, when the screen first opens: the level's partial
 // score is banked and both save files are deleted.
 
 #include "app/MenuState.h"
 #include "core/Singleton.h"
+#include "screens/DeathRecap.h"
 
 #include <SFML/Graphics/Text.hpp>
 
@@ -30,6 +32,7 @@ class GameOverState : public MenuState, public Singleton<GameOverState> {
 
     sf::Text title;
     sf::Text summary; // the level, or a hardcore run's final score
+    DeathRecap recap; // what killed the player, beside the buttons
     // Whether the second button offers the name entry. Cleared once the
     // name has been entered, so one death enters the table at most once.
     bool highscoreOffered = false;

@@ -13,6 +13,9 @@
 #include "screens/Highscorescreen.h"
 #include "screens/IntermissionState.h"
 #include "screens/OverlayUpgradeState.h"
+#include "screens/ReplaysState.h"
+#include "screens/RunsResetState.h"
+#include "screens/RunsState.h"
 #include "screens/ScoreScreenState.h"
 #include "screens/UpgradeState.h"
 
@@ -43,6 +46,10 @@ GameStateHandler::~GameStateHandler() {
     HighscoreTable::destroyInstance();
     IntermissionState::destroyInstance();
     ScoreScreenState::destroyInstance();
+    // Their texts use the registry's fonts, which go with it at shutdown.
+    ReplaysState::destroyInstance();
+    RunsState::destroyInstance();
+    RunsResetState::destroyInstance();
 }
 
 void GameStateHandler::changeState(GameState* s) {

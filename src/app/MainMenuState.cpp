@@ -10,7 +10,7 @@
 #include "persistence/SaveGame.h"
 #include "screens/Highscorescreen.h"
 #include "screens/LevelFlow.h"
-#include "screens/ReplaysState.h"
+#include "screens/RunsState.h"
 #include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -40,8 +40,8 @@ void loadAutosave() {
 void showHighscores() {
     GameStateHandler::getInstance()->pushState(Highscorescreen::getInstance());
 }
-void showReplays() {
-    GameStateHandler::getInstance()->pushState(ReplaysState::getInstance());
+void showRuns() {
+    RunsState::open();
 }
 void exitGame() {
     gameWindow().close();
@@ -72,7 +72,7 @@ MainMenuState::MainMenuState() {
         {"Load Save", [] { return InputState::getInstance()->saveOnDisk; }, loadSave},
         {"Load Autosave", [] { return InputState::getInstance()->autosaveOnDisk; }, loadAutosave},
         {"Highscores", nullptr, showHighscores},
-        {"Replays", nullptr, showReplays},
+        {"Runs", nullptr, showRuns},
         {"Options", nullptr, openOptions},
         {"Exit", nullptr, exitGame},
     };

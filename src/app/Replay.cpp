@@ -7,6 +7,7 @@
 #include "app/GameStateHandler.h"
 #include "app/MenuActions.h"
 #include "app/OptionsState.h"
+#include "app/RunLog.h"
 #include "core/AtomicFile.h"
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
@@ -117,7 +118,9 @@ std::string recordingPath(const std::string& startedAt, bool highscore) {
     return path;
 }
 
-void finish(const FrameEnd& end, bool highscore) {
+// The run ends with its recording: the recording is written first, so that
+// the run's record can name it.
+void finish(const FrameEnd& end, bool highscore, runlog::Ending ending) {
     if (!recorder.active)
         return;
     recorder.active = false;
@@ -133,12 +136,15 @@ void finish(const FrameEnd& end, bool highscore) {
         return;
     std::string path = recordingPath(rec.startedAt, highscore);
     // A full disk costs the recording, never the run or its saves.
-    if (!writeRecording(path, rec)) {
+    std::string written;
+    if (writeRecording(path, rec)) {
+        recorder.lastPath = path;
+        written = std::filesystem::path(path).filename().string();
+        pruneRecordings(replay::folder, replay::keptRecordings, replay::highscoreMark);
+    } else {
         std::cout << "The recording could not be written to " << path << std::endl;
-        return;
     }
-    recorder.lastPath = path;
-    pruneRecordings(replay::folder, replay::keptRecordings, replay::highscoreMark);
+    runlog::runEnds(ending, rec.levelReached, rec.score, rec.seconds, written);
 }
 
 } // namespace
@@ -190,9 +196,12 @@ const std::string& lastRecordingPath() {
 void runStarts(Recording::Start start, const std::string& saveText) {
     if (playing) {
         std::srand(playing->recording().seed);
+        runlog::runStarts();
         return;
     }
-    finish(recorder.end, false);
+    // A run still going is left for a loaded one.
+    finish(recorder.end, false, runlog::Ending::loaded);
+    runlog::runStarts();
     // The seed comes from the generator itself (seeded from the clock at
     // start-up), so a test that seeds it replays the whole run from there.
     unsigned seed = static_cast<unsigned>(std::rand());
@@ -240,11 +249,11 @@ void afterFrame() {
     GameOverState* gameOver = GameOverState::getInstance();
     bool finalDeath = hardcoreMode && GameStateHandler::getInstance()->top() == gameOver;
     if (finalDeath || !levelOnStack())
-        finish(end, finalDeath && gameOver->highscoreOffered);
+        finish(end, finalDeath && gameOver->highscoreOffered, runlog::Ending::quit);
 }
 
 void finishRecording() {
-    finish(recorder.end, false);
+    finish(recorder.end, false, runlog::Ending::closed);
 }
 
 std::uint32_t stateChecksum() {

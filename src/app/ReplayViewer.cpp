@@ -5,8 +5,10 @@
 #include "core/Contenthandler.h"
 #include "core/Gamepad.h"
 #include "core/Globals.h"
+#include "core/InputState.h"
 #include "core/Settings.h"
 #include "screens/ReplaysState.h"
+#include "screens/RunsState.h"
 #include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -18,7 +20,7 @@
 namespace {
 
 std::unique_ptr<ReplayPlayer> requested;
-bool requestedBackToList = false;
+ReplayViewer::Back requestedBack = ReplayViewer::Back::mainMenu;
 
 std::string clockText(float seconds) {
     int whole = static_cast<int>(seconds);
@@ -33,12 +35,12 @@ std::string speedText(float speed) {
 
 } // namespace
 
-bool ReplayViewer::request(const std::string& path, bool backToList, std::string& error) {
+bool ReplayViewer::request(const std::string& path, Back backTo, std::string& error) {
     auto player = std::make_unique<ReplayPlayer>();
     if (!player->load(path, error))
         return false;
     requested = std::move(player);
-    requestedBackToList = backToList;
+    requestedBack = backTo;
     return true;
 }
 
@@ -48,7 +50,7 @@ bool ReplayViewer::startRequested() {
 
 void ReplayViewer::start() {
     player = std::move(requested);
-    backToList = requestedBackToList;
+    back = requestedBack;
     speedIndex = normalSpeed;
     paused = false;
     budget = 0;
@@ -181,6 +183,14 @@ void ReplayViewer::stop() {
         return;
     player->end();
     player.reset();
-    if (backToList)
+    if (back != Back::mainMenu)
+        GameStateHandler::getInstance()->pushState(RunsState::getInstance());
+    if (back == Back::recordings)
         GameStateHandler::getInstance()->pushState(ReplaysState::getInstance());
+    // The key or pad button that ended watching may still be down: on the
+    // list that opens it counts as held since before, not as a new press
+    // that would close the list at once.
+    InputState* input = InputState::getInstance();
+    std::fill(std::begin(input->keys), std::end(input->keys), true);
+    input->pad.buttons.fill(true);
 }

@@ -31,10 +31,12 @@ class ReplayViewer {
     // the playback down instead of stalling.
     static constexpr int maxFramesPerPicture = 64;
 
+    // Where watching ends: the main menu, the Runs page, or the list of
+    // recordings over the Runs page.
+    enum class Back { mainMenu, runs, recordings };
     // Loads the recording now (false with the reason when it cannot be
-    // played) and starts watching it at the next frame. After watching, the
-    // list of recordings opens again when asked, or else the main menu.
-    static bool request(const std::string& path, bool backToList, std::string& error);
+    // played) and starts watching it at the next frame; afterwards `back` opens.
+    static bool request(const std::string& path, Back back, std::string& error);
     static bool startRequested();
 
     void start();
@@ -56,7 +58,7 @@ class ReplayViewer {
     void drawBar(sf::RenderWindow& window);
 
     std::unique_ptr<ReplayPlayer> player;
-    bool backToList = false;
+    Back back = Back::mainMenu;
     float budget = 0;
     std::unique_ptr<KeyboardPoller>
         keyboard; // made when watching starts: it opens its own display connection

@@ -86,8 +86,10 @@ void Bomb::fire(Player& player, int weaponHandling) {
     if (Map* map = Maphandler::getInstance()->currentMap()) {
         sf::Vector2f from = sprite.getPosition();
         for (int i = 0; static_cast<float>(i) < shotCount; ++i) {
-            map->grenades.push_back(std::make_unique<Grenade>(from, power, throwAngle, explosionRadius,
-                                                              throwingSpeed, fuse, friction, kind));
+            auto grenade = std::make_unique<Grenade>(from, power, throwAngle, explosionRadius, throwingSpeed,
+                                                     fuse, friction, kind);
+            grenade->source = {HitSource::By::player, HitSource::With::grenade, basename};
+            map->grenades.push_back(std::move(grenade));
         }
     }
     ammo -= 1;

@@ -451,5 +451,7 @@ void Weapon::spawnShot(const Player& player, float shotAngle) {
     shot.tracerSize = static_cast<int>(std::min(0.4f * std::sqrt(std::max(power, 0.0f)), 1.0e6f));
     shot.tracerColor = shotColor;
     shot.tileWindow = shotTileWindow(player.position, range, map->columns(), map->rows());
+    shot.source = {HitSource::By::player,
+                   explosive ? HitSource::With::explosiveRound : HitSource::With::weapon, basename};
     (penetrating ? map->penetratingShots : map->shots).push_back(shot);
 }

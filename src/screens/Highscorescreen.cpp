@@ -86,7 +86,7 @@ void Highscorescreen::watch(std::size_t entry) {
     if (entry >= recordings.size() || recordings[entry].empty())
         return;
     std::string error;
-    if (ReplayViewer::request(recordings[entry], false, error))
+    if (ReplayViewer::request(recordings[entry], ReplayViewer::Back::mainMenu, error))
         watchError.clear();
     else
         watchError = error.empty() ? "it could not be read" : error;

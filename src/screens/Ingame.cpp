@@ -5,6 +5,7 @@
 #include "app/GameStateHandler.h"
 #include "app/OverlayInfoState.h"
 #include "app/PauseMenu.h"
+#include "app/RunLog.h"
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
@@ -97,6 +98,7 @@ void Ingame::update(float dt) {
     if (map) {
         std::vector<LevelEvent> events;
         events.swap(map->events);
+        runlog::note(events, levelNumber, map->elapsed);
         settle(events);
     }
 

@@ -4,6 +4,7 @@
 #include "app/GameStateHandler.h"
 #include "app/MenuActions.h"
 #include "app/Replay.h"
+#include "app/RunLog.h"
 #include "core/Globals.h"
 #include "persistence/SaveFile.h"
 #include "persistence/SaveGame.h"
@@ -41,6 +42,7 @@ void startNewRun() {
 }
 
 void restartLevel() {
+    runlog::levelRestarted();
     enterLevel(levelNumber, false);
 }
 

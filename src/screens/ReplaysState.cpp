@@ -75,7 +75,7 @@ unsigned ReplaysState::pageCount() const {
 
 ReplaysState::ReplaysState() {
     background.setTexture(Contenthandler::getInstance()->optionsBackgroundTexture);
-    styleMenuText(title, 64, amber, "Replays");
+    styleMenuText(title, 64, amber, "Recordings");
     placeMenuText(title, 960, 95, Align::centre);
     const char* headingNames[] = {"Date", "Level", "Score", "Length"};
     for (std::size_t i = 0; i < headings.size(); ++i)
@@ -109,8 +109,8 @@ ReplaysState::ReplaysState() {
             [this, row] { watch(page * rowsPerPage + row); },
             [this, row] { return page * rowsPerPage + row < recordings.size(); }));
     }
-    buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0,
-                         "Main Menu", "");
+    buttons.emplace_back(sf::Vector2i(1760, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0, "Back",
+                         "");
     const sf::Vector2i pagingSize(128, 64);
     buttons.emplace_back(sf::Vector2i(1760, 420), pagingSize, pageUp, nullptr, hasPreviousPage, -1, "up", "");
     buttons.emplace_back(sf::Vector2i(1760, 580), pagingSize, pageDown, nullptr, hasNextPage, -1, "dn", "");
@@ -129,7 +129,7 @@ void ReplaysState::watch(std::size_t index) {
     if (index >= recordings.size())
         return;
     std::string error;
-    if (ReplayViewer::request(recordings[index].path, true, error))
+    if (ReplayViewer::request(recordings[index].path, ReplayViewer::Back::recordings, error))
         watchError.clear();
     else
         watchError = error.empty() ? "it could not be read" : error;

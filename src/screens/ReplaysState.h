@@ -3,7 +3,8 @@
 // first, 15 a page, hardcore and highscore runs marked. A row is watched by
 // clicking it or by walking the list with the keys or a pad; when a
 // recording cannot be played the reason shows under the list. The list is
-// read afresh each time the screen opens, and watching comes back here.
+// read afresh each time the screen opens, and watching comes back here. It
+// is the Runs page's "Recordings" tab, and "Back" returns to that page.
 
 #include "app/MenuState.h"
 #include "core/Singleton.h"

@@ -2,6 +2,7 @@
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
+#include "app/RunLog.h"
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
@@ -297,6 +298,7 @@ void ScoreScreenState::update(float dt) {
 }
 
 void ScoreScreenState::finish() {
+    runlog::levelCleared(humanScore / 100);
     totalScore += levelScore;
     upgradePoints =
         static_cast<int>(static_cast<float>(levelScore) * 1.0666f + static_cast<float>(upgradePoints));

@@ -32,6 +32,13 @@ Furniture::Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect
         rect.left == 640 && (rect.top == 0 || rect.top == 64) && rect.width == 64 && rect.height == 64;
 }
 
+void Furniture::takeHit(float amount, sf::Vector2f from, const HitSource& source) {
+    const bool wasDead = dead;
+    takeDamage(amount, from);
+    if (dead && !wasDead)
+        brokenBy = source;
+}
+
 void Furniture::takeDamage(float amount, sf::Vector2f from) {
     const bool wasDead = dead;
     applyDamage(amount, from);

@@ -13,7 +13,10 @@ class Furniture : public Mapentity {
     Furniture(sf::Vector2f tilePosition, bool immovable, sf::IntRect rect);
 
     void takeDamage(float amount, sf::Vector2f from) override;
+    void takeHit(float amount, sf::Vector2f from, const HitSource& source) override;
 
+    // Who dealt the hit that broke it: a barrel's blast is theirs.
+    HitSource brokenBy{};
     bool explosive = false; // one ordinary shot kills it, and it explodes when destroyed
     bool noDrop = false;    // leaves no pickup
 };

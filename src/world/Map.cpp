@@ -193,7 +193,7 @@ void Map::update(float dt) {
 
     Player* player = Player::getInstance();
     if (player->dead && !player->previousDead)
-        events.push_back({LevelEvent::Kind::playerDied, 0, 0, {}, {}});
+        events.push_back({LevelEvent::Kind::playerDied, 0, 0, {}, {}, player->lastHit});
     player->previousDead = player->dead;
 
     elapsed += dt;
@@ -323,7 +323,8 @@ void Map::cleanUp() {
             pickups.push_back(dropFrom(*prop));
         if (prop && prop->explosive) {
             float damage = static_cast<float>((levelNumber / 5 + 1) * 250);
-            explosions.push_back({damage, 350.0f, prop->position.x, prop->position.y});
+            explosions.push_back({damage, 350.0f, prop->position.x, prop->position.y,
+                                  prop->brokenBy.blast(HitSource::With::barrel)});
         }
         furniture.erase(furniture.begin() + static_cast<std::ptrdiff_t>(i));
     }
@@ -334,8 +335,8 @@ void Map::cleanUp() {
         if (!grenades[i]->dead)
             continue;
         if (auto* grenade = dynamic_cast<Grenade*>(grenades[i].get()))
-            explosions.push_back(
-                {grenade->damage, grenade->explosionRadius, grenade->position.x, grenade->position.y});
+            explosions.push_back({grenade->damage, grenade->explosionRadius, grenade->position.x,
+                                  grenade->position.y, grenade->source});
         grenades.erase(grenades.begin() + static_cast<std::ptrdiff_t>(i));
     }
     std::erase_if(pickups, [](const std::unique_ptr<PowerUp>& p) { return p->taken; });

@@ -166,7 +166,7 @@ void Mapentity::pushOffProp(List& list, std::size_t i) {
     position = o.position + n * (o.radius + radius + 3.0f);
     // Melee aliens smash props in their way, but leave the machine to the player.
     if (getKind() == 2 && i + 1 != list.size() && notPositive(getStunTimer()))
-        o.takeDamage(std::trunc(getDamage()), position);
+        o.takeHit(std::trunc(getDamage()), position, HitSource::contactBy(getKind()));
     countBump();
 }
 
@@ -220,9 +220,9 @@ void Mapentity::bumpInto(List& list, std::size_t i) {
         o.setDestination(o.position);
     }
     if (notPositive(o.getStunTimer()) && getKind() == -1 && this == Player::getInstance())
-        takeDamage(o.getDamage(), o.position);
+        takeHit(o.getDamage(), o.position, HitSource::contactBy(o.getKind()));
     if (isBerserk() && notPositive(getStunTimer()) && notPositive(o.getHitGuardTimer())) {
-        o.takeDamage(getDamage(), position);
+        o.takeHit(getDamage(), position, HitSource::contactBy(getKind()));
         o.startHitGuard();
     }
     countBump();
@@ -325,4 +325,8 @@ void Mapentity::applyDamage(float amount, sf::Vector2f from) {
 
 void Mapentity::takeDamage(float amount, sf::Vector2f from) {
     applyDamage(amount, from);
+}
+
+void Mapentity::takeHit(float amount, sf::Vector2f from, const HitSource&) {
+    takeDamage(amount, from);
 }

@@ -7,6 +7,7 @@
 // dead flag.
 
 #include "core/Timer.h"
+#include "world/HitSource.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -46,6 +47,9 @@ class Mapentity {
     virtual void applyDamage(float amount, sf::Vector2f from);
     // How this entity takes a hit from shots, props and contact; by default the damage rule.
     virtual void takeDamage(float amount, sf::Vector2f from);
+    // The same hit, told who dealt it: those who report what hurt them (the
+    // player, an enemy, a barrel) keep the source; everyone else just takes the damage.
+    virtual void takeHit(float amount, sf::Vector2f from, const HitSource& source);
     virtual float getDamage() const { return 0.0f; }
     virtual void startHitGuard() {}
     virtual Timer getHitGuardTimer() const { return Timer{}; }

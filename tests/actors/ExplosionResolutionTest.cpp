@@ -1,6 +1,7 @@
 #include "actors/ExplosionResolution.h"
 #include "TestWorld.h"
 #include "actors/ExplosionRequest.h"
+#include "actors/Player.h"
 #include "core/Globals.h"
 #include "world/Furniture.h"
 #include "world/Map.h"
@@ -87,6 +88,32 @@ TEST_F(Explosions, WallsShieldThePlayerButNotProps) {
     resolveExplosions(m, &player);
     EXPECT_EQ(wall.kind, 0);
     EXPECT_LT(player.HP, 1000);
+}
+
+TEST_F(Explosions, ABlastIsOwnedByWhoeverSetItOffABarrelIncluded) {
+    using By = HitSource::By;
+    using With = HitSource::With;
+    Player& player = *Player::getInstance();
+    for (const HitSource& breaker :
+         {HitSource{By::player, With::weapon, "Shotgun"}, HitSource{By::rangedAlien, With::plasmaBolt}}) {
+        Map& map = freshMap(12);
+        map.furniture.push_back(
+            std::make_unique<Furniture>(sf::Vector2f(500, 500), false, sf::IntRect(640, 0, 64, 64)));
+        map.furniture[0]->takeHit(1.0e6f, {420, 500}, breaker);
+        map.update(0);
+        ASSERT_EQ(map.explosions.size(), 1u) << "the barrel went off";
+        player.position = {600, 500};
+        player.HP = player.MaxHP = 1.0e6f;
+        player.invulnerabilityTimer = 0;
+        map.update(0);
+        EXPECT_EQ(player.lastHit.by, breaker.by);
+        EXPECT_EQ(player.lastHit.with, With::barrel);
+        ASSERT_FALSE(map.events.empty());
+        const LevelEvent& hit = map.events.back();
+        EXPECT_EQ(hit.kind, LevelEvent::Kind::playerHit);
+        EXPECT_EQ(hit.source.by, breaker.by);
+        EXPECT_FLOAT_EQ(hit.amount, 1.0e6f - player.HP);
+    }
 }
 
 TEST_F(Explosions, BlastsAtTheMapsEdgeOrWithNonFiniteNumbersWearOnlyTilesInReach) {

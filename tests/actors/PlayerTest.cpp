@@ -81,6 +81,7 @@ TEST_F(PlayerTest, AHitDuringInvulnerabilityChangesNothing) {
     ASSERT_EQ(map.events.size(), 1u);
     EXPECT_EQ(map.events[0].kind, LevelEvent::Kind::playerHit);
     EXPECT_FLOAT_EQ(map.events[0].intensity, 30.0f / 120 * 850);
+    EXPECT_FLOAT_EQ(map.events[0].amount, 29.6f) << "the health lost, for the death recap";
     EXPECT_LT(player->velocity.x, 0);
 }
 

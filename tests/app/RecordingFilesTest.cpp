@@ -1,15 +1,19 @@
 // Where a run's recording goes: its file name, the mark of a highscore run,
-// the pruning that follows it, a folder it cannot be written to, and the
-// verdict of the real executable on a file that is no recording.
+// the pruning that follows it, a folder it cannot be written to, the
+// verdict of the real executable on a file that is no recording, and the
+// one record each ended run adds to the history.
 
 #include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
 #include "app/MainMenuState.h"
 #include "app/MenuActions.h"
 #include "app/Replay.h"
+#include "app/RunLog.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "persistence/HighscoreTable.h"
+#include "persistence/RunHistory.h"
+#include "persistence/SaveGame.h"
 #include "screens/LevelFlow.h"
 #include "support/RunDirFile.h"
 #include "world/Score.h"
@@ -40,6 +44,9 @@ class RecordingFiles : public ::testing::Test {
         fs::remove_all(folder);
         fs::create_directories(folder);
         replay::folder = folder.string() + "/";
+        savedHistory = runlog::historyPath;
+        runlog::historyPath = folder.string() + "-Runs.txt";
+        fs::remove(runlog::historyPath);
         handler = GameStateHandler::getInstance();
         handler->states = {MainMenuState::getInstance()};
         HighscoreTable::destroyInstance();
@@ -50,6 +57,8 @@ class RecordingFiles : public ::testing::Test {
         handler->cancelScheduled();
         HighscoreTable::destroyInstance();
         replay::folder = savedFolder;
+        fs::remove(folder.string() + "-Runs.txt");
+        runlog::historyPath = savedHistory;
         hardcoreMode = savedHardcore;
         levelNumber = 1;
         resetScores();
@@ -86,7 +95,7 @@ class RecordingFiles : public ::testing::Test {
     }
 
     fs::path folder;
-    std::string savedFolder;
+    std::string savedFolder, savedHistory;
     bool savedHardcore = false;
     GameStateHandler* handler = nullptr;
 };
@@ -150,6 +159,40 @@ TEST_F(RecordingFiles, AFolderThatCannotBeWrittenCostsTheRecordingOnly) {
     // The game goes on recording the next run where it can.
     replay::folder = folder.string() + "/";
     recordRun(returnToMainMenu);
+    EXPECT_TRUE(fs::exists(replay::lastRecordingPath()));
+}
+
+TEST_F(RecordingFiles, AQuitALoadAndAClosingEachAddOneRecordNamingTheRecording) {
+    RunDirFile save{savePath("save")};
+    hardcoreMode = false;
+    recordRun(returnToMainMenu);
+    std::vector<RunRecord> runs = runHistory::load(runlog::historyPath);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].ending, "quit");
+    EXPECT_EQ(runs[0].mode, "normal");
+    EXPECT_EQ(runs[0].levelReached, 1);
+    EXPECT_EQ(runs[0].recording, fs::path(replay::lastRecordingPath()).filename().string());
+    EXPECT_EQ(runs[0].endedAt.size(), 19u);
+
+    // A run left for a save loaded over it, then the loaded run ended by closing the game.
+    startNewRun();
+    recordedFrame();
+    ASSERT_TRUE(saveGame("save"));
+    ASSERT_TRUE(continueFromSave("save"));
+    recordedFrame();
+    replay::finishRecording();
+    runs = runHistory::load(runlog::historyPath);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[1].ending, "loaded");
+    EXPECT_EQ(runs[2].ending, "closed");
+    EXPECT_EQ(runs[2].levelReached, 2);
+
+    // A disk that refuses the history costs the record only.
+    runlog::historyPath = folder.string() + "/blocked/Runs.txt";
+    std::ofstream(folder / "blocked") << "a file";
+    testing::internal::CaptureStdout();
+    recordRun(returnToMainMenu);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("could not be added"), std::string::npos);
     EXPECT_TRUE(fs::exists(replay::lastRecordingPath()));
 }
 

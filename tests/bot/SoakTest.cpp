@@ -13,14 +13,17 @@
 #include "app/MainMenuState.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
+#include "app/RunLog.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
 #include "persistence/HighscoreTable.h"
+#include "persistence/RunHistory.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
 #include "support/RunDirFile.h"
+#include "world/Score.h"
 
 #include "core/Bindings.h"
 
@@ -69,6 +72,9 @@ class Soak : public ::testing::Test {
                 .string() +
             "/";
         startUp();
+        // A run started outside a frame is recorded as begun in the frame before, whose step
+        // playback replays: no frame has run since start-up, whatever an earlier test played.
+        replay::recordFrame(0);
         // The state handler seeds the generator when it is created; the run replays from here.
         std::srand(20261206);
         hardcoreMode = false;
@@ -153,6 +159,7 @@ class Soak : public ::testing::Test {
     RunDirFile autosave{savePath("autosave")};
     RunDirFile table{HighscoreTable::defaultPath};
     RunDirFile mapDump{"SaveData/map.txt"};
+    RunDirFile history{runHistory::defaultPath};
     Bot bot;
     int currentLevel = -1;
     std::vector<int> levelStarts;
@@ -219,6 +226,17 @@ TEST_F(Soak, ARunQuitToTheMenuGoesOnFromItsAutosave) {
         std::string output;
         EXPECT_EQ(verifyElsewhere(entry.path, output), 0) << entry.path << ": " << output;
     }
+    // And one record each: two levels cleared and quit; the deaths, two more levels, and the game closed.
+    const std::vector<RunRecord> runs = runHistory::load();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].ending, "quit");
+    EXPECT_EQ(runs[0].levelsCleared, 2);
+    EXPECT_EQ(runs[0].deaths, 0);
+    EXPECT_EQ(runs[1].ending, "closed");
+    EXPECT_EQ(runs[1].levelsCleared, 2);
+    EXPECT_EQ(runs[1].deaths, bot.deaths);
+    EXPECT_EQ(runs[1].levelReached, 5);
+    EXPECT_EQ(runs[1].score, totalScore);
 }
 
 TEST_F(Soak, WatchingARecordedHardcoreDeathWritesNothing) {
@@ -229,6 +247,22 @@ TEST_F(Soak, WatchingARecordedHardcoreDeathWritesNothing) {
     ASSERT_TRUE(playUntil([&] { return bot.deaths >= 1; }));
     const std::string path = replay::lastRecordingPath();
     ASSERT_FALSE(path.empty());
+
+    // The run's record is what the run did, and the recap names the same killer.
+    const std::vector<RunRecord> runs = runHistory::load();
+    ASSERT_EQ(runs.size(), 1u);
+    const HitSource killer = Player::getInstance()->lastHit;
+    EXPECT_NE(killer.by, HitSource::By::unknown);
+    EXPECT_EQ(runs[0].killer, runlog::killerCode(killer));
+    EXPECT_EQ(runs[0].mode, "hardcore");
+    EXPECT_EQ(runs[0].ending, "died");
+    EXPECT_EQ(runs[0].deaths, 1);
+    EXPECT_EQ(runs[0].levelReached, levelNumber);
+    EXPECT_EQ(runs[0].score, totalScore);
+    EXPECT_EQ(runs[0].kills, (std::array<int, 3>{killCounts[0], killCounts[1], killCounts[2]}));
+    EXPECT_EQ(runs[0].recording, std::filesystem::path(path).filename().string());
+    std::string named = GameOverState::getInstance()->recap.killer.getString();
+    EXPECT_EQ(named.substr(1), runlog::describe(killer).substr(1));
 
     // The files a hardcore death writes or deletes, as the one watching has them.
     save.write("the watcher's save");
@@ -287,7 +321,7 @@ TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {
 
     // Pictures drawn between frames change nothing, at 1x or 8x.
     for (int speed : {1, 4}) {
-        ASSERT_TRUE(ReplayViewer::request(path, false, error));
+        ASSERT_TRUE(ReplayViewer::request(path, ReplayViewer::Back::mainMenu, error));
         ReplayViewer viewer;
         viewer.start();
         viewer.speedIndex = speed;
