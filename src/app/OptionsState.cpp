@@ -1,5 +1,6 @@
 #include "app/OptionsState.h"
 
+#include "app/AccessibilityState.h"
 #include "app/ComfortState.h"
 #include "app/ControlsState.h"
 #include "app/GameStateHandler.h"
@@ -190,6 +191,11 @@ OptionsState::OptionsState() {
         sf::Vector2i(1372, 880), sf::Vector2i(256, 128),
         [] { GameStateHandler::getInstance()->pushState(ControlsState::getInstance()); }, nullptr, nullptr, 0,
         "Controls", "");
+    // Last, and beside the others, so a walk through the older buttons with the keys goes as it did.
+    buttons.emplace_back(
+        sf::Vector2i(272, 880), sf::Vector2i(256, 128),
+        [] { GameStateHandler::getInstance()->pushState(AccessibilityState::getInstance()); }, nullptr,
+        nullptr, 0, "Accessibility", "");
 }
 
 void OptionsState::onEnter() {
