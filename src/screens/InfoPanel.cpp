@@ -16,7 +16,6 @@ constexpr float headingHeight = 50;
 constexpr float rowHeight = 33;
 constexpr unsigned cellSize = 21;
 
-const sf::Color panelFill(18, 20, 30, 252);
 const sf::Color panelEdge(74, 80, 102);
 const sf::Color amber(242, 163, 58);
 const sf::Color labelColour(160, 166, 184);
@@ -44,12 +43,14 @@ void InfoPanel::fitText(sf::Text& text, float maxWidth, unsigned minSize) {
     }
 }
 
-sf::Color InfoPanel::outlineFor(sf::Color fill) {
-    float luminance = (0.299f * fill.r + 0.587f * fill.g + 0.114f * fill.b) / 255;
+const sf::Color InfoPanel::fill(18, 20, 30);
+
+sf::Color InfoPanel::outlineFor(sf::Color text) {
+    float luminance = (0.299f * text.r + 0.587f * text.g + 0.114f * text.b) / 255;
     if (luminance >= 0.3f)
         return sf::Color(6, 6, 12, 220);
     auto pale = [](sf::Uint8 c) { return static_cast<sf::Uint8>(c + (255 - c) * 0.7f); };
-    return sf::Color(pale(fill.r), pale(fill.g), pale(fill.b), 200);
+    return sf::Color(pale(text.r), pale(text.g), pale(text.b), 200);
 }
 
 void InfoPanel::show(const std::vector<std::string>& headings, const std::vector<Row>& rows, float centreX,
@@ -62,7 +63,8 @@ void InfoPanel::show(const std::vector<std::string>& headings, const std::vector
 
     frame.setSize(sf::Vector2f(width, height));
     frame.setPosition(left, top);
-    frame.setFillColor(panelFill);
+    // Nearly opaque, so the level behind barely tints it.
+    frame.setFillColor(sf::Color(fill.r, fill.g, fill.b, 252));
     frame.setOutlineColor(panelEdge);
     frame.setOutlineThickness(2);
 

@@ -34,6 +34,9 @@ class InfoPanel {
               float bottomY);
     void draw(sf::RenderTarget& target) const;
 
+    // The box's colour, which every tier colour must stand out from.
+    static const sf::Color fill;
+
     // The laid-out box, for tests and for placing things beside it.
     sf::FloatRect box() const { return frame.getGlobalBounds(); }
     // The texts in layout order: headings, then each row's label and cells.
@@ -45,7 +48,7 @@ class InfoPanel {
     // The outline that keeps a text of this colour readable on the dark
     // panels: a dark edge for light colours, a pale halo for dark ones (the
     // deep blue of rare items).
-    static sf::Color outlineFor(sf::Color fill);
+    static sf::Color outlineFor(sf::Color text);
 
   private:
     sf::RectangleShape frame;

@@ -112,6 +112,22 @@ void setCentred(sf::Text& text, const std::string& string, float x, float y) {
     text.setPosition(std::round(x - bounds.left - bounds.width / 2), std::round(y));
 }
 
+TierPalette palette() {
+    return tierPalette == 1 ? TierPalette::colourBlindSafe : TierPalette::standard;
+}
+
+sf::Color nameColour(const Item& item) {
+    return rarityColour(item.getRarity(), palette());
+}
+
+// With tier marks on, the tier's word leads the name, so the tier reads
+// without its colour, and a name cut short to fit still shows it.
+std::string markedName(const Item& item) {
+    if (!tierMarks)
+        return item.getName();
+    return std::string("[") + tierWord(rarityTier(item.getRarity())) + "] " + item.getName();
+}
+
 // Breaks a name in two lines at the space nearest its middle (if it has one).
 std::string inTwoLines(std::string name) {
     auto offMiddle = [&name](std::size_t i) {
@@ -132,8 +148,8 @@ std::string inTwoLines(std::string name) {
 // place (remembered in laidOutFrom) stay the same.
 void setItemName(sf::Text& text, std::string& laidOutFrom, const Item* item, float x, float y,
                  float maxWidth) {
-    sf::Color colour = item ? rarityColour(item->getRarity()) : emptyColour;
-    std::string name = item ? item->getName() : "Empty";
+    sf::Color colour = item ? nameColour(*item) : emptyColour;
+    std::string name = item ? markedName(*item) : "Empty";
     std::string layout = name + '\n' + std::to_string(colour.toInteger()) + '\n' + std::to_string(x) + ',' +
                          std::to_string(y) + ',' + std::to_string(maxWidth);
     if (layout == laidOutFrom)
@@ -403,12 +419,12 @@ void UpgradeState::fillPanel(int slot) {
             InfoPanel::Row row{offered.rows[r].label, {}};
             // The worn armour's values are coloured against the offered ones, as the held weapons are.
             bool isName = r == 0;
-            row.cells.push_back(
-                {offered.rows[r].text, isName ? rarityColour(choice.getRarity()) : sf::Color::White});
+            row.cells.push_back(isName ? InfoPanel::Cell{markedName(choice), nameColour(choice)}
+                                       : InfoPanel::Cell{offered.rows[r].text, sf::Color::White});
             if (worn)
-                row.cells.push_back({own.rows[r].text, isName
-                                                           ? rarityColour(worn->getRarity())
-                                                           : comparisonColour(-offered.rows[r].comparison)});
+                row.cells.push_back(isName ? InfoPanel::Cell{markedName(*worn), nameColour(*worn)}
+                                           : InfoPanel::Cell{own.rows[r].text,
+                                                             comparisonColour(-offered.rows[r].comparison)});
             rows.push_back(row);
         }
         panel.show({offered.status, worn ? own.status : "Equipped"}, rows, centreX, bottomY);
@@ -420,10 +436,10 @@ void UpgradeState::fillPanel(int slot) {
     for (std::size_t r = 0; r < info.rows.size(); ++r) {
         InfoPanel::Row row{info.rows[r].label, {}};
         for (int c = 0; c < 3; ++c) {
-            sf::Color colour = comparisonColour(info.rows[r].comparison[c]);
             if (r == 0 && hands[c])
-                colour = rarityColour(hands[c]->getRarity());
-            row.cells.push_back({info.rows[r].cells[c], colour});
+                row.cells.push_back({markedName(*hands[c]), nameColour(*hands[c])});
+            else
+                row.cells.push_back({info.rows[r].cells[c], comparisonColour(info.rows[r].comparison[c])});
         }
         rows.push_back(row);
     }
