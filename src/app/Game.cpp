@@ -1,5 +1,6 @@
 #include "app/Game.h"
 
+#include "actors/AimHelp.h"
 #include "actors/Player.h"
 #include "app/CommandLine.h"
 #include "app/FrameCounter.h"
@@ -41,6 +42,8 @@
 namespace {
 
 constexpr float padAimReach = 260;
+// Aim help looks for aliens about as far as the view reaches beside the player.
+constexpr float aimHelpReach = 1100;
 
 // Denormal results are flushed to zero: decaying values (shake, fades,
 // friction) otherwise crawl through the slow denormal range for many frames.
@@ -158,11 +161,15 @@ void stepFrame(float dt, bool draw) {
     pauseIfFocusLost();
     followPlayer(dt);
     // A pad aims with the right stick: the crosshair rests at a fixed reach
-    // from the player along the stick, wherever the view has scrolled.
+    // from the player along the stick (bent by aim help), wherever the view has scrolled.
     if (input->padActive && !camera->screenMode) {
         sf::Vector2f topLeft(static_cast<float>(camera->visibleArea.left),
                              static_cast<float>(camera->visibleArea.top));
-        input->mouse = sf::Vector2i(Player::getInstance()->position + input->padAim * padAimReach - topLeft);
+        const sf::Vector2f at = Player::getInstance()->position;
+        const Map* map = Maphandler::getInstance()->currentMap();
+        const sf::Vector2f aim =
+            map ? bendAim(*map, at, input->padAim, aimHelp, aimHelpReach) : input->padAim;
+        input->mouse = sf::Vector2i(at + aim * padAimReach - topLeft);
     }
     handler->update(dt);
     if (GameState* top = handler->top())
