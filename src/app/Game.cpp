@@ -15,6 +15,7 @@
 #include "core/Display.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "core/TextEntry.h"
 #include "effects/Particlehandler.h"
@@ -27,6 +28,7 @@
 #include "world/Maphandler.h"
 #include "world/Score.h"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/Event.hpp>
@@ -189,8 +191,16 @@ void drawFrame(const std::function<void(sf::RenderWindow&)>& over) {
     GameStateHandler* handler = GameStateHandler::getInstance();
     GameState* top = handler->top();
     const bool drawn = top && handler->drawEnabled != 0;
-    if (!drawn || !top->paintsWholeWindow())
+    if (pictureHasBars(window.getSize(), letterbox)) {
+        // The bars stay dark; only the picture's part shows the backdrop.
+        window.clear(sf::Color::Black);
+        sf::RectangleShape backdrop(sf::Vector2f(1920, 1080));
+        backdrop.setFillColor(Map::backdrop);
+        showView(window, sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+        window.draw(backdrop);
+    } else if (!drawn || !top->paintsWholeWindow()) {
         window.clear(Map::backdrop);
+    }
     if (drawn)
         top->draw();
     handler->drawEnabled = 1;

@@ -4,6 +4,7 @@
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "world/BrainwashMachine.h"
 #include "world/Map.h"
@@ -383,7 +384,7 @@ void UI::updateSignal(float dt) {
 void UI::draw() {
     sf::RenderWindow& window = gameWindow();
     // The display keeps still while the camera shakes and turns.
-    window.setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+    showView(window, sf::View(sf::FloatRect(0, 0, 1920, 1080)));
 
     for (StatBar& bar : bars)
         bar.draw();
@@ -411,5 +412,5 @@ void UI::draw() {
         }
     }
 
-    window.setView(Camera::getInstance()->view);
+    showView(window, Camera::getInstance()->view);
 }

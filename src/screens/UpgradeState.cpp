@@ -6,6 +6,7 @@
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "items/ArmorInfo.h"
 #include "items/ItemDatabase.h"
@@ -456,7 +457,7 @@ void UpgradeState::draw() {
     camera->screenMode = true;
     followPlayer(0);
     sf::RenderWindow& window = gameWindow();
-    window.setView(camera->view);
+    showView(window, camera->view);
     window.draw(background);
     window.draw(foreground);
     window.draw(menuShade);

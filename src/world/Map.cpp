@@ -10,6 +10,7 @@
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
+#include "core/Picture.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "effects/Particlehandler.h"
@@ -528,11 +529,11 @@ void Map::finishLightMask() {
     sf::RenderWindow& window = gameWindow();
     const sf::Vector2f screen = view.getSize();
     const sf::Vector2u pixels = mask.getSize();
-    window.setView(sf::View(sf::FloatRect(0, 0, screen.x, screen.y)));
+    showView(window, sf::View(sf::FloatRect(0, 0, screen.x, screen.y)));
     sf::Sprite maskSprite(mask.getTexture());
     maskSprite.setScale(screen.x / static_cast<float>(pixels.x), screen.y / static_cast<float>(pixels.y));
     window.draw(maskSprite, &transparencyShader());
-    window.setView(view);
+    showView(window, view);
 }
 
 void Map::draw() {
@@ -541,7 +542,7 @@ void Map::draw() {
     const bool lit = lighting.system && lighting.playerLight && lighting.mask;
     if (lit)
         beginLightMask();
-    window.setView(camera->view);
+    showView(window, camera->view);
     drawTiles();
     Particlehandler* particles = Particlehandler::getInstance();
     particles->draw(Particlehandler::ground);
