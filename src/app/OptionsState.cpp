@@ -22,6 +22,8 @@ namespace {
 using namespace optionrows;
 
 const sf::Color noteColour(150, 156, 172);
+// Five buttons share the bottom row inside the page's frame.
+const sf::Vector2i rowButtonSize(240, 128);
 
 OptionsState* options() {
     return OptionsState::getInstance();
@@ -181,19 +183,18 @@ OptionsState::OptionsState() {
     add(plusX, 3, toggleSize, toggleVsync, nullptr, -1, "Toggle");
     add(plusX, 4, toggleSize, toggleFullscreen, nullptr, -1, "Toggle");
     add(plusX, 5, toggleSize, toggleHardcore, hardcoreChangeable, 0, "Toggle");
-    buttons.emplace_back(sf::Vector2i(822, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0, "Back",
+    buttons.emplace_back(sf::Vector2i(960, 880), rowButtonSize, back, nullptr, nullptr, 0, "Back", "");
+    buttons.emplace_back(sf::Vector2i(1216, 880), rowButtonSize, applyChanges, nullptr, changesPending, 0,
+                         "Apply", "");
+    buttons.emplace_back(sf::Vector2i(704, 880), rowButtonSize, openComfort, nullptr, nullptr, 0, "Comfort",
                          "");
-    buttons.emplace_back(sf::Vector2i(1097, 880), sf::Vector2i(256, 128), applyChanges, nullptr,
-                         changesPending, 0, "Apply", "");
-    buttons.emplace_back(sf::Vector2i(547, 880), sf::Vector2i(256, 128), openComfort, nullptr, nullptr, 0,
-                         "Comfort", "");
     buttons.emplace_back(
-        sf::Vector2i(1372, 880), sf::Vector2i(256, 128),
+        sf::Vector2i(1472, 880), rowButtonSize,
         [] { GameStateHandler::getInstance()->pushState(ControlsState::getInstance()); }, nullptr, nullptr, 0,
         "Controls", "");
-    // Last, and beside the others, so a walk through the older buttons with the keys goes as it did.
+    // Last, so the older buttons keep their places in the list.
     buttons.emplace_back(
-        sf::Vector2i(272, 880), sf::Vector2i(256, 128),
+        sf::Vector2i(448, 880), rowButtonSize,
         [] { GameStateHandler::getInstance()->pushState(AccessibilityState::getInstance()); }, nullptr,
         nullptr, 0, "Accessibility", "");
 }

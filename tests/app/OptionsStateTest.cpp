@@ -55,8 +55,8 @@ class OptionsTest : public ::testing::Test {
         ADD_FAILURE() << "no button at " << x << ", " << y;
         return options()->buttons.front();
     }
-    static MenuButton& back() { return buttonAt(822, 880); }
-    static MenuButton& apply() { return buttonAt(1097, 880); }
+    static MenuButton& back() { return buttonAt(960, 880); }
+    static MenuButton& apply() { return buttonAt(1216, 880); }
 
     struct Saved {
         std::vector<std::pair<int, int>> resolutions;
@@ -109,7 +109,7 @@ TEST_F(OptionsTest, HardcoreModeChangesOnlyFromTheMainMenu) {
 }
 
 TEST_F(OptionsTest, TheAccessibilityPageWritesEachChangeAtOnceAndStaysWithinItsChoices) {
-    buttonAt(272, 880).onLeftClick();
+    buttonAt(448, 880).onLeftClick();
     AccessibilityState* page = AccessibilityState::getInstance();
     ASSERT_EQ(handler->top(), page);
     auto button = [page](int x, int row) -> MenuButton& {
