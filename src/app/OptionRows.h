@@ -18,6 +18,11 @@ constexpr int plusX = 1450;
 inline const sf::Vector2i stepSize(80, 64);
 inline const sf::Vector2i toggleSize(128, 64);
 
+// The room a label has before a row's "-" button, and a value centred
+// between that button and a "Toggle" one, with a margin to either.
+constexpr float labelRoom = minusX - 40 - labelX - 20;
+constexpr float valueRoom = 2 * (plusX - 64 - 12 - valueX);
+
 inline const sf::Color labelColour(232, 228, 216);
 inline const sf::Color valueColour(242, 163, 58);
 

@@ -10,6 +10,7 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -263,9 +264,9 @@ void OptionsState::draw() {
     for (const sf::RectangleShape& line : separators)
         window.draw(line);
     for (const sf::Text& text : labels)
-        window.draw(text);
+        window.draw(atTextSize(text, labelRoom, {0, 0.5f}));
     for (const sf::Text& text : values)
-        window.draw(text);
+        window.draw(atTextSize(text, valueRoom, {0.5f, 0.5f}));
     if (!inMainMenu)
         window.draw(hardcoreNote);
     if (lastSaveFailed)

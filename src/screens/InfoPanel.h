@@ -29,9 +29,11 @@ class InfoPanel {
 
     // Lays the table out: the box is centred on centreX with its bottom at
     // bottomY, and pushed back inside the 1920 x 1080 screen where it would
-    // stick out. Texts too wide for their column are shrunk, then cut.
+    // stick out. Texts too wide for their column are shrunk, then cut. The
+    // scale (the text size) enlarges the whole table, as far as the screen
+    // above bottomY and its width leave room for.
     void show(const std::vector<std::string>& headings, const std::vector<Row>& rows, float centreX,
-              float bottomY);
+              float bottomY, float scale = 1);
     void draw(sf::RenderTarget& target) const;
 
     // The box's colour, which every tier colour must stand out from.

@@ -383,22 +383,38 @@ void UI::updateSignal(float dt) {
 
 void UI::draw() {
     sf::RenderWindow& window = gameWindow();
-    // The display keeps still while the camera shakes and turns.
-    showView(window, sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+    // The display keeps still while the camera shakes and turns. Each group
+    // grows with the text size from the corner or middle it keeps to, panel,
+    // bars and texts alike, so every text stays inside its panel.
+    auto growFrom = [&window](float x, float y) {
+        const float scale = textScale();
+        showView(window, sf::View(sf::FloatRect(x - x / scale, y - y / scale, 1920 / scale, 1080 / scale)));
+    };
 
-    for (StatBar& bar : bars)
-        bar.draw();
+    growFrom(0, 0);
+    for (Bar b : {healthBar, staminaBar, signalBar})
+        bars[b].draw();
     window.draw(background);
-    window.draw(weaponPanel);
-    for (const sf::Text* text :
-         {&healthText, &staminaText, &weaponNames[0], &weaponNames[1], &weaponTexts[0], &weaponTexts[1],
-          &taserLabel, &taserText, &armourLabel, &armourName, &signalLabel, &scoreLabel, &scoreText})
+    for (const sf::Text* text : {&healthText, &staminaText, &signalLabel})
         window.draw(*text);
 
+    growFrom(1920, 1080);
+    for (Bar b : {leftWeaponBar, rightWeaponBar, taserBar})
+        bars[b].draw();
+    window.draw(weaponPanel);
+    for (const sf::Text* text : {&weaponNames[0], &weaponNames[1], &weaponTexts[0], &weaponTexts[1],
+                                 &taserLabel, &taserText, &armourLabel, &armourName})
+        window.draw(*text);
+
+    growFrom(1920, 0);
+    window.draw(scoreLabel);
+    window.draw(scoreText);
     Map* map = Maphandler::getInstance()->currentMap();
     if (map && map->elapsed > 0)
         for (const Message& m : messages)
             window.draw(m.label);
+
+    growFrom(960, 300);
 
     // The banner keeps to the level's own clock, so coming back from the
     // pause menu (which restarts the level-start timer) does not replay it.

@@ -8,6 +8,7 @@
 #include "core/InputState.h"
 #include "core/Picture.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "items/ArmorInfo.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
@@ -143,28 +144,34 @@ std::string inTwoLines(std::string name) {
     return name;
 }
 
-// An item's name in its rarity colour, centred on (x, y); a name too long
-// for one line takes two. Laying a long name out to fit costs more than the
-// rest of a frame, so a text keeps its layout while its name, colour and
-// place (remembered in laidOutFrom) stay the same.
+// An item's name in its rarity colour, centred on (x, y), at the text size;
+// a name too long for one line takes two, and shrinks until it fits the
+// given room. Laying a long name out to fit costs more than the rest of a
+// frame, so a text keeps its layout while its name, colour, place and size
+// (remembered in laidOutFrom) stay the same.
 void setItemName(sf::Text& text, std::string& laidOutFrom, const Item* item, float x, float y,
-                 float maxWidth) {
+                 sf::Vector2f room) {
+    const float maxWidth = room.x;
     sf::Color colour = item ? nameColour(*item) : emptyColour;
     std::string name = item ? markedName(*item) : "Empty";
     std::string layout = name + '\n' + std::to_string(colour.toInteger()) + '\n' + std::to_string(x) + ',' +
-                         std::to_string(y) + ',' + std::to_string(maxWidth);
+                         std::to_string(y) + ',' + std::to_string(maxWidth) + ',' +
+                         std::to_string(textSizePercent);
     if (layout == laidOutFrom)
         return;
     laidOutFrom = layout;
     text.setFillColor(colour);
     text.setOutlineColor(InfoPanel::outlineFor(colour));
-    text.setCharacterSize(26);
+    text.setCharacterSize(scaledTextSize(26));
     text.setString(name);
     if (text.getLocalBounds().width > maxWidth) {
-        text.setCharacterSize(22);
+        text.setCharacterSize(scaledTextSize(22));
         text.setString(inTwoLines(name));
     }
-    InfoPanel::fitText(text, maxWidth, 16);
+    const unsigned smallest = scaledTextSize(16);
+    while (text.getLocalBounds().height > room.y && text.getCharacterSize() > smallest)
+        text.setCharacterSize(text.getCharacterSize() - 1);
+    InfoPanel::fitText(text, maxWidth, smallest);
     sf::FloatRect bounds = text.getLocalBounds();
     text.setPosition(std::round(x - bounds.left - bounds.width / 2),
                      std::round(y - bounds.top - bounds.height / 2));
@@ -354,13 +361,14 @@ void UpgradeState::updateTexts() {
         float centreY = static_cast<float>(r.top + r.height / 2);
         float nameX = static_cast<float>(r.left) + static_cast<float>(r.width) / 2 + (loot[s] ? 40 : 0);
         setItemName(lootNames[s], laidOutFrom[s], loot[s].get(), nameX, centreY,
-                    static_cast<float>(r.width) - 130);
+                    {static_cast<float>(r.width) - 130, static_cast<float>(r.height) - 14});
         if (loot[s])
             setItemIcon(lootIcons[s], *loot[s], sf::Vector2f(static_cast<float>(r.left) + 62, centreY));
     }
     for (std::size_t h = 0; h < 3; ++h) {
         const Item* item = heldItem(*player, h);
-        setItemName(heldNames[h], laidOutFrom[3 + h], item, inventoryX + (item ? 36 : 0), heldYs[h], 390);
+        setItemName(heldNames[h], laidOutFrom[3 + h], item, inventoryX + (item ? 36 : 0), heldYs[h],
+                    {390, 64});
         if (item)
             setItemIcon(heldIcons[h], *item,
                         sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
@@ -428,7 +436,7 @@ void UpgradeState::fillPanel(int slot) {
                                                              comparisonColour(-offered.rows[r].comparison)});
             rows.push_back(row);
         }
-        panel.show({offered.status, worn ? own.status : "Equipped"}, rows, centreX, bottomY);
+        panel.show({offered.status, worn ? own.status : "Equipped"}, rows, centreX, bottomY, textScale());
         return;
     }
 
@@ -444,7 +452,7 @@ void UpgradeState::fillPanel(int slot) {
         }
         rows.push_back(row);
     }
-    panel.show({"Choice", "Left", "Right"}, rows, centreX, bottomY);
+    panel.show({"Choice", "Left", "Right"}, rows, centreX, bottomY, textScale());
 }
 
 void UpgradeState::drawBackdrop() {
