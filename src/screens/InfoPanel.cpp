@@ -102,7 +102,8 @@ void InfoPanel::show(const std::vector<std::string>& headings, const std::vector
         text.setFillColor(colour);
         text.setOutlineColor(outlineFor(colour));
         text.setOutlineThickness(1.5f);
-        fitText(text, maxWidth, sized(14));
+        // At a larger text size no cell shrinks below what a 1280 x 800 screen shows at 16 pixels.
+        fitText(text, maxWidth, k > 1 ? sized(18) : 14);
         text.setPosition(std::round(x), std::round(y));
         cellTexts.push_back(text);
     };

@@ -25,6 +25,7 @@
 
 #include <climits>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -144,10 +145,51 @@ std::string inTwoLines(std::string name) {
     return name;
 }
 
-// An item's name in its rarity colour, centred on (x, y), at the text size;
-// a name too long for one line takes two, and shrinks until it fits the
-// given room. Laying a long name out to fit costs more than the rest of a
-// frame, so a text keeps its layout while its name, colour, place and size
+// The words of a string broken into lines no wider than the width at the
+// text's font and size (a single longer word keeps a line of its own).
+std::string wordWrap(sf::Text& probe, const std::string& string, float width) {
+    std::string wrapped, line, word;
+    std::istringstream words(string);
+    while (words >> word) {
+        probe.setString(line.empty() ? word : line + ' ' + word);
+        if (!line.empty() && probe.getLocalBounds().width > width) {
+            wrapped += line + '\n';
+            line = word;
+        } else {
+            line = probe.getString();
+        }
+    }
+    return wrapped + line;
+}
+
+// At a larger text size a long name wraps onto as many lines as its room
+// holds, shrinking no further than a size still readable on a small screen;
+// past that its last words give way to "...", the tier mark at its front kept.
+void wrapName(sf::Text& text, const std::string& name, sf::Vector2f room, unsigned largest,
+              unsigned smallest) {
+    auto fits = [&text, room] {
+        const sf::FloatRect box = text.getLocalBounds();
+        return box.width <= room.x && box.height <= room.y;
+    };
+    for (unsigned size = largest; size >= smallest; --size) {
+        text.setCharacterSize(size);
+        text.setString(wordWrap(text, name, room.x));
+        if (fits())
+            return;
+    }
+    std::string shortened = name;
+    while (!shortened.empty()) {
+        const std::size_t cut = shortened.find_last_of(' ');
+        shortened.resize(cut == std::string::npos ? 0 : cut);
+        text.setString(wordWrap(text, shortened + "...", room.x));
+        if (fits())
+            return;
+    }
+}
+
+// An item's name in its rarity colour, centred on (x, y); a name too long
+// for one line takes two, and at a larger text size as many as the room holds. Laying a long name out to fit
+// costs more than the rest of a frame, so a text keeps its layout while its name, colour, place and size
 // (remembered in laidOutFrom) stay the same.
 void setItemName(sf::Text& text, std::string& laidOutFrom, const Item* item, float x, float y,
                  sf::Vector2f room) {
@@ -162,16 +204,17 @@ void setItemName(sf::Text& text, std::string& laidOutFrom, const Item* item, flo
     laidOutFrom = layout;
     text.setFillColor(colour);
     text.setOutlineColor(InfoPanel::outlineFor(colour));
-    text.setCharacterSize(scaledTextSize(26));
-    text.setString(name);
-    if (text.getLocalBounds().width > maxWidth) {
-        text.setCharacterSize(scaledTextSize(22));
-        text.setString(inTwoLines(name));
+    if (textSizePercent > 100) {
+        wrapName(text, name, room, scaledTextSize(26), scaledTextSize(18));
+    } else {
+        text.setCharacterSize(26);
+        text.setString(name);
+        if (text.getLocalBounds().width > maxWidth) {
+            text.setCharacterSize(22);
+            text.setString(inTwoLines(name));
+        }
+        InfoPanel::fitText(text, maxWidth, 16);
     }
-    const unsigned smallest = scaledTextSize(16);
-    while (text.getLocalBounds().height > room.y && text.getCharacterSize() > smallest)
-        text.setCharacterSize(text.getCharacterSize() - 1);
-    InfoPanel::fitText(text, maxWidth, smallest);
     sf::FloatRect bounds = text.getLocalBounds();
     text.setPosition(std::round(x - bounds.left - bounds.width / 2),
                      std::round(y - bounds.top - bounds.height / 2));
