@@ -1,15 +1,21 @@
 #include "app/AccessibilityState.h"
 #include "app/ComfortState.h"
+#include "app/ControlsState.h"
+#include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
+#include "app/MainMenuState.h"
 #include "app/OptionRows.h"
 #include "app/OptionsState.h"
+#include "app/PauseMenu.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
 #include "core/TextSize.h"
 #include "items/AffixTables.h"
 #include "items/ItemGeneration.h"
+#include "screens/Highscorescreen.h"
 #include "screens/Ingame.h"
+#include "screens/ReplaysState.h"
 #include "screens/UI.h"
 #include "screens/UpgradeState.h"
 #include "world/Maphandler.h"
@@ -150,6 +156,20 @@ TEST_F(ScreenLayout, AtEveryTextSizeTheTextsStayInTheirPanelsOffEachOtherAndRead
         expectReadable(settingsPage(*access, access->labels, access->values, AccessibilityState::rowStep),
                        "accessibility");
         shoot(*access, "accessibility");
+
+        // The other menus' buttons, once they have slid in.
+        for (MenuState* menu : {static_cast<MenuState*>(MainMenuState::getInstance()),
+                                static_cast<MenuState*>(PauseMenu::getInstance()),
+                                static_cast<MenuState*>(ControlsState::getInstance()),
+                                static_cast<MenuState*>(GameOverState::getInstance()),
+                                static_cast<MenuState*>(Highscorescreen::getInstance()),
+                                static_cast<MenuState*>(ReplaysState::getInstance())}) {
+            for (int frame = 0; frame < 120; ++frame)
+                menu->MenuState::update(1.0f / 60);
+            std::vector<Placed> labels;
+            addButtons(*menu, labels);
+            expectReadable(labels, "menu");
+        }
 
         // The upgrade screen with the first offer's panel open.
         const sf::IntRect slot = upgrade->slotRects[0];
