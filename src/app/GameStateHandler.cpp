@@ -14,6 +14,7 @@
 #include "screens/Highscorescreen.h"
 #include "screens/IntermissionState.h"
 #include "screens/OverlayUpgradeState.h"
+#include "screens/ReplaysState.h"
 #include "screens/ScoreScreenState.h"
 #include "screens/UpgradeState.h"
 
@@ -45,6 +46,7 @@ GameStateHandler::~GameStateHandler() {
     HighscoreTable::destroyInstance();
     IntermissionState::destroyInstance();
     ScoreScreenState::destroyInstance();
+    ReplaysState::destroyInstance();
 }
 
 void GameStateHandler::changeState(GameState* s) {

@@ -1,8 +1,9 @@
 #pragma once
-// The layout the settings pages share (options, comfort), so that they read
-// as one menu: a label on the left, the value in the middle, step buttons
-// either side of it or a toggle on the right, one row every 120 pixels, and a
-// faint line between the rows.
+// The layout the settings pages share (options, comfort, accessibility), so
+// that they read as one menu: a label on the left, the value in the middle,
+// step buttons either side of it or a toggle on the right, one row every 120
+// pixels (90 on the accessibility page, which has eight), and a faint line
+// between the rows.
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/System/Vector2.hpp>

@@ -23,8 +23,10 @@ namespace {
 using namespace optionrows;
 
 const sf::Color noteColour(150, 156, 172);
-// Five buttons share the bottom row inside the page's frame.
-const sf::Vector2i rowButtonSize(240, 128);
+// Five buttons share the bottom row inside the page's frame. The last stays
+// left of the rows' "+" buttons, so that the keys step from those to the
+// buttons they always reached.
+const sf::Vector2i rowButtonSize(228, 128);
 
 OptionsState* options() {
     return OptionsState::getInstance();
@@ -185,17 +187,17 @@ OptionsState::OptionsState() {
     add(plusX, 4, toggleSize, toggleFullscreen, nullptr, -1, "Toggle");
     add(plusX, 5, toggleSize, toggleHardcore, hardcoreChangeable, 0, "Toggle");
     buttons.emplace_back(sf::Vector2i(960, 880), rowButtonSize, back, nullptr, nullptr, 0, "Back", "");
-    buttons.emplace_back(sf::Vector2i(1216, 880), rowButtonSize, applyChanges, nullptr, changesPending, 0,
+    buttons.emplace_back(sf::Vector2i(1200, 880), rowButtonSize, applyChanges, nullptr, changesPending, 0,
                          "Apply", "");
-    buttons.emplace_back(sf::Vector2i(704, 880), rowButtonSize, openComfort, nullptr, nullptr, 0, "Comfort",
+    buttons.emplace_back(sf::Vector2i(720, 880), rowButtonSize, openComfort, nullptr, nullptr, 0, "Comfort",
                          "");
     buttons.emplace_back(
-        sf::Vector2i(1472, 880), rowButtonSize,
+        sf::Vector2i(1440, 880), rowButtonSize,
         [] { GameStateHandler::getInstance()->pushState(ControlsState::getInstance()); }, nullptr, nullptr, 0,
         "Controls", "");
     // Last, so the older buttons keep their places in the list.
     buttons.emplace_back(
-        sf::Vector2i(448, 880), rowButtonSize,
+        sf::Vector2i(480, 880), rowButtonSize,
         [] { GameStateHandler::getInstance()->pushState(AccessibilityState::getInstance()); }, nullptr,
         nullptr, 0, "Accessibility", "");
 }

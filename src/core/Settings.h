@@ -37,8 +37,8 @@ extern bool pauseOnFocusLoss; // leaving the window during a level opens the pau
 extern int levelFrameCap;     // frames per second in levels, 0 for no cap; one of levelFrameCaps
 extern bool showFrameCounter; // frames per second and frame time in a corner
 
-// Accessibility options. The first group changes play, so a recording carries
-// it; the second only changes the picture and stays the watcher's.
+// Accessibility options. The toggles and aim help change play, so a recording
+// carries them; the rest only change the picture and stay the watcher's.
 extern bool sprintToggles;              // a tap of Sprint starts sprinting, the next tap stops it
 extern std::array<bool, 2> fireToggles; // per hand (left, right): a tap starts using the item, the next stops
 extern int aimHelp;                     // pad aim bends toward enemies: 0 off, 1 low, 2 high
@@ -55,7 +55,8 @@ float textScale();
 // The frame-rate caps offered for levels, from none upwards.
 extern const std::array<int, 6> levelFrameCaps;
 // The allowed value nearest to a value read from the file: percentages snap
-// to 0..100 in tens, caps to the nearest offered one (the lower on a tie).
+// to 0..100 in tens, caps and text sizes to the nearest offered one (the
+// lower on a tie).
 int nearestPercentStep(int value);
 int nearestFrameCap(int value);
 int nearestTextSize(int value);

@@ -56,7 +56,7 @@ class OptionsTest : public ::testing::Test {
         return options()->buttons.front();
     }
     static MenuButton& back() { return buttonAt(960, 880); }
-    static MenuButton& apply() { return buttonAt(1216, 880); }
+    static MenuButton& apply() { return buttonAt(1200, 880); }
 
     struct Saved {
         std::vector<std::pair<int, int>> resolutions;
@@ -109,7 +109,7 @@ TEST_F(OptionsTest, HardcoreModeChangesOnlyFromTheMainMenu) {
 }
 
 TEST_F(OptionsTest, TheAccessibilityPageWritesEachChangeAtOnceAndStaysWithinItsChoices) {
-    buttonAt(448, 880).onLeftClick();
+    buttonAt(480, 880).onLeftClick();
     AccessibilityState* page = AccessibilityState::getInstance();
     ASSERT_EQ(handler->top(), page);
     auto button = [page](int x, int row) -> MenuButton& {

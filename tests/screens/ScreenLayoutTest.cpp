@@ -93,7 +93,11 @@ std::vector<Placed> settingsPage(MenuState& page, const std::array<sf::Text, N>&
 
 class ScreenLayout : public ::testing::Test {
   protected:
-    void SetUp() override { gameWindow().create(sf::VideoMode(1280, 800), "Vantreth", sf::Style::None); }
+    void SetUp() override {
+        gameWindow().create(sf::VideoMode(1280, 800), "Vantreth", sf::Style::None);
+        // Every screen made afresh, with the fonts of the content registry as it is now.
+        GameStateHandler::destroyInstance();
+    }
     void TearDown() override {
         textSizePercent = 100;
         tierMarks = false;
