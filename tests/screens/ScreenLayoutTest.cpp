@@ -77,7 +77,8 @@ template <std::size_t N>
 std::vector<Placed> settingsPage(MenuState& page, const std::array<sf::Text, N>& labels,
                                  const std::array<sf::Text, N>& values, float rowHeight) {
     using namespace optionrows;
-    page.update(0);
+    for (int frame = 0; frame < 120; ++frame) // the buttons slide in
+        page.update(1.0f / 60);
     std::vector<Placed> out;
     addButtons(page, out);
     for (std::size_t r = 0; r < N; ++r) {
