@@ -4,6 +4,7 @@
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
 #include "world/Map.h"
@@ -81,6 +82,7 @@ float Player::speedFactor() const {
 
 void Player::update(float dt) {
     Mapentity::update(dt);
+    latchToggles();
     chargeThrows(dt);
     reloadOnKeys();
     if (showInvulnerabilityBar) {
@@ -140,9 +142,40 @@ void Player::applyMoveInput(sf::Vector2f input, float dt) {
     moveInput = sf::Vector2f(0, 0);
 }
 
+void Player::latchToggles() {
+    const InputState* input = InputState::getInstance();
+    sprintLatched = sprintToggles && sprintLatched != input->actionPressed(Action::Sprint);
+    for (int h = 0; h < 2; ++h) {
+        const auto at = static_cast<std::size_t>(h);
+        useWasLatched[at] = useLatched[at];
+        useLatched[at] = fireToggles[at] && !isGrenade(handItem(h)) &&
+                         useLatched[at] != input->actionPressed(useAction(h));
+    }
+}
+
+bool Player::useHeld(int hand) const {
+    if (hand < 0 || hand > 1)
+        return false;
+    if (fireToggles[static_cast<std::size_t>(hand)] && !isGrenade(handItem(hand)))
+        return useLatched[static_cast<std::size_t>(hand)];
+    return InputState::getInstance()->held(useAction(hand));
+}
+
+bool Player::useWasHeld(int hand) const {
+    if (hand < 0 || hand > 1)
+        return false;
+    if (fireToggles[static_cast<std::size_t>(hand)] && !isGrenade(handItem(hand)))
+        return useWasLatched[static_cast<std::size_t>(hand)];
+    return InputState::getInstance()->wasHeld(useAction(hand));
+}
+
+bool Player::sprintHeld() const {
+    return sprintToggles ? sprintLatched : InputState::getInstance()->held(Action::Sprint);
+}
+
 bool Player::sprintKeysHeld() const {
     const InputState* input = InputState::getInstance();
-    if (!input->held(Action::Sprint))
+    if (!sprintHeld())
         return false;
     for (Action a : {Action::MoveLeft, Action::MoveRight, Action::MoveUp, Action::MoveDown})
         if (input->held(a))
@@ -195,7 +228,7 @@ void Player::chargeThrows(float dt) {
     const InputState* input = InputState::getInstance();
     for (int h = 0; h < 2; ++h) {
         Item* item = handItem(h);
-        bool charging = isGrenade(item) && input->held(useAction(h)) && !input->held(Action::Sprint) &&
+        bool charging = isGrenade(item) && input->held(useAction(h)) && !sprintHeld() &&
                         item->getAmmo() > 0 && item->getShotTimer().remaining <= 0;
         chargeThrow(h, charging, dt);
         if (charging)
@@ -243,12 +276,12 @@ void Player::fireHands() {
         // A grenade is thrown when its button lets go; a release is a single
         // event already, so it needs no fresh press.
         bool grenade = isGrenade(item);
-        bool triggered = grenade ? input->actionReleased(useAction(h)) : input->held(useAction(h));
+        bool triggered = grenade ? input->actionReleased(useAction(h)) : useHeld(h);
         sf::Sound& idle = content->chainsawIdleSounds[h];
         if (triggered) {
             if (!item || (sprinting && !item->isMelee()))
                 continue;
-            if (grenade || !item->isSemiAuto() || !input->wasHeld(useAction(h)))
+            if (grenade || !item->isSemiAuto() || !useWasHeld(h))
                 item->fire(*this, Weaponhandle);
             if (isChainsaw(item))
                 idle.stop();
@@ -268,8 +301,8 @@ void Player::draw() {
     const Map* map = Maphandler::getInstance()->currentMap();
     for (int h = 0; h < 2; ++h) {
         const Item* item = handItem(h);
-        if (isGrenade(item) && map && map->elapsed > 0 && input->held(useAction(h)) &&
-            !input->held(Action::Sprint) && item->getAmmo() > 0)
+        if (isGrenade(item) && map && map->elapsed > 0 && input->held(useAction(h)) && !sprintHeld() &&
+            item->getAmmo() > 0)
             throwBar[h].draw();
     }
     if (showInvulnerabilityBar)
@@ -324,6 +357,8 @@ void Player::startRun() {
     taser = Tazer();
     for (int h = 0; h < 2; ++h)
         throwPower[h] = throwPowerRate[h] = 0;
+    sprintLatched = false;
+    useLatched = useWasLatched = {false, false};
     moveInput = {};
     canSprint = true;
     hitInvulnerability = invulnerabilityTimer = 0.5f;
@@ -359,8 +394,10 @@ void Player::resetForLevel(bool fullReset) {
             item->refill();
     invulnerabilityTimer = 0;
     velocity = sf::Vector2f(0, 0);
-    // A beam still flying belongs to the level left behind.
+    // A beam still flying belongs to the level left behind, and so do the toggles.
     taser.cancel();
+    sprintLatched = false;
+    useLatched = useWasLatched = {false, false};
     resetKillTallies();
     if (fullReset) {
         Level = Statpoints = XP = 0;

@@ -11,6 +11,7 @@
 #include "items/Item.h"
 #include "world/Mapentity.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -65,6 +66,15 @@ class Player : public Mapentity, public Singleton<Player> {
     // The armour slot's item, or null while nothing is worn.
     const Item* wornArmour() const { return inventory.size() > 2 ? inventory[2].get() : nullptr; }
 
+    // Whether the hand's item is being used this frame (its button held, or
+    // toggled on when that hand's fire toggles), and whether it was the frame
+    // before. A grenade always goes by its button: it is charged while held
+    // and thrown on release.
+    bool useHeld(int hand) const;
+    bool useWasHeld(int hand) const;
+    // Sprint held, or toggled on when sprint toggles.
+    bool sprintHeld() const;
+
     // Angle from the mouse to the player on screen, in [0, 6.28302).
     static float aimAngleFrom(sf::Vector2f playerOnScreen, sf::Vector2f mouseOnScreen);
 
@@ -91,6 +101,11 @@ class Player : public Mapentity, public Singleton<Player> {
     int Health = 0;
     bool showInvulnerabilityBar = false;
     float aimAngle = 0; // radians, towards which the hands point
+    // The toggles' states, flipped by each press while the setting toggles;
+    // off again for every level and whenever the setting holds.
+    bool sprintLatched = false;
+    std::array<bool, 2> useLatched = {false, false};
+    std::array<bool, 2> useWasLatched = {false, false};
 
     // The source of the last hit that hurt him, which his death reports.
     HitSource lastHit{};
@@ -98,6 +113,8 @@ class Player : public Mapentity, public Singleton<Player> {
   private:
     Player();
     void move(float dt);
+    // This frame's presses flip the toggles.
+    void latchToggles();
     // Left Shift with a movement key, whether or not stamina allows a sprint.
     bool sprintKeysHeld() const;
     bool sprintingNow() const { return canSprint && sprintKeysHeld(); }

@@ -5,6 +5,7 @@
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -178,9 +179,9 @@ void ComfortState::draw() {
     for (const sf::RectangleShape& line : separators)
         window.draw(line);
     for (const sf::Text& text : labels)
-        window.draw(text);
+        window.draw(atTextSize(text, labelRoom, {0, 0.5f}));
     for (const sf::Text& text : values)
-        window.draw(text);
+        window.draw(atTextSize(text, valueRoom, {0.5f, 0.5f}));
     if (lastSaveFailed)
         window.draw(saveFailed);
 }

@@ -2,6 +2,7 @@
 
 #include "app/MenuState.h"
 #include "core/Contenthandler.h"
+#include "core/Picture.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/View.hpp>
@@ -30,7 +31,7 @@ void FrameCounter::draw(sf::RenderTarget& target) {
     // and score hold the other three.
     text.setPosition(16, 1040);
     const sf::View previous = target.getView();
-    target.setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+    showView(target, sf::View(sf::FloatRect(0, 0, 1920, 1080)));
     target.draw(text);
     target.setView(previous);
 }

@@ -1,5 +1,6 @@
 #include "app/Game.h"
 
+#include "actors/AimHelp.h"
 #include "actors/Player.h"
 #include "app/CommandLine.h"
 #include "app/FrameCounter.h"
@@ -14,6 +15,7 @@
 #include "core/Display.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "core/TextEntry.h"
 #include "effects/Particlehandler.h"
@@ -26,6 +28,7 @@
 #include "world/Maphandler.h"
 #include "world/Score.h"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window/Event.hpp>
@@ -41,6 +44,8 @@
 namespace {
 
 constexpr float padAimReach = 260;
+// Aim help looks for aliens about as far as the view reaches beside the player.
+constexpr float aimHelpReach = 1100;
 
 // Denormal results are flushed to zero: decaying values (shake, fades,
 // friction) otherwise crawl through the slow denormal range for many frames.
@@ -158,11 +163,15 @@ void stepFrame(float dt, bool draw) {
     pauseIfFocusLost();
     followPlayer(dt);
     // A pad aims with the right stick: the crosshair rests at a fixed reach
-    // from the player along the stick, wherever the view has scrolled.
+    // from the player along the stick (bent by aim help), wherever the view has scrolled.
     if (input->padActive && !camera->screenMode) {
         sf::Vector2f topLeft(static_cast<float>(camera->visibleArea.left),
                              static_cast<float>(camera->visibleArea.top));
-        input->mouse = sf::Vector2i(Player::getInstance()->position + input->padAim * padAimReach - topLeft);
+        const sf::Vector2f at = Player::getInstance()->position;
+        const Map* map = Maphandler::getInstance()->currentMap();
+        const sf::Vector2f aim =
+            map ? bendAim(*map, at, input->padAim, aimHelp, aimHelpReach) : input->padAim;
+        input->mouse = sf::Vector2i(at + aim * padAimReach - topLeft);
     }
     handler->update(dt);
     if (GameState* top = handler->top())
@@ -182,8 +191,16 @@ void drawFrame(const std::function<void(sf::RenderWindow&)>& over) {
     GameStateHandler* handler = GameStateHandler::getInstance();
     GameState* top = handler->top();
     const bool drawn = top && handler->drawEnabled != 0;
-    if (!drawn || !top->paintsWholeWindow())
+    if (pictureHasBars(window.getSize(), letterbox)) {
+        // The bars stay dark; only the picture's part shows the backdrop.
+        window.clear(sf::Color::Black);
+        sf::RectangleShape backdrop(sf::Vector2f(1920, 1080));
+        backdrop.setFillColor(Map::backdrop);
+        showView(window, sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+        window.draw(backdrop);
+    } else if (!drawn || !top->paintsWholeWindow()) {
         window.clear(Map::backdrop);
+    }
     if (drawn)
         top->draw();
     handler->drawEnabled = 1;

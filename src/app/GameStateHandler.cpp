@@ -1,5 +1,6 @@
 #include "app/GameStateHandler.h"
 
+#include "app/AccessibilityState.h"
 #include "app/ComfortState.h"
 #include "app/ControlsState.h"
 #include "app/GameOverState.h"
@@ -38,6 +39,7 @@ GameStateHandler::~GameStateHandler() {
     GameOverState::destroyInstance();
     OptionsState::destroyInstance();
     ComfortState::destroyInstance();
+    AccessibilityState::destroyInstance();
     ControlsState::destroyInstance();
     PauseMenu::destroyInstance();
     OverlayInfoState::destroyInstance();

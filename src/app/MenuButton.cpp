@@ -5,6 +5,7 @@
 #include "core/InputState.h"
 #include "core/Random.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -140,5 +141,7 @@ void MenuButton::draw() {
     shape.setFillColor(enabled ? sf::Color::White : sf::Color(128, 128, 128, 255));
     window.draw(shape);
     bool showAlternate = cooldown > 0 && !altLabel.getString().isEmpty();
-    window.draw(showAlternate ? altLabel : label);
+    // The label grows with the text size as far as the button's face allows.
+    const float room = static_cast<float>(bounds.width) - 24;
+    window.draw(atTextSize(showAlternate ? altLabel : label, room, {0.5f, 0.5f}));
 }

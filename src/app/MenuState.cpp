@@ -3,6 +3,7 @@
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "world/CameraFollow.h"
 
@@ -116,7 +117,7 @@ void MenuState::draw() {
     camera->screenMode = true;
     followPlayer(0);
     sf::RenderWindow& window = gameWindow();
-    window.setView(camera->view);
+    showView(window, camera->view);
     window.draw(background);
     window.draw(foreground);
     window.draw(menuShade);

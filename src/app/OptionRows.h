@@ -1,8 +1,9 @@
 #pragma once
-// The layout the settings pages share (options, comfort), so that they read
-// as one menu: a label on the left, the value in the middle, step buttons
-// either side of it or a toggle on the right, one row every 120 pixels, and a
-// faint line between the rows.
+// The layout the settings pages share (options, comfort, accessibility), so
+// that they read as one menu: a label on the left, the value in the middle,
+// step buttons either side of it or a toggle on the right, one row every 120
+// pixels (90 on the accessibility page, which has eight), and a faint line
+// between the rows.
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -17,6 +18,11 @@ constexpr int minusX = 910;
 constexpr int plusX = 1450;
 inline const sf::Vector2i stepSize(80, 64);
 inline const sf::Vector2i toggleSize(128, 64);
+
+// The room a label has before a row's "-" button, and a value centred
+// between that button and a "Toggle" one, with a margin to either.
+constexpr float labelRoom = minusX - 40 - labelX - 20;
+constexpr float valueRoom = 2 * (plusX - 64 - 12 - valueX);
 
 inline const sf::Color labelColour(232, 228, 216);
 inline const sf::Color valueColour(242, 163, 58);

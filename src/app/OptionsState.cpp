@@ -1,5 +1,6 @@
 #include "app/OptionsState.h"
 
+#include "app/AccessibilityState.h"
 #include "app/ComfortState.h"
 #include "app/ControlsState.h"
 #include "app/GameStateHandler.h"
@@ -9,6 +10,7 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -21,6 +23,10 @@ namespace {
 using namespace optionrows;
 
 const sf::Color noteColour(150, 156, 172);
+// Five buttons share the bottom row inside the page's frame. The last stays
+// left of the rows' "+" buttons, so that the keys step from those to the
+// buttons they always reached.
+const sf::Vector2i rowButtonSize(228, 128);
 
 OptionsState* options() {
     return OptionsState::getInstance();
@@ -180,16 +186,20 @@ OptionsState::OptionsState() {
     add(plusX, 3, toggleSize, toggleVsync, nullptr, -1, "Toggle");
     add(plusX, 4, toggleSize, toggleFullscreen, nullptr, -1, "Toggle");
     add(plusX, 5, toggleSize, toggleHardcore, hardcoreChangeable, 0, "Toggle");
-    buttons.emplace_back(sf::Vector2i(822, 880), sf::Vector2i(256, 128), back, nullptr, nullptr, 0, "Back",
+    buttons.emplace_back(sf::Vector2i(960, 880), rowButtonSize, back, nullptr, nullptr, 0, "Back", "");
+    buttons.emplace_back(sf::Vector2i(1200, 880), rowButtonSize, applyChanges, nullptr, changesPending, 0,
+                         "Apply", "");
+    buttons.emplace_back(sf::Vector2i(720, 880), rowButtonSize, openComfort, nullptr, nullptr, 0, "Comfort",
                          "");
-    buttons.emplace_back(sf::Vector2i(1097, 880), sf::Vector2i(256, 128), applyChanges, nullptr,
-                         changesPending, 0, "Apply", "");
-    buttons.emplace_back(sf::Vector2i(547, 880), sf::Vector2i(256, 128), openComfort, nullptr, nullptr, 0,
-                         "Comfort", "");
     buttons.emplace_back(
-        sf::Vector2i(1372, 880), sf::Vector2i(256, 128),
+        sf::Vector2i(1440, 880), rowButtonSize,
         [] { GameStateHandler::getInstance()->pushState(ControlsState::getInstance()); }, nullptr, nullptr, 0,
         "Controls", "");
+    // Last, so the older buttons keep their places in the list.
+    buttons.emplace_back(
+        sf::Vector2i(480, 880), rowButtonSize,
+        [] { GameStateHandler::getInstance()->pushState(AccessibilityState::getInstance()); }, nullptr,
+        nullptr, 0, "Accessibility", "");
 }
 
 void OptionsState::onEnter() {
@@ -256,9 +266,9 @@ void OptionsState::draw() {
     for (const sf::RectangleShape& line : separators)
         window.draw(line);
     for (const sf::Text& text : labels)
-        window.draw(text);
+        window.draw(atTextSize(text, labelRoom, {0, 0.5f}));
     for (const sf::Text& text : values)
-        window.draw(text);
+        window.draw(atTextSize(text, valueRoom, {0.5f, 0.5f}));
     if (!inMainMenu)
         window.draw(hardcoreNote);
     if (lastSaveFailed)

@@ -4,7 +4,8 @@
 // from the main menu). Volumes and hardcore mode take effect at once; the
 // display settings are kept in working copies until "Apply", which re-creates
 // the window and writes "Config.cfg". "Back" keeps unapplied edits for the
-// next visit. "Controls" opens the controls screen, "Comfort" the comfort page.
+// next visit. "Controls" opens the controls screen, "Comfort" the comfort
+// page, "Accessibility" the accessibility page.
 
 #include "app/MenuState.h"
 #include "core/Singleton.h"

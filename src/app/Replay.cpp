@@ -362,15 +362,22 @@ void ReplayPlayer::begin() {
 
     // Every setting is the recording's, and one it lacks is what a first
     // start has, never the watcher's. The watcher keeps the window (it is
-    // never rebuilt while watching), the speakers' volumes and the frame counter.
+    // never rebuilt while watching), the speakers' volumes, the frame counter
+    // and the accessibility choices that only change the picture.
     Contenthandler* content = Contenthandler::getInstance();
     content->pinnedSoundVolume = soundVolume;
     content->pinnedMusicVolume = musicVolume;
-    bool viewerFps = showFrameCounter;
+    // What only changes the picture stays the watcher's too.
+    const bool viewerFps = showFrameCounter, viewerMarks = tierMarks, viewerLetterbox = letterbox;
+    const int viewerPalette = tierPalette, viewerTextSize = textSizePercent;
     resetSettings();
     std::istringstream settings(rec.settings);
     readSettings(settings);
     showFrameCounter = viewerFps;
+    tierMarks = viewerMarks;
+    tierPalette = viewerPalette;
+    textSizePercent = viewerTextSize;
+    letterbox = viewerLetterbox;
     hardcoreMode = rec.hardcore;
     showGameInfoOnce = rec.showGameInfo;
     showUpgradeHelpOnce = rec.showUpgradeHelp;

@@ -6,6 +6,7 @@
 #include "core/Gamepad.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "screens/ReplaysState.h"
 #include "screens/RunsState.h"
@@ -171,7 +172,7 @@ void ReplayViewer::drawBar(sf::RenderWindow& window) {
                      "     Level " + std::to_string(levelNumber) + "     Score " +
                      std::to_string(totalScore) + "     " + rec.startedAt);
     sf::View saved = window.getView();
-    window.setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+    showView(window, sf::View(sf::FloatRect(0, 0, 1920, 1080)));
     window.draw(bar);
     window.draw(status);
     window.draw(hints);

@@ -1,5 +1,6 @@
 #include "core/Camera.h"
 
+#include "core/Picture.h"
 #include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -82,12 +83,12 @@ void Camera::drawOverlayOver(const sf::FloatRect& screenArea) {
         return;
     sf::RenderWindow& window = gameWindow();
     const sf::Vector2f size = view.getSize();
-    window.setView(sf::View(sf::FloatRect(0, 0, size.x, size.y)));
+    showView(window, sf::View(sf::FloatRect(0, 0, size.x, size.y)));
     sf::RectangleShape patch({screenArea.width, screenArea.height});
     patch.setPosition(screenArea.left, screenArea.top);
     patch.setFillColor(overlayColor);
     window.draw(patch);
-    window.setView(view);
+    showView(window, view);
 }
 
 sf::IntRect Camera::visibleRect() const {

@@ -1,5 +1,6 @@
 #include "core/InputState.h"
 
+#include "core/Picture.h"
 #include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -35,7 +36,7 @@ void InputState::update(sf::Vector2f viewSize) {
     sf::RenderWindow& window = gameWindow();
     keyboard.poll();
     sample(
-        sf::Mouse::getPosition(window), window.getSize(), viewSize,
+        intoPicture(sf::Mouse::getPosition(window), window.getSize(), letterbox), window.getSize(), viewSize,
         [this](int k) { return keyboard.isDown(static_cast<sf::Keyboard::Key>(k)); },
         [](int b) { return sf::Mouse::isButtonPressed(static_cast<sf::Mouse::Button>(b)); });
     samplePad(hasFocus ? readGamepad() : PadReading{readGamepad().connected, {}, {}, {}});

@@ -31,6 +31,15 @@ bool bloodEnabled = true;
 bool pauseOnFocusLoss = false;
 int levelFrameCap = 0;
 bool showFrameCounter = false;
+bool sprintToggles = false;
+std::array<bool, 2> fireToggles = {false, false};
+int aimHelp = 0;
+bool tierMarks = false;
+int tierPalette = 0;
+int textSizePercent = 100;
+bool letterbox = false;
+
+const std::array<int, 3> textSizes = {100, 125, 150};
 
 const std::array<int, 6> levelFrameCaps = {0, 30, 60, 120, 144, 240};
 
@@ -67,6 +76,13 @@ void resetSettings() {
     pauseOnFocusLoss = false;
     levelFrameCap = 0;
     showFrameCounter = false;
+    sprintToggles = false;
+    fireToggles = {false, false};
+    aimHelp = 0;
+    tierMarks = false;
+    tierPalette = 0;
+    textSizePercent = 100;
+    letterbox = false;
     bindings = Bindings::defaults();
 }
 
@@ -80,6 +96,18 @@ int nearestFrameCap(int value) {
         if (std::abs(static_cast<long long>(value) - cap) < std::abs(static_cast<long long>(value) - best))
             best = cap;
     return best;
+}
+
+int nearestTextSize(int value) {
+    int best = textSizes[0];
+    for (int size : textSizes)
+        if (std::abs(static_cast<long long>(value) - size) < std::abs(static_cast<long long>(value) - best))
+            best = size;
+    return best;
+}
+
+float textScale() {
+    return static_cast<float>(textSizePercent) / 100.0f;
 }
 
 int parseSettingInt(const std::string& line) {
@@ -151,6 +179,22 @@ void readSettings(std::istream& in) {
             levelFrameCap = nearestFrameCap(parseSettingInt(line));
         if (startsWith(line, "SHOWFPS:"))
             showFrameCounter = parseSettingInt(line) > 0;
+        if (startsWith(line, "SPRINTTOGGLE:"))
+            sprintToggles = parseSettingInt(line) > 0;
+        if (startsWith(line, "FIRETOGGLELEFT:"))
+            fireToggles[0] = parseSettingInt(line) > 0;
+        if (startsWith(line, "FIRETOGGLERIGHT:"))
+            fireToggles[1] = parseSettingInt(line) > 0;
+        if (startsWith(line, "AIMHELP:"))
+            aimHelp = std::clamp(parseSettingInt(line), 0, 2);
+        if (startsWith(line, "TIERMARKS:"))
+            tierMarks = parseSettingInt(line) > 0;
+        if (startsWith(line, "TIERCOLOURS:"))
+            tierPalette = std::clamp(parseSettingInt(line), 0, 1);
+        if (startsWith(line, "TEXTSIZE:"))
+            textSizePercent = nearestTextSize(parseSettingInt(line));
+        if (startsWith(line, "LETTERBOX:"))
+            letterbox = parseSettingInt(line) > 0;
     }
     bindings = bindingReader.result;
 }
@@ -172,6 +216,14 @@ void writeSettings(std::ostream& out) {
     out << "FOCUSPAUSE:" << (pauseOnFocusLoss ? 1 : 0) << "\n";
     out << "FPSCAP:" << levelFrameCap << "\n";
     out << "SHOWFPS:" << (showFrameCounter ? 1 : 0) << "\n";
+    out << "SPRINTTOGGLE:" << (sprintToggles ? 1 : 0) << "\n";
+    out << "FIRETOGGLELEFT:" << (fireToggles[0] ? 1 : 0) << "\n";
+    out << "FIRETOGGLERIGHT:" << (fireToggles[1] ? 1 : 0) << "\n";
+    out << "AIMHELP:" << aimHelp << "\n";
+    out << "TIERMARKS:" << (tierMarks ? 1 : 0) << "\n";
+    out << "TIERCOLOURS:" << tierPalette << "\n";
+    out << "TEXTSIZE:" << textSizePercent << "\n";
+    out << "LETTERBOX:" << (letterbox ? 1 : 0) << "\n";
 }
 
 bool repairResolutions(const std::vector<sf::VideoMode>& fullscreenModes, const sf::VideoMode& desktop) {

@@ -37,12 +37,29 @@ extern bool pauseOnFocusLoss; // leaving the window during a level opens the pau
 extern int levelFrameCap;     // frames per second in levels, 0 for no cap; one of levelFrameCaps
 extern bool showFrameCounter; // frames per second and frame time in a corner
 
+// Accessibility options. The toggles and aim help change play, so a recording
+// carries them; the rest only change the picture and stay the watcher's.
+extern bool sprintToggles;              // a tap of Sprint starts sprinting, the next tap stops it
+extern std::array<bool, 2> fireToggles; // per hand (left, right): a tap starts using the item, the next stops
+extern int aimHelp;                     // pad aim bends toward enemies: 0 off, 1 low, 2 high
+extern bool tierMarks;                  // a tier word beside every name coloured by its tier
+extern int tierPalette;     // 0 the standard tier colours, 1 colours that stay apart for colour-blind sight
+extern int textSizePercent; // 100, 125 or 150: menu, heads-up display and upgrade texts
+extern bool letterbox;      // keeps the picture at 16:9 with dark bars instead of stretching it
+
+// The text sizes offered, from the smallest up.
+extern const std::array<int, 3> textSizes;
+// The scale of texts at the current text size (1 at 100 %).
+float textScale();
+
 // The frame-rate caps offered for levels, from none upwards.
 extern const std::array<int, 6> levelFrameCaps;
 // The allowed value nearest to a value read from the file: percentages snap
-// to 0..100 in tens, caps to the nearest offered one (the lower on a tie).
+// to 0..100 in tens, caps and text sizes to the nearest offered one (the
+// lower on a tie).
 int nearestPercentStep(int value);
 int nearestFrameCap(int value);
+int nearestTextSize(int value);
 
 // Tolerant integer parser: every digit of the line counts, a '-' negates the
 // digits to its right, and a line without digits gives 0. Values beyond the

@@ -303,8 +303,7 @@ void Weapon::update(float dt, int weaponHandling) {
     }
     if (ammo <= 0 && reloadTimer.remaining <= 0)
         reloadTimer.remaining = reloadTimer.previous = reloadTimer.duration;
-    if (basename == "Chainsaw" &&
-        (ammo <= 0 || !InputState::getInstance()->held(useAction(1 - hand)) || semiAuto))
+    if (basename == "Chainsaw" && (ammo <= 0 || !Player::getInstance()->useHeld(1 - hand) || semiAuto))
         Contenthandler::getInstance()->weaponSounds[hand].stop();
     sprite.move((targetPosition - sprite.getPosition()) * 0.4f * dt * 70.0f);
     aim(dt, h);

@@ -16,7 +16,6 @@ constexpr float headingHeight = 50;
 constexpr float rowHeight = 33;
 constexpr unsigned cellSize = 21;
 
-const sf::Color panelFill(18, 20, 30, 252);
 const sf::Color panelEdge(74, 80, 102);
 const sf::Color amber(242, 163, 58);
 const sf::Color labelColour(160, 166, 184);
@@ -44,35 +43,47 @@ void InfoPanel::fitText(sf::Text& text, float maxWidth, unsigned minSize) {
     }
 }
 
-sf::Color InfoPanel::outlineFor(sf::Color fill) {
-    float luminance = (0.299f * fill.r + 0.587f * fill.g + 0.114f * fill.b) / 255;
+const sf::Color InfoPanel::fill(18, 20, 30);
+
+sf::Color InfoPanel::outlineFor(sf::Color text) {
+    float luminance = (0.299f * text.r + 0.587f * text.g + 0.114f * text.b) / 255;
     if (luminance >= 0.3f)
         return sf::Color(6, 6, 12, 220);
     auto pale = [](sf::Uint8 c) { return static_cast<sf::Uint8>(c + (255 - c) * 0.7f); };
-    return sf::Color(pale(fill.r), pale(fill.g), pale(fill.b), 200);
+    return sf::Color(pale(text.r), pale(text.g), pale(text.b), 200);
 }
 
 void InfoPanel::show(const std::vector<std::string>& headings, const std::vector<Row>& rows, float centreX,
-                     float bottomY) {
+                     float bottomY, float scale) {
     Contenthandler* content = Contenthandler::getInstance();
-    float width = padding * 2 + labelWidth + columnWidth * static_cast<float>(headings.size());
-    float height = padding * 2 + headingHeight + rowHeight * static_cast<float>(rows.size());
+    const float columns = static_cast<float>(headings.size());
+    const float baseWidth = padding * 2 + labelWidth + columnWidth * columns;
+    const float baseHeight = padding * 2 + headingHeight + rowHeight * static_cast<float>(rows.size());
+    // The table grows no further than the room above its bottom and the screen's width.
+    const float k = std::max(std::min({scale, (bottomY - 10) / baseHeight, 1900 / baseWidth}), 1.0f);
+    auto sized = [k](unsigned size) {
+        return static_cast<unsigned>(std::lround(static_cast<float>(size) * k));
+    };
+    const float pad = padding * k, labels = labelWidth * k, column = columnWidth * k, row = rowHeight * k;
+    float width = baseWidth * k;
+    float height = baseHeight * k;
     float left = std::clamp(centreX - width / 2, 10.0f, 1910.0f - width);
     float top = std::clamp(bottomY - height, 10.0f, 1070.0f - height);
 
     frame.setSize(sf::Vector2f(width, height));
     frame.setPosition(left, top);
-    frame.setFillColor(panelFill);
+    // Nearly opaque, so the level behind barely tints it.
+    frame.setFillColor(sf::Color(fill.r, fill.g, fill.b, 252));
     frame.setOutlineColor(panelEdge);
     frame.setOutlineThickness(2);
 
     stripes.clear();
-    float tableTop = top + padding + headingHeight;
+    float tableTop = top + pad + headingHeight * k;
     for (std::size_t r = 1; r < rows.size(); r += 2)
-        stripes.push_back(bar(left + padding / 2, tableTop + rowHeight * static_cast<float>(r) - 4,
-                              width - padding, rowHeight, sf::Color(255, 255, 255, 10)));
+        stripes.push_back(bar(left + pad / 2, tableTop + row * static_cast<float>(r) - 4 * k, width - pad,
+                              row, sf::Color(255, 255, 255, 10)));
     const sf::Color rule(amber.r, amber.g, amber.b, 140);
-    stripes.push_back(bar(left + padding, tableTop - 10, width - padding * 2, 1, rule));
+    stripes.push_back(bar(left + pad, tableTop - 10 * k, width - pad * 2, 1, rule));
     // Amber brackets on the corners, the frame the game's overlays wear.
     constexpr float arm = 22, thick = 3;
     for (int corner = 0; corner < 4; ++corner) {
@@ -87,24 +98,25 @@ void InfoPanel::show(const std::vector<std::string>& headings, const std::vector
     cellTexts.clear();
     auto place = [&](const std::string& string, const sf::Font& font, unsigned size, sf::Color colour,
                      float x, float y, float maxWidth) {
-        sf::Text text(string, font, size);
+        sf::Text text(string, font, sized(size));
         text.setFillColor(colour);
         text.setOutlineColor(outlineFor(colour));
         text.setOutlineThickness(1.5f);
-        fitText(text, maxWidth, 14);
+        // At a larger text size no cell shrinks below what a 1280 x 800 screen shows at 16 pixels.
+        fitText(text, maxWidth, k > 1 ? sized(18) : 14);
         text.setPosition(std::round(x), std::round(y));
         cellTexts.push_back(text);
     };
-    float x0 = left + padding + labelWidth;
+    float x0 = left + pad + labels;
     for (std::size_t c = 0; c < headings.size(); ++c)
-        place(headings[c], content->fontBeantown, 32, amber, x0 + columnWidth * static_cast<float>(c),
-              top + padding - 6, columnWidth - 12);
+        place(headings[c], content->fontBeantown, 32, amber, x0 + column * static_cast<float>(c),
+              top + pad - 6 * k, column - 12 * k);
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        float y = tableTop + rowHeight * static_cast<float>(r);
-        place(rows[r].label, content->fontSujet, cellSize, labelColour, left + padding, y, labelWidth - 10);
+        float y = tableTop + row * static_cast<float>(r);
+        place(rows[r].label, content->fontSujet, cellSize, labelColour, left + pad, y, labels - 10 * k);
         for (std::size_t c = 0; c < rows[r].cells.size() && c < headings.size(); ++c)
             place(rows[r].cells[c].text, content->fontSujet, cellSize, rows[r].cells[c].colour,
-                  x0 + columnWidth * static_cast<float>(c), y, columnWidth - 16);
+                  x0 + column * static_cast<float>(c), y, column - 16 * k);
     }
 }
 

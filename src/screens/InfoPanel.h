@@ -29,10 +29,15 @@ class InfoPanel {
 
     // Lays the table out: the box is centred on centreX with its bottom at
     // bottomY, and pushed back inside the 1920 x 1080 screen where it would
-    // stick out. Texts too wide for their column are shrunk, then cut.
+    // stick out. Texts too wide for their column are shrunk, then cut. The
+    // scale (the text size) enlarges the whole table, as far as the screen
+    // above bottomY and its width leave room for.
     void show(const std::vector<std::string>& headings, const std::vector<Row>& rows, float centreX,
-              float bottomY);
+              float bottomY, float scale = 1);
     void draw(sf::RenderTarget& target) const;
+
+    // The box's colour, which every tier colour must stand out from.
+    static const sf::Color fill;
 
     // The laid-out box, for tests and for placing things beside it.
     sf::FloatRect box() const { return frame.getGlobalBounds(); }
@@ -45,7 +50,7 @@ class InfoPanel {
     // The outline that keeps a text of this colour readable on the dark
     // panels: a dark edge for light colours, a pale halo for dark ones (the
     // deep blue of rare items).
-    static sf::Color outlineFor(sf::Color fill);
+    static sf::Color outlineFor(sf::Color text);
 
   private:
     sf::RectangleShape frame;

@@ -10,6 +10,7 @@
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "screens/ScoreScreenState.h"
@@ -169,7 +170,7 @@ void Ingame::drawWorld() {
     Camera* camera = Camera::getInstance();
     camera->screenMode = false;
     followPlayer(0);
-    gameWindow().setView(camera->view);
+    showView(gameWindow(), camera->view);
     Map* map = Maphandler::getInstance()->currentMap();
     if (map)
         map->draw();

@@ -2,6 +2,7 @@
 
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
+#include "core/Picture.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "effects/Particlehandler.h"
@@ -172,6 +173,6 @@ void IntermissionState::draw() {
     for (const sf::Sprite& door : doors)
         window.draw(door);
     // The sparks fly over the doors, in the world's view where they live.
-    window.setView(world);
+    showView(window, world);
     Particlehandler::getInstance()->draw(Particlehandler::glow);
 }

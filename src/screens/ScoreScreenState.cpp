@@ -7,6 +7,7 @@
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "persistence/SaveGame.h"
@@ -344,6 +345,6 @@ void ScoreScreenState::draw() {
         if (sinceCelebration > 0.6f)
             window.draw(hint);
     }
-    window.setView(world);
+    showView(window, world);
     Particlehandler::getInstance()->draw(Particlehandler::glow);
 }

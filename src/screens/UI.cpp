@@ -4,6 +4,7 @@
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
 #include "world/BrainwashMachine.h"
 #include "world/Map.h"
@@ -69,12 +70,13 @@ void style(sf::Text& text, const sf::Font& font, unsigned size, sf::Color fill, 
 // Shrinks a text until it fits the width, then shortens it; long rolled item
 // names stay inside the panel. Every trial lays the whole text out, which for
 // a long name costs more than the rest of a frame: a text is fitted again only
-// when the string it was fitted from (kept in fittedFrom) changes.
+// when the string or smallest size it was fitted to (kept in fittedFrom) changes.
 void fitText(sf::Text& text, std::string& fittedFrom, const std::string& string, float maxWidth,
              unsigned size, unsigned minSize) {
-    if (string == fittedFrom && !text.getString().isEmpty())
+    const std::string key = string + '\n' + std::to_string(minSize);
+    if (key == fittedFrom && !text.getString().isEmpty())
         return;
-    fittedFrom = string;
+    fittedFrom = key;
     text.setString(string);
     text.setCharacterSize(size);
     while (text.getLocalBounds().width > maxWidth && text.getCharacterSize() > minSize)
@@ -84,6 +86,22 @@ void fitText(sf::Text& text, std::string& fittedFrom, const std::string& string,
         shortened.pop_back();
         text.setString(shortened + "...");
     }
+}
+
+// The display's groups grow with the text size from these points: the status
+// panel from the top-left corner, the weapon panel from the bottom-right one,
+// the score and notices from the top-right one, the level's banner from its middle.
+const sf::Vector2f statusCorner(0, 0), weaponCorner(1920, 1080), scoreCorner(1920, 0), bannerMiddle(960, 300);
+
+sf::FloatRect grownFrom(sf::Vector2f from, const sf::FloatRect& r, float scale) {
+    return {from.x + (r.left - from.x) * scale, from.y + (r.top - from.y) * scale, r.width * scale,
+            r.height * scale};
+}
+
+// The smallest a fitted text shrinks to; at a larger text size it stays
+// readable on a 1280 x 800 screen (16 pixels once the group has grown).
+unsigned smallestFitted() {
+    return textSizePercent > 100 ? 18 : 16;
 }
 
 sf::Color withAlpha(sf::Color c, sf::Uint8 a) {
@@ -281,7 +299,7 @@ void UI::updateReadouts() {
             // An empty magazine reads red while the bar shows the reload.
             weaponTexts[h].setFillColor(item->getAmmo() <= 0 ? emptyRed : offWhite);
             fitText(weaponTexts[h], fittedFrom[2 + h], readout(item->getAmmo(), item->getMaxAmmo()),
-                    readoutWidth, 26, 16);
+                    readoutWidth, 26, smallestFitted());
         }
         anchor(weaponNames[h], nameRight, y, 1, 0.5f);
         anchor(weaponTexts[h], readoutLeft, y, 0, 0.5f);
@@ -318,7 +336,7 @@ void UI::updateReadouts() {
     anchor(armourLabel, nameRight, armourRowY, 1, 0.5f);
     armourName.setFillColor(worn ? offWhite : dimGrey);
     fitText(armourName, fittedFrom[4], worn ? worn->getName() : "None", readoutLeft + readoutWidth - 1600, 22,
-            16);
+            smallestFitted());
     anchor(armourName, 1600, armourRowY, 0, 0.5f);
 
     bannerTitle.setString("LEVEL " + std::to_string(levelNumber));
@@ -382,22 +400,39 @@ void UI::updateSignal(float dt) {
 
 void UI::draw() {
     sf::RenderWindow& window = gameWindow();
-    // The display keeps still while the camera shakes and turns.
-    window.setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
+    // The display keeps still while the camera shakes and turns. Each group
+    // grows with the text size from the corner or middle it keeps to, panel,
+    // bars and texts alike, so every text stays inside its panel.
+    auto growFrom = [&window](sf::Vector2f at) {
+        const float scale = textScale();
+        showView(window, sf::View(sf::FloatRect(at.x - at.x / scale, at.y - at.y / scale, 1920 / scale,
+                                                1080 / scale)));
+    };
 
-    for (StatBar& bar : bars)
-        bar.draw();
+    growFrom(statusCorner);
+    for (Bar b : {healthBar, staminaBar, signalBar})
+        bars[b].draw();
     window.draw(background);
-    window.draw(weaponPanel);
-    for (const sf::Text* text :
-         {&healthText, &staminaText, &weaponNames[0], &weaponNames[1], &weaponTexts[0], &weaponTexts[1],
-          &taserLabel, &taserText, &armourLabel, &armourName, &signalLabel, &scoreLabel, &scoreText})
+    for (const sf::Text* text : {&healthText, &staminaText, &signalLabel})
         window.draw(*text);
 
+    growFrom(weaponCorner);
+    for (Bar b : {leftWeaponBar, rightWeaponBar, taserBar})
+        bars[b].draw();
+    window.draw(weaponPanel);
+    for (const sf::Text* text : {&weaponNames[0], &weaponNames[1], &weaponTexts[0], &weaponTexts[1],
+                                 &taserLabel, &taserText, &armourLabel, &armourName})
+        window.draw(*text);
+
+    growFrom(scoreCorner);
+    window.draw(scoreLabel);
+    window.draw(scoreText);
     Map* map = Maphandler::getInstance()->currentMap();
     if (map && map->elapsed > 0)
         for (const Message& m : messages)
             window.draw(m.label);
+
+    growFrom(bannerMiddle);
 
     // The banner keeps to the level's own clock, so coming back from the
     // pause menu (which restarts the level-start timer) does not replay it.
@@ -411,5 +446,29 @@ void UI::draw() {
         }
     }
 
-    window.setView(Camera::getInstance()->view);
+    showView(window, Camera::getInstance()->view);
+}
+
+std::vector<UI::PlacedText> UI::placedTexts() const {
+    const float scale = textScale();
+    const sf::FloatRect screen(0, 0, 1920, 1080);
+    std::vector<PlacedText> placed;
+    auto add = [&](const sf::Text& text, sf::Vector2f from, const sf::FloatRect& room) {
+        if (!text.getString().isEmpty())
+            placed.push_back({grownFrom(from, text.getGlobalBounds(), scale), room,
+                              static_cast<float>(text.getCharacterSize()) * scale});
+    };
+    const sf::FloatRect status = grownFrom(statusCorner, background.getGlobalBounds(), scale);
+    const sf::FloatRect weapons = grownFrom(weaponCorner, weaponPanel.getGlobalBounds(), scale);
+    for (const sf::Text* text : {&healthText, &staminaText})
+        add(*text, statusCorner, status);
+    add(signalLabel, statusCorner, screen);
+    for (const sf::Text* text : {&weaponNames[0], &weaponNames[1], &weaponTexts[0], &weaponTexts[1],
+                                 &taserLabel, &taserText, &armourLabel, &armourName})
+        add(*text, weaponCorner, weapons);
+    for (const sf::Text* text : {&scoreLabel, &scoreText})
+        add(*text, scoreCorner, screen);
+    for (const Message& m : messages)
+        add(m.label, scoreCorner, screen);
+    return placed;
 }

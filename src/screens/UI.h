@@ -66,6 +66,15 @@ class UI : public Singleton<UI> {
         sf::Text label;
     };
 
+    // Where a text of the display lands on the 1920 x 1080 screen at the text
+    // size, its character size there, and the panel it must stay inside (the
+    // screen for a text without one).
+    struct PlacedText {
+        sf::FloatRect bounds, room;
+        float size = 0;
+    };
+    std::vector<PlacedText> placedTexts() const;
+
     static constexpr float messageLifetime = 4.0f;
     static constexpr std::size_t maxMessages = 8;
     static constexpr float signalWhileStarting = 243.0f;

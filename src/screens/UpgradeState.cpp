@@ -6,7 +6,9 @@
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Picture.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "items/ArmorInfo.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
@@ -23,6 +25,7 @@
 
 #include <climits>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -112,6 +115,22 @@ void setCentred(sf::Text& text, const std::string& string, float x, float y) {
     text.setPosition(std::round(x - bounds.left - bounds.width / 2), std::round(y));
 }
 
+TierPalette palette() {
+    return tierPalette == 1 ? TierPalette::colourBlindSafe : TierPalette::standard;
+}
+
+sf::Color nameColour(const Item& item) {
+    return rarityColour(item.getRarity(), palette());
+}
+
+// With tier marks on, the tier's word leads the name, so the tier reads
+// without its colour, and a name cut short to fit still shows it.
+std::string markedName(const Item& item) {
+    if (!tierMarks)
+        return item.getName();
+    return std::string("[") + tierWord(rarityTier(item.getRarity())) + "] " + item.getName();
+}
+
 // Breaks a name in two lines at the space nearest its middle (if it has one).
 std::string inTwoLines(std::string name) {
     auto offMiddle = [&name](std::size_t i) {
@@ -126,28 +145,76 @@ std::string inTwoLines(std::string name) {
     return name;
 }
 
+// The words of a string broken into lines no wider than the width at the
+// text's font and size (a single longer word keeps a line of its own).
+std::string wordWrap(sf::Text& probe, const std::string& string, float width) {
+    std::string wrapped, line, word;
+    std::istringstream words(string);
+    while (words >> word) {
+        probe.setString(line.empty() ? word : line + ' ' + word);
+        if (!line.empty() && probe.getLocalBounds().width > width) {
+            wrapped += line + '\n';
+            line = word;
+        } else {
+            line = probe.getString();
+        }
+    }
+    return wrapped + line;
+}
+
+// At a larger text size a long name wraps onto as many lines as its room
+// holds, shrinking no further than a size still readable on a small screen;
+// past that its last words give way to "...", the tier mark at its front kept.
+void wrapName(sf::Text& text, const std::string& name, sf::Vector2f room, unsigned largest,
+              unsigned smallest) {
+    auto fits = [&text, room] {
+        const sf::FloatRect box = text.getLocalBounds();
+        return box.width <= room.x && box.height <= room.y;
+    };
+    for (unsigned size = largest; size >= smallest; --size) {
+        text.setCharacterSize(size);
+        text.setString(wordWrap(text, name, room.x));
+        if (fits())
+            return;
+    }
+    std::string shortened = name;
+    while (!shortened.empty()) {
+        const std::size_t cut = shortened.find_last_of(' ');
+        shortened.resize(cut == std::string::npos ? 0 : cut);
+        text.setString(wordWrap(text, shortened + "...", room.x));
+        if (fits())
+            return;
+    }
+}
+
 // An item's name in its rarity colour, centred on (x, y); a name too long
-// for one line takes two. Laying a long name out to fit costs more than the
-// rest of a frame, so a text keeps its layout while its name, colour and
-// place (remembered in laidOutFrom) stay the same.
+// for one line takes two, and at a larger text size as many as the room holds. Laying a long name out to fit
+// costs more than the rest of a frame, so a text keeps its layout while its name, colour, place and size
+// (remembered in laidOutFrom) stay the same.
 void setItemName(sf::Text& text, std::string& laidOutFrom, const Item* item, float x, float y,
-                 float maxWidth) {
-    sf::Color colour = item ? rarityColour(item->getRarity()) : emptyColour;
-    std::string name = item ? item->getName() : "Empty";
+                 sf::Vector2f room) {
+    const float maxWidth = room.x;
+    sf::Color colour = item ? nameColour(*item) : emptyColour;
+    std::string name = item ? markedName(*item) : "Empty";
     std::string layout = name + '\n' + std::to_string(colour.toInteger()) + '\n' + std::to_string(x) + ',' +
-                         std::to_string(y) + ',' + std::to_string(maxWidth);
+                         std::to_string(y) + ',' + std::to_string(maxWidth) + ',' +
+                         std::to_string(textSizePercent);
     if (layout == laidOutFrom)
         return;
     laidOutFrom = layout;
     text.setFillColor(colour);
     text.setOutlineColor(InfoPanel::outlineFor(colour));
-    text.setCharacterSize(26);
-    text.setString(name);
-    if (text.getLocalBounds().width > maxWidth) {
-        text.setCharacterSize(22);
-        text.setString(inTwoLines(name));
+    if (textSizePercent > 100) {
+        wrapName(text, name, room, scaledTextSize(26), scaledTextSize(18));
+    } else {
+        text.setCharacterSize(26);
+        text.setString(name);
+        if (text.getLocalBounds().width > maxWidth) {
+            text.setCharacterSize(22);
+            text.setString(inTwoLines(name));
+        }
+        InfoPanel::fitText(text, maxWidth, 16);
     }
-    InfoPanel::fitText(text, maxWidth, 16);
     sf::FloatRect bounds = text.getLocalBounds();
     text.setPosition(std::round(x - bounds.left - bounds.width / 2),
                      std::round(y - bounds.top - bounds.height / 2));
@@ -337,13 +404,14 @@ void UpgradeState::updateTexts() {
         float centreY = static_cast<float>(r.top + r.height / 2);
         float nameX = static_cast<float>(r.left) + static_cast<float>(r.width) / 2 + (loot[s] ? 40 : 0);
         setItemName(lootNames[s], laidOutFrom[s], loot[s].get(), nameX, centreY,
-                    static_cast<float>(r.width) - 130);
+                    {static_cast<float>(r.width) - 130, static_cast<float>(r.height) - 14});
         if (loot[s])
             setItemIcon(lootIcons[s], *loot[s], sf::Vector2f(static_cast<float>(r.left) + 62, centreY));
     }
     for (std::size_t h = 0; h < 3; ++h) {
         const Item* item = heldItem(*player, h);
-        setItemName(heldNames[h], laidOutFrom[3 + h], item, inventoryX + (item ? 36 : 0), heldYs[h], 390);
+        setItemName(heldNames[h], laidOutFrom[3 + h], item, inventoryX + (item ? 36 : 0), heldYs[h],
+                    {390, 64});
         if (item)
             setItemIcon(heldIcons[h], *item,
                         sf::Vector2f(heldNames[h].getGlobalBounds().left - 52, heldYs[h]));
@@ -403,15 +471,15 @@ void UpgradeState::fillPanel(int slot) {
             InfoPanel::Row row{offered.rows[r].label, {}};
             // The worn armour's values are coloured against the offered ones, as the held weapons are.
             bool isName = r == 0;
-            row.cells.push_back(
-                {offered.rows[r].text, isName ? rarityColour(choice.getRarity()) : sf::Color::White});
+            row.cells.push_back(isName ? InfoPanel::Cell{markedName(choice), nameColour(choice)}
+                                       : InfoPanel::Cell{offered.rows[r].text, sf::Color::White});
             if (worn)
-                row.cells.push_back({own.rows[r].text, isName
-                                                           ? rarityColour(worn->getRarity())
-                                                           : comparisonColour(-offered.rows[r].comparison)});
+                row.cells.push_back(isName ? InfoPanel::Cell{markedName(*worn), nameColour(*worn)}
+                                           : InfoPanel::Cell{own.rows[r].text,
+                                                             comparisonColour(-offered.rows[r].comparison)});
             rows.push_back(row);
         }
-        panel.show({offered.status, worn ? own.status : "Equipped"}, rows, centreX, bottomY);
+        panel.show({offered.status, worn ? own.status : "Equipped"}, rows, centreX, bottomY, textScale());
         return;
     }
 
@@ -420,14 +488,14 @@ void UpgradeState::fillPanel(int slot) {
     for (std::size_t r = 0; r < info.rows.size(); ++r) {
         InfoPanel::Row row{info.rows[r].label, {}};
         for (int c = 0; c < 3; ++c) {
-            sf::Color colour = comparisonColour(info.rows[r].comparison[c]);
             if (r == 0 && hands[c])
-                colour = rarityColour(hands[c]->getRarity());
-            row.cells.push_back({info.rows[r].cells[c], colour});
+                row.cells.push_back({markedName(*hands[c]), nameColour(*hands[c])});
+            else
+                row.cells.push_back({info.rows[r].cells[c], comparisonColour(info.rows[r].comparison[c])});
         }
         rows.push_back(row);
     }
-    panel.show({"Choice", "Left", "Right"}, rows, centreX, bottomY);
+    panel.show({"Choice", "Left", "Right"}, rows, centreX, bottomY, textScale());
 }
 
 void UpgradeState::drawBackdrop() {
@@ -440,7 +508,7 @@ void UpgradeState::draw() {
     camera->screenMode = true;
     followPlayer(0);
     sf::RenderWindow& window = gameWindow();
-    window.setView(camera->view);
+    showView(window, camera->view);
     window.draw(background);
     window.draw(foreground);
     window.draw(menuShade);

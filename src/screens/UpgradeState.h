@@ -78,6 +78,7 @@ class UpgradeState : public MenuState, public Singleton<UpgradeState> {
     sf::Text hintText; // how the loot slots are clicked
     sf::IntRect slotRects[3];
     sf::Vector2f statAnchor{340, 380};
+    sf::RectangleShape boxes[3]; // the stat, inventory and points columns
 
   private:
     UpgradeState();
@@ -89,7 +90,6 @@ class UpgradeState : public MenuState, public Singleton<UpgradeState> {
     std::size_t saveButton = 0;
 
     InfoPanel panel;
-    sf::RectangleShape boxes[3]; // the stat, inventory and points columns
     sf::Sprite lootIcons[3];
     sf::Sprite heldIcons[3];
     bool visiting = false;

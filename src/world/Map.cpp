@@ -10,6 +10,7 @@
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
+#include "core/Picture.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "effects/Particlehandler.h"
@@ -679,7 +680,7 @@ void Map::finishLightMask() {
     sf::RenderWindow& window = gameWindow();
     const sf::Vector2f screen = view.getSize();
     const sf::Vector2u pixels = mask.getSize();
-    window.setView(sf::View(sf::FloatRect(0, 0, screen.x, screen.y)));
+    showView(window, sf::View(sf::FloatRect(0, 0, screen.x, screen.y)));
     // Quads of the screen with the mask's texels under them, as a sprite of
     // the mask stretched over the screen would have.
     auto quads = [&](std::initializer_list<sf::FloatRect> rects) {
@@ -722,7 +723,7 @@ void Map::finishLightMask() {
         shader.setUniform("tint", sf::Glsl::Vec4(0, 0, 0, 0));
         window.draw(quads({kept}), states);
     }
-    window.setView(view);
+    showView(window, view);
 }
 
 void Map::draw() {
@@ -732,7 +733,7 @@ void Map::draw() {
     tintOwed.reset();
     if (lit)
         beginLightMask();
-    window.setView(camera->view);
+    showView(window, camera->view);
     drawTiles();
     Particlehandler* particles = Particlehandler::getInstance();
     particles->draw(Particlehandler::ground);

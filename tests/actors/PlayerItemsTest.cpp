@@ -4,6 +4,7 @@
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
 #include "support/BaseTypes.h"
@@ -56,6 +57,8 @@ class PlayerWithItems : public ::testing::Test {
         input()->mouse = {1400, 300};
     }
     void TearDown() override {
+        sprintToggles = false;
+        fireToggles = {false, false};
         clearInput();
         levelNumber = 1;
         player->resetForLevel(true);
@@ -136,6 +139,48 @@ TEST_F(PlayerWithItems, EachMouseButtonFiresItsOwnHandAndSemiAutomaticsNeedAFres
     input()->buttons[1] = true;
     frame();
     EXPECT_EQ(shotsOnMap(), 2u);
+}
+
+TEST_F(PlayerWithItems, ToggledFireAndSprintActOnATapWhileAGrenadeStillGoesByItsButton) {
+    fireToggles = {true, true};
+    hold(0, weapon("SMG"));
+    auto tap = [this](bool& down) {
+        down = true;
+        frame();
+        down = false;
+        frame();
+    };
+    tap(input()->buttons[0]);
+    frames(48);
+    EXPECT_GE(shotsOnMap(), 6u) << "a tap keeps an automatic firing";
+    tap(input()->buttons[0]);
+    map->shots.clear();
+    frames(50);
+    EXPECT_EQ(shotsOnMap(), 0u) << "a second tap stops it";
+
+    // The semi-automatic right pistol fires once, as it does while held.
+    tap(input()->buttons[1]);
+    frames(100);
+    EXPECT_EQ(shotsOnMap(), 1u);
+
+    // Sprint toggled on spends stamina while walking and stops a grenade's charge.
+    sprintToggles = true;
+    hold(0, grenade());
+    input()->keys[sf::Keyboard::D] = true;
+    const float rested = player->Stamina;
+    tap(input()->keys[sf::Keyboard::LShift]);
+    frames(20);
+    EXPECT_LT(player->Stamina, rested - 3);
+    input()->buttons[0] = true;
+    frames(20);
+    EXPECT_FLOAT_EQ(player->throwPower[0], 0);
+    tap(input()->keys[sf::Keyboard::LShift]);
+    input()->buttons[0] = true;
+    frames(20);
+    EXPECT_GT(player->throwPower[0], 0) << "charged while held, with sprint toggled off";
+    input()->buttons[0] = false;
+    frame();
+    EXPECT_EQ(map->grenades.size(), 1u);
 }
 
 TEST_F(PlayerWithItems, ReloadKeysEmptyOnlyAMagazineThatIsNotFull) {

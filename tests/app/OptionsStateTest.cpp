@@ -1,5 +1,7 @@
 #include "app/OptionsState.h"
 
+#include "app/AccessibilityState.h"
+
 #include "app/GameStateHandler.h"
 #include "app/MenuActions.h"
 #include "core/Globals.h"
@@ -53,8 +55,8 @@ class OptionsTest : public ::testing::Test {
         ADD_FAILURE() << "no button at " << x << ", " << y;
         return options()->buttons.front();
     }
-    static MenuButton& back() { return buttonAt(822, 880); }
-    static MenuButton& apply() { return buttonAt(1097, 880); }
+    static MenuButton& back() { return buttonAt(960, 880); }
+    static MenuButton& apply() { return buttonAt(1200, 880); }
 
     struct Saved {
         std::vector<std::pair<int, int>> resolutions;
@@ -104,6 +106,41 @@ TEST_F(OptionsTest, HardcoreModeChangesOnlyFromTheMainMenu) {
     toggle.onLeftClick();
     EXPECT_FALSE(hardcoreMode);
     EXPECT_FALSE(apply().isEnabled());
+}
+
+TEST_F(OptionsTest, TheAccessibilityPageWritesEachChangeAtOnceAndStaysWithinItsChoices) {
+    buttonAt(480, 880).onLeftClick();
+    AccessibilityState* page = AccessibilityState::getInstance();
+    ASSERT_EQ(handler->top(), page);
+    auto button = [page](int x, int row) -> MenuButton& {
+        for (MenuButton& b : page->buttons)
+            if (b.target == sf::Vector2i(x, AccessibilityState::rowY(row)))
+                return b;
+        ADD_FAILURE() << "no button at " << x << " in row " << row;
+        return page->buttons.front();
+    };
+    const bool picture[] = {tierMarks, letterbox};
+    button(1450, 1).onLeftClick();
+    EXPECT_TRUE(fireToggles[0]);
+    EXPECT_FALSE(fireToggles[1]);
+    EXPECT_NE(config.read().find("FIRETOGGLELEFT:1\n"), std::string::npos);
+    EXPECT_FALSE(button(910, 3).isEnabled()) << "aim help is off already";
+    for (int i = 0; i < 3; ++i)
+        button(1450, 3).onLeftClick();
+    EXPECT_EQ(aimHelp, 2);
+    EXPECT_FALSE(button(1450, 3).isEnabled());
+    button(1450, 6).onLeftClick();
+    EXPECT_EQ(AccessibilityState::valueText(6), "125 %");
+    EXPECT_NE(config.read().find("AIMHELP:2\nTIERMARKS:0\nTIERCOLOURS:0\nTEXTSIZE:125\n"), std::string::npos);
+    button(910, 6).onLeftClick();
+    button(910, 6).onLeftClick();
+    EXPECT_EQ(textSizePercent, 100);
+    fireToggles[0] = false;
+    aimHelp = 0;
+    tierMarks = picture[0];
+    letterbox = picture[1];
+    page->buttons.back().onLeftClick(); // Back
+    EXPECT_EQ(handler->top(), options());
 }
 
 } // namespace

@@ -64,14 +64,35 @@ TEST_F(SettingsTest, WritesTheFixedLayoutAndReadsItBack) {
     EXPECT_EQ(written().substr(0, golden.size()), golden);
 }
 
-TEST_F(SettingsTest, ComfortOptionsRoundTripAndSnapToTheNearestAllowedValue) {
+TEST_F(SettingsTest, ComfortAndAccessibilityOptionsRoundTripAndSnapToTheNearestAllowedValue) {
     // Each line: what the file says, and the line written back after reading it.
     const std::pair<const char*, const char*> cases[] = {
-        {"SHAKE:0", "SHAKE:0"},     {"SHAKE:55", "SHAKE:60"},         {"SHAKE:-40", "SHAKE:0"},
-        {"FLASH:999", "FLASH:100"}, {"FLASH:34", "FLASH:30"},         {"BLOOD:0", "BLOOD:0"},
-        {"BLOOD:7", "BLOOD:1"},     {"FOCUSPAUSE:1", "FOCUSPAUSE:1"}, {"FPSCAP:144", "FPSCAP:144"},
-        {"FPSCAP:45", "FPSCAP:30"}, {"FPSCAP:131", "FPSCAP:120"},     {"FPSCAP:99999", "FPSCAP:240"},
-        {"FPSCAP:-60", "FPSCAP:0"}, {"SHOWFPS:1", "SHOWFPS:1"},
+        {"SHAKE:0", "SHAKE:0"},
+        {"SHAKE:55", "SHAKE:60"},
+        {"SHAKE:-40", "SHAKE:0"},
+        {"FLASH:999", "FLASH:100"},
+        {"FLASH:34", "FLASH:30"},
+        {"BLOOD:0", "BLOOD:0"},
+        {"BLOOD:7", "BLOOD:1"},
+        {"FOCUSPAUSE:1", "FOCUSPAUSE:1"},
+        {"FPSCAP:144", "FPSCAP:144"},
+        {"FPSCAP:45", "FPSCAP:30"},
+        {"FPSCAP:131", "FPSCAP:120"},
+        {"FPSCAP:99999", "FPSCAP:240"},
+        {"FPSCAP:-60", "FPSCAP:0"},
+        {"SHOWFPS:1", "SHOWFPS:1"},
+        {"SPRINTTOGGLE:1", "SPRINTTOGGLE:1"},
+        {"FIRETOGGLELEFT:3", "FIRETOGGLELEFT:1"},
+        {"FIRETOGGLERIGHT:1", "FIRETOGGLERIGHT:1"},
+        {"AIMHELP:7", "AIMHELP:2"},
+        {"AIMHELP:-1", "AIMHELP:0"},
+        {"TIERMARKS:1", "TIERMARKS:1"},
+        {"TIERCOLOURS:9", "TIERCOLOURS:1"},
+        {"TEXTSIZE:140", "TEXTSIZE:150"},
+        {"TEXTSIZE:112", "TEXTSIZE:100"},
+        {"TEXTSIZE:-5", "TEXTSIZE:100"},
+        {"TEXTSIZE:99999", "TEXTSIZE:150"},
+        {"LETTERBOX:1", "LETTERBOX:1"},
     };
     for (const auto& [line, back] : cases) {
         SetUp();
@@ -79,11 +100,13 @@ TEST_F(SettingsTest, ComfortOptionsRoundTripAndSnapToTheNearestAllowedValue) {
         EXPECT_NE(written().find(std::string("\n") + back + "\n"), std::string::npos) << line;
         EXPECT_EQ(soundVolume, 70) << line;
     }
-    // A file from before the comfort options, or one whose lines are cut short, keeps today's game.
+    // A file from before these options, or one whose lines are cut short, keeps today's game.
     SetUp();
-    read("HARDC:1\nSHAKE\nBLOOD\n");
+    read("HARDC:1\nSHAKE\nBLOOD\nAIMHELP\n");
     EXPECT_EQ(written().substr(written().find("SHAKE")),
-              "SHAKE:100\nFLASH:100\nBLOOD:1\nFOCUSPAUSE:0\nFPSCAP:0\nSHOWFPS:0\n");
+              "SHAKE:100\nFLASH:100\nBLOOD:1\nFOCUSPAUSE:0\nFPSCAP:0\nSHOWFPS:0\nSPRINTTOGGLE:0\n"
+              "FIRETOGGLELEFT:0\nFIRETOGGLERIGHT:0\nAIMHELP:0\nTIERMARKS:0\nTIERCOLOURS:0\nTEXTSIZE:100\n"
+              "LETTERBOX:0\n");
 }
 
 TEST_F(SettingsTest, ToleratesDamagedText) {

@@ -29,7 +29,7 @@ visit() {
     sleep 3
     e2e_point 1550 790 # Options
     click
-    e2e_point 547 880 # Comfort
+    e2e_point 720 880 # Comfort
     click
     sleep 1
     e2e_point 910 150 # Screen shake -

@@ -64,7 +64,7 @@ e2e_check "$(e2e_difference play_options play_options_changed 1120 120 120 70)" 
     "the music volume's - did not change the music volume"
 e2e_check "$(e2e_difference play_options play_options_changed 1120 240 120 70)" "<" 0.005 \
     "the music volume's - changed the sound volume"
-e2e_point 822 880 # Back
+e2e_point 960 880 # Back
 hold_buttons 0.6 1
 sleep 3
 e2e_point 960 750 # Quit

@@ -2,7 +2,8 @@
 // Plays a generated level for a moment in a window of the given size (1920 x
 // 1080 by default) and saves what it shows as PNG files: the heads-up display
 // at the start of a level and in the middle of a fight, the score screen
-// counting and done, and the door wipe closing, shut and opening. Run it from
+// counting and done, the door wipe closing and shut, the upgrade screen, and
+// the wipe opening on the next level. Run it from
 // the run directory, under a display.
 #include "actors/Player.h"
 #include "app/GameState.h"
@@ -19,6 +20,7 @@
 #include "screens/LevelFlow.h"
 #include "screens/ScoreScreenState.h"
 #include "screens/UI.h"
+#include "screens/UpgradeState.h"
 #include "world/CameraFollow.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
@@ -86,13 +88,16 @@ int main(int argc, char** argv) {
     if (argc == 4)
         suffix = "_" + std::to_string(width) + "x" + std::to_string(height);
     std::srand(7);
+    // The picture settings of the run directory's Config.cfg (text size,
+    // tier marks and colours, picture shape), when there is one.
+    readSettingsFile("Config.cfg");
 
     Contenthandler::getInstance();
     gameWindow().create(sf::VideoMode(width, height), "Vantreth", sf::Style::None);
     GameStateHandler::getInstance();
     std::srand(7);
     UI::getInstance();
-    Camera* camera = Camera::getInstance();
+    Camera::getInstance();
     Player* player = Player::getInstance();
     InputState::getInstance();
     buildAffixTables();
@@ -167,6 +172,11 @@ int main(int argc, char** argv) {
     run(0.55f);
     shot("wipe_shut");
     run(0.7f);
+    // The upgrade screen once the doors are open, the first offer's panel shown.
+    const sf::IntRect offer = UpgradeState::getInstance()->slotRects[0];
+    InputState::getInstance()->mouse = {offer.left + offer.width / 2, offer.top + offer.height / 2};
+    run(1.2f);
+    shot("upgrade");
 
     // Continue: the next level revealed as the wipe opens.
     enterNextLevel();
