@@ -11,6 +11,7 @@ template <typename T> class Singleton {
             instance = new T();
         return instance;
     }
+    static bool exists() { return instance != nullptr; }
     static void destroyInstance() {
         delete instance;
         instance = nullptr;

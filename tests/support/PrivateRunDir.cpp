@@ -7,6 +7,8 @@
 // settings and save folders, and removes it after the last test. Nothing a
 // test writes through the game's relative paths reaches the run directory.
 
+#include "app/Game.h"
+#include "core/Contenthandler.h"
 #include "support/GameFolder.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +32,11 @@ class PrivateRunDir : public ::testing::Environment {
         fs::current_path(own);
     }
     void TearDown() override {
+        // The game's own shutdown lets go of every sound, which closes the
+        // audio device: left open, its mixing thread can still be running
+        // while the audio library tears itself down at exit, and abort it.
+        if (Contenthandler::exists())
+            shutDown();
         fs::current_path(shared);
         std::error_code ignored;
         fs::remove_all(own, ignored);
