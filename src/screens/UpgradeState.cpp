@@ -6,6 +6,8 @@
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Random.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "items/ArmorInfo.h"
 #include "items/ItemDatabase.h"
@@ -23,6 +25,7 @@
 
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -258,6 +261,7 @@ void UpgradeState::onEnter() {
     if (visiting)
         return;
     visiting = true;
+    offerRound = 0;
     rollLoot();
     rerollCost = firstRerollCost;
     hovered = -1;
@@ -276,6 +280,12 @@ void UpgradeState::onExit() {
 }
 
 void UpgradeState::rollLoot() {
+    // A seeded run's offers are the seed's: the same for everyone on this
+    // level and this reroll, whatever each did before.
+    std::optional<SeparateStream> stream;
+    if (currentRun.seeded())
+        stream.emplace(derivedSeed(currentRun.seed, levelNumber, SeedPurpose::offers, offerRound));
+    ++offerRound;
     loot[0] = generateWeapon(levelNumber);
     loot[1] = generateWeapon(levelNumber);
     loot[2] = generateArmour(static_cast<float>(levelNumber));
@@ -321,7 +331,10 @@ bool UpgradeState::spendStatPoint(int Player::*stat) {
 }
 
 void UpgradeState::saveRun() {
-    buttons[saveButton].altLabel.setString(saveGame("save") ? "Game Saved" : "Save failed");
+    if (!currentRun.keepsSaves())
+        buttons[saveButton].altLabel.setString("Daily: no saves");
+    else
+        buttons[saveButton].altLabel.setString(saveGame("save") ? "Game Saved" : "Save failed");
 }
 
 void UpgradeState::update(float dt) {
