@@ -19,6 +19,7 @@ namespace {
 
 std::unique_ptr<ReplayPlayer> requested;
 bool requestedBackToList = false;
+GameState* requestedList = nullptr;
 
 std::string clockText(float seconds) {
     int whole = static_cast<int>(seconds);
@@ -33,12 +34,13 @@ std::string speedText(float speed) {
 
 } // namespace
 
-bool ReplayViewer::request(const std::string& path, bool backToList, std::string& error) {
+bool ReplayViewer::request(const std::string& path, bool backToList, std::string& error, GameState* list) {
     auto player = std::make_unique<ReplayPlayer>();
     if (!player->load(path, error))
         return false;
     requested = std::move(player);
     requestedBackToList = backToList;
+    requestedList = list;
     return true;
 }
 
@@ -49,6 +51,7 @@ bool ReplayViewer::startRequested() {
 void ReplayViewer::start() {
     player = std::move(requested);
     backToList = requestedBackToList;
+    list = requestedList ? requestedList : ReplaysState::getInstance();
     speedIndex = normalSpeed;
     paused = false;
     budget = 0;
@@ -182,5 +185,5 @@ void ReplayViewer::stop() {
     player->end();
     player.reset();
     if (backToList)
-        GameStateHandler::getInstance()->pushState(ReplaysState::getInstance());
+        GameStateHandler::getInstance()->pushState(list);
 }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+class GameState;
 namespace sf {
 class RenderWindow;
 }
@@ -33,8 +34,11 @@ class ReplayViewer {
 
     // Loads the recording now (false with the reason when it cannot be
     // played) and starts watching it at the next frame. After watching, the
-    // list of recordings opens again when asked, or else the main menu.
-    static bool request(const std::string& path, bool backToList, std::string& error);
+    // list it was picked from opens again when asked (`list`, by default the
+    // list of recordings; a state singleton, which outlives the viewer), or
+    // else the main menu.
+    static bool request(const std::string& path, bool backToList, std::string& error,
+                        GameState* list = nullptr);
     static bool startRequested();
 
     void start();
@@ -57,6 +61,7 @@ class ReplayViewer {
 
     std::unique_ptr<ReplayPlayer> player;
     bool backToList = false;
+    GameState* list = nullptr;
     float budget = 0;
     std::unique_ptr<KeyboardPoller>
         keyboard; // made when watching starts: it opens its own display connection
