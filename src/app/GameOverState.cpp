@@ -114,7 +114,7 @@ void GameOverState::onEnter() {
                                 : "Level " + std::to_string(levelNumber));
         centreMenuText(summary, 262);
         seedLine.setString(replay::runLabel());
-        centreMenuText(seedLine, 322);
+        centreMenuText(seedLine, 890);
     }
     labelSecondButton();
 }

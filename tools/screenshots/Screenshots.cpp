@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     GameStateHandler::getInstance();
     std::srand(7);
     UI::getInstance();
-    Camera* camera = Camera::getInstance();
+    Camera::getInstance();
     Player* player = Player::getInstance();
     InputState::getInstance();
     buildAffixTables();
