@@ -3,7 +3,8 @@
 #include "app/Replay.h"
 
 std::string usageText() {
-    return "usage: vantreth [--replay FILE | --verify-replay FILE | --help | --version]\n";
+    return "usage: vantreth [--seed CODE | --daily | --replay FILE | --verify-replay FILE | --help | "
+           "--version]\n";
 }
 
 std::string helpText() {
@@ -12,6 +13,10 @@ Vantreth, a top-down action game: fight the aliens, save the humans and
 wreck the brainwash machines of a city at night.
 
 Options:
+  --seed CODE            start a seeded run at once: the same levels and
+                         upgrade offers for everyone with the same code
+                         (eight letters and digits, such as K7QX-M2PA)
+  --daily                start today's daily run at once (UTC day)
   --replay FILE          watch a recording
   --verify-replay FILE   play a recording unseen, as fast as possible, and
                          say whether it played as it was recorded
@@ -28,10 +33,11 @@ $XDG_DATA_HOME/vantreth, by default ~/.local/share/vantreth):
   data/SaveData/*.damaged       damaged saves, set aside
   data/SaveData/Highscores.xd   the highscore table
   data/SaveData/Runs.txt        the history of finished runs (Runs.txt.old after a reset)
+  data/SaveData/Daily.xd        the daily runs: each day's counted attempt
   data/Replays/                 recordings of runs
 
-Exit status: 0 success, 1 a verified recording diverged, 2 a wrong option or
-an unusable recording, 3 no display available.
+Exit status: 0 success, 1 a verified recording diverged, 2 a wrong option, a
+seed that is no code or an unusable recording, 3 no display available.
 )";
 }
 

@@ -3,6 +3,7 @@
 #include "actors/AimHelp.h"
 #include "actors/Player.h"
 #include "app/CommandLine.h"
+#include "app/DailyRun.h"
 #include "app/FrameCounter.h"
 #include "app/FrameLimiter.h"
 #include "app/GameState.h"
@@ -16,12 +17,14 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Picture.h"
+#include "core/SeedCode.h"
 #include "core/Settings.h"
 #include "core/TextEntry.h"
 #include "effects/Particlehandler.h"
 #include "items/AffixTables.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
+#include "screens/LevelFlow.h"
 #include "screens/UI.h"
 #include "world/CameraFollow.h"
 #include "world/Map.h"
@@ -31,6 +34,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
+#include <SFML/Window/Clipboard.hpp>
 #include <SFML/Window/Event.hpp>
 
 #include <cstdlib>
@@ -101,11 +105,13 @@ void handleWindowEvent(sf::RenderWindow& window, const sf::Event& event) {
         InputState::getInstance()->focusLost = true;
         break;
     case sf::Event::TextEntered:
-        typeCharacter(enteredName, event.text.unicode);
+        typeCharacter(*typedText, event.text.unicode);
         break;
     case sf::Event::KeyPressed:
         if (event.key.code == sf::Keyboard::BackSpace)
-            eraseCharacter(enteredName);
+            eraseCharacter(*typedText);
+        if (event.key.code == sf::Keyboard::V && event.key.control)
+            pasteText(*typedText, sf::Clipboard::getString().toAnsiString());
         break;
     default:
         break;
@@ -281,14 +287,26 @@ int verifyReplay(const std::string& path) {
 int runGame(const std::vector<std::string>& arguments) {
     bool verify = arguments.size() == 2 && arguments[0] == "--verify-replay";
     bool watch = arguments.size() == 2 && arguments[0] == "--replay";
+    bool seeded = arguments.size() == 2 && arguments[0] == "--seed";
+    bool daily = arguments.size() == 1 && arguments[0] == "--daily";
     // Asking about the game needs no window.
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "--version")) {
         std::cout << (arguments[0] == "--help" ? helpText() : versionText()) << std::flush;
         return 0;
     }
-    if (!arguments.empty() && !verify && !watch) {
+    if (!arguments.empty() && !verify && !watch && !seeded && !daily) {
         std::cerr << usageText() << "Try 'vantreth --help' for more." << std::endl;
         return 2;
+    }
+    // A code that is no seed is refused before any window opens.
+    std::optional<Seed> seed;
+    if (seeded) {
+        std::string why;
+        seed = parseSeed(arguments[1], why);
+        if (!seed) {
+            std::cerr << "vantreth: no seed: " << arguments[1] << ": " << why << std::endl;
+            return 2;
+        }
     }
     // A file that is no recording, or one of other rules, needs no window: it is refused at once.
     if (verify || watch) {
@@ -316,6 +334,11 @@ int runGame(const std::vector<std::string>& arguments) {
     } else {
         sf::Clock clock;
         GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
+        // Started before the first frame, as the menu's buttons would start it.
+        if (seed)
+            startSeededRun(*seed);
+        if (daily)
+            startTodaysDaily();
         std::string error;
         if (watch && !ReplayViewer::request(arguments[1], ReplayViewer::Back::mainMenu, error)) {
             std::cout << "not a usable recording: " << arguments[1] << ": " << error << std::endl;

@@ -7,6 +7,7 @@
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "persistence/HighscoreTable.h"
 #include "persistence/SaveGame.h"
@@ -63,13 +64,14 @@ bool GameOverState::watchAllowed() {
 }
 
 bool GameOverState::restartAllowed() {
-    return !hardcoreMode;
+    return !currentRun.oneLife(hardcoreMode);
 }
 
 void GameOverState::onPlayerDeath() {
     // A new death is settled afresh, however the last game-over screen was left.
     settled = false;
-    if (hardcoreMode)
+    // A daily run is kept apart from the player's own runs: its death takes no save away.
+    if (hardcoreMode && currentRun.keepsSaves())
         deleteSaves();
     GameStateHandler::getInstance()->scheduleState(this, 2.0f);
 }
@@ -82,6 +84,7 @@ GameOverState::GameOverState() {
     summary.setFillColor(sf::Color(232, 228, 216));
     summary.setOutlineColor(sf::Color(10, 10, 18));
     summary.setOutlineThickness(2);
+    styleMenuText(seedLine, 30, sf::Color(150, 156, 172));
 
     buttons.emplace_back(sf::Vector2i(960, 400), sf::Vector2i(256, 128), restartLevel, nullptr,
                          restartAllowed, -1, "Restart", "");
@@ -98,16 +101,21 @@ void GameOverState::onEnter() {
     if (!settled) {
         settled = true;
         highscoreOffered = false;
-        if (hardcoreMode) {
+        const bool final = currentRun.oneLife(hardcoreMode);
+        if (final) {
             totalScore += carnageBonus + timeBonus + alienKillBonus;
-            deleteSaves();
-            highscoreOffered = HighscoreTable::getInstance()->qualifies();
+            if (currentRun.keepsSaves())
+                deleteSaves();
+            highscoreOffered = currentRun.entersHighscores() && HighscoreTable::getInstance()->qualifies();
         }
-        summary.setString(hardcoreMode ? "Hardcore run over on level " + std::to_string(levelNumber) +
-                                             "   Final score " + std::to_string(totalScore)
-                                       : "Level " + std::to_string(levelNumber));
+        const char* kind = currentRun.kind == RunKind::daily ? "Daily run" : "Hardcore run";
+        summary.setString(final ? std::string(kind) + " over on level " + std::to_string(levelNumber) +
+                                      "   Final score " + std::to_string(totalScore)
+                                : "Level " + std::to_string(levelNumber));
         centreMenuText(summary, 262);
         recap.show(runlog::current());
+        seedLine.setString(replay::runLabel());
+        centreMenuText(seedLine, 890);
     }
     labelSecondButton();
 }
@@ -133,4 +141,5 @@ void GameOverState::draw() {
     gameWindow().draw(title);
     gameWindow().draw(summary);
     recap.draw();
+    gameWindow().draw(seedLine);
 }

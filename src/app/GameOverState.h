@@ -31,8 +31,9 @@ class GameOverState : public MenuState, public Singleton<GameOverState> {
     void onPlayerDeath();
 
     sf::Text title;
-    sf::Text summary; // the level, or a hardcore run's final score
-    DeathRecap recap; // what killed the player, beside the buttons
+    sf::Text summary;  // the level, or a hardcore or daily run's final score
+    sf::Text seedLine; // a seeded or daily run's seed
+    DeathRecap recap;  // what killed the player, beside the buttons
     // Whether the second button offers the name entry. Cleared once the
     // name has been entered, so one death enters the table at most once.
     bool highscoreOffered = false;

@@ -1,6 +1,6 @@
 #pragma once
 // The title screen: a slowly panning night-city background, the title and
-// logo, and seven buttons sliding in from the left.
+// logo, and eight buttons sliding in from the left.
 
 #include "app/MenuState.h"
 #include "core/Singleton.h"

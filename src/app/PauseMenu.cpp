@@ -2,8 +2,10 @@
 
 #include "app/GameStateHandler.h"
 #include "app/MenuActions.h"
+#include "app/Replay.h"
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "persistence/SaveGame.h"
 #include "screens/LevelFlow.h"
@@ -38,12 +40,13 @@ bool PauseMenu::autosaveLoadable() {
     return loadingAllowed() && InputState::getInstance()->autosaveOnDisk;
 }
 bool PauseMenu::restartAllowed() {
-    return !hardcoreMode;
+    return !currentRun.oneLife(hardcoreMode);
 }
 
 PauseMenu::PauseMenu() {
     styleMenuText(title, 96, sf::Color(242, 163, 58), "Paused", 3, sf::Color(10, 10, 18));
     centreMenuText(title, 110);
+    styleMenuText(seedLine, 32, sf::Color(232, 228, 216));
 
     struct Entry {
         const char* label;
@@ -81,6 +84,10 @@ void PauseMenu::draw() {
         states[1]->draw();
     MenuState::draw();
     gameWindow().draw(title);
+    // Shown each time, since a loaded save may have changed the run.
+    seedLine.setString(replay::runLabel());
+    centreMenuText(seedLine, 880);
+    gameWindow().draw(seedLine);
 }
 
 void PauseMenu::handleInput() {

@@ -1,7 +1,8 @@
 #pragma once
 // The pause menu over a frozen level: load a save, restart the level, open
 // the options, go back to the level or quit to the main menu. The loads and
-// the restart are grey in hardcore mode, where a death is final.
+// the restart are grey in hardcore mode and in a daily run, where a death is
+// final. A seeded or daily run's seed shows under the buttons.
 
 #include "app/MenuState.h"
 #include "core/Singleton.h"
@@ -24,6 +25,7 @@ class PauseMenu : public MenuState, public Singleton<PauseMenu> {
     static bool restartAllowed();
 
     sf::Text title;
+    sf::Text seedLine;
 
   private:
     PauseMenu();

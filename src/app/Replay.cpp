@@ -1,6 +1,7 @@
 #include "app/Replay.h"
 
 #include "actors/Player.h"
+#include "app/DailyRun.h"
 #include "app/Game.h"
 #include "app/GameOverState.h"
 #include "app/GameState.h"
@@ -14,6 +15,8 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Random.h"
+#include "core/RunKind.h"
+#include "core/SeedCode.h"
 #include "core/Settings.h"
 #include "persistence/HighscoreTable.h"
 #include "persistence/SaveGame.h"
@@ -105,12 +108,11 @@ std::string localTime(const char* format) {
     return text;
 }
 
-// A name of its own for each recording, in age order.
-std::string recordingPath(const std::string& startedAt, bool highscore) {
+// A name of its own for each recording, in age order, marked when it is kept for good.
+std::string recordingPath(const std::string& startedAt, const char* mark) {
     std::string stem = startedAt;
     std::replace(stem.begin(), stem.end(), ':', '-');
-    if (highscore)
-        stem += replay::highscoreMark;
+    stem += mark;
     std::string path = replay::folder + stem + ".vrp";
     std::error_code error;
     for (int n = 2; std::filesystem::exists(path, error); ++n)
@@ -132,19 +134,28 @@ void finish(const FrameEnd& end, bool highscore, runlog::Ending ending) {
     rec.seconds = end.seconds;
     rec.finalChecksum = end.checksum;
     rec.frameBytes = recorder.encoder.bytes();
+    const bool countedDaily = rec.run.kind == RunKind::daily && rec.run.counts;
+    std::string path;
+    if (rec.frames > 0) {
+        path = recordingPath(rec.startedAt, highscore      ? replay::highscoreMark
+                                            : countedDaily ? replay::dailyMark
+                                                           : "");
+        // A full disk costs the recording, never the run or its saves.
+        if (writeRecording(path, rec)) {
+            recorder.lastPath = path;
+            pruneRecordings(replay::folder, replay::keptRecordings,
+                            {replay::highscoreMark, replay::dailyMark});
+        } else {
+            std::cout << "The recording could not be written to " << path << std::endl;
+            path.clear();
+        }
+    }
+    if (rec.run.kind == RunKind::daily)
+        dailyAttemptEnded(rec, path);
     if (rec.frames == 0)
         return;
-    std::string path = recordingPath(rec.startedAt, highscore);
-    // A full disk costs the recording, never the run or its saves.
-    std::string written;
-    if (writeRecording(path, rec)) {
-        recorder.lastPath = path;
-        written = std::filesystem::path(path).filename().string();
-        pruneRecordings(replay::folder, replay::keptRecordings, replay::highscoreMark);
-    } else {
-        std::cout << "The recording could not be written to " << path << std::endl;
-    }
-    runlog::runEnds(ending, rec.levelReached, rec.score, rec.seconds, written);
+    runlog::runEnds(ending, rec.levelReached, rec.score, rec.seconds,
+                    path.empty() ? std::string() : std::filesystem::path(path).filename().string());
 }
 
 } // namespace
@@ -185,6 +196,11 @@ bool watching() {
     return playing != nullptr;
 }
 
+std::string runLabel() {
+    const std::string label = currentRun.label();
+    return label.empty() ? label : label + "  (rules " + std::to_string(rulesRevision) + ")";
+}
+
 bool recording() {
     return recorder.active;
 }
@@ -204,7 +220,9 @@ void runStarts(Recording::Start start, const std::string& saveText) {
     runlog::runStarts();
     // The seed comes from the generator itself (seeded from the clock at
     // start-up), so a test that seeds it replays the whole run from there.
-    unsigned seed = static_cast<unsigned>(std::rand());
+    // A seeded run's stream is the seed's own.
+    unsigned seed = currentRun.seeded() ? derivedSeed(currentRun.seed, 0, SeedPurpose::run)
+                                        : static_cast<unsigned>(std::rand());
     std::srand(seed);
 
     recorder = Recorder{true, {}, {}, {}, {}, {}, recorder.lastPath};
@@ -222,6 +240,7 @@ void runStarts(Recording::Start start, const std::string& saveText) {
     rec.save = saveText;
     rec.highscores = HighscoreTable::getInstance()->lines;
     rec.menuCopies = OptionsState::getInstance()->copies();
+    rec.run = currentRun;
     rec.shake = Camera::getInstance()->shake;
     rec.startStep = lastStep;
     rec.input = capture(*InputState::getInstance());
@@ -247,7 +266,7 @@ void afterFrame() {
     recorder.mark.update();
 
     GameOverState* gameOver = GameOverState::getInstance();
-    bool finalDeath = hardcoreMode && GameStateHandler::getInstance()->top() == gameOver;
+    bool finalDeath = currentRun.oneLife(hardcoreMode) && GameStateHandler::getInstance()->top() == gameOver;
     if (finalDeath || !levelOnStack())
         finish(end, finalDeath && gameOver->highscoreOffered, runlog::Ending::quit);
 }
@@ -274,6 +293,7 @@ std::uint32_t stateChecksum() {
     mix(static_cast<std::uint32_t>(totalScore));
     mix(static_cast<std::uint32_t>(levelNumber));
     mix(static_cast<std::uint32_t>(map ? map->enemies.size() : 0));
+    mix(map ? map->fingerprint : 0);
     mix(static_cast<std::uint32_t>(peekRand()));
     return hash;
 }
@@ -401,6 +421,10 @@ void ReplayPlayer::begin() {
     state = Status::Playing;
     if (rec.start == Recording::Start::Save)
         continueFromSaveText(rec.save);
+    else if (rec.run.kind == RunKind::seeded)
+        startSeededRun(rec.run.seed);
+    else if (rec.run.kind == RunKind::daily)
+        startDailyRun(rec.run.day, rec.run.counts);
     else
         startNewRun();
     // A run starts from a button, inside a frame's update: the rest of that

@@ -36,6 +36,8 @@ extern std::string folder;
 constexpr std::size_t keptRecordings = 20;
 // The file name mark of a recording whose run entered the highscore table.
 constexpr const char* highscoreMark = " highscore";
+// The mark of a daily run's counted attempt, kept for the daily table.
+constexpr const char* dailyMark = " daily";
 constexpr std::uint32_t checksumEvery = 60;
 
 // The game's version as recordings carry it.
@@ -44,7 +46,7 @@ extern const char* const gameVersion;
 // simulation, generation, the tables, or asset data that times play), so a
 // recording of other rules is refused instead of played as if it were ours.
 // Recordings from before it was kept count as revision 1.
-constexpr std::uint32_t rulesRevision = 2;
+constexpr std::uint32_t rulesRevision = 3;
 
 // A digest of the content data the simulation reads, which a recording
 // carries beside the rules revision: the score screen's count sound (its
@@ -85,6 +87,10 @@ bool levelOnStack();
 // True while a recording is being watched or verified: nothing is recorded
 // or written, and the window is never rebuilt.
 bool watching();
+
+// The seed line the screens show for the run being played or watched, with
+// the rules revision it is played under; "" for a run without a seed.
+std::string runLabel();
 
 } // namespace replay
 

@@ -22,6 +22,7 @@ namespace {
 
 std::unique_ptr<ReplayPlayer> requested;
 ReplayViewer::Back requestedBack = ReplayViewer::Back::mainMenu;
+GameState* requestedList = nullptr;
 
 std::string clockText(float seconds) {
     int whole = static_cast<int>(seconds);
@@ -36,12 +37,13 @@ std::string speedText(float speed) {
 
 } // namespace
 
-bool ReplayViewer::request(const std::string& path, Back backTo, std::string& error) {
+bool ReplayViewer::request(const std::string& path, Back backTo, std::string& error, GameState* list) {
     auto player = std::make_unique<ReplayPlayer>();
     if (!player->load(path, error))
         return false;
     requested = std::move(player);
     requestedBack = backTo;
+    requestedList = list;
     return true;
 }
 
@@ -52,6 +54,7 @@ bool ReplayViewer::startRequested() {
 void ReplayViewer::start() {
     player = std::move(requested);
     back = requestedBack;
+    list = requestedList;
     speedIndex = normalSpeed;
     paused = false;
     budget = 0;
@@ -184,10 +187,12 @@ void ReplayViewer::stop() {
         return;
     player->end();
     player.reset();
-    if (back != Back::mainMenu)
+    if (back == Back::runs || back == Back::recordings)
         GameStateHandler::getInstance()->pushState(RunsState::getInstance());
     if (back == Back::recordings)
         GameStateHandler::getInstance()->pushState(ReplaysState::getInstance());
+    if (back == Back::list && list)
+        GameStateHandler::getInstance()->pushState(list);
     // The key or pad button that ended watching may still be down: on the
     // list that opens it counts as held since before, not as a new press
     // that would close the list at once.

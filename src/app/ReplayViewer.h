@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+class GameState;
 namespace sf {
 class RenderWindow;
 }
@@ -31,12 +32,13 @@ class ReplayViewer {
     // the playback down instead of stalling.
     static constexpr int maxFramesPerPicture = 64;
 
-    // Where watching ends: the main menu, the Runs page, or the list of
-    // recordings over the Runs page.
-    enum class Back { mainMenu, runs, recordings };
+    // Where watching ends: the main menu, the Runs page, the list of
+    // recordings over the Runs page, or the screen it was started from.
+    enum class Back { mainMenu, runs, recordings, list };
     // Loads the recording now (false with the reason when it cannot be
-    // played) and starts watching it at the next frame; afterwards `back` opens.
-    static bool request(const std::string& path, Back back, std::string& error);
+    // played) and starts watching it at the next frame; afterwards `back`
+    // opens (Back::list: `list`, a state singleton, which outlives the viewer).
+    static bool request(const std::string& path, Back back, std::string& error, GameState* list = nullptr);
     static bool startRequested();
 
     void start();
@@ -59,6 +61,7 @@ class ReplayViewer {
 
     std::unique_ptr<ReplayPlayer> player;
     Back back = Back::mainMenu;
+    GameState* list = nullptr;
     float budget = 0;
     std::unique_ptr<KeyboardPoller>
         keyboard; // made when watching starts: it opens its own display connection

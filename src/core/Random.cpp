@@ -29,3 +29,9 @@ int peekRand() {
     setstate(live);
     return value;
 }
+
+SeparateStream::SeparateStream(unsigned seed) : previous(initstate(seed, table, sizeof table)) {}
+
+SeparateStream::~SeparateStream() {
+    setstate(previous);
+}

@@ -10,3 +10,21 @@ int randInt(int a, int b);
 // continues exactly as if this had not been asked. For checksums of a
 // running game, which must not change the game they sum.
 int peekRand();
+
+// For the lifetime of this object rand() draws from a stream of its own,
+// started from `seed`; the stream drawn from before continues afterwards
+// exactly where it stood. A seeded run makes each level and each upgrade
+// offer inside one, so what the player did before never shifts them.
+// Scopes nest; each must end before the one it was opened in.
+class SeparateStream {
+  public:
+    explicit SeparateStream(unsigned seed);
+    ~SeparateStream();
+    SeparateStream(const SeparateStream&) = delete;
+    SeparateStream& operator=(const SeparateStream&) = delete;
+
+  private:
+    // The same size as the C library's own table, so the stream is the one srand(seed) starts.
+    alignas(4) char table[128];
+    char* previous;
+};

@@ -1,6 +1,7 @@
 #include "core/TextEntry.h"
 
 std::string enteredName;
+std::string* typedText = &enteredName;
 
 void typeCharacter(std::string& name, sf::Uint32 codePoint) {
     if (codePoint < 32 || codePoint > 126 || name.size() >= maxNameLength)
@@ -27,4 +28,9 @@ void spellWithPad(std::string& name, sf::Vector2i step) {
     int n = static_cast<int>(letters.size());
     int next = at == std::string::npos ? 0 : (static_cast<int>(at) - step.y + n) % n;
     name.back() = letters[static_cast<std::size_t>(next)];
+}
+
+void pasteText(std::string& name, const std::string& text) {
+    for (char c : text)
+        typeCharacter(name, static_cast<unsigned char>(c));
 }

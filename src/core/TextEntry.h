@@ -9,11 +9,17 @@
 #include <string>
 
 extern std::string enteredName;
+// Where the window's typing goes: the highscore name, unless a screen with a
+// field of its own points it there while it is open and back when it closes.
+// Never null.
+extern std::string* typedText;
 
 constexpr std::size_t maxNameLength = 15;
 
 // Appends a printable ASCII character (32..126) while the name is shorter than the limit.
 void typeCharacter(std::string& name, sf::Uint32 codePoint);
+// Appends the printable characters of pasted text, as typing them would.
+void pasteText(std::string& name, const std::string& text);
 // Removes the last character, if any.
 void eraseCharacter(std::string& name);
 // Spelling without a keyboard: up and down turn the last letter through

@@ -290,6 +290,11 @@ std::string encodeRecording(const Recording& rec) {
                                          (copies.fullscreen ? 4 : 0) | (copies.hardcore ? 8 : 0)));
     for (std::int32_t v : {copies.resolution, copies.antialiasing, copies.musicVolume, copies.soundVolume})
         putU32(out, static_cast<std::uint32_t>(v));
+    putU8(out, static_cast<std::uint8_t>(rec.run.kind));
+    putU32(out, static_cast<std::uint32_t>(rec.run.seed & 0xFFFFFFFF));
+    putU8(out, static_cast<std::uint8_t>(rec.run.seed >> 32));
+    putText(out, rec.run.day);
+    putU8(out, rec.run.counts ? 1 : 0);
     putF32(out, rec.shake);
     putF32(out, rec.startStep);
     putText(out, inputBytes(rec.input));
@@ -349,6 +354,14 @@ std::optional<Recording> decodeHeader(const std::string& bytes, std::string& err
              {&copies.resolution, &copies.antialiasing, &copies.musicVolume, &copies.soundVolume})
             *v = static_cast<std::int32_t>(r.u32());
     }
+    std::uint8_t kind = 0;
+    if (version >= 3) {
+        kind = r.u8();
+        rec.run.seed = r.u32();
+        rec.run.seed |= static_cast<Seed>(r.u8()) << 32;
+        rec.run.day = r.text();
+        rec.run.counts = r.u8() != 0;
+    }
     rec.shake = r.f32();
     rec.startStep = r.f32();
     std::string input = r.text();
@@ -364,12 +377,14 @@ std::optional<Recording> decodeHeader(const std::string& bytes, std::string& err
     }
     std::size_t inputAt = 0;
     Reader inputReader(input, inputAt);
-    if (!linesFit || start > 1 || !finite(rec.shake) || !finite(rec.startStep) || !finite(rec.seconds) ||
+    if (!linesFit || start > 1 || kind > static_cast<std::uint8_t>(RunKind::daily) || !finite(rec.shake) ||
+        !finite(rec.startStep) || !finite(rec.seconds) ||
         !readInput(inputReader, inputReader.u8(), rec.input) || inputAt != input.size()) {
         error = "the recording's header is damaged";
         return std::nullopt;
     }
     rec.start = static_cast<Recording::Start>(start);
+    rec.run.kind = static_cast<RunKind>(kind);
     return rec;
 }
 
@@ -437,7 +452,7 @@ std::vector<RecordingEntry> listRecordings(const std::string& folder) {
         if (!rec)
             continue;
         entries.push_back({file.string(), rec->startedAt, rec->levelReached, rec->score, rec->seconds,
-                           rec->hardcore, rec->rules, rec->contentDigest});
+                           rec->hardcore, rec->rules, rec->contentDigest, rec->run});
     }
     std::stable_sort(entries.begin(), entries.end(), [](const RecordingEntry& a, const RecordingEntry& b) {
         return a.startedAt > b.startedAt;
@@ -445,10 +460,12 @@ std::vector<RecordingEntry> listRecordings(const std::string& folder) {
     return entries;
 }
 
-void pruneRecordings(const std::string& folder, std::size_t keep, const std::string& keptMarker) {
+void pruneRecordings(const std::string& folder, std::size_t keep, const std::vector<std::string>& keptMarks) {
     std::size_t seen = 0;
     for (const auto& file : recordingFiles(folder)) {
-        if (file.filename().string().find(keptMarker) != std::string::npos)
+        const std::string name = file.filename().string();
+        if (std::any_of(keptMarks.begin(), keptMarks.end(),
+                        [&name](const std::string& mark) { return name.find(mark) != std::string::npos; }))
             continue;
         if (++seen > keep) {
             std::error_code ignored;

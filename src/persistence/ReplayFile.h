@@ -9,6 +9,8 @@
 // the bytes hold, so a cut, emptied or foreign file is refused with a reason
 // instead of read past its end.
 
+#include "core/RunKind.h"
+
 #include <bitset>
 #include <cstdint>
 #include <optional>
@@ -89,8 +91,9 @@ struct MenuCopies {
 
 struct Recording {
     // 2 added the rules revision, the content digest, the highscore table and
-    // the menu copies to the header; frames are the same in both.
-    static constexpr std::uint16_t formatVersion = 2;
+    // the menu copies to the header, 3 the run's kind and seed; frames are
+    // the same in all.
+    static constexpr std::uint16_t formatVersion = 3;
     enum class Start : std::uint8_t { NewRun = 0, Save = 1 };
 
     std::uint16_t format = formatVersion; // as read from the file
@@ -108,6 +111,9 @@ struct Recording {
     // ranks is decided against it, not against the watcher's table.
     std::vector<std::string> highscores;
     MenuCopies menuCopies;
+    // A seeded or daily run's seed, and for a daily run its day and whether
+    // the attempt counts, as decided when it started.
+    RunIdentity run{};
     float shake = 0;     // the camera's shake at the start
     float startStep = 0; // the step of the frame the run began in
     InputSnapshot input; // the input of the frame the run began in
@@ -139,9 +145,10 @@ struct RecordingEntry {
     float seconds = 0;
     bool hardcore = false;
     std::uint32_t rules = 1, contentDigest = 0;
+    RunIdentity run{};
 };
 std::vector<RecordingEntry> listRecordings(const std::string& folder);
 
 // Deletes the oldest recordings of the folder beyond the newest `keep`,
-// sparing every file whose name holds `keptMarker`.
-void pruneRecordings(const std::string& folder, std::size_t keep, const std::string& keptMarker);
+// sparing every file whose name holds one of `keptMarks`.
+void pruneRecordings(const std::string& folder, std::size_t keep, const std::vector<std::string>& keptMarks);

@@ -2,6 +2,7 @@
 
 #include "actors/Player.h"
 #include "core/Globals.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
@@ -150,7 +151,11 @@ bool readRunKey(const std::string& line, Lines& lines, SaveData& save) {
         keep(save.totalScore, intLine(lines, 0, INT_MAX));
     else if (startsWith(line, "Score"))
         keep(save.upgradePoints, intLine(lines, 0, INT_MAX));
-    else
+    else if (startsWith(line, "Seed:")) {
+        std::optional<std::string> code = textLine(lines);
+        std::string why;
+        keep(save.seed, code ? parseSeed(*code, why) : std::nullopt);
+    } else
         return false;
     return true;
 }
@@ -385,6 +390,8 @@ void writeSave(std::ostream& out, const Player& player) {
     for (const auto& item : player.inventory)
         if (item)
             writeItem(out, *item);
+    if (currentRun.kind == RunKind::seeded)
+        out << "Seed:\n" << formatSeed(currentRun.seed) << "\n";
 }
 
 SaveData readSave(std::istream& in) {

@@ -7,6 +7,7 @@
 // (a missing value at the end of the file, a value that is not a finite
 // number), so a damaged file loads what it still holds.
 
+#include "core/SeedCode.h"
 #include "items/Item.h"
 
 #include <iosfwd>
@@ -38,6 +39,8 @@ struct SaveData {
     std::optional<int> statpoints;
     std::optional<int> totalScore;
     std::optional<int> upgradePoints;
+    // A seeded run's seed: its levels keep coming from it after a load.
+    std::optional<Seed> seed;
     // Every item block of a known type, in file order.
     std::vector<std::unique_ptr<Item>> items;
     // Whether any key of the format was found; a file without one is no save.
@@ -49,7 +52,8 @@ struct SaveData {
 constexpr int highestLevel = 250;
 
 // Writes hardcoreMode, levelNumber, totalScore, upgradePoints and the
-// player's state and items in the save layout.
+// player's state and items in the save layout, and a seeded run's seed on a
+// line of its own after them.
 void writeSave(std::ostream& out, const Player& player);
 
 // Reads a save. Items are read into copies of the first weapon, bomb or

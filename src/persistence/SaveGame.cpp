@@ -3,6 +3,7 @@
 #include "actors/Player.h"
 #include "core/AtomicFile.h"
 #include "core/Globals.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 
 #include <filesystem>
@@ -81,7 +82,7 @@ bool autosaveExists() {
     return readableFile(savePath("autosave")) || readableFile(backupPath(savePath("autosave")));
 }
 bool loadingAllowed() {
-    return !hardcoreMode;
+    return !currentRun.oneLife(hardcoreMode);
 }
 
 void deleteSaves() {

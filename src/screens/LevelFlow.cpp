@@ -6,6 +6,9 @@
 #include "app/Replay.h"
 #include "app/RunLog.h"
 #include "core/Globals.h"
+#include "core/Random.h"
+#include "core/RunKind.h"
+#include "core/Settings.h"
 #include "persistence/SaveFile.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
@@ -25,20 +28,42 @@ void enterLevel(int level, bool freshRun) {
     // A game-over or score screen due in the level left behind must not open over this one.
     handler->cancelScheduled();
     levelNumber = level;
-    Maphandler::getInstance()->newMap(level);
+    if (currentRun.seeded()) {
+        // The level is the seed's, whatever the run drew before it.
+        SeparateStream stream(derivedSeed(currentRun.seed, level, SeedPurpose::level));
+        Maphandler::getInstance()->newMap(level);
+    } else {
+        Maphandler::getInstance()->newMap(level);
+    }
     Player::getInstance()->resetForLevel(freshRun);
     Ingame* ingame = Ingame::getInstance();
     if (!unwindTo(ingame))
         handler->pushState(ingame);
 }
 
-} // namespace
-
-void startNewRun() {
+// A fresh run of the kind currentRun names, from level 1.
+void startFreshRun() {
     replay::runStarts(Recording::Start::NewRun);
     Player::getInstance()->startRun();
     resetScores();
     enterLevel(1, true);
+}
+
+} // namespace
+
+void startNewRun() {
+    currentRun = RunIdentity{hardcoreMode ? RunKind::hardcore : RunKind::normal, 0, {}, false};
+    startFreshRun();
+}
+
+void startSeededRun(Seed seed) {
+    currentRun = RunIdentity{RunKind::seeded, seed & seedMask, {}, false};
+    startFreshRun();
+}
+
+void startDailyRun(const std::string& day, bool counts) {
+    currentRun = RunIdentity{RunKind::daily, dailySeed(day, replay::rulesRevision), day, counts};
+    startFreshRun();
 }
 
 void restartLevel() {
@@ -64,6 +89,10 @@ bool continueFromSaveText(const std::string& text) {
         return false;
     if (GameStateHandler::getInstance()->holds(Ingame::getInstance()))
         leaveRun();
+    // A seeded run's save keeps its levels coming from the seed.
+    const bool hardcore = save->hardcore.value_or(hardcoreMode);
+    currentRun = save->seed ? RunIdentity{RunKind::seeded, *save->seed, {}, false}
+                            : RunIdentity{hardcore ? RunKind::hardcore : RunKind::normal, 0, {}, false};
     // The recording holds the save as it was, so that watching it needs no file.
     replay::runStarts(Recording::Start::Save, text);
     // The save lands on a fresh player: a hand the file leaves empty gets the

@@ -9,10 +9,21 @@
 //
 // Plain functions, so that menu buttons can hold them as actions.
 
+#include "core/SeedCode.h"
+
 #include <string>
 
 // "New Game": level 1 of a fresh run, over the main menu.
 void startNewRun();
+
+// A seeded run: like "New Game", but each level and the upgrade offers after
+// it come from generators started from the seed, the level number and what
+// they are for, and the rest of the run from a stream started from the seed.
+void startSeededRun(Seed seed);
+// A daily run of the given UTC day: the day's seed, one life, no saves.
+// Whether the attempt counts was decided by the caller as it started (the
+// shell reads the clock and the daily table; a run never does).
+void startDailyRun(const std::string& day, bool counts);
 
 // "Restart level": the current level again on a freshly generated map,
 // keeping the run's experience, stats and items. Every screen above the

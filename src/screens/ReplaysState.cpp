@@ -5,6 +5,7 @@
 #include "app/ReplayViewer.h"
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -172,8 +173,17 @@ void ReplaysState::draw() {
             window.draw(rowText);
         }
         const bool highscore = entry.path.find(replay::highscoreMark) != std::string::npos;
-        if (highscore || entry.hardcore || older) {
-            markText.setString(older ? "Older version" : highscore ? "Highscore" : "Hardcore");
+        // A seeded or daily run shows its seed and the rules it was played under, in smaller type to fit.
+        const std::string seed = entry.run.seeded()
+                                     ? (entry.run.kind == RunKind::daily ? "Daily " : "Seed ") +
+                                           entry.run.seedText() + " r" + std::to_string(entry.rules)
+                                     : "";
+        if (highscore || entry.hardcore || older || !seed.empty()) {
+            markText.setString(older           ? "Older version"
+                               : highscore     ? "Highscore"
+                               : !seed.empty() ? seed
+                                               : "Hardcore");
+            markText.setCharacterSize(!older && !highscore && !seed.empty() ? 20 : 28);
             markText.setFillColor(lit ? onHighlight : highscore && !older ? amber : grey);
             markText.setOutlineThickness(lit ? 0 : 2);
             placeMenuText(markText, markLeft, middle, Align::left);

@@ -3,11 +3,13 @@
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
 #include "app/RunLog.h"
+#include "app/Replay.h"
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Picture.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "persistence/SaveGame.h"
@@ -88,6 +90,7 @@ ScoreScreenState::ScoreScreenState()
     style(experienceText, content->fontBeantown, 34, offWhite, 2);
     style(levelUpText, content->fontBeantown, 34, levelUpYellow, 2);
     style(hint, content->fontBeantown, 28, offWhite, 2);
+    style(seedLine, content->fontBeantown, 28, offWhite, 2);
     barCaption.setString("RATING");
     hint.setString("CLICK TO CONTINUE");
     layoutPanel();
@@ -180,7 +183,9 @@ bool ScoreScreenState::finishRequested(bool leftReleased, bool rightReleased, bo
 }
 
 void ScoreScreenState::onEnter() {
-    saveGame("autosave");
+    // A daily run keeps no saves: it is one attempt, never resumed.
+    if (currentRun.keepsSaves())
+        saveGame("autosave");
     MenuState::onEnter();
     // The panel carries the text; the level behind only needs to recede.
     menuShade.setFillColor(sf::Color(0, 0, 0, 120));
@@ -219,6 +224,11 @@ void ScoreScreenState::onEnter() {
 
     title.setString("LEVEL " + std::to_string(levelNumber) + " CLEARED");
     centre(title, panelArea.left + panelArea.width / 2, 170);
+    std::string seed = replay::runLabel();
+    if (!currentRun.keepsSaves())
+        seed += "  -  no autosave: a daily run keeps no saves";
+    seedLine.setString(seed);
+    centre(seedLine, panelArea.left + panelArea.width / 2, 58);
     experienceText.setString("EXPERIENCE +" + std::to_string(experienceGained));
     centre(experienceText, panelArea.left + panelArea.width / 2, 944);
     std::string points = levelsGained == 1 ? "1 STAT POINT" : std::to_string(levelsGained) + " STAT POINTS";
@@ -310,7 +320,8 @@ void ScoreScreenState::finish() {
     celebrated = false;
     // Written again now that the level's score and experience are banked, so
     // that resuming from it does not lose the level just cleared.
-    saveGame("autosave");
+    if (currentRun.keepsSaves())
+        saveGame("autosave");
     GameStateHandler* handler = GameStateHandler::getInstance();
     handler->changeState(UpgradeState::getInstance());
     IntermissionState* wipe = IntermissionState::getInstance();
@@ -329,6 +340,7 @@ void ScoreScreenState::draw() {
     window.draw(totalBand);
     window.draw(rule);
     window.draw(title);
+    window.draw(seedLine);
     for (const sf::Text& text : texts)
         window.draw(text);
     window.draw(barCaption);

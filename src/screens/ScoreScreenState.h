@@ -86,5 +86,6 @@ class ScoreScreenState : public MenuState, public Singleton<ScoreScreenState> {
     sf::Text title;
     sf::Text barCaption, barPercent;
     sf::Text experienceText, levelUpText, hint;
+    sf::Text seedLine; // above the panel: a seeded or daily run's seed
     float sinceCelebration = 0;
 };

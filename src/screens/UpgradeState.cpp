@@ -7,6 +7,8 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Picture.h"
+#include "core/Random.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "core/TextSize.h"
 #include "items/ArmorInfo.h"
@@ -25,6 +27,7 @@
 
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -325,6 +328,7 @@ void UpgradeState::onEnter() {
     if (visiting)
         return;
     visiting = true;
+    offerRound = 0;
     rollLoot();
     rerollCost = firstRerollCost;
     hovered = -1;
@@ -343,6 +347,12 @@ void UpgradeState::onExit() {
 }
 
 void UpgradeState::rollLoot() {
+    // A seeded run's offers are the seed's: the same for everyone on this
+    // level and this reroll, whatever each did before.
+    std::optional<SeparateStream> stream;
+    if (currentRun.seeded())
+        stream.emplace(derivedSeed(currentRun.seed, levelNumber, SeedPurpose::offers, offerRound));
+    ++offerRound;
     loot[0] = generateWeapon(levelNumber);
     loot[1] = generateWeapon(levelNumber);
     loot[2] = generateArmour(static_cast<float>(levelNumber));
@@ -388,7 +398,10 @@ bool UpgradeState::spendStatPoint(int Player::*stat) {
 }
 
 void UpgradeState::saveRun() {
-    buttons[saveButton].altLabel.setString(saveGame("save") ? "Game Saved" : "Save failed");
+    if (!currentRun.keepsSaves())
+        buttons[saveButton].altLabel.setString("Daily: no saves");
+    else
+        buttons[saveButton].altLabel.setString(saveGame("save") ? "Game Saved" : "Save failed");
 }
 
 void UpgradeState::update(float dt) {

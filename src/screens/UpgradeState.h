@@ -63,6 +63,8 @@ class UpgradeState : public MenuState, public Singleton<UpgradeState> {
     std::unique_ptr<Item>
         loot[3]; // [0] and [1] weapons, [2] armour; a slot is empty after swapping in an empty hand
     int rerollCost = firstRerollCost;
+    // The offers rolled on this visit so far: a seeded run draws each from its own stream.
+    int offerRound = 0;
     bool showInfo = false;
 
     sf::Text fixedLabels[5]; // "Inventory", "Left Hand", "Right Hand", "Armour", "Loot:"

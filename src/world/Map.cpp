@@ -26,6 +26,7 @@
 #include <SFML/Graphics/VertexArray.hpp>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 
@@ -769,4 +770,30 @@ LevelCensus Map::census() const {
     for (const auto& actor : enemies)
         census.actors.push_back({actor->getKind(), actor->getSizeFactor()});
     return census;
+}
+
+std::uint32_t Map::generatedFingerprint() const {
+    // FNV-1a over the words.
+    std::uint32_t hash = 2166136261u;
+    auto mix = [&hash](std::uint32_t word) {
+        for (int i = 0; i < 4; ++i) {
+            hash ^= (word >> (8 * i)) & 0xFF;
+            hash *= 16777619u;
+        }
+    };
+    for (const TileGrid* grid : {&walls, &layout})
+        for (const std::vector<Tile>& column : *grid)
+            for (const Tile& tile : column) {
+                mix(tile.kind);
+                mix(static_cast<std::uint32_t>(tile.hitPoints));
+                mix(static_cast<std::uint32_t>(tile.armour));
+            }
+    for (const EntityList* list : {&furniture, &enemies}) {
+        mix(static_cast<std::uint32_t>(list->size()));
+        for (const std::unique_ptr<Mapentity>& entity : *list) {
+            mix(std::bit_cast<std::uint32_t>(entity->position.x));
+            mix(std::bit_cast<std::uint32_t>(entity->position.y));
+        }
+    }
+    return hash;
 }

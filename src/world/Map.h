@@ -18,6 +18,7 @@
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -175,6 +176,13 @@ class Map {
     // Each living actor's kind and size factor in list order, and the
     // level's clock: what the score rules count.
     LevelCensus census() const;
+
+    // A digest of what the level's generation made: the tiles of both
+    // layers with the walls' strength, and where each piece of furniture and
+    // each enemy stands. The map handler takes it once the level is made, so
+    // a recording's checksums catch a level generated differently.
+    std::uint32_t generatedFingerprint() const;
+    std::uint32_t fingerprint = 0;
 
     // Actors and props append here; only the map removes.
     EntityList enemies;

@@ -277,6 +277,7 @@ void Maphandler::newMap(int level) {
         camera->overlayColor = sf::Color(110, 40, 40, 48);
     if (std::rand() % 4 == 1)
         camera->overlayColor = sf::Color(16, 16, 64, 96);
+    maps[0]->fingerprint = maps[0]->generatedFingerprint();
 
     std::cout << "Map generation took A TOTAL OF " << clock.getElapsedTime().asMilliseconds() << " ms"
               << std::endl;

@@ -11,18 +11,24 @@
 #include "app/GameOverState.h"
 #include "app/GameStateHandler.h"
 #include "app/MainMenuState.h"
+#include "app/MenuActions.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
 #include "app/RunLog.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/SeedCode.h"
 #include "core/Settings.h"
+#include "persistence/DailyTable.h"
 #include "persistence/HighscoreTable.h"
 #include "persistence/RunHistory.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
 #include "screens/LevelFlow.h"
+#include "screens/UpgradeState.h"
 #include "support/RunDirFile.h"
+#include "world/Map.h"
+#include "world/Maphandler.h"
 #include "world/Score.h"
 
 #include "core/Bindings.h"
@@ -353,3 +359,56 @@ TEST_F(Soak, ARecordedRunPlaysBackTheSameElsewhereAndAtAnySpeed) {
 }
 
 } // namespace
+
+TEST_F(Soak, TwoWaysOfPlayingOneSeedMeetTheSameLevelsAndOffersAndADailyVerifies) {
+    // Each level's map and the offers after it, by level, as one way of playing met them.
+    using Met = std::map<int, std::pair<std::uint32_t, std::string>>;
+    auto play = [this](bool pad, unsigned before) {
+        Met met;
+        bot = Bot{};
+        bot.orders.gamepad = pad;
+        bot.orders.saveOneIn = 0;
+        currentLevel = -1;
+        std::srand(before);
+        std::string why;
+        startSeededRun(*parseSeed("K7QX-M2PA", why));
+        EXPECT_TRUE(playUntil([&] {
+            if (onTop(Ingame::getInstance()))
+                met[levelNumber].first = Maphandler::getInstance()->currentMap()->fingerprint;
+            UpgradeState* upgrade = UpgradeState::getInstance();
+            if (onTop(upgrade) && met[levelNumber].second.empty())
+                for (const auto& item : upgrade->loot)
+                    met[levelNumber].second += item ? item->getName() + ";" : "-;";
+            return levelNumber == 4 && onTop(Ingame::getInstance());
+        }));
+        returnToMainMenu();
+        return met;
+    };
+    const Met keys = play(false, 1), pad = play(true, 2);
+    ASSERT_EQ(keys.size(), 4u);
+    EXPECT_EQ(keys, pad);
+    EXPECT_NE(keys.at(2).first, keys.at(3).first) << "the levels were really made";
+
+    // A daily attempt's recording carries its day and verdict and verifies
+    // elsewhere; under other rules it is refused. The table names it.
+    RunDirFile dailyFile{DailyTable::defaultPath};
+    DailyTable noted;
+    ASSERT_TRUE(noted.beginAttempt("2026-12-07", "Bot") && noted.save());
+    startDailyRun("2026-12-07", true);
+    ASSERT_TRUE(playUntil([&] { return levelNumber == 2 && onTop(Ingame::getInstance()); }));
+    returnToMainMenu();
+    replay::finishRecording();
+    const std::string path = replay::lastRecordingPath();
+    EXPECT_NE(path.find(replay::dailyMark), std::string::npos);
+    std::string error, output;
+    std::optional<Recording> rec = readRecording(path, error);
+    ASSERT_TRUE(rec) << error;
+    EXPECT_EQ(rec->run.day, "2026-12-07");
+    EXPECT_TRUE(rec->run.counts);
+    EXPECT_EQ(verifyElsewhere(path, output), 0) << output;
+    rec->rules = replay::rulesRevision - 1;
+    ASSERT_TRUE(writeRecording(replay::folder + "older.vrp", *rec));
+    EXPECT_EQ(verifyElsewhere(replay::folder + "older.vrp", output), 2);
+    EXPECT_EQ(DailyTable::load().find("2026-12-07")->recording,
+              std::filesystem::path(path).filename().string());
+}

@@ -27,7 +27,7 @@ escape() {
 visit() {
     e2e_start_game
     sleep 3
-    e2e_point 1550 790 # Options
+    e2e_point 1550 824 # Options
     click
     e2e_point 720 880 # Comfort
     click
@@ -38,7 +38,7 @@ visit() {
     click
     escape
     escape
-    e2e_point 1550 930 # Exit
+    e2e_point 1550 948 # Exit
     click
     for _ in $(seq 1 100); do
         kill -0 "$pid" 2>/dev/null || break

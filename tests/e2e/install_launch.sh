@@ -35,7 +35,7 @@ launch_and_exit() {
     xdotool windowmove "$wid" 0 0
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     sleep 3
-    e2e_point 1550 930
+    e2e_point 1550 948
     e2e_click
     local status=0
     for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

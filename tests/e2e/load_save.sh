@@ -31,8 +31,8 @@ cp data/SaveData/save.txt "$artefacts/loaded_save.txt"
 
 e2e_start_game
 sleep 3
-# "Load Save" is centred at (1550, 230) of the view.
-e2e_point 1550 230
+# "Load Save" is centred at (1550, 328) of the view.
+e2e_point 1550 328
 e2e_click
 sleep 2
 

@@ -13,12 +13,12 @@ e2e_start_game
 sleep 3
 e2e_shot main_menu
 
-# "Exit" is centred at (1550, 930) of the view; under the pointer its frame turns amber.
-e2e_point 1550 930
+# "Exit" is centred at (1550, 948) of the view; under the pointer its frame turns amber.
+e2e_point 1550 948
 sleep 1.5
 e2e_shot main_menu_hover
-e2e_check "$(e2e_amber main_menu 1380 850 300 160)" "<" 0.005 "Exit is lit before the pointer is on it"
-e2e_check "$(e2e_amber main_menu_hover 1380 850 300 160)" ">" 0.01 "Exit does not light up under the pointer"
+e2e_check "$(e2e_amber main_menu 1380 878 300 140)" "<" 0.005 "Exit is lit before the pointer is on it"
+e2e_check "$(e2e_amber main_menu_hover 1380 878 300 140)" ">" 0.01 "Exit does not light up under the pointer"
 e2e_click
 
 for _ in $(seq 1 150); do

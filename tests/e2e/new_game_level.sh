@@ -13,8 +13,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 e2e_prepare "$1" "$2"
 e2e_start_game
 sleep 3
-# "New Game" is centred at (1550, 90) of the view.
-e2e_point 1550 90
+# "New Game" is centred at (1550, 80) of the view.
+e2e_point 1550 80
 e2e_click
 sleep 2
 e2e_shot level_start

@@ -37,7 +37,7 @@ shot() {
 
 e2e_start_game
 sleep 3
-e2e_point 1550 90 # New Game
+e2e_point 1550 80 # New Game
 hold_buttons 0.6 1
 # The level's people hunt the player: the time in it is kept short so that
 # the session reaches the pause menu alive on any generated map.
@@ -73,7 +73,7 @@ for _ in 1 2 3 4 5 6; do
     sleep 0.5
 done
 sleep 3
-e2e_point 1550 930 # Exit
+e2e_point 1550 948 # Exit
 hold_buttons 0.6 1
 
 for _ in $(seq 1 150); do

@@ -47,6 +47,7 @@ Recording sampleRecording() {
     rec.gameVersion = "1.0";
     rec.startedAt = "2026-12-07 04:10:33";
     rec.seed = 123456789;
+    rec.run = {RunKind::daily, 0xFEDCBA9876ull, "2026-12-07", true};
     rec.hardcore = true;
     rec.start = Recording::Start::Save;
     rec.settings = "HARDC:1\nSHAKE:40\n";
@@ -73,6 +74,7 @@ TEST(ReplayFile, FramesAndHeaderComeBackAsTheyWent) {
     std::optional<Recording> back = decodeRecording(encodeRecording(rec), error);
     ASSERT_TRUE(back) << error;
     EXPECT_EQ(back->seed, rec.seed);
+    EXPECT_EQ(back->run, rec.run);
     EXPECT_EQ(back->rules, 7u);
     EXPECT_EQ(back->contentDigest, 0xC0FFEEu);
     EXPECT_EQ(back->highscores, rec.highscores);
@@ -186,7 +188,7 @@ TEST(ReplayFile, ListingIsNewestFirstAndPruningSparesHighscoreRuns) {
     EXPECT_EQ(listed.front().startedAt, "2026-12-06 10:00:00");
     EXPECT_EQ(listed.front().score, 4567);
 
-    pruneRecordings(folder.string(), 3, " highscore");
+    pruneRecordings(folder.string(), 3, {" highscore"});
     listed = listRecordings(folder.string());
     ASSERT_EQ(listed.size(), 3u); // the junk file counts among the three newest
     EXPECT_EQ(listed[1].startedAt, "2026-12-05 10:00:00");

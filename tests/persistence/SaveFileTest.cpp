@@ -2,6 +2,7 @@
 
 #include "actors/Player.h"
 #include "core/Globals.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "support/BaseTypes.h"
@@ -240,6 +241,16 @@ class SaveFileTest : public ::testing::Test {
 
 TEST_F(SaveFileTest, TheWriterProducesTheDocumentedLayoutByteForByte) {
     EXPECT_EQ(written(), goldenSave);
+}
+
+TEST_F(SaveFileTest, ASeededRunsSaveCarriesItsSeedOnALineAfterTheKeys) {
+    currentRun = RunIdentity{RunKind::seeded, 0x123456789Aull, {}, false};
+    const std::string seeded = written();
+    currentRun = RunIdentity{};
+    EXPECT_EQ(seeded, std::string(goldenSave) + "Seed:\n" + formatSeed(0x123456789Aull) + "\n");
+    EXPECT_EQ(read(seeded).seed, 0x123456789Aull);
+    EXPECT_FALSE(read(goldenSave).seed);
+    EXPECT_FALSE(read(std::string(goldenSave) + "Seed:\nK7QX-M2PU\n").seed) << "a damaged code is no seed";
 }
 
 TEST_F(SaveFileTest, TheReaderRestoresEveryValueOfTheGoldenFile) {
