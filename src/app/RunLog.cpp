@@ -1,5 +1,6 @@
 #include "app/RunLog.h"
 
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "world/LevelCensus.h"
 
@@ -40,7 +41,18 @@ const char* attackerName(HitSource::By by) {
 namespace runlog {
 
 RunIdentity currentRunIdentity() {
-    return {hardcoreMode ? "hardcore" : "normal", ""};
+    // The kind the level flow set as the run began, live or watched.
+    switch (::currentRun.kind) {
+    case RunKind::hardcore:
+        return {"hardcore", ""};
+    case RunKind::seeded:
+        return {"seeded", ::currentRun.seedText()};
+    case RunKind::daily:
+        return {"daily", ::currentRun.seedText()};
+    case RunKind::normal:
+        break;
+    }
+    return {"normal", ""};
 }
 
 void runStarts() {

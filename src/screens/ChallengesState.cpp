@@ -176,7 +176,8 @@ void ChallengesState::watchDay(std::size_t row) {
     if (row >= table.days.size() || table.days[row].recording.empty())
         return;
     std::string error;
-    if (ReplayViewer::request(replay::folder + table.days[row].recording, ReplayViewer::Back::list, error, this))
+    if (ReplayViewer::request(replay::folder + table.days[row].recording, ReplayViewer::Back::list, error,
+                              this))
         watchError.clear();
     else
         watchError = error.empty() ? "it could not be read" : error;

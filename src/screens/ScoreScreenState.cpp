@@ -2,8 +2,8 @@
 
 #include "actors/Player.h"
 #include "app/GameStateHandler.h"
-#include "app/RunLog.h"
 #include "app/Replay.h"
+#include "app/RunLog.h"
 #include "core/Camera.h"
 #include "core/Contenthandler.h"
 #include "core/Globals.h"

@@ -10,6 +10,7 @@
 #include "app/Replay.h"
 #include "app/RunLog.h"
 #include "core/Globals.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "persistence/HighscoreTable.h"
 #include "persistence/RunHistory.h"
@@ -186,6 +187,17 @@ TEST_F(RecordingFiles, AQuitALoadAndAClosingEachAddOneRecordNamingTheRecording) 
     EXPECT_EQ(runs[1].ending, "loaded");
     EXPECT_EQ(runs[2].ending, "closed");
     EXPECT_EQ(runs[2].levelReached, 2);
+
+    // A seeded run is recorded as one, with its code.
+    startSeededRun(0x123456789AULL);
+    recordedFrame();
+    returnToMainMenu();
+    recordedFrame();
+    runs = runHistory::load(runlog::historyPath);
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[3].mode, "seeded");
+    EXPECT_EQ(runs[3].seed, currentRun.seedText());
+    EXPECT_EQ(runs[3].seed.size(), 9u);
 
     // A disk that refuses the history costs the record only.
     runlog::historyPath = folder.string() + "/blocked/Runs.txt";
