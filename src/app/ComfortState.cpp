@@ -176,12 +176,7 @@ void ComfortState::update(float dt) {
 void ComfortState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    for (const sf::RectangleShape& line : separators)
-        window.draw(line);
-    for (const sf::Text& text : labels)
-        window.draw(atTextSize(text, labelRoom, {0, 0.5f}));
-    for (const sf::Text& text : values)
-        window.draw(atTextSize(text, valueRoom, {0.5f, 0.5f}));
+    drawRows(window, separators, labels, values);
     if (lastSaveFailed)
         window.draw(saveFailed);
 }

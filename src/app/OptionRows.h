@@ -5,7 +5,12 @@
 // pixels (90 on the accessibility page, which has eight), and a faint line
 // between the rows.
 
+#include "core/TextSize.h"
+
 #include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Text.hpp>
 #include <SFML/System/Vector2.hpp>
 
 namespace optionrows {
@@ -30,6 +35,18 @@ inline const sf::Color valueColour(242, 163, 58);
 // The centre line of a row, in screen pixels.
 constexpr int rowY(int row) {
     return firstRowY + row * rowStep;
+}
+
+// The rows' lines, labels and values, each text at the player's text size
+// within its room.
+template <typename Lines, typename Texts>
+void drawRows(sf::RenderTarget& target, const Lines& separators, const Texts& labels, const Texts& values) {
+    for (const sf::RectangleShape& line : separators)
+        target.draw(line);
+    for (const sf::Text& text : labels)
+        target.draw(atTextSize(text, labelRoom, {0, 0.5f}));
+    for (const sf::Text& text : values)
+        target.draw(atTextSize(text, valueRoom, {0.5f, 0.5f}));
 }
 
 } // namespace optionrows

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A run played by hand on the real game with the keyboard: "New Game", a
-# walk, Escape and Enter in the pause menu (which restarts the level while no
+# A run played by hand on the real game with the keyboard: "New Game", the
+# field manual closed, a walk, Escape and Enter in the pause menu (which restarts the level while no
 # save exists), a walk, and back to the main menu, which ends its recording.
 # Then saves appear on disk, which would light "Load Save" and "Load
 # Autosave" had the menu asked the disk, and the recording must still verify
@@ -23,13 +23,31 @@ walk() { # key, seconds
     xdotool keyup "$1"
 }
 
+# levels_placed N: waits until the game has placed the player in N levels,
+# so that no key meant for a level reaches a menu still settling in on a busy
+# machine (an Escape and a Return on the main menu would quit the game).
+levels_placed() {
+    for _ in $(seq 1 80); do
+        [ "$(grep -cx "Etsii alkupaikkaa" stdout.txt)" -ge "$1" ] && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
 e2e_start_game
 sleep 3
 key Return # "New Game", the first lit button
+if ! levels_placed 1; then
+    key Return # a press the menu missed while its buttons were still sliding in
+    levels_placed 1 || { echo "FAIL: \"New Game\" never started a level" >&2; cat stdout.txt >&2; exit 1; }
+fi
+# The field manual opens over the first level a process plays; Escape closes it.
 sleep 2
+key Escape
 walk d 1
 key Escape
 key Return # the pause menu's first lit button: "Restart level"
+levels_placed 2 || { echo "FAIL: \"Restart level\" never placed the player again" >&2; cat stdout.txt >&2; exit 1; }
 sleep 1
 walk s 1
 key Escape
@@ -42,7 +60,7 @@ for _ in $(seq 1 60); do
     compgen -G "data/Replays/*.vrp" >/dev/null && break
     sleep 0.25
 done
-kill "$pid"
+kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 pid=""
 
