@@ -128,9 +128,9 @@ void AccessibilityState::update(float dt) {
 void AccessibilityState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    drawRows(window, separators, labels, values);
+    drawRows(window, separators, labels, values, rowStep);
     if (lastSaveFailed)
-        window.draw(saveFailed);
+        drawText(window, saveFailed, {0, 945, 1920, 40});
 }
 
 void AccessibilityState::handleInput() {

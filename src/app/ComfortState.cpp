@@ -176,9 +176,9 @@ void ComfortState::update(float dt) {
 void ComfortState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    drawRows(window, separators, labels, values);
+    drawRows(window, separators, labels, values, rowStep);
     if (lastSaveFailed)
-        window.draw(saveFailed);
+        drawText(window, saveFailed, {0, 935, 1920, 40});
 }
 
 void ComfortState::handleInput() {

@@ -4,6 +4,7 @@
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -157,11 +158,22 @@ void ControlsState::update(float dt) {
 void ControlsState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    for (const sf::Text& text : headers)
-        window.draw(text);
-    for (const sf::Text& text : labels)
-        window.draw(text);
-    window.draw(status);
+    // A header spans its column (the two key slots share one); a name, its row left of the buttons.
+    const float columnLeft[4] = {labelX, static_cast<float>(columnXs[0] - slotSize.x / 2),
+                                 static_cast<float>(columnXs[2] - slotSize.x / 2),
+                                 static_cast<float>(columnXs[2] + slotSize.x / 2)};
+    const float headerTop = static_cast<float>(firstRowY - 2 * rowStep + rowStep / 2 - 10);
+    for (std::size_t h = 0; h < headers.size(); ++h)
+        drawText(
+            window, headers[h],
+            {columnLeft[h], headerTop, columnLeft[h + 1] - columnLeft[h] - 10, static_cast<float>(rowStep)},
+            {0, 0.5f});
+    for (std::size_t a = 0; a < labels.size(); ++a)
+        drawText(window, labels[a],
+                 {labelX, static_cast<float>(rowY(static_cast<int>(a)) - rowStep / 2),
+                  columnLeft[1] - labelX - 10, static_cast<float>(rowStep)},
+                 {0, 0.5f});
+    drawText(window, status, wholeView);
 }
 
 void ControlsState::handleInput() {

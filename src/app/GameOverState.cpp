@@ -9,6 +9,7 @@
 #include "core/Globals.h"
 #include "core/RunKind.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "persistence/HighscoreTable.h"
 #include "persistence/SaveGame.h"
 #include "screens/HSinputscreen.h"
@@ -138,8 +139,9 @@ void GameOverState::update(float dt) {
 void GameOverState::draw() {
     Ingame::getInstance()->draw();
     MenuState::draw();
-    gameWindow().draw(title);
-    gameWindow().draw(summary);
+    // The title may grow only as far as the line under it leaves room.
+    drawText(gameWindow(), title, {0, 100, 1920, 150});
+    drawText(gameWindow(), summary, wholeView);
     recap.draw();
-    gameWindow().draw(seedLine);
+    drawText(gameWindow(), seedLine, wholeView);
 }

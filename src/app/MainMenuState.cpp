@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "persistence/SaveGame.h"
 #include "screens/ChallengesState.h"
 #include "screens/Highscorescreen.h"
@@ -130,6 +131,6 @@ void MainMenuState::update(float dt) {
 void MainMenuState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    window.draw(title);
+    drawText(window, title, wholeView, {0, 0});
     window.draw(logo);
 }

@@ -142,6 +142,7 @@ void MenuButton::draw() {
     window.draw(shape);
     bool showAlternate = cooldown > 0 && !altLabel.getString().isEmpty();
     // The label grows with the text size as far as the button's face allows.
-    const float room = static_cast<float>(bounds.width) - 24;
-    window.draw(atTextSize(showAlternate ? altLabel : label, room, {0.5f, 0.5f}));
+    const sf::FloatRect face(static_cast<float>(bounds.left) + 12, static_cast<float>(bounds.top),
+                             static_cast<float>(bounds.width) - 24, static_cast<float>(bounds.height));
+    drawText(window, showAlternate ? altLabel : label, face);
 }

@@ -38,15 +38,16 @@ constexpr int rowY(int row) {
 }
 
 // The rows' lines, labels and values, each text at the player's text size
-// within its room.
+// within its room: its part of a row `rowHeight` tall around its middle.
 template <typename Lines, typename Texts>
-void drawRows(sf::RenderTarget& target, const Lines& separators, const Texts& labels, const Texts& values) {
+void drawRows(sf::RenderTarget& target, const Lines& separators, const Texts& labels, const Texts& values,
+              float rowHeight) {
     for (const sf::RectangleShape& line : separators)
         target.draw(line);
     for (const sf::Text& text : labels)
-        target.draw(atTextSize(text, labelRoom, {0, 0.5f}));
+        drawText(target, text, roomAround(text, labelX, labelRoom, rowHeight), {0, 0.5f});
     for (const sf::Text& text : values)
-        target.draw(atTextSize(text, valueRoom, {0.5f, 0.5f}));
+        drawText(target, text, roomAround(text, valueX - valueRoom / 2, valueRoom, rowHeight));
 }
 
 } // namespace optionrows

@@ -263,16 +263,11 @@ void OptionsState::update(float dt) {
 void OptionsState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    for (const sf::RectangleShape& line : separators)
-        window.draw(line);
-    for (const sf::Text& text : labels)
-        window.draw(atTextSize(text, labelRoom, {0, 0.5f}));
-    for (const sf::Text& text : values)
-        window.draw(atTextSize(text, valueRoom, {0.5f, 0.5f}));
+    drawRows(window, separators, labels, values, rowStep);
     if (!inMainMenu)
-        window.draw(hardcoreNote);
+        drawText(window, hardcoreNote, {valueX - 400, static_cast<float>(rowY(5) + 24), 800, 34});
     if (lastSaveFailed)
-        window.draw(saveFailed);
+        drawText(window, saveFailed, {0, 935, 1920, 40});
 }
 
 void OptionsState::handleInput() {

@@ -7,6 +7,7 @@
 #include "core/InputState.h"
 #include "core/RunKind.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "persistence/SaveGame.h"
 #include "screens/LevelFlow.h"
 
@@ -83,11 +84,11 @@ void PauseMenu::draw() {
     if (states.size() > 1 && states[1])
         states[1]->draw();
     MenuState::draw();
-    gameWindow().draw(title);
+    drawText(gameWindow(), title, wholeView);
     // Shown each time, since a loaded save may have changed the run.
     seedLine.setString(replay::runLabel());
     centreMenuText(seedLine, 880);
-    gameWindow().draw(seedLine);
+    drawText(gameWindow(), seedLine, wholeView);
 }
 
 void PauseMenu::handleInput() {

@@ -2,6 +2,7 @@
 
 #include "app/MenuState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -87,10 +88,17 @@ void DeathRecap::draw() const {
     sf::RenderWindow& window = gameWindow();
     window.draw(frame);
     window.draw(rule);
-    for (const sf::Text* text : {&heading, &killer, &where, &hitsHeading})
-        window.draw(*text);
+    // Each text has its row of the panel; the damage keeps a column at the right.
+    // (The rooms reach a few units past the padding, where a text's outline goes.)
+    constexpr float inner = left + padding - 4, innerWidth = width - padding * 2 + 8, damageWidth = 84;
+    drawText(window, heading, {inner, top + 15, innerWidth, 60}, {0, 0.5f});
+    drawText(window, killer, {inner, top + 80, innerWidth, 60}, {0, 0.5f});
+    drawText(window, where, {inner, top + 140, innerWidth, 105}, {0, 0});
+    drawText(window, hitsHeading, {inner, top + 260, innerWidth, 50}, {0, 0.5f});
     for (std::size_t i = 0; i < hitNames.size(); ++i) {
-        window.draw(hitNames[i]);
-        window.draw(hitDamage[i]);
+        const float rowTop = firstHitY + hitStep * static_cast<float>(i) - hitStep / 2;
+        drawText(window, hitNames[i], {inner, rowTop, innerWidth - damageWidth - 10, hitStep}, {0, 0.5f});
+        drawText(window, hitDamage[i], {inner + innerWidth - damageWidth, rowTop, damageWidth, hitStep},
+                 {1, 0.5f});
     }
 }

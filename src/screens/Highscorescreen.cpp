@@ -7,6 +7,7 @@
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "persistence/HighscoreTable.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -152,11 +153,23 @@ void Highscorescreen::onEnter() {
 void Highscorescreen::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    window.draw(title);
-    for (const sf::Text& heading : headings)
-        window.draw(heading);
+    drawText(window, title, wholeView);
+    // Each column's heading and cells keep to the column.
+    const sf::FloatRect columns[] = {{rowsLeft, 0, rankRight - rowsLeft, 0},
+                                     {nameLeft, 0, levelCentre - 130 - nameLeft, 0},
+                                     {levelCentre - 120, 0, 240, 0},
+                                     {scoreRight - 220, 0, 220, 0}};
+    auto cell = [&columns](int column, float top, float height) {
+        sf::FloatRect room = columns[column];
+        room.top = top;
+        room.height = height;
+        return room;
+    };
+    const sf::Vector2f anchors[] = {{1, 0.5f}, {0, 0.5f}, {0.5f, 0.5f}, {1, 0.5f}};
+    for (std::size_t h = 0; h < headings.size(); ++h)
+        drawText(window, headings[h], cell(static_cast<int>(h) + 1, headingY - 30, 58), anchors[h + 1]);
     window.draw(rule);
-    window.draw(note);
+    drawText(window, note, {20, 380, 330, 360}, {0, 0});
 
     const HighscoreTable* scores = table();
     const std::vector<std::string>& lines = scores->lines;
@@ -164,7 +177,7 @@ void Highscorescreen::draw() {
     const std::size_t first = scores->page * HighscoreTable::entriesPerPage;
     const std::size_t end = std::min(first + HighscoreTable::entriesPerPage, scores->entryCount());
     if (scores->entryCount() == 0)
-        window.draw(emptyText);
+        drawText(window, emptyText, {rowsLeft, 460, rowsWidth, 80});
     bool watchable = false;
     for (std::size_t entry = first; entry < end; ++entry) {
         const float top = firstRowTop + rowHeight * static_cast<float>(entry - first);
@@ -194,22 +207,22 @@ void Highscorescreen::draw() {
         for (int c = 0; c < 4; ++c) {
             rowText.setString(cells[c]);
             placeMenuText(rowText, xs[c], middle, aligns[c]);
-            window.draw(rowText);
+            drawText(window, rowText, cell(c, top, rowHeight), anchors[c]);
         }
     }
 
     pageText.setString(std::to_string(scores->page + 1) + " / " + std::to_string(scores->pageCount()));
     placeMenuText(pageText, 1760, 500, Align::centre);
-    window.draw(pageText);
+    drawText(window, pageText, {1696, 470, 128, 60});
     if (scores->lastWriteFailed)
-        window.draw(writeFailed);
+        drawText(window, writeFailed, {0, 985, 1920, 50});
     if (watchable || !watchError.empty()) {
         hint.setFillColor(watchError.empty() ? grey : sf::Color(230, 90, 70));
         hint.setString(watchError.empty()
                            ? "Runs with a play mark can be watched: click one, or pick it with the arrows"
                            : "This recording cannot be played: " + watchError);
         placeMenuText(hint, 960, 1045, Align::centre);
-        window.draw(hint);
+        drawText(window, hint, {0, 1035, 1920, 45});
     }
 }
 

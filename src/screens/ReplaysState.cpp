@@ -7,6 +7,7 @@
 #include "core/InputState.h"
 #include "core/RunKind.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -88,7 +89,7 @@ ReplaysState::ReplaysState() {
     rule.setSize(sf::Vector2f(ruleWidth, 1));
     rule.setPosition(ruleLeft, 190);
     rule.setFillColor(sf::Color(242, 163, 58, 120));
-    styleMenuText(rowText, 44, offWhite);
+    styleMenuText(rowText, 40, offWhite);
     styleMenuText(markText, 28, amber);
     styleMenuText(emptyText, 40, grey, "No runs recorded yet: every run you play is kept here");
     placeMenuText(emptyText, 960, 500, Align::centre);
@@ -139,14 +140,27 @@ void ReplaysState::watch(std::size_t index) {
 void ReplaysState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    window.draw(title);
-    for (const sf::Text& heading : headings)
-        window.draw(heading);
+    drawText(window, title, wholeView);
+    // Each column's heading and cells keep to the column.
+    const sf::FloatRect columns[] = {{dateLeft, 0, levelCentre - 100 - dateLeft, 0},
+                                     {levelCentre - 90, 0, 180, 0},
+                                     {scoreRight - 150, 0, 150, 0},
+                                     {lengthRight - 160, 0, 160, 0},
+                                     {markLeft, 0, ruleLeft + ruleWidth - markLeft, 0}};
+    auto cell = [&columns](int column, float top, float height) {
+        sf::FloatRect room = columns[column];
+        room.top = top;
+        room.height = height;
+        return room;
+    };
+    const sf::Vector2f anchors[] = {{0, 0.5f}, {0.5f, 0.5f}, {1, 0.5f}, {1, 0.5f}, {0, 0.5f}};
+    for (std::size_t h = 0; h < headings.size(); ++h)
+        drawText(window, headings[h], cell(static_cast<int>(h), headingY - 30, 58), anchors[h]);
     window.draw(rule);
-    window.draw(note);
+    drawText(window, note, {20, 380, 330, 360}, {0, 0});
 
     if (recordings.empty())
-        window.draw(emptyText);
+        drawText(window, emptyText, {ruleLeft, 460, ruleWidth, 80});
     const std::size_t first = page * rowsPerPage;
     const std::size_t end = std::min(first + rowsPerPage, recordings.size());
     for (std::size_t index = first; index < end; ++index) {
@@ -170,7 +184,7 @@ void ReplaysState::draw() {
         for (int c = 0; c < 4; ++c) {
             rowText.setString(cells[c]);
             placeMenuText(rowText, xs[c], middle, aligns[c]);
-            window.draw(rowText);
+            drawText(window, rowText, cell(c, top, rowHeight), anchors[c]);
         }
         const bool highscore = entry.path.find(replay::highscoreMark) != std::string::npos;
         // A seeded or daily run shows its seed and the rules it was played under, in smaller type to fit.
@@ -187,7 +201,7 @@ void ReplaysState::draw() {
             markText.setFillColor(lit ? onHighlight : highscore && !older ? amber : grey);
             markText.setOutlineThickness(lit ? 0 : 2);
             placeMenuText(markText, markLeft, middle, Align::left);
-            window.draw(markText);
+            drawText(window, markText, cell(4, top, rowHeight), anchors[4]);
         }
         if (!older) {
             playMark.setPosition(ruleLeft + ruleWidth + 22, middle);
@@ -197,13 +211,13 @@ void ReplaysState::draw() {
 
     pageText.setString(std::to_string(page + 1) + " / " + std::to_string(pageCount()));
     placeMenuText(pageText, 1760, 500, Align::centre);
-    window.draw(pageText);
+    drawText(window, pageText, {1696, 470, 128, 60});
     if (!watchError.empty() || !recordings.empty()) {
         hint.setFillColor(watchError.empty() ? grey : warning);
         hint.setString(watchError.empty() ? "Click a run, or pick it with the arrows and Enter, to watch it"
                                           : "This recording cannot be played: " + watchError);
         placeMenuText(hint, 960, 1010, Align::centre);
-        window.draw(hint);
+        drawText(window, hint, {0, 985, 1920, 50});
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/MenuState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -53,7 +54,7 @@ RunChart::RunChart(sf::FloatRect where, const std::string& name, Style kind) : a
     frame.setOutlineColor(panelEdge);
     frame.setOutlineThickness(2);
     styleMenuText(title, 30, amber, name);
-    placeMenuText(title, area.left + margin, area.top + 32, Align::left);
+    placeMenuText(title, area.left + margin, area.top + 24, Align::left);
     styleMenuText(emptyText, 28, grey);
 }
 
@@ -118,10 +119,13 @@ void RunChart::set(const std::vector<float>& values, const std::string& empty) {
 void RunChart::draw() const {
     sf::RenderWindow& window = gameWindow();
     window.draw(frame);
-    window.draw(title);
+    drawText(window, title, {area.left + margin, area.top + 2, area.width - margin * 2, 44}, {0, 0.5f});
     window.draw(guides);
+    // A guide's number keeps to the strip left of the chart.
     for (const sf::Text& label : guideLabels)
-        window.draw(label);
+        drawText(window, label, roomAround(label, area.left + 4, labelRoom - 14 - 4, 36), {1, 0.5f});
     window.draw(marks);
-    window.draw(emptyText);
+    drawText(window, emptyText,
+             {area.left + margin, area.top + titleRoom, area.width - margin * 2,
+              area.height - titleRoom - margin});
 }

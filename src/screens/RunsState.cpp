@@ -7,6 +7,7 @@
 #include "core/Contenthandler.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "screens/ReplaysState.h"
 #include "screens/RunsResetState.h"
 
@@ -36,6 +37,9 @@ constexpr std::array<Align, 8> columnAlign = {Align::left,  Align::left,  Align:
                                               Align::right, Align::right, Align::right, Align::left};
 
 // Buttons: the rows first, so on the history tab the focus starts on the newest run.
+// The lifetime figures: a name at the left of each row, its value ending at the right.
+constexpr float firstFigureY = 215, figureStep = 68;
+constexpr float figureLabelLeft = 372, figureValueLeft = 655, figureValueRight = 875;
 constexpr std::size_t rowButtons = RunsState::rowsPerPage;
 constexpr std::size_t modeButton = rowButtons + 3;
 
@@ -219,14 +223,17 @@ void RunsState::layoutFigures() {
     figureLabels.resize(std::size(figures));
     figureValues.resize(std::size(figures));
     for (std::size_t i = 0; i < std::size(figures); ++i) {
-        const float y = 215 + 68 * static_cast<float>(i);
+        // The favourite weapon's name and count take a line of their own under its label.
+        const bool twoLines = i + 1 == std::size(figures);
+        const float y = firstFigureY + figureStep * static_cast<float>(i);
         styleMenuText(figureLabels[i], 30, grey, figures[i].first);
-        placeMenuText(figureLabels[i], 372, y, Align::left);
+        placeMenuText(figureLabels[i], figureLabelLeft, twoLines ? y - figureStep / 4 : y, Align::left);
         styleMenuText(figureValues[i], 34, offWhite, figures[i].second);
         // A long weapon name is shrunk to the panel rather than run over its edge.
-        while (figureValues[i].getLocalBounds().width > 220 && figureValues[i].getCharacterSize() > 18)
+        const float room = figureValueRight - (twoLines ? figureLabelLeft : figureValueLeft);
+        while (figureValues[i].getLocalBounds().width > room && figureValues[i].getCharacterSize() > 18)
             figureValues[i].setCharacterSize(figureValues[i].getCharacterSize() - 2);
-        placeMenuText(figureValues[i], 875, y, Align::right);
+        placeMenuText(figureValues[i], figureValueRight, twoLines ? y + figureStep / 4 : y, Align::right);
     }
 }
 
@@ -281,15 +288,22 @@ void RunsState::resetHistory() {
 void RunsState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    window.draw(title);
+    drawText(window, title, wholeView, {0, 0.5f});
     tabMark.setPosition(tab == Tab::history ? 390 : 645, 150);
     window.draw(tabMark);
 
     if (tab == Tab::statistics) {
         window.draw(figuresFrame);
         for (std::size_t i = 0; i < figureLabels.size(); ++i) {
-            window.draw(figureLabels[i]);
-            window.draw(figureValues[i]);
+            const bool twoLines = i + 1 == figureLabels.size();
+            const float height = twoLines ? figureStep / 2 : figureStep;
+            const float valueLeft = twoLines ? figureLabelLeft : figureValueLeft;
+            drawText(
+                window, figureLabels[i],
+                roomAround(figureLabels[i], figureLabelLeft, figureValueLeft - figureLabelLeft - 10, height),
+                {0, 0.5f});
+            drawText(window, figureValues[i],
+                     roomAround(figureValues[i], valueLeft, figureValueRight - valueLeft, height), {1, 0.5f});
         }
         levelChart.draw();
         scoreChart.draw();
@@ -300,17 +314,37 @@ void RunsState::draw() {
         note.setString(message);
         note.setFillColor(message.rfind("Statistics reset", 0) == 0 ? amber : warning);
         placeMenuText(note, listCentre, 1000, Align::centre);
-        window.draw(note);
+        drawText(window, note, {ruleLeft, 975, ruleWidth, 50});
     }
 }
 
 void RunsState::drawList() {
     sf::RenderWindow& window = gameWindow();
-    for (const sf::Text& heading : headings)
-        window.draw(heading);
+    // Each column's heading and cells keep between its neighbours.
+    auto cell = [](std::size_t column, float top, float height) {
+        const float x = columnX[column];
+        const float before = column == 0 ? ruleLeft : columnX[column - 1];
+        const float after = column + 1 == columnX.size() ? ruleLeft + ruleWidth : columnX[column + 1];
+        if (columnAlign[column] == Align::left) {
+            // A left-aligned column runs to the start of the next (or, if that one is right-aligned, near
+            // it).
+            const float end = column + 1 < columnX.size() && columnAlign[column + 1] == Align::right
+                                  ? after - 80
+                                  : after - 10;
+            return sf::FloatRect(x, top, end - x, height);
+        }
+        const float start =
+            columnAlign[column - 1] == Align::left ? std::max(before + 60, x - 90) : before + 10;
+        return sf::FloatRect(start, top, x - start, height);
+    };
+    auto anchor = [](std::size_t column) {
+        return columnAlign[column] == Align::left ? sf::Vector2f(0, 0.5f) : sf::Vector2f(1, 0.5f);
+    };
+    for (std::size_t h = 0; h < headings.size(); ++h)
+        drawText(window, headings[h], cell(h, headingY - 26, 46), anchor(h));
     window.draw(rule);
     if (filtered.empty())
-        window.draw(emptyText);
+        drawText(window, emptyText, {ruleLeft, 480, ruleWidth, 80});
     const std::size_t first = page * rowsPerPage;
     for (std::size_t row = 0; row < rowsPerPage; ++row) {
         const RunRecord* run = shownRun(first + row);
@@ -336,7 +370,7 @@ void RunsState::drawList() {
         for (std::size_t c = 0; c < std::size(cells); ++c) {
             rowText.setString(cells[c]);
             placeMenuText(rowText, columnX[c], middle, columnAlign[c]);
-            window.draw(rowText);
+            drawText(window, rowText, cell(c, top, rowHeight), anchor(c));
         }
         if (recordingKept(*run)) {
             playMark.setPosition(ruleLeft + ruleWidth + 22, middle);
@@ -345,13 +379,13 @@ void RunsState::drawList() {
     }
     pageText.setString(std::to_string(page + 1) + " / " + std::to_string(pageCount()));
     placeMenuText(pageText, 1760, 500, Align::centre);
-    window.draw(pageText);
+    drawText(window, pageText, {1696, 470, 128, 60});
 
     if (focus >= 0 && static_cast<std::size_t>(focus) < rowButtons)
         if (const RunRecord* focused = shownRun(first + static_cast<std::size_t>(focus))) {
             detail.setString(runDetail(*focused, recordingKept(*focused)));
             placeMenuText(detail, listCentre, 900, Align::centre);
-            window.draw(detail);
+            drawText(window, detail, {ruleLeft, 860, ruleWidth, 80});
         }
 }
 

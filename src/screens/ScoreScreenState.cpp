@@ -11,6 +11,7 @@
 #include "core/Picture.h"
 #include "core/RunKind.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "effects/Particlehandler.h"
 #include "persistence/SaveGame.h"
 #include "screens/Ingame.h"
@@ -339,23 +340,35 @@ void ScoreScreenState::draw() {
         window.draw(c);
     window.draw(totalBand);
     window.draw(rule);
-    window.draw(title);
-    window.draw(seedLine);
-    for (const sf::Text& text : texts)
-        window.draw(text);
-    window.draw(barCaption);
-    window.draw(barPercent);
+    // Every text keeps to its own row of the panel.
+    const float inner = panelArea.left + 30, innerWidth = panelArea.width - 60;
+    auto row = [&](float middle, float height) {
+        return sf::FloatRect(inner, middle - height / 2, innerWidth, height);
+    };
+    drawText(window, title, row(170, 100));
+    drawText(window, seedLine, {0, 28, 1920, 60});
+    // The tallies are large already and set 50 units apart: they keep their size, so the column stays even.
+    for (const sf::Text& line : texts)
+        drawText(window, line,
+                 roomAround(line, lineX - 4, panelArea.left + panelArea.width - 36 - lineX,
+                            line.getGlobalBounds().height + 1),
+                 {0, 0.5f});
+    const sf::FloatRect overBar(static_cast<float>(barArea.left), static_cast<float>(barArea.top) - 52,
+                                static_cast<float>(barArea.width) / 2, 48);
+    drawText(window, barCaption, overBar, {0, 1});
+    drawText(window, barPercent, {overBar.left + overBar.width, overBar.top, overBar.width, overBar.height},
+             {1, 1});
     scoreBar.draw();
     if (celebrated) {
         // The rewards appear once the count is done; the hint pulses gently.
-        window.draw(experienceText);
+        drawText(window, experienceText, row(944, 38));
         if (levelsGained > 0)
-            window.draw(levelUpText);
+            drawText(window, levelUpText, row(982, 38));
         float pulse = 0.6f + 0.4f * std::abs(std::cos(sinceCelebration * 2.5f));
         hint.setFillColor(sf::Color(offWhite.r, offWhite.g, offWhite.b, static_cast<sf::Uint8>(255 * pulse)));
         centre(hint, panelArea.left + panelArea.width / 2, 1020);
         if (sinceCelebration > 0.6f)
-            window.draw(hint);
+            drawText(window, hint, row(1021, 40));
     }
     showView(window, world);
     Particlehandler::getInstance()->draw(Particlehandler::glow);

@@ -43,7 +43,8 @@ constexpr int lootY = 815;
 constexpr int lootXs[3] = {870, 1280, 1690};
 const sf::Vector2i lootSize(390, 110);
 constexpr int plusX = 560;
-constexpr float heldYs[3] = {398, 548, 634}; // centres of the held items' names
+constexpr float captionYs[5] = {200, 340, 490, 574, 695}; // "Inventory", the hands, "Armour", "Loot:"
+constexpr float heldYs[3] = {398, 548, 640};              // centres of the held items' names
 
 const sf::Color amber(242, 163, 58);
 const sf::Color captionColour(160, 166, 184);
@@ -292,11 +293,10 @@ UpgradeState::UpgradeState() {
         buttons[b].label.setCharacterSize(40);
 
     const char* const labels[5] = {"Inventory", "Left Hand", "Right Hand", "Armour", "Loot:"};
-    const float labelYs[5] = {200, 340, 490, 580, 695};
     for (int i = 0; i < 5; ++i) {
         bool heading = i == 0 || i == 4;
         style(fixedLabels[i], display, heading ? 48 : 30, heading ? amber : captionColour);
-        setCentred(fixedLabels[i], labels[i], i == 4 ? lootRowX : inventoryX, labelYs[i]);
+        setCentred(fixedLabels[i], labels[i], i == 4 ? lootRowX : inventoryX, captionYs[i]);
     }
     for (sf::Text& text : lootNames)
         style(text, sans, 26, sf::Color::White);
@@ -315,7 +315,7 @@ UpgradeState::UpgradeState() {
         lootRowX, lootY + lootSize.y / 2 + 12);
 
     boxes[0] = box(60, 215, 560, 640);
-    boxes[1] = box(760, 180, 520, 490);
+    boxes[1] = box(760, 180, 520, 496);
     boxes[2] = box(1330, 180, 520, 490);
 }
 
@@ -530,8 +530,13 @@ void UpgradeState::draw() {
     for (MenuButton& button : buttons)
         button.draw();
 
-    for (const sf::Text& text : fixedLabels)
-        window.draw(text);
+    // The captions over the inventory's rows and the loot, each in its row of the panel. The hand and
+    // armour captions stand between the held items' names with no room to grow, and need none.
+    for (std::size_t i = 0; i < std::size(fixedLabels); ++i) {
+        const float height = i == 0 || i == 4 ? 44 : fixedLabels[i].getGlobalBounds().height + 1;
+        drawText(window, fixedLabels[i],
+                 roomAround(fixedLabels[i], i == 4 ? 675 : 775, i == 4 ? 1210 : 490, height));
+    }
     for (int s = 0; s < 3; ++s) {
         if (loot[s])
             window.draw(lootIcons[s]);
@@ -543,10 +548,15 @@ void UpgradeState::draw() {
             window.draw(heldIcons[h]);
         window.draw(heldNames[h]);
     }
-    for (const sf::Text& text : statTexts)
-        window.draw(text);
-    for (const sf::Text* text : {&rerollPointsText, &costText, &levelText, &scoreText, &hintText})
-        window.draw(*text);
+    // The stat lines keep to the stat panel, those with a + button left of it.
+    for (std::size_t i = 0; i < std::size(statTexts); ++i)
+        drawText(window, statTexts[i],
+                 i < 2 ? roomAround(statTexts[i], 75, 530, 80) : roomAround(statTexts[i], 75, 445, 80));
+    drawText(window, rerollPointsText, roomAround(rerollPointsText, 1345, 490, 50));
+    drawText(window, costText, roomAround(costText, 1345, 490, 32));
+    drawText(window, levelText, roomAround(levelText, 75, 530, 80));
+    drawText(window, scoreText, roomAround(scoreText, 75, 530, 40));
+    drawText(window, hintText, roomAround(hintText, 675, 1210, 36));
     if (showInfo)
         panel.draw(window);
 }

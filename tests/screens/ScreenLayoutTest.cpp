@@ -7,18 +7,28 @@
 #include "app/OptionRows.h"
 #include "app/OptionsState.h"
 #include "app/PauseMenu.h"
+#include "app/Replay.h"
+#include "app/RunLog.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextEntry.h"
 #include "core/TextSize.h"
 #include "items/AffixTables.h"
 #include "items/ItemGeneration.h"
+#include "persistence/HighscoreTable.h"
+#include "persistence/ReplayFile.h"
+#include "persistence/RunHistory.h"
 #include "screens/Highscorescreen.h"
 #include "screens/Ingame.h"
 #include "screens/ReplaysState.h"
+#include "screens/RunsState.h"
+#include "screens/ScoreScreenState.h"
 #include "screens/UI.h"
 #include "screens/UpgradeState.h"
+#include "support/RunDirFile.h"
 #include "world/Maphandler.h"
+#include "world/Score.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Texture.hpp>
@@ -28,16 +38,11 @@
 
 namespace {
 
-struct Placed {
-    std::string what;
-    sf::FloatRect bounds, room;
-    float size;
-};
-
+// Within a unit, as texts are placed on whole units.
 bool inside(const sf::FloatRect& inner, const sf::FloatRect& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top &&
-           inner.left + inner.width <= outer.left + outer.width &&
-           inner.top + inner.height <= outer.top + outer.height;
+    return inner.left >= outer.left - 1 && inner.top >= outer.top - 1 &&
+           inner.left + inner.width <= outer.left + outer.width + 1 &&
+           inner.top + inner.height <= outer.top + outer.height + 1;
 }
 
 // On a 1280 x 800 screen the 1080 logical rows are drawn 800 pixels tall.
@@ -45,51 +50,31 @@ constexpr float pixelsPerUnit = 800.0f / 1080;
 
 // Every text stays inside its room and off every other, and at 125 % none is
 // drawn under a 16-pixel character size.
-void expectReadable(const std::vector<Placed>& texts, const std::string& screen) {
+void expectReadable(const std::vector<PlacedText>& texts, const std::string& screen) {
+    EXPECT_FALSE(texts.empty()) << screen << " drew no text";
     for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string what = "\"" + texts[i].text + "\"";
         EXPECT_TRUE(inside(texts[i].bounds, texts[i].room))
-            << screen << ": " << texts[i].what << " leaves its room";
+            << screen << ": " << what << " leaves its room " << texts[i].bounds.left << ","
+            << texts[i].bounds.top << " " << texts[i].bounds.width << "x" << texts[i].bounds.height
+            << " room " << texts[i].room.left << "," << texts[i].room.top << " " << texts[i].room.width << "x"
+            << texts[i].room.height;
         if (textSizePercent == 125) {
-            EXPECT_GE(texts[i].size * pixelsPerUnit, 16) << screen << ": " << texts[i].what;
+            EXPECT_GE(texts[i].size * pixelsPerUnit, 16) << screen << ": " << what;
         }
         for (std::size_t j = i + 1; j < texts.size(); ++j)
             EXPECT_FALSE(texts[i].bounds.intersects(texts[j].bounds))
-                << screen << ": " << texts[i].what << " overlaps " << texts[j].what;
+                << screen << ": " << what << " overlaps \"" << texts[j].text << "\" " << texts[i].bounds.left
+                << "," << texts[i].bounds.top << " " << texts[i].bounds.width << "x" << texts[i].bounds.height
+                << " and " << texts[j].bounds.left << "," << texts[j].bounds.top << " "
+                << texts[j].bounds.width << "x" << texts[j].bounds.height;
     }
 }
 
-Placed drawn(const std::string& what, const sf::Text& text, float room, sf::Vector2f anchor,
-             sf::FloatRect area) {
-    const sf::Text shown = atTextSize(text, room, anchor);
-    return {what + " \"" + text.getString().toAnsiString() + "\"", shown.getGlobalBounds(), area,
-            static_cast<float>(shown.getCharacterSize())};
-}
-
-void addButtons(const MenuState& menu, std::vector<Placed>& out) {
-    for (const MenuButton& b : menu.buttons)
-        if (!b.label.getString().isEmpty())
-            out.push_back(drawn("button", b.label, static_cast<float>(b.bounds.width) - 24, {0.5f, 0.5f},
-                                sf::FloatRect(b.bounds)));
-}
-
-// A settings page: labels in their rows left of the "-" buttons, values between the buttons.
-template <std::size_t N>
-std::vector<Placed> settingsPage(MenuState& page, const std::array<sf::Text, N>& labels,
-                                 const std::array<sf::Text, N>& values, float rowHeight) {
-    using namespace optionrows;
-    for (int frame = 0; frame < 120; ++frame) // the buttons slide in
-        page.update(1.0f / 60);
-    std::vector<Placed> out;
-    addButtons(page, out);
-    for (std::size_t r = 0; r < N; ++r) {
-        const float top =
-            labels[r].getGlobalBounds().top + labels[r].getGlobalBounds().height / 2 - rowHeight / 2;
-        out.push_back(drawn("label", labels[r], labelRoom, {0, 0.5f},
-                            {labelX - 20, top, minusX - 40 - labelX + 20, rowHeight}));
-        out.push_back(drawn("value", values[r], valueRoom, {0.5f, 0.5f},
-                            {valueX - valueRoom / 2, top, valueRoom, rowHeight}));
-    }
-    return out;
+// A screen once its buttons have slid in.
+void settle(MenuState& menu) {
+    for (int frame = 0; frame < 120; ++frame)
+        menu.update(1.0f / 60);
 }
 
 class ScreenLayout : public ::testing::Test {
@@ -100,17 +85,22 @@ class ScreenLayout : public ::testing::Test {
         GameStateHandler::destroyInstance();
     }
     void TearDown() override {
+        logDrawnTexts(nullptr);
         textSizePercent = 100;
         tierMarks = false;
         tierPalette = 0;
         GameStateHandler::getInstance()->states.clear();
         gameWindow().close();
     }
-    // Set VANTRETH_SHOTS to a folder to keep each screen's picture.
-    void shoot(GameState& state, const std::string& name) {
+    // Draws the screen and returns the texts it drew. Set VANTRETH_SHOTS to a
+    // folder to keep each screen's picture.
+    std::vector<PlacedText> shoot(GameState& state, const std::string& name) {
         sf::RenderWindow& window = gameWindow();
         window.clear();
+        std::vector<PlacedText> drawn;
+        logDrawnTexts(&drawn);
         state.draw();
+        logDrawnTexts(nullptr);
         sf::Texture grab;
         grab.create(1280, 800);
         grab.update(window);
@@ -118,6 +108,12 @@ class ScreenLayout : public ::testing::Test {
         if (const char* folder = std::getenv("VANTRETH_SHOTS"))
             grab.copyToImage().saveToFile(std::string(folder) + "/" + name + "_" +
                                           std::to_string(textSizePercent) + ".png");
+        return drawn;
+    }
+    // The screen on top of the stack, settled, drawn and checked.
+    void check(MenuState& screen, const std::string& name) {
+        settle(screen);
+        expectReadable(shoot(screen, name), name);
     }
 };
 
@@ -148,39 +144,96 @@ TEST_F(ScreenLayout, AtEveryTextSizeTheTextsStayInTheirPanelsOffEachOtherAndRead
     // Tier marks lengthen every name; the colour-blind-safe palette is the one worth a look.
     tierMarks = true;
     tierPalette = 1;
+
+    // Full tables with the widest entries they hold.
+    HighscoreTable* table = HighscoreTable::getInstance();
+    table->lines.clear();
+    for (int e = 0; e < 10; ++e)
+        table->lines.insert(table->lines.end(), {std::string(maxNameLength, 'W'), "200", "99999999"});
+    std::vector<RecordingEntry> recordings;
+    for (int r = 0; r < 20; ++r) {
+        RecordingEntry entry{"x.vrp",
+                             "2026-12-07 23:59",
+                             200,
+                             99999999,
+                             359999,
+                             r % 3 == 0,
+                             replay::rulesRevision,
+                             replay::contentDigest()};
+        if (r % 3 == 1)
+            entry.run = {RunKind::daily, 0xFFFFFFFFFF, "2026-12-07", true};
+        recordings.push_back(entry);
+    }
+    RunDirFile history{runHistory::defaultPath};
+    for (int r = 0; r < 20; ++r) {
+        RunRecord run{"2026-12-07 23:59:59",
+                      r % 2 ? "hardcore" : "seeded",
+                      "WWWW-WWWW",
+                      199,
+                      200,
+                      99999999,
+                      359999,
+                      9,
+                      {999, 9999, 9999},
+                      999,
+                      "died",
+                      "meleeAlien contact",
+                      {{"PumpAction Shotgun", 9999}},
+                      ""};
+        ASSERT_TRUE(runHistory::append(run, runlog::historyPath));
+    }
+    runlog::Tally death;
+    death.identity = {"seeded", "WWWW-WWWW"};
+    death.killer = {HitSource::By::player, HitSource::With::explosiveRound, "PumpAction Shotgun"};
+    death.deathLevel = 200;
+    death.deathSeconds = 35999;
+    for (int h = 0; h < 5; ++h)
+        death.recentHits.push_back({{HitSource::By::rangedAlien, HitSource::With::plasmaBolt, ""}, 9999});
+    levelScore = 99999999;
+    referenceScore = 99999999;
+
+    // Each screen as it opens over a level, settled, drawn and checked.
+    auto open = [handler](MenuState* screen) {
+        handler->states = {Ingame::getInstance()};
+        handler->pushState(screen);
+        return screen;
+    };
     for (int size : textSizes) {
         textSizePercent = size;
-        OptionsState* options = OptionsState::getInstance();
-        expectReadable(settingsPage(*options, options->labels, options->values, optionrows::rowStep),
-                       "options");
-        shoot(*options, "options");
-        ComfortState* comfort = ComfortState::getInstance();
-        expectReadable(settingsPage(*comfort, comfort->labels, comfort->values, optionrows::rowStep),
-                       "comfort");
-        AccessibilityState* access = AccessibilityState::getInstance();
-        expectReadable(settingsPage(*access, access->labels, access->values, AccessibilityState::rowStep),
-                       "accessibility");
-        shoot(*access, "accessibility");
-
-        // The other menus' buttons, once they have slid in.
-        for (MenuState* menu : {static_cast<MenuState*>(MainMenuState::getInstance()),
-                                static_cast<MenuState*>(PauseMenu::getInstance()),
-                                static_cast<MenuState*>(ControlsState::getInstance()),
-                                static_cast<MenuState*>(GameOverState::getInstance()),
-                                static_cast<MenuState*>(Highscorescreen::getInstance()),
-                                static_cast<MenuState*>(ReplaysState::getInstance())}) {
-            for (int frame = 0; frame < 120; ++frame)
-                menu->MenuState::update(1.0f / 60);
-            std::vector<Placed> labels;
-            addButtons(*menu, labels);
-            expectReadable(labels, "menu");
-        }
+        check(*open(MainMenuState::getInstance()), "main_menu");
+        check(*open(PauseMenu::getInstance()), "pause");
+        check(*open(OptionsState::getInstance()), "options");
+        check(*open(ComfortState::getInstance()), "comfort");
+        check(*open(AccessibilityState::getInstance()), "accessibility");
+        check(*open(ControlsState::getInstance()), "controls");
+        check(*open(Highscorescreen::getInstance()), "highscores");
+        open(ReplaysState::getInstance());
+        ReplaysState::getInstance()->recordings = recordings;
+        check(*ReplaysState::getInstance(), "recordings");
+        RunsState* runs = static_cast<RunsState*>(open(RunsState::getInstance()));
+        runs->showTab(RunsState::Tab::history);
+        runs->focus = 0;
+        check(*runs, "runs");
+        runs->focus = -1;
+        runs->showTab(RunsState::Tab::statistics);
+        check(*runs, "statistics");
+        GameOverState* gameOver = static_cast<GameOverState*>(open(GameOverState::getInstance()));
+        gameOver->recap.show(death);
+        check(*gameOver, "game_over");
+        ScoreScreenState* score = static_cast<ScoreScreenState*>(open(ScoreScreenState::getInstance()));
+        for (int frame = 0; frame < 600; ++frame) // the count up to the rewards
+            score->update(1.0f / 60);
+        check(*score, "score");
+        handler->states = {upgrade, Ingame::getInstance()};
+        for (int frame = 0; frame < 120; ++frame) // the buttons slide in
+            upgrade->MenuState::update(1.0f / 60);
 
         // The upgrade screen with the first offer's panel open.
         const sf::IntRect slot = upgrade->slotRects[0];
         InputState::getInstance()->mouse = {slot.left + slot.width / 2, slot.top + slot.height / 2};
         upgrade->update(0);
-        std::vector<Placed> texts;
+        // Its item names are laid out by the screen itself, the rest drawn in their rooms.
+        std::vector<PlacedText> texts = shoot(*upgrade, "upgrade");
         for (int s = 0; s < 3; ++s) {
             texts.push_back({"offer " + upgrade->loot[s]->getName(), upgrade->lootNames[s].getGlobalBounds(),
                              sf::FloatRect(upgrade->slotRects[s]),
@@ -193,19 +246,18 @@ TEST_F(ScreenLayout, AtEveryTextSizeTheTextsStayInTheirPanelsOffEachOtherAndRead
         const InfoPanel& panel = upgrade->infoPanel();
         EXPECT_LE(panel.box().top + panel.box().height, static_cast<float>(slot.top))
             << "the panel covers the offers";
-        std::vector<Placed> cells;
+        std::vector<PlacedText> cells;
         for (const sf::Text& text : panel.texts())
             cells.push_back({"panel " + text.getString().toAnsiString(), text.getGlobalBounds(), panel.box(),
                              static_cast<float>(text.getCharacterSize())});
         expectReadable(cells, "upgrade panel");
-        shoot(*upgrade, "upgrade");
 
         // The heads-up display in a level, with notices coming in.
         UI* hud = UI::getInstance();
         hud->addMessage("+1000 Melee alien", sf::Color::White);
         hud->addCarnage(50, "Furniture smashed");
         hud->update(0.1f);
-        std::vector<Placed> hudTexts;
+        std::vector<PlacedText> hudTexts;
         for (const UI::PlacedText& t : hud->placedTexts())
             hudTexts.push_back({"display text", t.bounds, t.room, t.size});
         expectReadable(hudTexts, "display");
