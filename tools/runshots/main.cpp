@@ -1,10 +1,11 @@
-// vantreth_runshots OUT_DIR
+// vantreth_runshots OUT_DIR [upgrade]
 // Plays a few short runs with the scripted player and saves what the player
 // sees of them as PNG files: the game-over screen after a death by an alien
 // and after the player's own grenade, and the Runs page's history and
-// statistics once the runs are over. It plays real runs, so it writes saves,
-// recordings and the run history: run it from a scratch copy of the run
-// directory, under a display.
+// statistics once the runs are over. With "upgrade", one level is played
+// instead, and the upgrade screen after it and the next level's display are
+// saved, at the window size and text size of the directory's Config.cfg. It plays real runs, so it writes
+// saves, recordings and the run history: run it from a scratch copy of the run directory, under a display.
 #include "actors/Bullet.h"
 #include "actors/Grenade.h"
 #include "actors/Player.h"
@@ -14,9 +15,11 @@
 #include "app/MainMenuState.h"
 #include "app/MenuActions.h"
 #include "bot/Bot.h"
+#include "core/InputState.h"
 #include "core/Settings.h"
 #include "screens/Ingame.h"
 #include "screens/RunsState.h"
+#include "screens/UpgradeState.h"
 #include "world/Map.h"
 #include "world/Maphandler.h"
 
@@ -93,9 +96,33 @@ bool runToDeath(int levels) {
 
 } // namespace
 
+// The upgrade screen of a played level, its first offer under the pointer, and the next level.
+int upgradeShots() {
+    bot.orders.fight = true;
+    if (!playUntil([] { return top() == UpgradeState::getInstance(); }))
+        return 1;
+    idle(1.5f);
+    shot("played_upgrade");
+    const sf::IntRect offer = UpgradeState::getInstance()->slotRects[0];
+    for (float t = 0; t < 0.5f; t += frameStep)
+        runScriptedFrame(
+            frameStep,
+            [offer](InputState& input) {
+                input.mouse = {offer.left + offer.width / 2, offer.top + offer.height / 2};
+            },
+            true);
+    shot("played_upgrade_offer");
+    if (!playUntil([] { return top() == Ingame::getInstance(); }))
+        return 1;
+    idle(3.0f);
+    shot("played_level");
+    shutDown();
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: vantreth_runshots OUT_DIR\n";
+    if (argc < 2 || argc > 3 || (argc == 3 && std::string(argv[2]) != "upgrade")) {
+        std::cerr << "usage: vantreth_runshots OUT_DIR [upgrade]\n";
         return 2;
     }
     outDir = argv[1];
@@ -105,6 +132,8 @@ int main(int argc, char** argv) {
     showGameInfoOnce = showUpgradeHelpOnce = false;
     bot.orders.saveOneIn = 0;
     GameStateHandler::getInstance()->changeState(MainMenuState::getInstance());
+    if (argc == 3)
+        return upgradeShots();
 
     // One level cleared, then the player stands under a ranged alien's fire.
     bot.orders.fight = true;
