@@ -26,20 +26,16 @@ escape() {
 # One visit to the page from the main menu: shake down a step, toggle the counter, back out, exit.
 visit() {
     e2e_start_game
-    sleep 3
-    e2e_point 1550 824 # Options
-    click
-    e2e_point 720 880 # Comfort
-    click
-    sleep 1
+    e2e_press 1550 824 256 108 "Options on the main menu"
+    e2e_press 720 880 228 128 "Comfort on the options page"
+    e2e_wait_unlit 720 880 228 128 "the options page never gave way to the comfort page"
     e2e_point 910 150 # Screen shake -
     click
     e2e_point 1450 750 # Frame counter toggle
     click
     escape
     escape
-    e2e_point 1550 948 # Exit
-    click
+    e2e_press 1550 948 256 108 "Exit on the main menu"
     for _ in $(seq 1 100); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1

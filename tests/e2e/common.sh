@@ -92,6 +92,49 @@ e2e_difference() {
         -compose difference -composite -colorspace gray -format '%[fx:mean]' info:
 }
 
+# e2e_lit X Y W H: whether the rectangle of the view now shows a lit button's
+# amber frame. Buttons slide in for a number of frames, which a sanitizer
+# build stretches to many seconds, so the runs wait for this before a click.
+e2e_lit() {
+    import -window root "$artefacts/.now.png"
+    local share
+    share=$(/usr/bin/convert "$artefacts/.now.png" -crop "$(e2e_geometry "$1" "$2" "$3" "$4")" +repage -fuzz 6% \
+        -fill black +opaque '#F2A33A' -fill white -opaque '#F2A33A' -format '%[fx:mean]' info:)
+    awk -v s="$share" 'BEGIN { exit !(s > 0.01) }'
+}
+
+# e2e_press X Y W H WHAT: points at the button of that size centred at (X, Y),
+# waits until it lights up under the pointer (moving the pointer a little
+# meanwhile, as a hand does), and clicks it.
+e2e_press() {
+    local x=$(($1 - $3 / 2)) y=$(($2 - $4 / 2)) i
+    for i in $(seq 1 120); do
+        e2e_point $(($1 + i % 2)) "$2"
+        if e2e_lit "$x" "$y" "$3" "$4"; then
+            # Held across a few frames even of a slow build.
+            xdotool mousedown 1
+            sleep 0.4
+            xdotool mouseup 1
+            sleep 0.8
+            return 0
+        fi
+    done
+    echo "FAIL: $5 never lit up under the pointer" >&2
+    exit 1
+}
+
+# e2e_wait_unlit X Y W H WHAT: waits until the rectangle shows no lit button,
+# as when the page that had one there has been left.
+e2e_wait_unlit() {
+    local i
+    for i in $(seq 1 120); do
+        e2e_lit "$1" "$2" "$3" "$4" || return 0
+        sleep 0.25
+    done
+    echo "FAIL: $5" >&2
+    exit 1
+}
+
 # e2e_check VALUE OP LIMIT WHAT: ends the run with WHAT unless VALUE OP LIMIT (OP is > or <).
 e2e_check() {
     awk -v v="$1" -v op="$2" -v l="$3" 'BEGIN { exit !((op == ">" && v > l) || (op == "<" && v < l)) }' ||

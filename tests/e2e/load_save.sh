@@ -30,10 +30,8 @@ weapon_block() { # name, basename, sprite row, melee
 cp data/SaveData/save.txt "$artefacts/loaded_save.txt"
 
 e2e_start_game
-sleep 3
 # "Load Save" is centred at (1550, 328) of the view.
-e2e_point 1550 328
-e2e_click
+e2e_press 1550 328 256 108 "Load Save"
 sleep 2
 
 kill -0 "$pid" 2>/dev/null || { echo "FAIL: the game ended after loading" >&2; cat stderr.txt >&2; exit 1; }

@@ -12,10 +12,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 e2e_prepare "$1" "$2"
 e2e_start_game
-sleep 3
 # "New Game" is centred at (1550, 80) of the view.
-e2e_point 1550 80
-e2e_click
+e2e_press 1550 80 256 108 "New Game"
 sleep 2
 e2e_shot level_start
 e2e_check "$(e2e_amber level_start 300 240 180 70)" ">" 0.05 "a first start did not open the game-info overlay"

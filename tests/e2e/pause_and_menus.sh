@@ -38,9 +38,7 @@ options() { e2e_amber "$1" 1010 110 340 700; }
 highscores() { e2e_amber "$1" 810 60 300 70; }
 
 e2e_start_game
-sleep 3
-e2e_point 1550 80 # New Game
-click
+e2e_press 1550 80 256 108 "New Game"
 shoot level
 tap F1
 shoot info_overlay
@@ -60,22 +58,17 @@ for _ in 1 2 3 4 5 6 7 8; do
     sleep 1
 done
 shoot main_menu 1
-e2e_point 1550 824 # Options
-click
+e2e_press 1550 824 256 108 "Options"
 shoot options
 e2e_check "$(options main_menu)" "<" 0.005 "the main menu shows option values"
 e2e_check "$(options options)" ">" 0.01 "the options did not open from the main menu"
 tap Escape
-sleep 2
-e2e_point 1550 576 # Highscores
-click
+e2e_press 1550 576 256 108 "Highscores"
 shoot highscores
 e2e_check "$(highscores options)" "<" 0.05 "the options show the highscore title"
 e2e_check "$(highscores highscores)" ">" 0.1 "the highscore list did not open"
 tap Escape
-sleep 2
-e2e_point 1550 948 # Exit
-click
+e2e_press 1550 948 256 108 "Exit"
 
 for _ in $(seq 1 150); do
     kill -0 "$pid" 2>/dev/null || break

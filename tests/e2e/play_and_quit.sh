@@ -36,9 +36,7 @@ shot() {
 }
 
 e2e_start_game
-sleep 3
-e2e_point 1550 80 # New Game
-hold_buttons 0.6 1
+e2e_press 1550 80 256 108 "New Game"
 # The level's people hunt the player: the time in it is kept short so that
 # the session reaches the pause menu alive on any generated map.
 sleep 1
