@@ -4,6 +4,7 @@
 #include "core/Contenthandler.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/Rects.h"
 #include "core/Settings.h"
 #include "items/ItemDatabase.h"
 #include "items/ItemGeneration.h"
@@ -316,18 +317,10 @@ sf::FloatRect Player::pictureBounds() const {
     body.setPosition(position);
     body.setRotation(rotation);
     sf::FloatRect bounds = body.getGlobalBounds();
-    auto join = [&bounds](const sf::FloatRect& r) {
-        if (r.width <= 0 || r.height <= 0)
-            return;
-        const float left = std::min(bounds.left, r.left), top = std::min(bounds.top, r.top);
-        const float right = std::max(bounds.left + bounds.width, r.left + r.width);
-        const float bottom = std::max(bounds.top + bounds.height, r.top + r.height);
-        bounds = {left, top, right - left, bottom - top};
-    };
-    join({position.x - 96, position.y - 96, 192, 192});
+    bounds = unite(bounds, {position.x - 96, position.y - 96, 192, 192});
     for (int h = 0; h < 2; ++h)
         if (const Item* item = handItem(h))
-            join(item->pictureBounds());
+            bounds = unite(bounds, item->pictureBounds());
     return bounds;
 }
 

@@ -3,6 +3,7 @@
 #include "app/DailyRun.h"
 #include "app/GameStateHandler.h"
 #include "app/MenuActions.h"
+#include "app/MenuPalette.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
 #include "core/Contenthandler.h"
@@ -21,11 +22,7 @@
 
 namespace {
 
-const sf::Color amber(242, 163, 58);
-const sf::Color offWhite(232, 228, 216);
-const sf::Color grey(150, 156, 172);
-const sf::Color warning(230, 90, 70);
-const sf::Color onHighlight(20, 20, 28);
+using namespace menupalette;
 
 // Two columns over the top half (the daily run left, the seeded run right),
 // the daily table across the bottom; the back button where every list has it.

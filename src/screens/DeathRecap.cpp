@@ -1,5 +1,6 @@
 #include "screens/DeathRecap.h"
 
+#include "app/MenuPalette.h"
 #include "app/MenuState.h"
 #include "core/Settings.h"
 #include "core/TextSize.h"
@@ -13,16 +14,11 @@
 
 namespace {
 
+using namespace menupalette;
+
 // Left of the buttons' column, clear of the title and the level line above it.
 constexpr float left = 110, top = 340, width = 640, height = 560, padding = 30;
 constexpr float firstHitY = top + 330, hitStep = 42;
-
-const sf::Color panelFill(18, 20, 30, 235);
-const sf::Color panelEdge(74, 80, 102);
-const sf::Color amber(242, 163, 58);
-const sf::Color offWhite(232, 228, 216);
-const sf::Color grey(150, 156, 172);
-const sf::Color hurt(230, 90, 70);
 
 std::string capitalised(std::string text) {
     if (!text.empty())
@@ -56,7 +52,7 @@ DeathRecap::DeathRecap() {
     placeMenuText(hitsHeading, left + padding, top + 285, Align::left);
     for (std::size_t i = 0; i < hitNames.size(); ++i) {
         styleMenuText(hitNames[i], 26, offWhite);
-        styleMenuText(hitDamage[i], 26, hurt);
+        styleMenuText(hitDamage[i], 26, warning);
     }
 }
 

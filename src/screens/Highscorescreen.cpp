@@ -2,6 +2,7 @@
 
 #include "app/GameStateHandler.h"
 #include "app/MenuActions.h"
+#include "app/MenuPalette.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
 #include "core/Contenthandler.h"
@@ -18,9 +19,7 @@
 
 namespace {
 
-const sf::Color amber(242, 163, 58);
-const sf::Color offWhite(232, 228, 216);
-const sf::Color grey(150, 156, 172);
+using namespace menupalette;
 
 // Columns: the rank ends at rankRight, the name starts at nameLeft, the
 // level is centred on levelCentre and the score ends at scoreRight.

@@ -1,6 +1,7 @@
 #include "screens/ReplaysState.h"
 
 #include "app/GameStateHandler.h"
+#include "app/MenuPalette.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
 #include "core/Contenthandler.h"
@@ -16,11 +17,7 @@
 
 namespace {
 
-const sf::Color amber(242, 163, 58);
-const sf::Color offWhite(232, 228, 216);
-const sf::Color grey(150, 156, 172);
-const sf::Color warning(230, 90, 70);
-const sf::Color onHighlight(20, 20, 28);
+using namespace menupalette;
 
 // Columns: the date starts at dateLeft, the level is centred on levelCentre,
 // the score and the length end at scoreRight and lengthRight, and the mark

@@ -1,5 +1,6 @@
 #include "screens/RunChart.h"
 
+#include "app/MenuPalette.h"
 #include "app/MenuState.h"
 #include "core/Settings.h"
 #include "core/TextSize.h"
@@ -11,10 +12,8 @@
 
 namespace {
 
-const sf::Color panelFill(18, 20, 30, 235);
-const sf::Color panelEdge(74, 80, 102);
-const sf::Color amber(242, 163, 58);
-const sf::Color grey(150, 156, 172);
+using namespace menupalette;
+
 const sf::Color guide(150, 156, 172, 60);
 
 // The plot inside the panel: room at the top for the title and at the left for the values.

@@ -1,6 +1,7 @@
 #include "screens/RunsState.h"
 
 #include "app/GameStateHandler.h"
+#include "app/MenuPalette.h"
 #include "app/Replay.h"
 #include "app/ReplayViewer.h"
 #include "app/RunLog.h"
@@ -20,11 +21,7 @@
 
 namespace {
 
-const sf::Color amber(242, 163, 58);
-const sf::Color offWhite(232, 228, 216);
-const sf::Color grey(150, 156, 172);
-const sf::Color warning(230, 90, 70);
-const sf::Color onHighlight(20, 20, 28);
+using namespace menupalette;
 
 // Everything but the column of buttons at the right lies on the backdrop's
 // panel, between x = 345 and 1570. The list: eight columns between the ends

@@ -12,6 +12,7 @@
 #include "core/Globals.h"
 #include "core/Picture.h"
 #include "core/Random.h"
+#include "core/Rects.h"
 #include "core/Settings.h"
 #include "effects/Particlehandler.h"
 #include "effects/lighting/LightSystem.h"
@@ -422,14 +423,6 @@ float wrapped(float v, float size) {
     return r < 0 ? r + size : r;
 }
 
-sf::FloatRect joined(const sf::FloatRect& a, const sf::FloatRect& b) {
-    if (a.width <= 0 || a.height <= 0)
-        return b;
-    const float left = std::min(a.left, b.left), top = std::min(a.top, b.top);
-    return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
-            std::max(a.top + a.height, b.top + b.height) - top};
-}
-
 } // namespace
 
 void Map::drawIntoTileCache(const sf::FloatRect& world) {
@@ -522,8 +515,8 @@ bool Map::renderTileCache(sf::FloatRect seen, float scale) {
                             x >= 0 && y >= 0 && x < columns() && y < rows() &&
                             walls[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].kind != 0;
                         if (now != (cache.standing[static_cast<std::size_t>((x - x0) * ny + (y - y0))] != 0))
-                            dirty = joined(dirty, {static_cast<float>(64 * (x - 1)),
-                                                   static_cast<float>(64 * (y - 1)), 192, 192});
+                            dirty = unite(dirty, {static_cast<float>(64 * (x - 1)),
+                                                  static_cast<float>(64 * (y - 1)), 192, 192});
                     }
             }
             cache.area = area;
