@@ -35,12 +35,16 @@ levels_placed() {
 }
 
 e2e_start_game
-sleep 3
-key Return # "New Game", the first lit button
-if ! levels_placed 1; then
-    key Return # a press the menu missed while its buttons were still sliding in
-    levels_placed 1 || { echo "FAIL: \"New Game\" never started a level" >&2; cat stdout.txt >&2; exit 1; }
-fi
+# The pointer rests off every button (where an earlier run left it, a button
+# sliding in under it would take the focus), and Enter waits for "New Game",
+# the first lit button, to arrive.
+e2e_point 100 1000
+for _ in $(seq 1 120); do
+    e2e_lit 1422 26 256 108 && break
+    sleep 0.25
+done
+key Return
+levels_placed 1 || { echo "FAIL: \"New Game\" never started a level" >&2; cat stdout.txt >&2; exit 1; }
 # The field manual opens over the first level a process plays; Escape closes it.
 sleep 2
 key Escape
