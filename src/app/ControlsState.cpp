@@ -173,7 +173,8 @@ void ControlsState::draw() {
                  {labelX, static_cast<float>(rowY(static_cast<int>(a)) - rowStep / 2),
                   columnLeft[1] - labelX - 10, static_cast<float>(rowStep)},
                  {0, 0.5f});
-    drawText(window, status, wholeView);
+    // Between the last row and the buttons.
+    drawText(window, status, roomAround(status, 0, 1920, 56));
 }
 
 void ControlsState::handleInput() {

@@ -116,7 +116,7 @@ void GameOverState::onEnter() {
         centreMenuText(summary, 262);
         recap.show(runlog::current());
         seedLine.setString(replay::runLabel());
-        centreMenuText(seedLine, 890);
+        centreMenuText(seedLine, 945);
     }
     labelSecondButton();
 }
@@ -143,5 +143,6 @@ void GameOverState::draw() {
     drawText(gameWindow(), title, {0, 100, 1920, 150});
     drawText(gameWindow(), summary, wholeView);
     recap.draw();
-    drawText(gameWindow(), seedLine, wholeView);
+    // Below the recap's panel, which reaches down to 900.
+    drawText(gameWindow(), seedLine, {0, 920, 1920, 90});
 }

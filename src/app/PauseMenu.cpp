@@ -88,7 +88,8 @@ void PauseMenu::draw() {
     // Shown each time, since a loaded save may have changed the run.
     seedLine.setString(replay::runLabel());
     centreMenuText(seedLine, 880);
-    drawText(gameWindow(), seedLine, wholeView);
+    // Below "Quit", the last button.
+    drawText(gameWindow(), seedLine, {0, 840, 1920, 80});
 }
 
 void PauseMenu::handleInput() {

@@ -8,6 +8,7 @@
 #include "core/InputState.h"
 #include "core/Picture.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "screens/ReplaysState.h"
 #include "screens/RunsState.h"
 #include "world/Score.h"
@@ -177,8 +178,8 @@ void ReplayViewer::drawBar(sf::RenderWindow& window) {
     sf::View saved = window.getView();
     showView(window, sf::View(sf::FloatRect(0, 0, 1920, 1080)));
     window.draw(bar);
-    window.draw(status);
-    window.draw(hints);
+    drawText(window, status, roomAround(status, 40, 1840, 46), {0, 0.5f});
+    drawText(window, hints, roomAround(hints, 40, 1840, 40), {0, 0.5f});
     window.setView(saved);
 }
 

@@ -32,14 +32,12 @@ sf::Text atTextSize(const sf::Text& text, float maxWidth, sf::Vector2f anchor, f
 }
 
 namespace {
-std::vector<PlacedText>* drawnTexts = nullptr;
-}
 
-void drawText(sf::RenderTarget& target, const sf::Text& text, const sf::FloatRect& room, sf::Vector2f anchor,
-              const sf::RenderStates& states) {
-    if (text.getString().isEmpty())
-        return;
-    // As wide and tall as the room allows on either side of the point that stays put.
+std::vector<PlacedText>* drawnTexts = nullptr;
+
+// The text at the player's size, as wide and tall as the room allows on
+// either side of the point that stays put.
+sf::Text fitted(const sf::Text& text, const sf::FloatRect& room, sf::Vector2f anchor) {
     const sf::FloatRect own = text.getGlobalBounds();
     auto span = [](float at, float from, float to, float share) {
         float most = to - from;
@@ -50,12 +48,47 @@ void drawText(sf::RenderTarget& target, const sf::Text& text, const sf::FloatRec
         return most;
     };
     const float x = own.left + own.width * anchor.x, y = own.top + own.height * anchor.y;
-    const sf::Text shown = atTextSize(text, span(x, room.left, room.left + room.width, anchor.x), anchor,
-                                      span(y, room.top, room.top + room.height, anchor.y));
+    return atTextSize(text, span(x, room.left, room.left + room.width, anchor.x), anchor,
+                      span(y, room.top, room.top + room.height, anchor.y));
+}
+
+void drawShown(sf::RenderTarget& target, const sf::Text& shown, const sf::FloatRect& room,
+               const sf::RenderStates& states) {
     target.draw(shown, states);
     if (drawnTexts)
         drawnTexts->push_back({shown.getString().toAnsiString(), shown.getGlobalBounds(), room,
                                static_cast<float>(shown.getCharacterSize())});
+}
+
+} // namespace
+
+void drawText(sf::RenderTarget& target, const sf::Text& text, const sf::FloatRect& room, sf::Vector2f anchor,
+              const sf::RenderStates& states) {
+    if (!text.getString().isEmpty())
+        drawShown(target, fitted(text, room, anchor), room, states);
+}
+
+void drawTextRow(sf::RenderTarget& target, const std::vector<RowCell>& cells) {
+    // The growth the tightest cell allows, for all of them.
+    std::vector<sf::Text> shown;
+    float growth = textScale();
+    for (const RowCell& cell : cells) {
+        shown.push_back(fitted(cell.text, cell.room, cell.anchor));
+        if (!cell.text.getString().isEmpty())
+            growth = std::min(growth, static_cast<float>(shown.back().getCharacterSize()) /
+                                          static_cast<float>(cell.text.getCharacterSize()));
+    }
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const sf::Text& own = cells[c].text;
+        if (own.getString().isEmpty())
+            continue;
+        const auto even =
+            static_cast<unsigned>(std::floor(static_cast<float>(own.getCharacterSize()) * growth + 0.001f));
+        if (shown[c].getCharacterSize() > even)
+            shown[c] = scaledCopy(own, static_cast<float>(even) / static_cast<float>(own.getCharacterSize()),
+                                  1.0e6f, cells[c].anchor);
+        drawShown(target, shown[c], cells[c].room, sf::RenderStates::Default);
+    }
 }
 
 sf::FloatRect roomAround(const sf::Text& text, float left, float width, float height) {

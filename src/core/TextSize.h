@@ -42,6 +42,21 @@ inline const sf::FloatRect wholeView(0, 0, 1920, 1080);
 void drawText(sf::RenderTarget& target, const sf::Text& text, const sf::FloatRect& room,
               sf::Vector2f anchor = {0.5f, 0.5f}, const sf::RenderStates& states = sf::RenderStates::Default);
 
+// A table's cell: its column's left and width, its row's top and height.
+inline sf::FloatRect cellOf(const sf::FloatRect& column, float top, float height) {
+    return {column.left, top, column.width, height};
+}
+
+// One cell of a line of texts that belong together, such as a table's row.
+struct RowCell {
+    sf::Text text;
+    sf::FloatRect room;
+    sf::Vector2f anchor{0.5f, 0.5f};
+};
+// Draws the cells as drawText would, but all at one size (the largest every
+// cell's room allows), so that a row reads evenly.
+void drawTextRow(sf::RenderTarget& target, const std::vector<RowCell>& cells);
+
 // A room `width` wide from `left` and `height` tall around the middle of the
 // text as it is laid out: the row a text was placed in by its top line.
 sf::FloatRect roomAround(const sf::Text& text, float left, float width, float height);

@@ -12,10 +12,13 @@
 #include "core/SeedCode.h"
 #include "core/Settings.h"
 #include "core/TextEntry.h"
+#include "core/TextSize.h"
 #include "screens/LevelFlow.h"
 #include "screens/ReplaysState.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+
+#include <vector>
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +33,7 @@ constexpr float dailyLeft = 380, seededLeft = 1000;
 constexpr float headingTop = 200;
 const sf::Vector2f fieldCorner(1000, 250), fieldSize(560, 90);
 constexpr float ruleLeft = 380, ruleWidth = 1160;
-constexpr float dateLeft = 400, nameLeft = 680, scoreRight = 1160, levelCentre = 1280, lengthRight = 1510;
+constexpr float dateLeft = 400, nameLeft = 600, scoreRight = 1160, levelCentre = 1280, lengthRight = 1510;
 constexpr float tableHeadingY = 660, firstRowTop = 712, rowHeight = 52;
 
 // The order of the buttons: the field first, so the focus starts in it.
@@ -211,17 +214,25 @@ void ChallengesState::update(float dt) {
 void ChallengesState::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    for (const sf::Text* text :
-         {&title, &dailyHeading, &seededHeading, &tableHeading, &dailyNote, &fieldNote})
-        window.draw(*text);
+    // The daily run's column at the left, the seeded run's at the right, the table across the bottom.
+    constexpr float columnWidth = 560;
+    drawText(window, title, wholeView);
+    drawText(window, dailyHeading, roomAround(dailyHeading, dailyLeft, columnWidth, 50), {0, 0.5f});
+    drawText(window, seededHeading, roomAround(seededHeading, seededLeft, columnWidth, 50), {0, 0.5f});
+    drawText(window, tableHeading, roomAround(tableHeading, dailyLeft, columnWidth, 50), {0, 0.5f});
     for (const sf::Text& line : dailyLines)
-        window.draw(line);
+        drawText(window, line, roomAround(line, dailyLeft, columnWidth, 40), {0, 0.5f});
+    // The note stands right of the daily run's button, short of the seeded column.
+    drawText(window, dailyNote, roomAround(dailyNote, 660, seededLeft - 20 - 660, 96), {0, 0.5f});
+    drawText(window, fieldNote, roomAround(fieldNote, seededLeft, columnWidth, 40), {0, 0.5f});
 
     const bool fieldFocused = focus == static_cast<int>(fieldButton);
     field.setOutlineColor(fieldFocused || spelling ? amber : grey);
     field.setOutlineThickness(fieldFocused || spelling ? 4 : 2);
     window.draw(field);
-    window.draw(fieldText);
+    // The caret follows the code as laid out, so the code keeps its size (it is large already).
+    drawText(window, fieldText,
+             roomAround(fieldText, fieldCorner.x, fieldSize.x, fieldText.getGlobalBounds().height + 1));
     if (fieldFocused && std::fmod(caretClock, 1.0f) < 0.6f) {
         sf::RectangleShape caret(sf::Vector2f(4, 56));
         caret.setFillColor(amber);
@@ -231,11 +242,18 @@ void ChallengesState::draw() {
         window.draw(caret);
     }
 
-    for (const sf::Text& heading : headings)
-        window.draw(heading);
+    // Each column's heading and cells keep to the column.
+    const sf::FloatRect columns[] = {{dateLeft, 0, nameLeft - 10 - dateLeft, 0},
+                                     {nameLeft, 0, scoreRight - 170 - nameLeft, 0},
+                                     {scoreRight - 150, 0, 150, 0},
+                                     {levelCentre - 90, 0, 180, 0},
+                                     {lengthRight - 110, 0, 110, 0}};
+    const sf::Vector2f anchors[] = {{0, 0.5f}, {0, 0.5f}, {1, 0.5f}, {0.5f, 0.5f}, {1, 0.5f}};
+    for (std::size_t h = 0; h < headings.size(); ++h)
+        drawText(window, headings[h], cellOf(columns[h], tableHeadingY - 26, 52), anchors[h]);
     window.draw(rule);
     if (table.days.empty())
-        window.draw(emptyText);
+        drawText(window, emptyText, roomAround(emptyText, ruleLeft, ruleWidth, 60));
     for (std::size_t row = 0; row < std::min(tableRows, table.days.size()); ++row) {
         const DailyDay& d = table.days[row];
         const float top = firstRowTop + rowHeight * static_cast<float>(row);
@@ -251,11 +269,14 @@ void ChallengesState::draw() {
                                      ReplaysState::lengthText(d.seconds)};
         const float xs[] = {dateLeft, nameLeft, scoreRight, levelCentre, lengthRight};
         const Align aligns[] = {Align::left, Align::left, Align::right, Align::centre, Align::right};
+        // A row reads at one size, however tight its widest cell.
+        std::vector<RowCell> rowCells;
         for (int c = 0; c < 5; ++c) {
             rowText.setString(cells[c]);
             placeMenuText(rowText, xs[c], middle, aligns[c]);
-            window.draw(rowText);
+            rowCells.push_back({rowText, cellOf(columns[c], top, rowHeight), anchors[c]});
         }
+        drawTextRow(window, rowCells);
         if (!d.recording.empty()) {
             playMark.setPosition(ruleLeft + ruleWidth + 22, middle);
             window.draw(playMark);
@@ -265,7 +286,7 @@ void ChallengesState::draw() {
     hint.setString(watchError.empty() ? "Click a day, or pick it with the arrows and Enter, to watch its run"
                                       : "This recording cannot be played: " + watchError);
     placeMenuText(hint, 960, 1040, Align::centre);
-    window.draw(hint);
+    drawText(window, hint, roomAround(hint, 0, 1920, 40));
 }
 
 void ChallengesState::handleInput() {

@@ -7,6 +7,7 @@
 #include "core/InputState.h"
 #include "core/Settings.h"
 #include "core/TextEntry.h"
+#include "core/TextSize.h"
 #include "persistence/HighscoreTable.h"
 #include "screens/Highscorescreen.h"
 #include "world/Score.h"
@@ -72,14 +73,17 @@ void HSinputscreen::update(float dt) {
 void HSinputscreen::draw() {
     MenuState::draw();
     sf::RenderWindow& window = gameWindow();
-    for (const sf::Text* text : {&congratulations, &subtitle, &result, &instruction})
-        window.draw(*text);
+    drawText(window, congratulations, wholeView);
+    drawText(window, subtitle, roomAround(subtitle, 0, 1920, 110));
+    drawText(window, result, roomAround(result, 0, 1920, 60));
+    drawText(window, instruction, roomAround(instruction, 0, 1920, 60));
     window.draw(field);
-    window.draw(name);
+    // The caret follows the name as laid out, so the name keeps its size (it is large already).
+    drawText(window, name, roomAround(name, 580, 760, name.getGlobalBounds().height + 1));
     if (std::fmod(caretClock, 1.0f) < 0.6f)
         window.draw(caret);
-    window.draw(counter);
-    window.draw(hint);
+    drawText(window, counter, roomAround(counter, 580, 760, 40), {1, 0.5f});
+    drawText(window, hint, roomAround(hint, 0, 1920, 44));
 }
 
 void HSinputscreen::confirm() {

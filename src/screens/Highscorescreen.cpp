@@ -13,6 +13,8 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <vector>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -158,15 +160,9 @@ void Highscorescreen::draw() {
                                      {nameLeft, 0, levelCentre - 130 - nameLeft, 0},
                                      {levelCentre - 120, 0, 240, 0},
                                      {scoreRight - 220, 0, 220, 0}};
-    auto cell = [&columns](int column, float top, float height) {
-        sf::FloatRect room = columns[column];
-        room.top = top;
-        room.height = height;
-        return room;
-    };
     const sf::Vector2f anchors[] = {{1, 0.5f}, {0, 0.5f}, {0.5f, 0.5f}, {1, 0.5f}};
     for (std::size_t h = 0; h < headings.size(); ++h)
-        drawText(window, headings[h], cell(static_cast<int>(h) + 1, headingY - 30, 58), anchors[h + 1]);
+        drawText(window, headings[h], cellOf(columns[h + 1], headingY - 30, 58), anchors[h + 1]);
     window.draw(rule);
     drawText(window, note, {20, 380, 330, 360}, {0, 0});
 
@@ -203,11 +199,14 @@ void Highscorescreen::draw() {
                                      lineAt(3 * entry + 1), lineAt(3 * entry + 2)};
         const float xs[] = {rankRight, nameLeft, levelCentre, scoreRight};
         const Align aligns[] = {Align::right, Align::left, Align::centre, Align::right};
+        // A row reads at one size, however tight its widest cell.
+        std::vector<RowCell> rowCells;
         for (int c = 0; c < 4; ++c) {
             rowText.setString(cells[c]);
             placeMenuText(rowText, xs[c], middle, aligns[c]);
-            drawText(window, rowText, cell(c, top, rowHeight), anchors[c]);
+            rowCells.push_back({rowText, cellOf(columns[c], top, rowHeight), anchors[c]});
         }
+        drawTextRow(window, rowCells);
     }
 
     pageText.setString(std::to_string(scores->page + 1) + " / " + std::to_string(scores->pageCount()));
@@ -221,7 +220,7 @@ void Highscorescreen::draw() {
                            ? "Runs with a play mark can be watched: click one, or pick it with the arrows"
                            : "This recording cannot be played: " + watchError);
         placeMenuText(hint, 960, 1045, Align::centre);
-        drawText(window, hint, {0, 1035, 1920, 45});
+        drawText(window, hint, roomAround(hint, 0, 1920, 46));
     }
 }
 

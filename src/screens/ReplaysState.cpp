@@ -12,6 +12,8 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <vector>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -144,15 +146,9 @@ void ReplaysState::draw() {
                                      {scoreRight - 150, 0, 150, 0},
                                      {lengthRight - 160, 0, 160, 0},
                                      {markLeft, 0, ruleLeft + ruleWidth - markLeft, 0}};
-    auto cell = [&columns](int column, float top, float height) {
-        sf::FloatRect room = columns[column];
-        room.top = top;
-        room.height = height;
-        return room;
-    };
     const sf::Vector2f anchors[] = {{0, 0.5f}, {0.5f, 0.5f}, {1, 0.5f}, {1, 0.5f}, {0, 0.5f}};
     for (std::size_t h = 0; h < headings.size(); ++h)
-        drawText(window, headings[h], cell(static_cast<int>(h), headingY - 30, 58), anchors[h]);
+        drawText(window, headings[h], cellOf(columns[h], headingY - 30, 58), anchors[h]);
     window.draw(rule);
     drawText(window, note, {20, 380, 330, 360}, {0, 0});
 
@@ -178,11 +174,14 @@ void ReplaysState::draw() {
                                      std::to_string(entry.score), lengthText(entry.seconds)};
         const float xs[] = {dateLeft, levelCentre, scoreRight, lengthRight};
         const Align aligns[] = {Align::left, Align::centre, Align::right, Align::right};
+        // A row reads at one size, however tight its widest cell.
+        std::vector<RowCell> rowCells;
         for (int c = 0; c < 4; ++c) {
             rowText.setString(cells[c]);
             placeMenuText(rowText, xs[c], middle, aligns[c]);
-            drawText(window, rowText, cell(c, top, rowHeight), anchors[c]);
+            rowCells.push_back({rowText, cellOf(columns[c], top, rowHeight), anchors[c]});
         }
+        drawTextRow(window, rowCells);
         const bool highscore = entry.path.find(replay::highscoreMark) != std::string::npos;
         // A seeded or daily run shows its seed and the rules it was played under, in smaller type to fit.
         const std::string seed = entry.run.seeded()
@@ -198,7 +197,7 @@ void ReplaysState::draw() {
             markText.setFillColor(lit ? onHighlight : highscore && !older ? amber : grey);
             markText.setOutlineThickness(lit ? 0 : 2);
             placeMenuText(markText, markLeft, middle, Align::left);
-            drawText(window, markText, cell(4, top, rowHeight), anchors[4]);
+            drawText(window, markText, cellOf(columns[4], top, rowHeight), anchors[4]);
         }
         if (!older) {
             playMark.setPosition(ruleLeft + ruleWidth + 22, middle);

@@ -3,6 +3,7 @@
 #include "app/GameStateHandler.h"
 #include "core/InputState.h"
 #include "core/Settings.h"
+#include "core/TextSize.h"
 #include "screens/RunsState.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -47,7 +48,7 @@ void RunsResetState::draw() {
     sf::RenderWindow& window = gameWindow();
     window.draw(menuShade);
     window.draw(frame);
-    window.draw(question);
+    drawText(window, question, {560, 350, 800, 200}, {0, 0});
     for (MenuButton& button : buttons)
         button.draw();
 }

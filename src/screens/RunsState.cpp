@@ -14,6 +14,8 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <vector>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -364,11 +366,14 @@ void RunsState::drawList() {
                                      ReplaysState::lengthText(run->seconds),
                                      std::to_string(run->kills[1] + run->kills[2]),
                                      endingText(*run)};
+        // A row reads at one size, however tight its widest cell.
+        std::vector<RowCell> rowCells;
         for (std::size_t c = 0; c < std::size(cells); ++c) {
             rowText.setString(cells[c]);
             placeMenuText(rowText, columnX[c], middle, columnAlign[c]);
-            drawText(window, rowText, cell(c, top, rowHeight), anchor(c));
+            rowCells.push_back({rowText, cell(c, top, rowHeight), anchor(c)});
         }
+        drawTextRow(window, rowCells);
         if (recordingKept(*run)) {
             playMark.setPosition(ruleLeft + ruleWidth + 22, middle);
             window.draw(playMark);

@@ -11,12 +11,6 @@ e2e_prepare "$1" "$2"
 # Not a first start, and written before the comfort options existed.
 printf 'RESOL:\n1920\n1080\nCURRES:0\nVOLUM:\n50\n50\nANTIA: 0\nFULLS: 0\nVSYNC:0\nHARDC:0\nPREVN:\n\n' >Config.cfg
 
-click() {
-    xdotool mousedown 1
-    sleep 0.4
-    xdotool mouseup 1
-    sleep 0.8
-}
 escape() {
     xdotool keydown Escape
     sleep 0.3
@@ -29,10 +23,8 @@ visit() {
     e2e_press 1550 824 256 108 "Options on the main menu"
     e2e_press 720 880 228 128 "Comfort on the options page"
     e2e_wait_unlit 720 880 228 128 "the options page never gave way to the comfort page"
-    e2e_point 910 150 # Screen shake -
-    click
-    e2e_point 1450 750 # Frame counter toggle
-    click
+    e2e_press 910 150 80 64 "Screen shake -"
+    e2e_press 1450 750 128 64 "the frame counter's Toggle"
     escape
     escape
     e2e_press 1550 948 256 108 "Exit on the main menu"

@@ -104,20 +104,24 @@ e2e_lit() {
 }
 
 # e2e_press X Y W H WHAT: points at the button of that size centred at (X, Y),
-# waits until it lights up under the pointer (moving the pointer a little
-# meanwhile, as a hand does), and clicks it.
+# waits until it lights up under the pointer and has stopped (two grabs a
+# moment apart alike: a button lit by the menu's focus lights on its way in
+# too), moving the pointer a little meanwhile as a hand does, and clicks it.
 e2e_press() {
     local x=$(($1 - $3 / 2)) y=$(($2 - $4 / 2)) i
     for i in $(seq 1 120); do
         e2e_point $(($1 + i % 2)) "$2"
-        if e2e_lit "$x" "$y" "$3" "$4"; then
-            # Held across a few frames even of a slow build.
-            xdotool mousedown 1
-            sleep 0.4
-            xdotool mouseup 1
-            sleep 0.8
-            return 0
-        fi
+        e2e_lit "$x" "$y" "$3" "$4" || continue
+        cp "$artefacts/.now.png" "$artefacts/.before.png"
+        sleep 0.3
+        e2e_lit "$x" "$y" "$3" "$4" || continue
+        awk -v d="$(e2e_difference .before .now "$x" "$y" "$3" "$4")" 'BEGIN { exit !(d < 0.01) }' || continue
+        # Held across a few frames even of a slow build.
+        xdotool mousedown 1
+        sleep 0.4
+        xdotool mouseup 1
+        sleep 0.8
+        return 0
     done
     echo "FAIL: $5 never lit up under the pointer" >&2
     exit 1

@@ -11,17 +11,22 @@
 #include "app/RunLog.h"
 #include "core/Globals.h"
 #include "core/InputState.h"
+#include "core/RunKind.h"
 #include "core/Settings.h"
 #include "core/TextEntry.h"
 #include "core/TextSize.h"
 #include "items/AffixTables.h"
 #include "items/ItemGeneration.h"
+#include "persistence/DailyTable.h"
 #include "persistence/HighscoreTable.h"
 #include "persistence/ReplayFile.h"
 #include "persistence/RunHistory.h"
+#include "screens/ChallengesState.h"
+#include "screens/HSinputscreen.h"
 #include "screens/Highscorescreen.h"
 #include "screens/Ingame.h"
 #include "screens/ReplaysState.h"
+#include "screens/RunsResetState.h"
 #include "screens/RunsState.h"
 #include "screens/ScoreScreenState.h"
 #include "screens/UI.h"
@@ -191,6 +196,13 @@ TEST_F(ScreenLayout, AtEveryTextSizeTheTextsStayInTheirPanelsOffEachOtherAndRead
         death.recentHits.push_back({{HitSource::By::rangedAlien, HitSource::With::plasmaBolt, ""}, 9999});
     levelScore = 99999999;
     referenceScore = 99999999;
+    std::vector<DailyDay> days;
+    for (int d = 0; d < 5; ++d)
+        days.push_back(
+            {"2026-12-07", 9, 99999999, std::string(maxNameLength, 'W'), 99999999, 200, 359999, "x.vrp"});
+    // A daily practice run has the longest run label (pause, game over).
+    const RunIdentity savedRun = currentRun;
+    currentRun = {RunKind::daily, 0xFFFFFFFFFF, "2026-12-07", false};
 
     // Each screen as it opens over a level, settled, drawn and checked.
     auto open = [handler](MenuState* screen) {
@@ -206,7 +218,14 @@ TEST_F(ScreenLayout, AtEveryTextSizeTheTextsStayInTheirPanelsOffEachOtherAndRead
         check(*open(ComfortState::getInstance()), "comfort");
         check(*open(AccessibilityState::getInstance()), "accessibility");
         check(*open(ControlsState::getInstance()), "controls");
-        check(*open(Highscorescreen::getInstance()), "highscores");
+        open(Highscorescreen::getInstance());
+        Highscorescreen::getInstance()->recordings.assign(10,
+                                                          "x.vrp"); // every entry watchable: the hint shows
+        check(*Highscorescreen::getInstance(), "highscores");
+        check(*open(HSinputscreen::getInstance()), "name_entry");
+        open(ChallengesState::getInstance());
+        ChallengesState::getInstance()->table.days = days;
+        check(*ChallengesState::getInstance(), "challenges");
         open(ReplaysState::getInstance());
         ReplaysState::getInstance()->recordings = recordings;
         check(*ReplaysState::getInstance(), "recordings");
@@ -217,6 +236,13 @@ TEST_F(ScreenLayout, AtEveryTextSizeTheTextsStayInTheirPanelsOffEachOtherAndRead
         runs->focus = -1;
         runs->showTab(RunsState::Tab::statistics);
         check(*runs, "statistics");
+        // The question is checked on its own: the page it covers is drawn first, and dimmed.
+        handler->pushState(RunsResetState::getInstance());
+        settle(*RunsResetState::getInstance());
+        const std::size_t below = shoot(*runs, "statistics").size();
+        std::vector<PlacedText> question = shoot(*RunsResetState::getInstance(), "reset_question");
+        question.erase(question.begin(), question.begin() + static_cast<std::ptrdiff_t>(below));
+        expectReadable(question, "reset_question");
         GameOverState* gameOver = static_cast<GameOverState*>(open(GameOverState::getInstance()));
         gameOver->recap.show(death);
         check(*gameOver, "game_over");
@@ -263,6 +289,7 @@ TEST_F(ScreenLayout, AtEveryTextSizeTheTextsStayInTheirPanelsOffEachOtherAndRead
         expectReadable(hudTexts, "display");
         shoot(*Ingame::getInstance(), "display");
     }
+    currentRun = savedRun;
 }
 
 } // namespace
