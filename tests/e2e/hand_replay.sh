@@ -34,7 +34,11 @@ levels_placed() {
     return 1
 }
 
+# Where the run is, for a log that ends in a timeout.
+step() { echo "hand_replay: $1 after ${SECONDS}s" >&2; }
+
 e2e_start_game
+step "the main menu is drawn"
 # The pointer rests off every button (where an earlier run left it, a button
 # sliding in under it would take the focus), and Enter waits for "New Game",
 # the first lit button, to arrive.
@@ -43,6 +47,7 @@ for _ in $(seq 1 120); do
     e2e_lit 1422 26 256 108 && break
     sleep 0.25
 done
+step "pressing Enter on \"New Game\""
 key Return
 levels_placed 1 || { echo "FAIL: \"New Game\" never started a level" >&2; cat stdout.txt >&2; exit 1; }
 # The field manual opens over the first level a process plays; Escape closes it.
@@ -51,6 +56,7 @@ key Escape
 walk d 1
 key Escape
 key Return # the pause menu's first lit button: "Restart level"
+step "restarting the level"
 levels_placed 2 || { echo "FAIL: \"Restart level\" never placed the player again" >&2; cat stdout.txt >&2; exit 1; }
 sleep 1
 walk s 1
@@ -58,6 +64,7 @@ key Escape
 import -window root "$artefacts/hand_replay_pause.png"
 for _ in 1 2 3; do key Down; done
 import -window root "$artefacts/hand_replay_quit.png"
+step "quitting to the main menu"
 key Return # "Quit"
 # The recording is written as the run leaves for the main menu.
 for _ in $(seq 1 60); do
@@ -72,5 +79,6 @@ recordings=(data/Replays/*.vrp)
 [ -f "${recordings[0]}" ] || { echo "FAIL: the run left no recording" >&2; cat stdout.txt >&2; exit 1; }
 printf 'Difficulty:\n4\n' > data/SaveData/save.txt
 printf 'Difficulty:\n2\n' > data/SaveData/autosave.txt
+step "verifying ${recordings[0]}"
 out=$(./vantreth --verify-replay "${recordings[0]}" 2>&1) || { echo "FAIL: $out" >&2; exit 1; }
 grep "^replay ok: level 1," <<<"$out" || { echo "FAIL: $out" >&2; exit 1; }
