@@ -51,6 +51,7 @@ function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : 
     real[name] = ms($col["real_time"], $col["time_unit"]); cpu[name] = ms($col["cpu_time"], $col["time_unit"])
     if ("peak_MB" in col) peak[name] = $col["peak_MB"]
     if ("p99_ms" in col && $col["p99_ms"] != "") { pace["median"] = $col["median_ms"]; pace["p99"] = $col["p99_ms"]; pace["worst"] = $col["worst_ms"] }
+    if ("game_p99_ms" in col && $col["game_p99_ms"] != "") { game["median"] = $col["game_median_ms"]; game["p99"] = $col["game_p99_ms"]; game["worst"] = $col["game_worst_ms"] }
     if ("MB_per_10min_at_60Hz" in col && $col["MB_per_10min_at_60Hz"] != "") recorded = $col["MB_per_10min_at_60Hz"]
 }
 function row(label, key, budget,   share) {
@@ -106,6 +107,11 @@ END {
         printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "Level-30 minute at cap 30: median gap", pace["median"], "", "", ""
         printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  99th percentile gap", pace["p99"], "", sprintf("%.1f ms", 1.5 * pace["median"]), ""
         printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  worst gap", pace["worst"], "", "50 ms", ""
+    }
+    if ("median" in game) {
+        printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  the same without the bot's thinking", game["median"], "", "", ""
+        printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  99th percentile gap", game["p99"], "", sprintf("%.1f ms", 1.5 * game["median"]), ""
+        printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  worst gap", game["worst"], "", "50 ms", ""
     }
     split("30 100 200", levels, " "); split("250 MB,,500 MB", budgets, ",")
     for (i = 1; i <= 3; i++) {

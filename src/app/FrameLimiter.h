@@ -14,6 +14,14 @@ class FrameLimiter {
     // makes the next capped frame start a fresh count.
     void wait(int rate);
 
+    // The schedule's arithmetic, apart from the clock: the frame ending at
+    // `now` moves the deadline on and says how long to sleep.
+    struct Step {
+        sf::Time deadline;
+        sf::Time sleep;
+    };
+    static Step next(sf::Time deadline, sf::Time now, int rate, bool freshCount);
+
   private:
     sf::Clock clock;
     sf::Time deadline;

@@ -28,6 +28,7 @@
 #include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -134,7 +135,14 @@ void Bot::step(float dt, bool draw) {
                       GameStateHandler::getInstance()->top() == Ingame::getInstance() &&
                       maps->lendLightSystem();
     runScriptedFrame(
-        dt, [this, dt](InputState& input) { act(input, dt); }, draw);
+        dt,
+        [this, dt](InputState& input) {
+            const auto start = std::chrono::steady_clock::now();
+            act(input, dt);
+            lastThinkSeconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        },
+        draw);
     if (lend)
         maps->returnLightSystem();
 }

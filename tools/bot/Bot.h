@@ -60,6 +60,9 @@ class Bot {
     int breaches = 0;            // walls the bot set out to shoot down
     int wallsBroken = 0;         // of those, walls that broke
     long frames = 0;
+    // The time the bot spent deciding its input in the last step: a player's
+    // hands cost the game nothing, so a measure of the game's pace leaves it out.
+    double lastThinkSeconds = 0;
 
     // One line on where the run stands: level, top state, player position and health.
     std::string describe() const;
