@@ -39,14 +39,11 @@ step() { echo "hand_replay: $1 after ${SECONDS}s" >&2; }
 
 e2e_start_game
 step "the main menu is drawn"
-# The pointer rests off every button (where an earlier run left it, a button
-# sliding in under it would take the focus), and Enter waits for "New Game",
-# the first lit button, to arrive.
+# The pointer rests off every button: where an earlier run left it, a
+# button sliding in under it would take the focus from "New Game", the first
+# lit button, which Enter presses wherever the buttons are on their way.
 e2e_point 100 1000
-for _ in $(seq 1 120); do
-    e2e_lit 1422 26 256 108 && break
-    sleep 0.25
-done
+sleep 3
 step "pressing Enter on \"New Game\""
 key Return
 levels_placed 1 || { echo "FAIL: \"New Game\" never started a level" >&2; cat stdout.txt >&2; exit 1; }
