@@ -33,7 +33,9 @@ e2e_start_game() {
     ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} ./vantreth >stdout.txt 2>stderr.txt &
     pid=$!
     local wid
-    wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vantreth$' | head -n 1)
+    # This game's own window: the previous run's may still be closing, and
+    # taken for this one it sends the clicks and keys astray.
+    wid=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" --name '^Vantreth$' | head -n 1)
     [ -n "$wid" ] || { echo "FAIL: the game window never appeared" >&2; exit 1; }
     xdotool windowmove "$wid" 0 0
     eval "$(xdotool getwindowgeometry --shell "$wid")"
