@@ -64,11 +64,26 @@ void drawShown(sf::RenderTarget& target, const sf::Text& shown, const sf::FloatR
 
 void drawText(sf::RenderTarget& target, const sf::Text& text, const sf::FloatRect& room, sf::Vector2f anchor,
               const sf::RenderStates& states) {
-    if (!text.getString().isEmpty())
+    if (text.getString().isEmpty())
+        return;
+    // At 100 % (the default) the text is drawn as it is, without a copy each frame.
+    if (textScale() == 1)
+        drawShown(target, text, room, states);
+    else
         drawShown(target, fitted(text, room, anchor), room, states);
 }
 
+void drawTextAsLaidOut(sf::RenderTarget& target, const sf::Text& text, const sf::FloatRect& room) {
+    if (!text.getString().isEmpty())
+        drawShown(target, text, room, sf::RenderStates::Default);
+}
+
 void drawTextRow(sf::RenderTarget& target, const std::vector<RowCell>& cells) {
+    if (textScale() == 1) {
+        for (const RowCell& cell : cells)
+            drawTextAsLaidOut(target, cell.text, cell.room);
+        return;
+    }
     // The growth the tightest cell allows, for all of them.
     std::vector<sf::Text> shown;
     float growth = textScale();

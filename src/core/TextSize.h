@@ -5,8 +5,13 @@
 // and placed so that it keeps its anchor point (its middle, or the middle of
 // its left edge, ...). Drawing only: what a frame decides never depends on it.
 
+#include <SFML/Graphics/RenderStates.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/System/Vector2.hpp>
+
+#include <string>
+#include <vector>
 
 // A character size at the text size.
 unsigned scaledTextSize(unsigned size);
@@ -19,12 +24,6 @@ sf::Text scaledCopy(const sf::Text& text, float scale, float maxWidth, sf::Vecto
                     float maxHeight = 1.0e6f);
 // The same at the player's text size.
 sf::Text atTextSize(const sf::Text& text, float maxWidth, sf::Vector2f anchor, float maxHeight = 1.0e6f);
-
-#include <SFML/Graphics/RenderStates.hpp>
-#include <SFML/Graphics/RenderTarget.hpp>
-
-#include <string>
-#include <vector>
 
 // Where a text was drawn, for a look at a screen's layout.
 struct PlacedText {
@@ -41,6 +40,12 @@ inline const sf::FloatRect wholeView(0, 0, 1920, 1080);
 // anchored as atTextSize anchors it.
 void drawText(sf::RenderTarget& target, const sf::Text& text, const sf::FloatRect& room,
               sf::Vector2f anchor = {0.5f, 0.5f}, const sf::RenderStates& states = sf::RenderStates::Default);
+
+// Draws the text at the size it was laid out, whatever the text size: for a
+// text whose neighbours follow its layout (a caret after it, lines set a
+// fixed step apart) and which reads large enough already. `room` is where it
+// must stay, for the layout's check.
+void drawTextAsLaidOut(sf::RenderTarget& target, const sf::Text& text, const sf::FloatRect& room);
 
 // A table's cell: its column's left and width, its row's top and height.
 inline sf::FloatRect cellOf(const sf::FloatRect& column, float top, float height) {

@@ -231,8 +231,7 @@ void ChallengesState::draw() {
     field.setOutlineThickness(fieldFocused || spelling ? 4 : 2);
     window.draw(field);
     // The caret follows the code as laid out, so the code keeps its size (it is large already).
-    drawText(window, fieldText,
-             roomAround(fieldText, fieldCorner.x, fieldSize.x, fieldText.getGlobalBounds().height + 1));
+    drawTextAsLaidOut(window, fieldText, {fieldCorner.x, fieldCorner.y, fieldSize.x, fieldSize.y});
     if (fieldFocused && std::fmod(caretClock, 1.0f) < 0.6f) {
         sf::RectangleShape caret(sf::Vector2f(4, 56));
         caret.setFillColor(amber);

@@ -79,7 +79,7 @@ void HSinputscreen::draw() {
     drawText(window, instruction, roomAround(instruction, 0, 1920, 60));
     window.draw(field);
     // The caret follows the name as laid out, so the name keeps its size (it is large already).
-    drawText(window, name, roomAround(name, 580, 760, name.getGlobalBounds().height + 1));
+    drawTextAsLaidOut(window, name, field.getGlobalBounds());
     if (std::fmod(caretClock, 1.0f) < 0.6f)
         window.draw(caret);
     drawText(window, counter, roomAround(counter, 580, 760, 40), {1, 0.5f});

@@ -349,10 +349,8 @@ void ScoreScreenState::draw() {
     drawText(window, seedLine, {0, 28, 1920, 60});
     // The tallies are large already and set 50 units apart: they keep their size, so the column stays even.
     for (const sf::Text& line : texts)
-        drawText(window, line,
-                 roomAround(line, lineX - 4, panelArea.left + panelArea.width - 36 - lineX,
-                            line.getGlobalBounds().height + 1),
-                 {0, 0.5f});
+        drawTextAsLaidOut(window, line,
+                          roomAround(line, lineX - 4, panelArea.left + panelArea.width - 36 - lineX, 44));
     const sf::FloatRect overBar(static_cast<float>(barArea.left), static_cast<float>(barArea.top) - 52,
                                 static_cast<float>(barArea.width) / 2, 48);
     drawText(window, barCaption, overBar, {0, 1});

@@ -532,11 +532,10 @@ void UpgradeState::draw() {
 
     // The captions over the inventory's rows and the loot, each in its row of the panel. The hand and
     // armour captions stand between the held items' names with no room to grow, and need none.
-    for (std::size_t i = 0; i < std::size(fixedLabels); ++i) {
-        const float height = i == 0 || i == 4 ? 44 : fixedLabels[i].getGlobalBounds().height + 1;
-        drawText(window, fixedLabels[i],
-                 roomAround(fixedLabels[i], i == 4 ? 675 : 775, i == 4 ? 1210 : 490, height));
-    }
+    drawText(window, fixedLabels[0], roomAround(fixedLabels[0], 775, 490, 44));
+    for (std::size_t i = 1; i < 4; ++i)
+        drawTextAsLaidOut(window, fixedLabels[i], roomAround(fixedLabels[i], 775, 490, 42));
+    drawText(window, fixedLabels[4], roomAround(fixedLabels[4], 675, 1210, 44));
     for (int s = 0; s < 3; ++s) {
         if (loot[s])
             window.draw(lootIcons[s]);
