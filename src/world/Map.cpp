@@ -19,12 +19,14 @@
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"
+#include "world/MaskCells.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
+#include <SFML/OpenGL.hpp>
 
 #include <algorithm>
 #include <bit>
@@ -653,6 +655,27 @@ void Map::beginLightMask() {
         lighting.system->renderLights();
 }
 
+// The mask read back, a cell of 16 texels square at a time; none when it
+// cannot be read.
+std::vector<MaskCell> Map::readMaskCells() {
+    sf::RenderTexture& mask = *lighting.mask;
+    const sf::Vector2u pixels = mask.getSize();
+    if (!mask.setActive(true))
+        return {};
+    maskRead.resize(static_cast<std::size_t>(pixels.x) * pixels.y * 4);
+    glReadPixels(0, 0, static_cast<GLsizei>(pixels.x), static_cast<GLsizei>(pixels.y), GL_RGBA,
+                 GL_UNSIGNED_BYTE, maskRead.data());
+    // The pass reads the brightest channel; the rows come bottom first.
+    maskLight.resize(static_cast<std::size_t>(pixels.x) * pixels.y);
+    for (unsigned y = 0; y < pixels.y; ++y)
+        for (unsigned x = 0; x < pixels.x; ++x) {
+            const std::uint8_t* texel = &maskRead[(static_cast<std::size_t>(y) * pixels.x + x) * 4];
+            maskLight[static_cast<std::size_t>(pixels.y - 1 - y) * pixels.x + x] =
+                std::max({texel[0], texel[1], texel[2]});
+        }
+    return maskCells(maskLight, pixels.x, pixels.y, 16);
+}
+
 // Draw steps 9 and 10: the blurred light map and the walls in sight go into
 // the mask, which then darkens the scene wherever it is not lit. The mask is
 // the screen at the light map's resolution, laid over it scaled up smoothly.
@@ -674,49 +697,72 @@ void Map::finishLightMask() {
     sf::RenderWindow& window = gameWindow();
     const sf::Vector2f screen = view.getSize();
     const sf::Vector2u pixels = mask.getSize();
-    showView(window, sf::View(sf::FloatRect(0, 0, screen.x, screen.y)));
-    // Quads of the screen with the mask's texels under them, as a sprite of
-    // the mask stretched over the screen would have.
-    auto quads = [&](std::initializer_list<sf::FloatRect> rects) {
-        sf::VertexArray out(sf::Quads);
-        const sf::Vector2f texels(static_cast<float>(pixels.x) / screen.x,
-                                  static_cast<float>(pixels.y) / screen.y);
-        for (const sf::FloatRect& r : rects) {
-            if (r.width <= 0 || r.height <= 0)
-                continue;
-            for (sf::Vector2f at :
-                 {sf::Vector2f(r.left, r.top), sf::Vector2f(r.left + r.width, r.top),
-                  sf::Vector2f(r.left + r.width, r.top + r.height), sf::Vector2f(r.left, r.top + r.height)})
-                out.append(sf::Vertex(at, sf::Color::White, {at.x * texels.x, at.y * texels.y}));
-        }
-        return out;
-    };
-    // The mask's darkness and the tint blend as one premultiplied colour.
-    sf::Shader& shader = transparencyShader();
-    sf::RenderStates states(sf::BlendMode(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha),
-                            sf::Transform(), &mask.getTexture(), &shader);
+    const sf::Vector2f texels(static_cast<float>(pixels.x) / screen.x,
+                              static_cast<float>(pixels.y) / screen.y);
+    // The player is drawn after the mask: his patch of the screen is laid
+    // without the tint, which is owed until he has been drawn.
     const sf::Color tint = Camera::getInstance()->overlayColor;
     const sf::FloatRect all(0, 0, screen.x, screen.y);
-    if (tint.a == 0) {
-        tintOwed.reset();
-        shader.setUniform("tint", sf::Glsl::Vec4(0, 0, 0, 0));
-        window.draw(quads({all}), states);
+    sf::FloatRect patch;
+    if (tint.a != 0) {
+        if (!screenRect(Player::getInstance()->pictureBounds(), view).intersects(all, patch))
+            patch = {};
+        tintOwed = patch;
     } else {
-        sf::FloatRect hole = screenRect(Player::getInstance()->pictureBounds(), view);
-        sf::FloatRect kept;
-        if (!hole.intersects(all, kept))
-            kept = {};
-        tintOwed = kept;
-        const float right = kept.left + kept.width, bottom = kept.top + kept.height;
-        shader.setUniform("tint", sf::Glsl::Vec4(tint));
-        window.draw(quads({{0, 0, screen.x, kept.top},
-                           {0, bottom, screen.x, screen.y - bottom},
-                           {0, kept.top, kept.left, kept.height},
-                           {right, kept.top, screen.x - right, kept.height}}),
-                    states);
-        shader.setUniform("tint", sf::Glsl::Vec4(0, 0, 0, 0));
-        window.draw(quads({kept}), states);
+        tintOwed.reset();
     }
+    // Cells of even light go out as flat rectangles of the colour the pass
+    // would lay; the rest as quads of the screen with the mask's texels
+    // under them, as a sprite of the mask stretched over the screen has.
+    std::vector<MaskCell> cells = flatEvenCells ? readMaskCells() : std::vector<MaskCell>{};
+    if (cells.empty())
+        cells.push_back({0, 0, pixels.x, pixels.y, false, 0});
+    sf::VertexArray flat(sf::Quads), shaded(sf::Quads), shadedInPatch(sf::Quads);
+    auto lay = [&](const sf::FloatRect& r, const MaskCell& cell, bool tinted) {
+        if (r.width <= 0 || r.height <= 0)
+            return;
+        const sf::Vector2f corners[] = {{r.left, r.top},
+                                        {r.left + r.width, r.top},
+                                        {r.left + r.width, r.top + r.height},
+                                        {r.left, r.top + r.height}};
+        if (cell.even) {
+            const sf::Color colour = laidColour(cell.light, tinted ? tint : sf::Color::Transparent);
+            if (colour != sf::Color::Transparent)
+                for (sf::Vector2f at : corners)
+                    flat.append(sf::Vertex(at, colour));
+            return;
+        }
+        for (sf::Vector2f at : corners)
+            (tinted ? shaded : shadedInPatch)
+                .append(sf::Vertex(at, sf::Color::White, {at.x * texels.x, at.y * texels.y}));
+    };
+    const float patchRight = patch.left + patch.width, patchBottom = patch.top + patch.height;
+    for (const MaskCell& cell : cells) {
+        const sf::FloatRect r(static_cast<float>(cell.x) / texels.x, static_cast<float>(cell.y) / texels.y,
+                              static_cast<float>(cell.width) / texels.x,
+                              static_cast<float>(cell.height) / texels.y);
+        sf::FloatRect inside;
+        if (patch.width <= 0 || patch.height <= 0 || !r.intersects(patch, inside)) {
+            lay(r, cell, tint.a != 0);
+            continue;
+        }
+        const float right = r.left + r.width, bottom = r.top + r.height;
+        lay({r.left, r.top, r.width, inside.top - r.top}, cell, true);
+        lay({r.left, patchBottom, r.width, bottom - patchBottom}, cell, true);
+        lay({r.left, inside.top, inside.left - r.left, inside.height}, cell, true);
+        lay({patchRight, inside.top, right - patchRight, inside.height}, cell, true);
+        lay(inside, cell, false);
+    }
+    showView(window, sf::View(all));
+    const sf::BlendMode premultiplied(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha);
+    window.draw(flat, premultiplied);
+    // The mask's darkness and the tint blend as one premultiplied colour.
+    sf::Shader& shader = transparencyShader();
+    sf::RenderStates states(premultiplied, sf::Transform(), &mask.getTexture(), &shader);
+    shader.setUniform("tint", sf::Glsl::Vec4(tint));
+    window.draw(shaded, states);
+    shader.setUniform("tint", sf::Glsl::Vec4(0, 0, 0, 0));
+    window.draw(shadedInPatch, states);
     showView(window, view);
 }
 

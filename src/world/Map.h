@@ -11,6 +11,7 @@
 #include "world/EntityIndex.h"
 #include "world/LevelCensus.h"
 #include "world/LevelEvent.h"
+#include "world/MaskCells.h"
 #include "world/Tracer.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
@@ -212,6 +213,10 @@ class Map {
     // when the view leaves it or a wall breaks; false draws them straight
     // (the same picture, more slowly).
     bool cacheTiles = true;
+    // The light mask is read back each frame, and the cells of the screen
+    // where it is even are laid as flat colour; false lays the whole screen
+    // through the mask's shader (the same picture, more slowly).
+    bool flatEvenCells = true;
     // Whether the tiles' picture covers the whole view, backdrop and all, so
     // that the frame needs no clearing first.
     bool paintsWholeView() const { return cacheTiles && !tilePictureFailed; }
@@ -252,6 +257,8 @@ class Map {
     bool tilePictureFailed = false; // the graphics chip could not hold the picture
     void beginLightMask();
     void finishLightMask();
+    std::vector<MaskCell> readMaskCells();
+    std::vector<std::uint8_t> maskRead, maskLight; // the mask as read back, and its light a texel
 };
 
 // Wears a wall tile down: armour soaks part of every hit, and a tile whose

@@ -312,3 +312,55 @@ TEST(LightMask, TheTintInTheMasksPassLooksAsOverTheScene) {
 }
 
 } // namespace
+
+namespace {
+
+// The cells where the mask is even, laid as flat colour, look as the mask's
+// shader lays them: at levels 1 and 30, still and turned by a shake, with
+// and without the tint and the player's patch.
+TEST(LightMask, EvenCellsLaidFlatLookAsThroughTheShader) {
+    sf::RenderWindow& window = gameWindow();
+    window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
+    Camera* camera = Camera::getInstance();
+    Player* player = Player::getInstance();
+    for (int level : {1, 30}) {
+        std::srand(42);
+        levelNumber = level;
+        Maphandler::getInstance()->newMap(level);
+        Map* map = Maphandler::getInstance()->currentMap();
+        ASSERT_NE(map, nullptr);
+        snapCameraToPlayer();
+        auto picture = [&](bool flat) {
+            map->flatEvenCells = flat;
+            window.clear(sf::Color(96, 128, 96));
+            window.setView(camera->view);
+            map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
+            map->draw();
+            player->draw();
+            if (map->tintOwed)
+                camera->drawOverlayOver(*map->tintOwed);
+            else
+                camera->drawOverlay();
+            return capture(window);
+        };
+        for (float turn : {0.0f, 3.0f})
+            for (sf::Color tint : {sf::Color::Transparent, sf::Color(60, 10, 10, 70)}) {
+                camera->view.setRotation(turn);
+                camera->overlayColor = tint;
+                map->lighting.system->setView(camera->view);
+                map->lighting.system->renderLights();
+                const sf::Image flat = picture(true);
+                Difference d = compare(flat, picture(false));
+                // The colour is worked out on the processor instead of the
+                // shader; both round it once.
+                EXPECT_LE(d.most, 1) << level << " " << turn;
+                EXPECT_LT(d.mean, 0.05) << level << " " << turn;
+            }
+        map->flatEvenCells = true;
+    }
+    camera->view.setRotation(0);
+    camera->overlayColor = sf::Color::Transparent;
+    window.close();
+}
+
+} // namespace
