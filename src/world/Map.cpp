@@ -673,7 +673,7 @@ std::vector<MaskCell> Map::readMaskCells() {
             maskLight[static_cast<std::size_t>(pixels.y - 1 - y) * pixels.x + x] =
                 std::max({texel[0], texel[1], texel[2]});
         }
-    return maskCells(maskLight, pixels.x, pixels.y, 16);
+    return maskCells(maskLight, pixels.x, pixels.y, 16, slopeTolerance);
 }
 
 // Draw steps 9 and 10: the blurred light map and the walls in sight go into
@@ -714,9 +714,9 @@ void Map::finishLightMask() {
     // Cells of even light go out as flat rectangles of the colour the pass
     // would lay; the rest as quads of the screen with the mask's texels
     // under them, as a sprite of the mask stretched over the screen has.
-    std::vector<MaskCell> cells = flatEvenCells ? readMaskCells() : std::vector<MaskCell>{};
+    std::vector<MaskCell> cells = flatCells ? readMaskCells() : std::vector<MaskCell>{};
     if (cells.empty())
-        cells.push_back({0, 0, pixels.x, pixels.y, false, 0});
+        cells.push_back({0, 0, pixels.x, pixels.y});
     sf::VertexArray flat(sf::Quads), shaded(sf::Quads), shadedInPatch(sf::Quads);
     auto lay = [&](const sf::FloatRect& r, const MaskCell& cell, bool tinted) {
         if (r.width <= 0 || r.height <= 0)
@@ -725,11 +725,20 @@ void Map::finishLightMask() {
                                         {r.left + r.width, r.top},
                                         {r.left + r.width, r.top + r.height},
                                         {r.left, r.top + r.height}};
+        const sf::Color laidTint = tinted ? tint : sf::Color::Transparent;
         if (cell.even) {
-            const sf::Color colour = laidColour(cell.light, tinted ? tint : sf::Color::Transparent);
+            const sf::Color colour = laidColour(cell.light, laidTint);
             if (colour != sf::Color::Transparent)
                 for (sf::Vector2f at : corners)
                     flat.append(sf::Vertex(at, colour));
+            return;
+        }
+        if (cell.sloped) {
+            // The colour is a straight line in the light, so shading it
+            // from corner to corner follows the slope.
+            for (sf::Vector2f at : corners)
+                flat.append(
+                    sf::Vertex(at, laidColour(cell.lightAt(at.x * texels.x, at.y * texels.y), laidTint)));
             return;
         }
         for (sf::Vector2f at : corners)

@@ -214,9 +214,12 @@ class Map {
     // (the same picture, more slowly).
     bool cacheTiles = true;
     // The light mask is read back each frame, and the cells of the screen
-    // where it is even are laid as flat colour; false lays the whole screen
-    // through the mask's shader (the same picture, more slowly).
-    bool flatEvenCells = true;
+    // where it is even, or slopes without straying by more than the
+    // tolerance (in levels of light, of 255), are laid as flat or shaded
+    // colour; false lays the whole screen through the mask's shader (the
+    // same picture, more slowly).
+    bool flatCells = true;
+    float slopeTolerance = 1;
     // Whether the tiles' picture covers the whole view, backdrop and all, so
     // that the frame needs no clearing first.
     bool paintsWholeView() const { return cacheTiles && !tilePictureFailed; }

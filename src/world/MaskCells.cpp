@@ -3,8 +3,43 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The slope that fits the texels of [x0, x1] x [y0, y1] best (least
+// squares), and whether every one of them lies within tolerance of it. On a
+// full grid the two directions fit apart: each slope is its own regression.
+void fitSlope(MaskCell& c, const std::vector<std::uint8_t>& light, unsigned width, unsigned x0, unsigned x1,
+              unsigned y0, unsigned y1, float tolerance) {
+    const float nx = static_cast<float>(x1 - x0 + 1), ny = static_cast<float>(y1 - y0 + 1);
+    c.centreX = static_cast<float>(x0 + x1) / 2 + 0.5f;
+    c.centreY = static_cast<float>(y0 + y1) / 2 + 0.5f;
+    float sum = 0, sumX = 0, sumY = 0, varX = 0, varY = 0;
+    for (unsigned v = y0; v <= y1; ++v)
+        for (unsigned u = x0; u <= x1; ++u) {
+            const float value = light[static_cast<std::size_t>(v) * width + u];
+            const float dx = static_cast<float>(u) + 0.5f - c.centreX,
+                        dy = static_cast<float>(v) + 0.5f - c.centreY;
+            sum += value;
+            sumX += value * dx;
+            sumY += value * dy;
+            varX += dx * dx;
+            varY += dy * dy;
+        }
+    c.level = sum / (nx * ny);
+    c.across = varX > 0 ? sumX / varX : 0;
+    c.down = varY > 0 ? sumY / varY : 0;
+    c.sloped = true;
+    for (unsigned v = y0; v <= y1 && c.sloped; ++v)
+        for (unsigned u = x0; u <= x1 && c.sloped; ++u)
+            c.sloped =
+                std::abs(light[static_cast<std::size_t>(v) * width + u] -
+                         c.lightAt(static_cast<float>(u) + 0.5f, static_cast<float>(v) + 0.5f)) <= tolerance;
+}
+
+} // namespace
+
 std::vector<MaskCell> maskCells(const std::vector<std::uint8_t>& light, unsigned width, unsigned height,
-                                unsigned cell) {
+                                unsigned cell, float tolerance) {
     std::vector<MaskCell> cells;
     if (cell == 0 || width == 0 || height == 0 || light.size() < static_cast<std::size_t>(width) * height)
         return cells;
@@ -19,13 +54,15 @@ std::vector<MaskCell> maskCells(const std::vector<std::uint8_t>& light, unsigned
             for (unsigned v = y0; v <= y1 && c.even; ++v)
                 for (unsigned u = x0; u <= x1 && c.even; ++u)
                     c.even = light[static_cast<std::size_t>(v) * width + u] == c.light;
+            if (!c.even && tolerance > 0)
+                fitSlope(c, light, width, x0, x1, y0, y1, tolerance);
             cells.push_back(c);
         }
     return cells;
 }
 
-sf::Color laidColour(std::uint8_t light, sf::Color tint) {
-    const float lit = static_cast<float>(light) / 255.0f, a = static_cast<float>(tint.a) / 255.0f;
+sf::Color laidColour(float light, sf::Color tint) {
+    const float lit = std::clamp(light / 255.0f, 0.0f, 1.0f), a = static_cast<float>(tint.a) / 255.0f;
     // Even full darkness keeps a trace of the scene so walls can be read.
     const float darkness = (1.0f - lit) * 0.88f;
     auto channel = [&](float night, sf::Uint8 t) {

@@ -316,9 +316,10 @@ TEST(LightMask, TheTintInTheMasksPassLooksAsOverTheScene) {
 namespace {
 
 // The cells where the mask is even, laid as flat colour, look as the mask's
-// shader lays them: at levels 1 and 30, still and turned by a shake, with
-// and without the tint and the player's patch.
-TEST(LightMask, EvenCellsLaidFlatLookAsThroughTheShader) {
+// shader lays them, and so do the cells where it slopes, shaded from corner
+// to corner: at levels 1 and 30, still and turned by a shake, with and
+// without the tint and the player's patch.
+TEST(LightMask, CellsLaidFlatOrShadedLookAsThroughTheShader) {
     sf::RenderWindow& window = gameWindow();
     window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
     Camera* camera = Camera::getInstance();
@@ -331,7 +332,7 @@ TEST(LightMask, EvenCellsLaidFlatLookAsThroughTheShader) {
         ASSERT_NE(map, nullptr);
         snapCameraToPlayer();
         auto picture = [&](bool flat) {
-            map->flatEvenCells = flat;
+            map->flatCells = flat;
             window.clear(sf::Color(96, 128, 96));
             window.setView(camera->view);
             map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
@@ -343,20 +344,26 @@ TEST(LightMask, EvenCellsLaidFlatLookAsThroughTheShader) {
                 camera->drawOverlay();
             return capture(window);
         };
-        for (float turn : {0.0f, 3.0f})
-            for (sf::Color tint : {sf::Color::Transparent, sf::Color(60, 10, 10, 70)}) {
-                camera->view.setRotation(turn);
-                camera->overlayColor = tint;
-                map->lighting.system->setView(camera->view);
-                map->lighting.system->renderLights();
-                const sf::Image flat = picture(true);
-                Difference d = compare(flat, picture(false));
-                // The colour is worked out on the processor instead of the
-                // shader; both round it once.
-                EXPECT_LE(d.most, 1) << level << " " << turn;
-                EXPECT_LT(d.mean, 0.05) << level << " " << turn;
-            }
-        map->flatEvenCells = true;
+        for (float tolerance : {0.0f, 1.0f})
+            for (float turn : {0.0f, 3.0f})
+                for (sf::Color tint : {sf::Color::Transparent, sf::Color(60, 10, 10, 70)}) {
+                    camera->view.setRotation(turn);
+                    camera->overlayColor = tint;
+                    map->slopeTolerance = tolerance;
+                    map->lighting.system->setView(camera->view);
+                    map->lighting.system->renderLights();
+                    const sf::Image flat = picture(true);
+                    Difference d = compare(flat, picture(false));
+                    // An even cell's colour is worked out on the processor
+                    // instead of the shader, and both round it once. A sloped
+                    // cell's light strays from its slope by a level at most
+                    // (0.88 of one in the picture), and its corners' colours
+                    // are rounded before they are shaded across.
+                    EXPECT_LE(d.most, tolerance > 0 ? 2 : 1) << level << " " << turn;
+                    EXPECT_LT(d.mean, tolerance > 0 ? 0.1 : 0.05) << level << " " << turn;
+                }
+        map->flatCells = true;
+        map->slopeTolerance = 1;
     }
     camera->view.setRotation(0);
     camera->overlayColor = sf::Color::Transparent;

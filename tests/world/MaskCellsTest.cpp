@@ -35,4 +35,28 @@ TEST(MaskCells, ACellIsEvenOnlyWhereEveryTexelItsPixelsReadIsTheSame) {
     EXPECT_TRUE(maskCells(light, width, height, 16).empty());
 }
 
+// A ramp across the mask slopes in every cell: the fit gives back each
+// texel's light at its centre, so the corners' colours land where the
+// smooth scaling would put them. A texel two levels off the ramp breaks its
+// cells' slope at a tolerance of one level.
+TEST(MaskCells, ALightThatSlopesIsFoundWithItsSlope) {
+    const unsigned width = 48, height = 32;
+    std::vector<std::uint8_t> light(width * height);
+    for (unsigned v = 0; v < height; ++v)
+        for (unsigned u = 0; u < width; ++u)
+            light[v * width + u] = static_cast<std::uint8_t>(10 + 3 * u + 2 * v);
+    for (const MaskCell& c : maskCells(light, width, height, 16, 1)) {
+        ASSERT_FALSE(c.even);
+        ASSERT_TRUE(c.sloped) << c.x << "," << c.y;
+        EXPECT_NEAR(c.lightAt(c.x + 0.5f, c.y + 0.5f), 10 + 3 * c.x + 2 * c.y, 1e-3);
+        EXPECT_NEAR(c.lightAt(c.x + 4.5f, c.y + 9.5f), 10 + 3 * (c.x + 4) + 2 * (c.y + 9), 1e-3);
+    }
+    light[20 * width + 20] += 2;
+    for (const MaskCell& c : maskCells(light, width, height, 16, 1))
+        EXPECT_EQ(c.sloped, !(c.x == 16 && c.y == 16)) << c.x << "," << c.y;
+    // Without a tolerance only even cells are looked for.
+    for (const MaskCell& c : maskCells(light, width, height, 16))
+        EXPECT_FALSE(c.sloped);
+}
+
 } // namespace
