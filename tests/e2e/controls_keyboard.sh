@@ -24,8 +24,9 @@ tap() {
 }
 
 e2e_start_game
-# The pointer rests off every button, so only the keys steer the focus.
-e2e_point 100 1000
+# The pointer rests right of the buttons' column, where none passes as they
+# slide in from the left, so only the keys steer the focus.
+e2e_point 1850 540
 sleep 3
 tap Up Up # "New Game" wraps to "Exit", then "Options"
 tap Return

@@ -39,14 +39,22 @@ step() { echo "hand_replay: $1 after ${SECONDS}s" >&2; }
 
 e2e_start_game
 step "the main menu is drawn"
-# The pointer rests off every button: where an earlier run left it, a
-# button sliding in under it would take the focus from "New Game", the first
-# lit button, which Enter presses wherever the buttons are on their way.
-e2e_point 100 1000
+# The pointer rests where no button ever passes: the buttons slide in from
+# the left into a column ending at x = 1678, and one passing under the
+# pointer takes the focus from "New Game" (the first lit button, which Enter
+# presses wherever the buttons are on their way). At (100, 1000), where it
+# rested before, "Exit" swept under it and Enter quit the game.
+e2e_point 1850 540
 sleep 3
 step "pressing Enter on \"New Game\""
 key Return
-levels_placed 1 || { echo "FAIL: \"New Game\" never started a level" >&2; cat stdout.txt >&2; exit 1; }
+levels_placed 1 || {
+    import -window root "$artefacts/hand_replay_no_level.png"
+    echo "FAIL: \"New Game\" never started a level (see hand_replay_no_level.png)" >&2
+    kill -0 "$pid" 2>/dev/null && echo "the game still runs" >&2 || echo "the game has quit" >&2
+    cat stdout.txt stderr.txt >&2
+    exit 1
+}
 # The field manual opens over the first level a process plays; Escape closes it.
 sleep 2
 key Escape
