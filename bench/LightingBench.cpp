@@ -100,11 +100,13 @@ BENCHMARK(CreateHulls)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMillisecond);
 
 // Frames per second as the player sees them at 1920 x 1080, a level-30
 // level against a frame that only clears and displays the window.
-void LevelFrame(benchmark::State& state) {
+// flatCells = false lays the whole light mask through its shader, as every
+// frame did before the mask's even and sloped cells went on as flat colour.
+void levelFrame(benchmark::State& state, bool flatCells) {
     RunningGame game;
     GameStateHandler::getInstance()->changeState(Ingame::getInstance());
     Player::getInstance()->resetForLevel(true);
-    levelInView(static_cast<int>(state.range(0)));
+    levelInView(static_cast<int>(state.range(0)))->flatCells = flatCells;
     sf::Clock clock;
     // The frame of the change skips drawing.
     runFrame(clock);
@@ -114,10 +116,22 @@ void LevelFrame(benchmark::State& state) {
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
+void LevelFrame(benchmark::State& state) {
+    levelFrame(state, true);
+}
+void LevelFrameMaskShaded(benchmark::State& state) {
+    levelFrame(state, false);
+}
 BENCHMARK(LevelFrame)
     ->Arg(1)
     ->Arg(30)
     ->Arg(60)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(LevelFrameMaskShaded)
+    ->Arg(30)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0)
     ->UseRealTime()

@@ -31,7 +31,7 @@ bench '^LevelChange/(100|200)$'
 bench '^FrameUpdateWithBot/(1|10|30|60)/'
 bench '^PathSearch/0$'
 bench '^RenderLights/30$'
-bench '^(LevelFrame|EmptyFrame|FullScreenPass)'
+bench '^(LevelFrame/|LevelFrameMaskShaded/|EmptyFrame|FullScreenPass)'
 bench '^PeakMemory/30/'
 bench '^PeakMemory/100/'
 bench '^PeakMemory/200/'
@@ -87,6 +87,7 @@ END {
     row("Full frame, level 1, 1920 x 1080", "LevelFrame/1", "")
     row("Full frame, level 30, 1920 x 1080", "LevelFrame/30", "")
     row("Full frame, level 60, 1920 x 1080", "LevelFrame/60", "")
+    row("  level 30, mask all through its shader", "LevelFrameMaskShaded/30", "")
     row("Empty frame (clear + display)", "EmptyFrame", "")
     row("One full-screen pass (draw + display)", "FullScreenPass", "")
     row("Recording one frame of a run", "RecordFrame", "")
