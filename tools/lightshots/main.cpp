@@ -3,7 +3,10 @@
 // level-1 and a level-30 level a second after their start, the level-30
 // level once more standing still, and the same moment in the middle of a
 // strong camera shake (the view turned by at least three degrees), where the
-// shadows must stay on their walls. The levels are the benchmarks' (seed 42).
+// shadows must stay on their walls; last a level-60 level a second after its
+// start. The levels are the benchmarks' (seed 42). --mask-shaded lays the
+// whole light mask through its shader, as frames did before its even and
+// sloped cells went on as flat colour.
 // Run it from the run directory, under a display of 1920 x 1080.
 #include "actors/Player.h"
 #include "app/Game.h"
@@ -52,12 +55,16 @@ void save(const sf::Image& image, const std::string& name) {
     std::cout << "wrote " << path << std::endl;
 }
 
+// false: the whole light mask through its shader, to compare the flat cells against.
+bool flatCells = true;
+
 // A fresh level the way the benchmarks make it, played for a second.
 sf::Image level(int number) {
     std::srand(42);
     levelNumber = number;
     Player::getInstance()->resetForLevel(true);
     Maphandler::getInstance()->newMap(number);
+    Maphandler::getInstance()->currentMap()->flatCells = flatCells;
     Ingame::getInstance()->onEnter();
     sf::Image last;
     for (int i = 0; i < 60; ++i) {
@@ -76,8 +83,12 @@ float turn() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[argc - 1]) == "--mask-shaded") {
+        flatCells = false;
+        --argc;
+    }
     if (argc != 2 && argc != 3) {
-        std::cerr << "usage: vantreth_lightshots OUT_DIR [PREFIX]\n";
+        std::cerr << "usage: vantreth_lightshots OUT_DIR [PREFIX] [--mask-shaded]\n";
         return 2;
     }
     outDir = argv[1];
@@ -107,6 +118,8 @@ int main(int argc, char** argv) {
             break;
         }
     }
+    camera->shake = 0;
+    save(level(60), "level60");
     shutDown();
     return 0;
 }
