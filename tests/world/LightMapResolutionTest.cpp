@@ -371,3 +371,59 @@ TEST(LightMask, CellsLaidFlatOrShadedLookAsThroughTheShader) {
 }
 
 } // namespace
+
+namespace {
+
+// The mask goes over everything of the world, in flat cells as well: an
+// alien standing in the dark stays as dark as the ground under him, bars
+// and badge included, while the same alien shows plainly without the light.
+TEST(LightMask, AnAlienInTheDarkStaysDark) {
+    sf::RenderWindow& window = gameWindow();
+    window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
+    std::srand(42);
+    levelNumber = 30;
+    Maphandler::getInstance()->newMap(30);
+    Map* map = Maphandler::getInstance()->currentMap();
+    ASSERT_NE(map, nullptr);
+    ASSERT_FALSE(map->enemies.empty());
+    Camera* camera = Camera::getInstance();
+    camera->overlayColor = sf::Color::Transparent;
+    snapCameraToPlayer();
+    auto picture = [&](bool lit) {
+        MapLighting lighting = map->lighting;
+        if (!lit)
+            map->lighting = {};
+        window.clear(sf::Color(96, 128, 96));
+        window.setView(camera->view);
+        map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
+        map->draw();
+        map->lighting = lighting;
+        return capture(window);
+    };
+    auto brightest = [](const sf::Image& shot, sf::Vector2i at) {
+        int most = 0;
+        for (int y = at.y - 40; y < at.y + 40; ++y)
+            for (int x = at.x - 40; x < at.x + 40; ++x) {
+                const sf::Color c = shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+                most = std::max({most, int(c.r), int(c.g), int(c.b)});
+            }
+        return most;
+    };
+    // Full darkness leaves 12 % of the scene and a little of the night's blue.
+    auto inTheDark = [](int lit, int unlit) { return lit <= unlit * 15 / 100 + 8; };
+    map->draw();
+    const sf::Image night = picture(true), day = picture(false);
+    sf::Vector2i dark(-1, -1);
+    for (int y = 200; y < 880 && dark.x < 0; y += 20)
+        for (int x = 200; x < 1720 && dark.x < 0; x += 20)
+            if (brightest(day, {x, y}) > 40 && inTheDark(brightest(night, {x, y}), brightest(day, {x, y})))
+                dark = {x, y};
+    ASSERT_GE(dark.x, 0) << "no dark place on the screen";
+    map->enemies[0]->position = window.mapPixelToCoords(dark, camera->view);
+    const int unlit = brightest(picture(false), dark);
+    EXPECT_GT(unlit, 100) << "no alien was drawn where the dark was";
+    EXPECT_TRUE(inTheDark(brightest(picture(true), dark), unlit)) << "the alien shows through the dark";
+    window.close();
+}
+
+} // namespace
