@@ -110,7 +110,7 @@ END {
         printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  worst gap", pace["worst"], "", "50 ms", ""
     }
     if ("median" in game) {
-        printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  the same without the bot's thinking", game["median"], "", "", ""
+        printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  the same, the bot thinking left out", game["median"], "", "", ""
         printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  99th percentile gap", game["p99"], "", sprintf("%.1f ms", 1.5 * game["median"]), ""
         printf "| %-38s | %9.2f ms | %10s | %9s | %8s |\n", "  worst gap", game["worst"], "", "50 ms", ""
     }
