@@ -30,13 +30,13 @@ bench '^WorldStepAwakeUnlit/(100|200)$'
 bench '^LevelChange/(100|200)$'
 bench '^FrameUpdateWithBot/(1|10|30|60)/'
 bench '^PathSearch/0$'
-bench '^RenderLights/30$'
+bench '^RenderLights/30/'
 bench '^(LevelFrame/|LevelFrameMaskShaded/|EmptyFrame|FullScreenPass)'
 bench '^PeakMemory/30/'
 bench '^PeakMemory/100/'
 bench '^PeakMemory/200/'
 bench '^RecordFrame'
-bench '^LevelEntry/(30|200)$'
+bench '^LevelEntry/(30|200)/'
 bench '^LevelPace'
 bench '^RunsPage/'
 
@@ -47,7 +47,7 @@ function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : 
     name = $1; gsub(/"/, "", name)
     # With repetitions only the medians count.
     if (name ~ /_(mean|stddev|cv)$/) next
-    sub(/_median$/, "", name); sub(/\/iterations:.*|\/min_time:.*|\/real_time.*/, "", name)
+    sub(/_median$/, "", name); sub(/\/iterations:.*|\/min_time:.*|\/real_time.*|\/process_time.*/, "", name)
     real[name] = ms($col["real_time"], $col["time_unit"]); cpu[name] = ms($col["cpu_time"], $col["time_unit"])
     if ("peak_MB" in col) peak[name] = $col["peak_MB"]
     if ("p99_ms" in col && $col["p99_ms"] != "") { pace["median"] = $col["median_ms"]; pace["p99"] = $col["p99_ms"]; pace["worst"] = $col["worst_ms"] }
