@@ -19,7 +19,6 @@
 #include "world/Furniture.h"
 #include "world/Mapentity.h"
 #include "world/Maphandler.h"
-#include "world/MaskCells.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -712,8 +711,9 @@ void Map::finishLightMask() {
         tintOwed.reset();
     }
     // Cells of even light go out as flat rectangles of the colour the pass
-    // would lay; the rest as quads of the screen with the mask's texels
-    // under them, as a sprite of the mask stretched over the screen has.
+    // would lay, sloped ones shaded from corner to corner; the rest as quads
+    // of the screen with the mask's texels under them, as a sprite of the
+    // mask stretched over the screen has.
     std::vector<MaskCell> cells = flatCells ? readMaskCells() : std::vector<MaskCell>{};
     if (cells.empty())
         cells.push_back({0, 0, pixels.x, pixels.y});

@@ -137,6 +137,24 @@ Difference compare(const sf::Image& a, const sf::Image& b) {
             static_cast<double>(far) / static_cast<double>(pixels), most};
 }
 
+// The benchmarks' level of the given number (seed 42), the camera on the player.
+Map* levelOnScreen(int level) {
+    std::srand(42);
+    levelNumber = level;
+    Maphandler::getInstance()->newMap(level);
+    snapCameraToPlayer();
+    return Maphandler::getInstance()->currentMap();
+}
+
+// The map drawn over the backdrop in the camera's view, as a frame draws it.
+void drawMap(sf::RenderWindow& window, Map& map) {
+    const sf::View& view = Camera::getInstance()->view;
+    window.clear(sf::Color(96, 128, 96));
+    window.setView(view);
+    map.computeViewWindow(view.getCenter(), view.getSize());
+    map.draw();
+}
+
 class LightMapResolution : public ::testing::TestWithParam<int> {};
 
 // The bound: a mean of 1 is what a picture one level (of 255) brighter
@@ -253,21 +271,14 @@ namespace {
 TEST(LightMask, TheTintInTheMasksPassLooksAsOverTheScene) {
     sf::RenderWindow& window = gameWindow();
     window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
-    std::srand(42);
-    levelNumber = 30;
-    Maphandler::getInstance()->newMap(30);
-    Map* map = Maphandler::getInstance()->currentMap();
+    Map* map = levelOnScreen(30);
     ASSERT_NE(map, nullptr);
     Camera* camera = Camera::getInstance();
     Player* player = Player::getInstance();
-    snapCameraToPlayer();
     const sf::Color tint(16, 16, 64, 96);
     auto picture = [&](bool folded) {
         camera->overlayColor = folded ? tint : sf::Color::Transparent;
-        window.clear(sf::Color(96, 128, 96));
-        window.setView(camera->view);
-        map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
-        map->draw();
+        drawMap(window, *map);
         player->draw();
         camera->overlayColor = tint;
         camera->drawOverlayOver(folded ? map->tintOwed.value_or(sf::FloatRect())
@@ -325,18 +336,11 @@ TEST(LightMask, CellsLaidFlatOrShadedLookAsThroughTheShader) {
     Camera* camera = Camera::getInstance();
     Player* player = Player::getInstance();
     for (int level : {1, 30}) {
-        std::srand(42);
-        levelNumber = level;
-        Maphandler::getInstance()->newMap(level);
-        Map* map = Maphandler::getInstance()->currentMap();
+        Map* map = levelOnScreen(level);
         ASSERT_NE(map, nullptr);
-        snapCameraToPlayer();
         auto picture = [&](bool flat) {
             map->flatCells = flat;
-            window.clear(sf::Color(96, 128, 96));
-            window.setView(camera->view);
-            map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
-            map->draw();
+            drawMap(window, *map);
             player->draw();
             if (map->tintOwed)
                 camera->drawOverlayOver(*map->tintOwed);
@@ -380,23 +384,16 @@ namespace {
 TEST(LightMask, AnAlienInTheDarkStaysDark) {
     sf::RenderWindow& window = gameWindow();
     window.create(sf::VideoMode(1920, 1080), "Vantreth", sf::Style::None);
-    std::srand(42);
-    levelNumber = 30;
-    Maphandler::getInstance()->newMap(30);
-    Map* map = Maphandler::getInstance()->currentMap();
+    Map* map = levelOnScreen(30);
     ASSERT_NE(map, nullptr);
     ASSERT_FALSE(map->enemies.empty());
     Camera* camera = Camera::getInstance();
     camera->overlayColor = sf::Color::Transparent;
-    snapCameraToPlayer();
     auto picture = [&](bool lit) {
         MapLighting lighting = map->lighting;
         if (!lit)
             map->lighting = {};
-        window.clear(sf::Color(96, 128, 96));
-        window.setView(camera->view);
-        map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
-        map->draw();
+        drawMap(window, *map);
         map->lighting = lighting;
         return capture(window);
     };
