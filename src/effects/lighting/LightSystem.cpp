@@ -1,5 +1,6 @@
 #include "effects/lighting/LightSystem.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/OpenGL.hpp>
@@ -54,9 +55,16 @@ LightSystem::LightSystem(const qdt::AABB& region, const std::string& finTextureP
     // one keeps the sharp reads the blur was tuned with.
     lightTexture.setSmooth(divisor > 1);
     blurTexture.setSmooth(divisor > 1);
+    paintedMap.create(screenWidth / divisor, screenHeight / divisor);
+    paintedMap.setSmooth(divisor > 1);
     shaderLoaded = attenuationShader.loadFromFile(attenuationShaderPath, sf::Shader::Fragment);
-    finLoaded = finTexture.loadFromFile(finTexturePath);
+    sf::Image fin;
+    finLoaded = fin.loadFromFile(finTexturePath) && finTexture.loadFromImage(fin);
     finTexture.setSmooth(true);
+    // The fin texture fades only across the fin: its top row says it all.
+    if (finLoaded)
+        for (unsigned x = 0; x < fin.getSize().x; ++x)
+            finAlpha.push_back(fin.getPixel(x, 0).a);
 }
 
 Light* LightSystem::addLight(std::unique_ptr<Light> light) {
@@ -180,10 +188,12 @@ void LightSystem::clearLightTexture() {
     lightTexture.clear(sf::Color::Black);
 }
 
-void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const {
+bool LightSystem::appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch,
+                                bool outline) const {
     const std::size_t n = hull.vertices.size();
     if (n < 3)
-        return;
+        return false;
+    outline = outline && !hull.renderLightOverHull && n + 2 <= LightRaster::maxCorners;
     std::vector<sf::Vector2f> world(n);
     float area = 0;
     for (std::size_t i = 0; i < n; ++i)
@@ -191,7 +201,7 @@ void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, Shad
     for (std::size_t i = 0; i < n; ++i)
         area += cross(world[i], world[(i + 1) % n]);
     if (area == 0)
-        return;
+        return false;
 
     // An edge is lit when the light lies on its outer side.
     std::vector<bool> lit(n);
@@ -204,11 +214,34 @@ void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, Shad
         anyLit = anyLit || lit[i];
         anyDark = anyDark || !lit[i];
     }
-    if (!anyLit || !anyDark)
-        return; // the light is inside the hull
+    if (!anyLit || !anyDark) {
+        // The light is inside the hull: no shadow, only the hull's own area.
+        if (outline) {
+            batch.outlines.insert(batch.outlines.end(), world.begin(), world.end());
+            batch.outlineEnds.push_back(batch.outlines.size());
+        }
+        return outline;
+    }
+
+    // The hull and its shadow as one convex outline: the lit side of the
+    // hull, then the far ends of the rays past its two silhouette corners.
+    if (outline) {
+        std::size_t first = 0;
+        while (!(lit[first] && !lit[(first + n - 1) % n]))
+            ++first;
+        std::size_t last = first;
+        batch.outlines.push_back(world[first]);
+        while (lit[last]) {
+            last = (last + 1) % n;
+            batch.outlines.push_back(world[last]);
+        }
+        batch.outlines.push_back(world[last] + normalised(world[last] - light.center) * shadowReach);
+        batch.outlines.push_back(world[first] + normalised(world[first] - light.center) * shadowReach);
+        batch.outlineEnds.push_back(batch.outlines.size());
+    }
 
     // Umbra: every edge turned away from the light throws a quad away from it.
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n && !outline; ++i) {
         if (lit[i])
             continue;
         sf::Vector2f a = world[i], b = world[(i + 1) % n];
@@ -239,6 +272,7 @@ void LightSystem::appendShadows(const Light& light, const ConvexHull& hull, Shad
         batch.fins.push_back({inner, {0, 1}, 1});
         batch.fins.push_back({outer, {1, 1}, 0});
     }
+    return outline;
 }
 
 // Shadows only ever darken (opaque black, or black faded by alpha), and
@@ -281,10 +315,94 @@ void LightSystem::drawShadows(const ShadowBatch& batch) const {
 }
 
 void LightSystem::renderLights() {
-    lightTexture.setActive(true);
-    clearLightTexture();
     renderedView = view;
     renderedViewValid = true;
+    paintedLast = paintedByProcessor;
+    if (paintedByProcessor)
+        paintLights();
+    else
+        drawLights();
+}
+
+void LightSystem::paintLights() {
+    const sf::Vector2u pixels = paintedMap.getSize();
+    raster.reset(pixels.x, pixels.y);
+    const sf::Vector2f size = view.getSize();
+    if (size.x > 0 && size.y > 0) {
+        // The renderer's projection: the view's centre in the middle, turned
+        // with the camera, the map's rows from the top.
+        const float angle = view.getRotation() * 3.14159265f / 180.0f;
+        const float c = std::cos(angle), s = std::sin(angle);
+        const sf::Vector2f scale(static_cast<float>(pixels.x) / size.x,
+                                 static_cast<float>(pixels.y) / size.y);
+        auto turn = [&](sf::Vector2f d) { return sf::Vector2f(d.x * c - d.y * s, d.x * s + d.y * c); };
+        auto toPixel = [&](sf::Vector2f v) {
+            const sf::Vector2f turned = turn(v - viewAABB.center);
+            return sf::Vector2f(static_cast<float>(pixels.x) / 2 + turned.x * scale.x,
+                                static_cast<float>(pixels.y) / 2 - turned.y * scale.y);
+        };
+        for (Light* light : visibleLights()) {
+            if (light->intensity == 0 || light->subdivisionAngle <= 0)
+                continue;
+            LightRaster::Disc disc;
+            disc.centre = toPixel(light->center);
+            disc.unitsPerPixel = {1 / scale.x, 1 / scale.y};
+            disc.radius = light->radius;
+            disc.colour = light->color * light->intensity;
+            disc.shaped = light->useShader;
+            // The fan stops at its last whole step, short of the spread
+            // when the steps do not divide it.
+            const float covered =
+                static_cast<float>(static_cast<int>(light->spreadAngle / light->subdivisionAngle)) *
+                light->subdivisionAngle;
+            const float middle = light->directionAngle - light->spreadAngle / 2 + covered / 2;
+            const sf::Vector2f axis = turn({std::cos(middle), std::sin(middle)});
+            disc.axis = {axis.x, -axis.y};
+            disc.spread = covered;
+            ShadowBatch batch;
+            collectShadows(*light, batch, true);
+            std::vector<sf::Vector2f> polygon;
+            auto shade = [&](const sf::Vector2f* from, const sf::Vector2f* to) {
+                polygon.clear();
+                for (const sf::Vector2f* at = from; at != to; ++at)
+                    polygon.push_back(toPixel(*at));
+                raster.shadow(polygon);
+            };
+            std::size_t start = 0;
+            for (std::size_t end : batch.outlineEnds) {
+                shade(&batch.outlines[start], batch.outlines.data() + end);
+                start = end;
+            }
+            for (std::size_t i = 0; i + 3 < batch.umbra.size(); i += 4)
+                shade(&batch.umbra[i], &batch.umbra[i] + 4);
+            for (std::size_t i = 0; i + 2 < batch.hulls.size(); i += 3)
+                shade(&batch.hulls[i], &batch.hulls[i] + 3);
+            raster.addDisc(disc);
+            for (std::size_t i = 0; i + 2 < batch.fins.size(); i += 3)
+                raster.fadeFin(toPixel(batch.fins[i].position), toPixel(batch.fins[i + 1].position),
+                               toPixel(batch.fins[i + 2].position), finAlpha);
+        }
+    }
+    paintedMap.update(raster.pixels());
+}
+
+void LightSystem::collectShadows(const Light& light, ShadowBatch& batch, bool outlines) const {
+    for (const ConvexHull* hull : shadowCasters(light)) {
+        // The fan a hull is drawn as, in one batch with the others' fans,
+        // unless its outline holds its area.
+        if (!appendShadows(light, *hull, batch, outlines) && !hull->renderLightOverHull &&
+            hull->vertices.size() >= 3) {
+            const sf::Vector2f first = hull->worldCenter + hull->vertices[0];
+            for (std::size_t i = 1; i + 1 < hull->vertices.size(); ++i)
+                batch.hulls.insert(batch.hulls.end(), {first, hull->worldCenter + hull->vertices[i],
+                                                       hull->worldCenter + hull->vertices[i + 1]});
+        }
+    }
+}
+
+void LightSystem::drawLights() {
+    lightTexture.setActive(true);
+    clearLightTexture();
     const sf::Vector2f size = view.getSize();
     if (!(size.x > 0 && size.y > 0)) {
         // No projection can be made of an empty view (OpenGL would refuse
@@ -322,18 +440,8 @@ void LightSystem::renderLights() {
         sf::Shader::bind(nullptr);
 
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        std::vector<ConvexHull*> casters = shadowCasters(*light);
         ShadowBatch batch;
-        for (const ConvexHull* hull : casters) {
-            appendShadows(*light, *hull, batch);
-            // The fan a hull is drawn as, in one batch with the others' fans.
-            if (!hull->renderLightOverHull && hull->vertices.size() >= 3) {
-                const sf::Vector2f first = hull->worldCenter + hull->vertices[0];
-                for (std::size_t i = 1; i + 1 < hull->vertices.size(); ++i)
-                    batch.hulls.insert(batch.hulls.end(), {first, hull->worldCenter + hull->vertices[i],
-                                                           hull->worldCenter + hull->vertices[i + 1]});
-            }
-        }
+        collectShadows(*light, batch, false);
         drawShadows(batch);
     }
     glColor4f(1, 1, 1, 1);
@@ -346,7 +454,7 @@ void LightSystem::drawBlurred(sf::RenderTarget& target, sf::Shader& blur) {
     sf::RenderStates pass(sf::BlendNone, sf::Transform::Identity, nullptr, &blur);
     blur.setUniform("direction", sf::Glsl::Vec2(1, 0));
     blurTexture.setView(blurTexture.getDefaultView());
-    blurTexture.draw(sf::Sprite(lightTexture.getTexture()), pass);
+    blurTexture.draw(sf::Sprite(getLightTexture()), pass);
     blurTexture.display();
 
     blur.setUniform("direction", sf::Glsl::Vec2(0, 1));

@@ -1,7 +1,8 @@
 #pragma once
 // The 2D light engine: owns the lights and the shadow hulls, indexes both in
-// static quadtrees, and renders the light map (lights minus the shadows the
-// hulls cast) into an off-screen texture once per frame. The map covers the
+// static quadtrees, and makes the light map (lights minus the shadows the
+// hulls cast) once per frame: painted on the processor into a texture, or
+// drawn by the renderer into an off-screen one. The map covers the
 // camera view, turned with it, at a fraction of the 1920 x 1080 screen's
 // resolution: it is blurred and scaled up smoothly before it reaches the
 // screen, so a full-resolution map would only add fill cost.
@@ -9,6 +10,7 @@
 
 #include "effects/lighting/ConvexHull.h"
 #include "effects/lighting/Light.h"
+#include "effects/lighting/LightRaster.h"
 #include "effects/lighting/StaticQuadTree.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -70,7 +72,9 @@ class LightSystem {
     // The lights whose boxes meet the view.
     std::vector<Light*> visibleLights() const;
 
-    const sf::Texture& getLightTexture() const { return lightTexture.getTexture(); }
+    const sf::Texture& getLightTexture() const {
+        return paintedLast ? paintedMap : lightTexture.getTexture();
+    }
     // The box around the view (turned or not), in the engine's coordinates.
     const qdt::AABB& getViewAABB() const { return viewAABB; }
     std::size_t hullCount() const { return hulls.size(); }
@@ -81,6 +85,9 @@ class LightSystem {
     // Skip the hulls that lie wholly in the shadow of nearer ones (a wall
     // behind a wall): their shadows add no pixel.
     bool cullHiddenHulls = true;
+    // Paint the light map on the processor rather than draw it with the
+    // renderer; the renderer's picture is the one the painting must match.
+    bool paintedByProcessor = true;
 
   private:
     struct FinVertex {
@@ -93,13 +100,23 @@ class LightSystem {
         std::vector<sf::Vector2f> umbra;
         std::vector<sf::Vector2f> hulls; // triangles of the hulls painted black over the light
         std::vector<FinVertex> fins;
+        // Convex outlines of hulls with their shadows, one after another:
+        // the processor's painting needs no more for a hull.
+        std::vector<sf::Vector2f> outlines;
+        std::vector<std::size_t> outlineEnds;
     };
     // The casters (sorted by address) wholly in the shadow of nearer casters.
     static std::vector<const ConvexHull*> hiddenHulls(const Light& light,
                                                       const std::vector<ConvexHull*>& casters);
     static bool sameView(const sf::View& a, const sf::View& b);
-    void appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch) const;
+    // With outline, a hull whose area is painted black goes into the batch
+    // as the outline of itself and its shadow, when it has few enough
+    // corners; the answer says whether it did.
+    bool appendShadows(const Light& light, const ConvexHull& hull, ShadowBatch& batch, bool outline) const;
     void drawShadows(const ShadowBatch& batch) const;
+    void collectShadows(const Light& light, ShadowBatch& batch, bool outlines) const;
+    void drawLights();
+    void paintLights();
 
     qdt::StaticQuadTree lightTree;
     qdt::StaticQuadTree hullTree;
@@ -110,6 +127,10 @@ class LightSystem {
     sf::RenderTexture blurTexture; // the horizontal blur pass
     sf::Shader attenuationShader;
     sf::Texture finTexture;
+    std::vector<std::uint8_t> finAlpha; // the fin texture's alpha across a fin
+    LightRaster raster;
+    sf::Texture paintedMap; // the raster's picture
+    bool paintedLast = false;
     bool shaderLoaded = false;
     bool finLoaded = false;
     sf::View view{sf::FloatRect(0, 0, 0, 0)};

@@ -1,0 +1,240 @@
+#include "effects/lighting/LightRaster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace ltbl {
+
+namespace {
+
+constexpr LightRaster::Texel blackTexel{0, 0, 0, 255};
+
+float cross(sf::Vector2f a, sf::Vector2f b) {
+    return a.x * b.y - a.y * b.x;
+}
+
+std::uint8_t toByte(float value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f);
+}
+
+// The nearest whole number, kept far inside an int for any position.
+int nearest(float value) {
+    return static_cast<int>(std::floor(std::clamp(value, -1e6f, 1e6f) + 0.5f));
+}
+
+} // namespace
+
+void LightRaster::reset(unsigned width, unsigned height) {
+    columns = width;
+    rows = height;
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    texels.assign(count, blackTexel);
+    shadowed.assign(count, 0);
+    black = true;
+}
+
+template <typename Span> void LightRaster::scan(const sf::Vector2f* corners, int count, Span&& span) const {
+    if (count < 3 || count > maxCorners || columns == 0 || rows == 0)
+        return;
+    float area = 0;
+    for (int i = 0; i < count; ++i)
+        area += cross(corners[i], corners[(i + 1) % count]);
+    if (area == 0 || !std::isfinite(area))
+        return;
+    // Each edge bounds a row's centres from one side, at an x that moves
+    // with the row along the edge; an edge along a row bounds only the rows.
+    struct Bound {
+        float perRow, at0; // x = perRow * y + at0
+        bool fromLeft;
+    };
+    Bound bounds[maxCorners];
+    int edges = 0;
+    const float side = area > 0 ? 1.0f : -1.0f;
+    float top = corners[0].y, bottom = corners[0].y;
+    for (int i = 0; i < count; ++i) {
+        const sf::Vector2f p = corners[i], edge = corners[(i + 1) % count] - p;
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+        // Inside: side * (edge.x * (y - p.y) - edge.y * (x - p.x)) >= 0.
+        if (edge.y != 0)
+            bounds[edges++] = {edge.x / edge.y, p.x - edge.x / edge.y * p.y, side * edge.y < 0};
+    }
+    const int firstRow = std::max(0, static_cast<int>(std::ceil(std::max(top - 0.5f, -1.0f))));
+    const int lastRow =
+        std::min(static_cast<int>(rows) - 1,
+                 static_cast<int>(std::floor(std::min(bottom - 0.5f, static_cast<float>(rows)))));
+    const float right = static_cast<float>(columns) - 1;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const float y = static_cast<float>(row) + 0.5f;
+        float low = -std::numeric_limits<float>::infinity(), high = std::numeric_limits<float>::infinity();
+        for (int i = 0; i < edges; ++i) {
+            const float x = bounds[i].perRow * y + bounds[i].at0;
+            if (bounds[i].fromLeft)
+                low = std::max(low, x);
+            else
+                high = std::min(high, x);
+        }
+        const float first = std::max(0.0f, std::ceil(low - 0.5f));
+        const float last = std::min(right, std::floor(high - 0.5f));
+        if (first <= last)
+            span(row, static_cast<int>(first), static_cast<int>(last));
+    }
+}
+
+void LightRaster::shadow(const std::vector<sf::Vector2f>& polygon) {
+    scan(polygon.data(), static_cast<int>(polygon.size()), [&](int row, int first, int last) {
+        std::memset(&shadowed[static_cast<std::size_t>(row) * columns + static_cast<std::size_t>(first)], 1,
+                    static_cast<std::size_t>(last - first + 1));
+    });
+}
+
+void LightRaster::prepareStamp(const Disc& disc) {
+    // Only as far as a pixel of the map can be from a light within it; a
+    // light beyond the map's edge reads what the stamp lacks from the table.
+    const sf::Vector2i reach(
+        std::min(static_cast<int>(columns), static_cast<int>(std::ceil(disc.radius / disc.unitsPerPixel.x))),
+        std::min(static_cast<int>(rows), static_cast<int>(std::ceil(disc.radius / disc.unitsPerPixel.y))));
+    if (reach == stampReach && disc.unitsPerPixel == stampUnits && disc.radius == stampRadius &&
+        disc.colour == stampColour && disc.shaped == stampShaped)
+        return;
+    stampReach = reach;
+    stampUnits = disc.unitsPerPixel;
+    stampRadius = disc.radius;
+    stampColour = disc.colour;
+    stampShaped = disc.shaped;
+    // The light by the square of the distance over the square of the
+    // radius, in steps fine enough that no two neighbours are a level apart.
+    byDistance.resize(distanceSteps);
+    for (int i = 0; i < distanceSteps; ++i) {
+        const float t = 1.0f - std::sqrt((static_cast<float>(i) + 0.5f) / distanceSteps);
+        // The attenuation shader's curve: smooth at the rim, steeper than a smoothstep.
+        const float f = disc.shaped ? t * t * t * (3.0f - 2.0f * t) : t;
+        byDistance[static_cast<std::size_t>(i)] = {toByte(disc.colour.x * f), toByte(disc.colour.y * f),
+                                                   toByte(disc.colour.z * f), 255};
+    }
+    const int width = 2 * reach.x + 1, height = 2 * reach.y + 1;
+    stamp.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            stamp[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)] = lightAt(x - reach.x, y - reach.y);
+}
+
+LightRaster::Texel LightRaster::lightAt(int across, int down) const {
+    const float dx = static_cast<float>(across) * stampUnits.x / stampRadius;
+    const float dy = static_cast<float>(down) * stampUnits.y / stampRadius;
+    const float u = dx * dx + dy * dy;
+    return u < 1 ? byDistance[static_cast<std::size_t>(u * distanceSteps)] : blackTexel;
+}
+
+bool LightRaster::inCone(const Disc& disc, float dx, float dy) {
+    // Within half the spread of the axis: along >= |d| cos(spread / 2),
+    // compared squared with the signs kept.
+    const float along = dx * disc.axis.x + dy * disc.axis.y;
+    const float c = std::cos(disc.spread / 2);
+    return along * std::abs(along) >= c * std::abs(c) * (dx * dx + dy * dy);
+}
+
+void LightRaster::addDisc(const Disc& disc) {
+    if (texels.empty())
+        return;
+    const bool lit = disc.radius > 0 && disc.unitsPerPixel.x > 0 && disc.unitsPerPixel.y > 0;
+    if (lit)
+        prepareStamp(disc);
+    const bool cone = disc.spread < 6.2831853f;
+    const int stampWidth = 2 * stampReach.x + 1, stampHeight = 2 * stampReach.y + 1;
+    // The light's centre falls on its nearest pixel: a pixel's distance from
+    // it is a whole number of pixels each way.
+    const int toCentreX = nearest(0.5f - disc.centre.x), toCentreY = nearest(0.5f - disc.centre.y);
+    const int width = static_cast<int>(columns);
+    for (int y = 0; y < static_cast<int>(rows); ++y) {
+        Texel* line = &texels[static_cast<std::size_t>(y) * columns];
+        const std::uint8_t* marks = &shadowed[static_cast<std::size_t>(y) * columns];
+        const int down = y + toCentreY;
+        const int stampRow = down + stampReach.y;
+        const Texel* source =
+            stampRow >= 0 && stampRow < stampHeight
+                ? &stamp[static_cast<std::size_t>(stampRow) * static_cast<std::size_t>(stampWidth)] +
+                      stampReach.x
+                : nullptr;
+        const int stampFrom = -stampReach.x - toCentreX, stampTo = stampReach.x + 1 - toCentreX;
+        auto add = [&](int from, int to) {
+            for (int column = from; column < to; ++column) {
+                // The cone's sides run from the light's own centre, not the pixel it is rounded to.
+                if (cone &&
+                    !inCone(disc, (static_cast<float>(column) + 0.5f - disc.centre.x) * disc.unitsPerPixel.x,
+                            (static_cast<float>(y) + 0.5f - disc.centre.y) * disc.unitsPerPixel.y))
+                    continue;
+                const int across = column + toCentreX;
+                const Texel light = source && column >= stampFrom && column < stampTo ? source[across]
+                                                                                      : lightAt(across, down);
+                Texel& texel = line[column];
+                for (std::size_t channel = 0; channel < 3; ++channel)
+                    texel[channel] =
+                        static_cast<std::uint8_t>(std::min(255, texel[channel] + light[channel]));
+            }
+        };
+        int x = 0;
+        while (x < width) {
+            // A run the light reaches, up to the next shadowed pixel.
+            const void* mark = std::memchr(marks + x, 1, static_cast<std::size_t>(width - x));
+            const int end = mark ? static_cast<int>(static_cast<const std::uint8_t*>(mark) - marks) : width;
+            if (lit) {
+                const int from = std::max(x, stampFrom), to = std::min(end, stampTo);
+                if (source && black && !cone && from < to) {
+                    // Onto black, the stamp's row is the light.
+                    std::memcpy(line + from, source + from + toCentreX,
+                                static_cast<std::size_t>(to - from) * sizeof(Texel));
+                    add(x, from);
+                    add(std::max(to, x), end);
+                } else {
+                    add(x, end);
+                }
+            }
+            // The shadowed run: black, whatever light it held.
+            x = end;
+            while (x < width && marks[x])
+                line[x++] = blackTexel;
+        }
+    }
+    std::fill(shadowed.begin(), shadowed.end(), 0);
+    black = black && !lit;
+}
+
+void LightRaster::fadeFin(sf::Vector2f corner, sf::Vector2f inner, sf::Vector2f outer,
+                          const std::vector<std::uint8_t>& alphaAcross) {
+    const sf::Vector2f edge = inner - corner;
+    const float whole = cross(edge, outer - corner);
+    if (whole == 0 || alphaAcross.empty())
+        return;
+    const float size = static_cast<float>(alphaAcross.size());
+    const int lastTexel = static_cast<int>(alphaAcross.size()) - 1;
+    const sf::Vector2f fin[] = {corner, inner, outer};
+    scan(fin, 3, [&](int row, int first, int last) {
+        const float y = static_cast<float>(row) + 0.5f;
+        Texel* line = &texels[static_cast<std::size_t>(row) * columns];
+        for (int column = first; column <= last; ++column) {
+            const sf::Vector2f at(static_cast<float>(column) + 0.5f, y);
+            // How far across the fin: the outer corner's share of the point.
+            const float across = std::clamp(cross(edge, at - corner) / whole, 0.0f, 1.0f);
+            const float s = across * size - 0.5f;
+            const float below = std::floor(s);
+            const int k = static_cast<int>(below);
+            const float blend = s - below;
+            const float texture =
+                (static_cast<float>(alphaAcross[static_cast<std::size_t>(std::clamp(k, 0, lastTexel))]) *
+                     (1 - blend) +
+                 static_cast<float>(alphaAcross[static_cast<std::size_t>(std::clamp(k + 1, 0, lastTexel))]) *
+                     blend) /
+                255.0f;
+            const float keep = 1.0f - (1.0f - across) * texture;
+            Texel& texel = line[column];
+            for (std::size_t channel = 0; channel < 3; ++channel)
+                texel[channel] = toByte(static_cast<float>(texel[channel]) / 255.0f * keep);
+        }
+    });
+}
+
+} // namespace ltbl
