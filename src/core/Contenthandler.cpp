@@ -85,7 +85,7 @@ void Contenthandler::loadGraphics() {
     transparencyShader().setUniform("texture", sf::Shader::CurrentTexture);
     blurShader().loadFromFile(assetPath("data/shaders/blur.frag"), sf::Shader::Fragment);
     blurShader().setUniform("texture", sf::Shader::CurrentTexture);
-    blurShader().setUniform("blur_radius", 0.008f);
+    blurShader().setUniform("blur_radius", lightBlurRadius);
     grayScaleShader.loadFromFile(assetPath("data/shaders/grayScale.frag"), sf::Shader::Fragment);
     grayScaleShader.setUniform("Sampler", sf::Shader::CurrentTexture);
     grayScaleShader.setUniform("factor", 0.0f);

@@ -22,6 +22,9 @@
 // game without opening a window (a tool, a fuzzer) must not touch it.
 sf::Shader& transparencyShader();
 sf::Shader& blurShader();
+// The light mask's blur: how far its taps reach, as a share of the mask's
+// width (see blur.frag, which stretches it by the screen's shape downwards).
+constexpr float lightBlurRadius = 0.008f;
 
 // The sprite that replaces the system mouse pointer.
 extern sf::Sprite cursorSprite;

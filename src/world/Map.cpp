@@ -675,24 +675,68 @@ std::vector<MaskCell> Map::readMaskCells() {
     return maskCells(maskLight, pixels.x, pixels.y, 16, slopeTolerance);
 }
 
+// The mask made on the processor: the painted light map blurred, and the
+// walls in sight laid white over it as the mask's view shows them.
+void Map::paintMask() {
+    const sf::View& view = Camera::getInstance()->view;
+    const sf::Vector2u pixels = lighting.mask->getSize();
+    lighting.system->blurPainted(maskLight, lightBlurRadius);
+    const sf::Transform toClip = view.getTransform();
+    for (const sf::Vector2f& m : markers) {
+        const sf::Vector2f corner((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
+        sf::Vector2f square[] = {corner, corner + sf::Vector2f(64, 0), corner + sf::Vector2f(64, 64),
+                                 corner + sf::Vector2f(0, 64)};
+        for (sf::Vector2f& at : square) {
+            const sf::Vector2f clip = toClip.transformPoint(at);
+            at = {(clip.x + 1) / 2 * static_cast<float>(pixels.x),
+                  (1 - clip.y) / 2 * static_cast<float>(pixels.y)};
+        }
+        ltbl::LightRaster::fill(maskLight, pixels.x, pixels.y, square, 4, 255);
+    }
+}
+
+// The painted mask as the texture the mask's pass reads, grey.
+const sf::Texture* Map::uploadPaintedMask() {
+    const sf::Vector2u pixels = lighting.mask->getSize();
+    if (paintedMask.getSize() != pixels) {
+        if (!paintedMask.create(pixels.x, pixels.y))
+            return &lighting.mask->getTexture();
+        paintedMask.setSmooth(true); // scaled up over the screen as the drawn mask is
+    }
+    maskTexels.resize(maskLight.size() * 4);
+    for (std::size_t i = 0; i < maskLight.size(); ++i) {
+        std::uint8_t* texel = &maskTexels[i * 4];
+        texel[0] = texel[1] = texel[2] = maskLight[i];
+        texel[3] = 255;
+    }
+    paintedMask.update(maskTexels.data());
+    return &paintedMask;
+}
+
 // Draw steps 9 and 10: the blurred light map and the walls in sight go into
 // the mask, which then darkens the scene wherever it is not lit. The mask is
 // the screen at the light map's resolution, laid over it scaled up smoothly.
 void Map::finishLightMask() {
     const sf::View& view = Camera::getInstance()->view;
     sf::RenderTexture& mask = *lighting.mask;
-    lighting.system->drawBlurred(mask, blurShader());
-    mask.setView(view);
-    sf::VertexArray squares(sf::Quads);
-    for (const sf::Vector2f& m : markers) {
-        sf::Vector2f corner((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
-        squares.append({corner, sf::Color::White});
-        squares.append({{corner.x + 64, corner.y}, sf::Color::White});
-        squares.append({{corner.x + 64, corner.y + 64}, sf::Color::White});
-        squares.append({{corner.x, corner.y + 64}, sf::Color::White});
+    // A light map painted on the processor is blurred there too, and the
+    // mask needs no reading back.
+    const bool painted =
+        lighting.system->paintedGrey() && lighting.system->getLightTexture().getSize() == mask.getSize();
+    if (!painted) {
+        lighting.system->drawBlurred(mask, blurShader());
+        mask.setView(view);
+        sf::VertexArray squares(sf::Quads);
+        for (const sf::Vector2f& m : markers) {
+            sf::Vector2f corner((m.x - 0.5f) * 64, (m.y - 0.5f) * 64);
+            squares.append({corner, sf::Color::White});
+            squares.append({{corner.x + 64, corner.y}, sf::Color::White});
+            squares.append({{corner.x + 64, corner.y + 64}, sf::Color::White});
+            squares.append({{corner.x, corner.y + 64}, sf::Color::White});
+        }
+        mask.draw(squares);
+        mask.display();
     }
-    mask.draw(squares);
-    mask.display();
     sf::RenderWindow& window = gameWindow();
     const sf::Vector2f screen = view.getSize();
     const sf::Vector2u pixels = mask.getSize();
@@ -714,9 +758,20 @@ void Map::finishLightMask() {
     // would lay, sloped ones shaded from corner to corner; the rest as quads
     // of the screen with the mask's texels under them, as a sprite of the
     // mask stretched over the screen has.
-    std::vector<MaskCell> cells = flatCells ? readMaskCells() : std::vector<MaskCell>{};
+    std::vector<MaskCell> cells;
+    if (painted) {
+        paintMask();
+        if (flatCells)
+            cells = maskCells(maskLight, pixels.x, pixels.y, 16, slopeTolerance);
+    } else if (flatCells) {
+        cells = readMaskCells();
+    }
     if (cells.empty())
         cells.push_back({0, 0, pixels.x, pixels.y});
+    const sf::Texture* maskPicture = &mask.getTexture();
+    if (painted &&
+        std::any_of(cells.begin(), cells.end(), [](const MaskCell& c) { return !c.even && !c.sloped; }))
+        maskPicture = uploadPaintedMask();
     sf::VertexArray flat(sf::Quads), shaded(sf::Quads), shadedInPatch(sf::Quads);
     auto lay = [&](const sf::FloatRect& r, const MaskCell& cell, bool tinted) {
         if (r.width <= 0 || r.height <= 0)
@@ -767,7 +822,7 @@ void Map::finishLightMask() {
     window.draw(flat, premultiplied);
     // The mask's darkness and the tint blend as one premultiplied colour.
     sf::Shader& shader = transparencyShader();
-    sf::RenderStates states(premultiplied, sf::Transform(), &mask.getTexture(), &shader);
+    sf::RenderStates states(premultiplied, sf::Transform(), maskPicture, &shader);
     shader.setUniform("tint", sf::Glsl::Vec4(tint));
     window.draw(shaded, states);
     shader.setUniform("tint", sf::Glsl::Vec4(0, 0, 0, 0));

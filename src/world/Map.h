@@ -17,6 +17,7 @@
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <cstdint>
@@ -213,13 +214,17 @@ class Map {
     // when the view leaves it or a wall breaks; false draws them straight
     // (the same picture, more slowly).
     bool cacheTiles = true;
-    // The light mask is read back each frame, and the cells of the screen
+    // The light mask is made on the processor (or read back, when the light
+    // map was drawn by the renderer) each frame, and the cells of the screen
     // where it is even, or slopes without straying by more than the
     // tolerance (in levels of light, of 255), are laid as flat or shaded
     // colour; false lays the whole screen through the mask's shader (the
     // same picture, more slowly).
     bool flatCells = true;
     float slopeTolerance = 1;
+    // The mask's light a texel as the last draw laid it, rows from the top,
+    // at the mask's size: when it was made on the processor, or read back.
+    const std::vector<std::uint8_t>& laidMask() const { return maskLight; }
     // Whether the tiles' picture covers the whole view, backdrop and all, so
     // that the frame needs no clearing first.
     bool paintsWholeView() const { return cacheTiles && !tilePictureFailed; }
@@ -261,7 +266,11 @@ class Map {
     void beginLightMask();
     void finishLightMask();
     std::vector<MaskCell> readMaskCells();
+    void paintMask();
+    const sf::Texture* uploadPaintedMask();
     std::vector<std::uint8_t> maskRead, maskLight; // the mask as read back, and its light a texel
+    std::vector<std::uint8_t> maskTexels;          // maskLight as grey texels for the texture
+    sf::Texture paintedMask;
 };
 
 // Wears a wall tile down: armour soaks part of every hit, and a tile whose

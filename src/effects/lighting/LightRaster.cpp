@@ -33,11 +33,18 @@ void LightRaster::reset(unsigned width, unsigned height) {
     texels.assign(count, blackTexel);
     shadowed.assign(count, 0);
     black = true;
+    grey = true;
 }
 
-template <typename Span> void LightRaster::scan(const sf::Vector2f* corners, int count, Span&& span) const {
+template <typename Span>
+void LightRaster::scan(const sf::Vector2f* given, int count, unsigned columns, unsigned rows, Span&& span) {
     if (count < 3 || count > maxCorners || columns == 0 || rows == 0)
         return;
+    // The renderer places corners on a grid of 256ths of a pixel; a centre
+    // near an edge falls on the same side of it here.
+    sf::Vector2f corners[maxCorners];
+    for (int i = 0; i < count; ++i)
+        corners[i] = {std::round(given[i].x * 256) / 256, std::round(given[i].y * 256) / 256};
     float area = 0;
     for (int i = 0; i < count; ++i)
         area += cross(corners[i], corners[(i + 1) % count]);
@@ -84,7 +91,7 @@ template <typename Span> void LightRaster::scan(const sf::Vector2f* corners, int
 }
 
 void LightRaster::shadow(const std::vector<sf::Vector2f>& polygon) {
-    scan(polygon.data(), static_cast<int>(polygon.size()), [&](int row, int first, int last) {
+    scan(polygon.data(), static_cast<int>(polygon.size()), columns, rows, [&](int row, int first, int last) {
         std::memset(&shadowed[static_cast<std::size_t>(row) * columns + static_cast<std::size_t>(first)], 1,
                     static_cast<std::size_t>(last - first + 1));
     });
@@ -201,6 +208,7 @@ void LightRaster::addDisc(const Disc& disc) {
     }
     std::fill(shadowed.begin(), shadowed.end(), 0);
     black = black && !lit;
+    grey = grey && (!lit || (disc.colour.x == disc.colour.y && disc.colour.y == disc.colour.z));
 }
 
 void LightRaster::fadeFin(sf::Vector2f corner, sf::Vector2f inner, sf::Vector2f outer,
@@ -212,7 +220,7 @@ void LightRaster::fadeFin(sf::Vector2f corner, sf::Vector2f inner, sf::Vector2f 
     const float size = static_cast<float>(alphaAcross.size());
     const int lastTexel = static_cast<int>(alphaAcross.size()) - 1;
     const sf::Vector2f fin[] = {corner, inner, outer};
-    scan(fin, 3, [&](int row, int first, int last) {
+    scan(fin, 3, columns, rows, [&](int row, int first, int last) {
         const float y = static_cast<float>(row) + 0.5f;
         Texel* line = &texels[static_cast<std::size_t>(row) * columns];
         for (int column = first; column <= last; ++column) {
@@ -235,6 +243,83 @@ void LightRaster::fadeFin(sf::Vector2f corner, sf::Vector2f inner, sf::Vector2f 
                 texel[channel] = toByte(static_cast<float>(texel[channel]) / 255.0f * keep);
         }
     });
+}
+
+} // namespace ltbl
+
+namespace ltbl {
+
+void LightRaster::fill(std::vector<std::uint8_t>& plane, unsigned width, unsigned height,
+                       const sf::Vector2f* corners, int count, std::uint8_t value) {
+    if (plane.size() < static_cast<std::size_t>(width) * height)
+        return;
+    scan(corners, count, width, height, [&](int row, int first, int last) {
+        std::memset(&plane[static_cast<std::size_t>(row) * width + static_cast<std::size_t>(first)], value,
+                    static_cast<std::size_t>(last - first + 1));
+    });
+}
+
+namespace {
+
+// A tap of the blur: the two pixels around a point offset pixels away, and
+// the second one's weight in 256ths, as the renderer weighs a smooth read.
+struct Tap {
+    int first, weight;
+};
+Tap tapAt(float offset) {
+    const float below = std::floor(offset);
+    return {static_cast<int>(below), static_cast<int>((offset - below) * 256)};
+}
+
+// The renderer rounds each tap down to a level and the mean of the pixel
+// and its two taps to the nearest level.
+std::uint8_t blurred(int before0, int before1, int centre, int after0, int after1, Tap before, Tap after) {
+    const int a = (before0 * (256 - before.weight) + before1 * before.weight) >> 8;
+    const int b = (after0 * (256 - after.weight) + after1 * after.weight) >> 8;
+    return static_cast<std::uint8_t>((a + centre + b + 1) / 3);
+}
+
+} // namespace
+
+void LightRaster::blurBrightest(std::vector<std::uint8_t>& out, sf::Vector2f offset) const {
+    // One pass across, then one down; the edge pixels repeat past the ends.
+    const std::size_t count = texels.size();
+    const int width = static_cast<int>(columns), height = static_cast<int>(rows);
+    std::vector<std::uint8_t> brightest(count), across(count);
+    for (std::size_t i = 0; i < count; ++i)
+        brightest[i] = std::max({texels[i][0], texels[i][1], texels[i][2]});
+    out.resize(count);
+    if (count == 0)
+        return;
+    const Tap left = tapAt(-offset.x), right = tapAt(offset.x);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* line = &brightest[static_cast<std::size_t>(y) * columns];
+        std::uint8_t* to = &across[static_cast<std::size_t>(y) * columns];
+        auto at = [&](int x) { return static_cast<int>(line[std::clamp(x, 0, width - 1)]); };
+        // Away from the ends no tap needs holding in.
+        const int inFrom = std::min(width, std::max(0, -left.first)),
+                  inTo = std::max(inFrom, width - std::max(0, right.first + 1));
+        for (int x = 0; x < inFrom; ++x)
+            to[x] = blurred(at(x + left.first), at(x + left.first + 1), line[x], at(x + right.first),
+                            at(x + right.first + 1), left, right);
+        for (int x = inFrom; x < inTo; ++x)
+            to[x] = blurred(line[x + left.first], line[x + left.first + 1], line[x], line[x + right.first],
+                            line[x + right.first + 1], left, right);
+        for (int x = inTo; x < width; ++x)
+            to[x] = blurred(at(x + left.first), at(x + left.first + 1), line[x], at(x + right.first),
+                            at(x + right.first + 1), left, right);
+    }
+    const Tap up = tapAt(-offset.y), down = tapAt(offset.y);
+    auto row = [&](int y) {
+        return &across[static_cast<std::size_t>(std::clamp(y, 0, height - 1)) * columns];
+    };
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t *above0 = row(y + up.first), *above1 = row(y + up.first + 1), *centre = row(y),
+                           *below0 = row(y + down.first), *below1 = row(y + down.first + 1);
+        std::uint8_t* to = &out[static_cast<std::size_t>(y) * columns];
+        for (int x = 0; x < width; ++x)
+            to[x] = blurred(above0[x], above1[x], centre[x], below0[x], below1[x], up, down);
+    }
 }
 
 } // namespace ltbl

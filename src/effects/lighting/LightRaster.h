@@ -51,6 +51,18 @@ class LightRaster {
     void fadeFin(sf::Vector2f corner, sf::Vector2f inner, sf::Vector2f outer,
                  const std::vector<std::uint8_t>& alphaAcross);
 
+    // The brightest channel of every pixel, blurred as the light mask's blur
+    // does it: a pass across, then one down, each the mean of the pixel and
+    // of the map read offset pixels to either side. One byte a pixel, the
+    // top row first.
+    void blurBrightest(std::vector<std::uint8_t>& out, sf::Vector2f offset) const;
+    // Sets the pixels of a plane of one byte a pixel whose centres the
+    // convex polygon covers.
+    static void fill(std::vector<std::uint8_t>& plane, unsigned width, unsigned height,
+                     const sf::Vector2f* corners, int count, std::uint8_t value);
+    // Whether every light added since the reset was white or grey.
+    bool greyOnly() const { return grey; }
+
     unsigned width() const { return columns; }
     unsigned height() const { return rows; }
     // RGBA, the top row first.
@@ -59,7 +71,8 @@ class LightRaster {
   private:
     // Calls span(row, first, last) for every row of pixels whose centres
     // the convex polygon covers, first and last being the columns at either end.
-    template <typename Span> void scan(const sf::Vector2f* corners, int count, Span&& span) const;
+    template <typename Span>
+    static void scan(const sf::Vector2f* corners, int count, unsigned columns, unsigned rows, Span&& span);
     // The light around a pixel's centre, as far each way as the light or
     // the map reaches, made again only when the light's look or the map's
     // scale changes.
@@ -73,6 +86,7 @@ class LightRaster {
     std::vector<Texel> texels;
     std::vector<std::uint8_t> shadowed; // a mark per pixel
     bool black = true;                  // no light added since the reset
+    bool grey = true;
 
     static constexpr int distanceSteps = 16384;
     std::vector<Texel> byDistance; // by the square of the distance over the radius's

@@ -449,6 +449,14 @@ void LightSystem::drawLights() {
     lightTexture.display();
 }
 
+void LightSystem::blurPainted(std::vector<std::uint8_t>& out, float blurRadius) const {
+    // blur.frag's taps: half the radius to either side, across the map's
+    // width, and down its height stretched by the screen's shape.
+    const sf::Vector2u pixels = paintedMap.getSize();
+    raster.blurBrightest(out, {blurRadius * 0.5f * static_cast<float>(pixels.x),
+                               blurRadius * 1.7777f * 0.5f * static_cast<float>(pixels.y)});
+}
+
 void LightSystem::drawBlurred(sf::RenderTarget& target, sf::Shader& blur) {
     // Each pass writes every pixel it covers, so neither target needs clearing.
     sf::RenderStates pass(sf::BlendNone, sf::Transform::Identity, nullptr, &blur);

@@ -62,6 +62,13 @@ class LightSystem {
     // "direction" and "blur_radius", see blur.frag). target is left with its
     // default view.
     void drawBlurred(sf::RenderTarget& target, sf::Shader& blur);
+    // Whether the light map was painted on the processor with white or grey
+    // light only: its brightest channel, all the mask reads, can then be
+    // blurred on the processor as well.
+    bool paintedGrey() const { return paintedLast && raster.greyOnly(); }
+    // The painted map's brightest channel blurred as drawBlurred blurs the
+    // map with blur.frag at the given radius: one byte a pixel, top row first.
+    void blurPainted(std::vector<std::uint8_t>& out, float blurRadius) const;
 
     // The hulls that can shade what the view shows of this light: those near
     // the light that also touch the view and are not hidden behind nearer
