@@ -6,7 +6,8 @@
 // shadows must stay on their walls; last a level-60 level a second after its
 // start. The levels are the benchmarks' (seed 42). --mask-shaded lays the
 // whole light mask through its shader, as frames did before its even and
-// sloped cells went on as flat colour.
+// sloped cells went on as flat colour; --light-drawn has the renderer draw
+// the light map and its mask, as frames did before the processor painted them.
 // Run it from the run directory, under a display of 1920 x 1080.
 #include "actors/Player.h"
 #include "app/Game.h"
@@ -15,8 +16,10 @@
 #include "core/Camera.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "effects/lighting/LightSystem.h"
 #include "screens/Ingame.h"
 #include "world/CameraFollow.h"
+#include "world/Map.h"
 #include "world/Maphandler.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -57,6 +60,8 @@ void save(const sf::Image& image, const std::string& name) {
 
 // false: the whole light mask through its shader, to compare the flat cells against.
 bool flatCells = true;
+// false: the renderer draws the light map and its mask, to compare the painting against.
+bool paintedLight = true;
 
 // A fresh level the way the benchmarks make it, played for a second.
 sf::Image level(int number) {
@@ -64,7 +69,9 @@ sf::Image level(int number) {
     levelNumber = number;
     Player::getInstance()->resetForLevel(true);
     Maphandler::getInstance()->newMap(number);
-    Maphandler::getInstance()->currentMap()->flatCells = flatCells;
+    Map* map = Maphandler::getInstance()->currentMap();
+    map->flatCells = flatCells;
+    map->lighting.system->paintedByProcessor = paintedLight;
     Ingame::getInstance()->onEnter();
     sf::Image last;
     for (int i = 0; i < 60; ++i) {
@@ -83,12 +90,17 @@ float turn() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::string(argv[argc - 1]) == "--mask-shaded") {
-        flatCells = false;
-        --argc;
+    for (bool more = true; more && argc >= 2;) {
+        const std::string last = argv[argc - 1];
+        more = last == "--mask-shaded" || last == "--light-drawn";
+        if (last == "--mask-shaded")
+            flatCells = false;
+        if (last == "--light-drawn")
+            paintedLight = false;
+        argc -= more ? 1 : 0;
     }
     if (argc != 2 && argc != 3) {
-        std::cerr << "usage: vantreth_lightshots OUT_DIR [PREFIX] [--mask-shaded]\n";
+        std::cerr << "usage: vantreth_lightshots OUT_DIR [PREFIX] [--mask-shaded] [--light-drawn]\n";
         return 2;
     }
     outDir = argv[1];
