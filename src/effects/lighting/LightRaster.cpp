@@ -21,7 +21,7 @@ std::uint8_t toByte(float value) {
 
 // The nearest whole number, kept far inside an int for any position.
 int nearest(float value) {
-    return static_cast<int>(std::floor(std::clamp(value, -1e6f, 1e6f) + 0.5f));
+    return std::isfinite(value) ? static_cast<int>(std::floor(std::clamp(value, -1e6f, 1e6f) + 0.5f)) : 0;
 }
 
 } // namespace
@@ -147,7 +147,9 @@ bool LightRaster::inCone(const Disc& disc, float dx, float dy) {
 void LightRaster::addDisc(const Disc& disc) {
     if (texels.empty())
         return;
-    const bool lit = disc.radius > 0 && disc.unitsPerPixel.x > 0 && disc.unitsPerPixel.y > 0;
+    const bool lit = disc.radius > 0 && disc.unitsPerPixel.x > 0 && disc.unitsPerPixel.y > 0 &&
+                     std::isfinite(disc.centre.x) && std::isfinite(disc.centre.y) &&
+                     std::isfinite(disc.radius);
     if (lit)
         prepareStamp(disc);
     const bool cone = disc.spread < 6.2831853f;

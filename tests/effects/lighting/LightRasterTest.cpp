@@ -1,3 +1,4 @@
+#include "effects/lighting/LightRaster.h"
 #include "core/Camera.h"
 #include "core/Globals.h"
 #include "effects/lighting/LightSystem.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -133,6 +135,32 @@ TEST(PaintedLightMap, HoldsWhatTheRendererDrawsOfOddLightsAndHulls) {
     beyond->setCenter({-200, 300});
     system.addLight(std::move(beyond));
     expectAlike(paintedAgainstDrawn(system), 2, "and a third beyond the map's edge");
+}
+
+} // namespace
+
+namespace {
+
+// A light or a shadow at no real place (a position gone to infinity or not
+// a number) paints nothing and leaves the rest of the map as it was.
+TEST(PaintedLightMap, ALightOrShadowAtNoRealPlacePaintsNothing) {
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    ltbl::LightRaster raster;
+    raster.reset(48, 27);
+    ltbl::LightRaster::Disc disc;
+    disc.radius = 100;
+    disc.centre = {nan, 10};
+    raster.addDisc(disc);
+    disc.centre = {inf, -inf};
+    raster.addDisc(disc);
+    for (std::size_t i = 0; i < 48 * 27 * 4; i += 4)
+        ASSERT_EQ(raster.pixels()[i], 0) << i / 4;
+    disc.centre = {24, 13};
+    raster.shadow({{nan, 0}, {10, 0}, {10, 10}});
+    raster.shadow({{0, 0}, {inf, 0}, {10, 10}});
+    raster.addDisc(disc);
+    for (std::size_t i = 0; i < 48 * 27 * 4; i += 4)
+        ASSERT_GT(raster.pixels()[i], 0) << i / 4;
 }
 
 } // namespace
