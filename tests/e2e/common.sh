@@ -94,6 +94,17 @@ e2e_difference() {
         -compose difference -composite -colorspace gray -format '%[fx:mean]' info:
 }
 
+# e2e_changed A B X Y W H: the share of the rectangle's pixels that differ
+# clearly between screenshots A and B. A scrolled view changes every edge of
+# every wall; a sprite walking in a still view changes a few hundred pixels,
+# however the mean difference of a dark, flat level compares them.
+e2e_changed() {
+    local area
+    area=$(e2e_geometry "$3" "$4" "$5" "$6")
+    /usr/bin/convert \( "$artefacts/$1.png" -crop "$area" +repage \) \( "$artefacts/$2.png" -crop "$area" +repage \) \
+        -compose difference -composite -colorspace gray -threshold 4% -format '%[fx:mean]' info:
+}
+
 # e2e_lit X Y W H: whether the rectangle of the view now shows a lit button's
 # amber frame. Buttons slide in for a number of frames, which a sanitizer
 # build stretches to many seconds, so the runs wait for this before a click.

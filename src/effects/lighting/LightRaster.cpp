@@ -287,7 +287,10 @@ void LightRaster::blurBrightest(std::vector<std::uint8_t>& out, sf::Vector2f off
     // One pass across, then one down; the edge pixels repeat past the ends.
     const std::size_t count = texels.size();
     const int width = static_cast<int>(columns), height = static_cast<int>(rows);
-    std::vector<std::uint8_t> brightest(count), across(count);
+    brightestPlane.resize(count);
+    acrossPlane.resize(count);
+    std::uint8_t* const brightest = brightestPlane.data();
+    std::uint8_t* const across = acrossPlane.data();
     for (std::size_t i = 0; i < count; ++i)
         brightest[i] = std::max({texels[i][0], texels[i][1], texels[i][2]});
     out.resize(count);

@@ -85,7 +85,9 @@ class LightRaster {
     unsigned columns = 0, rows = 0;
     std::vector<Texel> texels;
     std::vector<std::uint8_t> shadowed; // a mark per pixel
-    bool black = true;                  // no light added since the reset
+    // The blur's planes, kept so a frame allocates nothing.
+    mutable std::vector<std::uint8_t> brightestPlane, acrossPlane;
+    bool black = true; // no light added since the reset
     bool grey = true;
 
     static constexpr int distanceSteps = 16384;
