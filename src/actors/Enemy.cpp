@@ -327,8 +327,7 @@ void Enemy::draw() {
     // Laid out here rather than in the world step: only the enemies in view need their bars.
     hpBar.setValue(HP);
     placeBarAndBadge();
-    window.draw(hpBar.frame);
-    window.draw(hpBar.fill);
+    hpBar.drawPlain();
     window.draw(tierIcon);
 }
 

@@ -83,11 +83,61 @@ void StatBar::layout() {
     shine.setPosition(fill.getPosition());
 }
 
+namespace {
+
+void appendRect(sf::VertexArray& quads, sf::FloatRect r, sf::Color colour) {
+    if (r.width <= 0 || r.height <= 0 || colour.a == 0)
+        return;
+    quads.append({{r.left, r.top}, colour});
+    quads.append({{r.left + r.width, r.top}, colour});
+    quads.append({{r.left + r.width, r.top + r.height}, colour});
+    quads.append({{r.left, r.top + r.height}, colour});
+}
+
+} // namespace
+
+void StatBar::appendFill(sf::VertexArray& quads, const sf::RectangleShape& shape) {
+    const sf::Vector2f at = shape.getPosition(), size = shape.getSize();
+    appendRect(quads, {at.x, at.y, size.x, size.y}, shape.getFillColor());
+}
+
+void StatBar::appendOutline(sf::VertexArray& quads, const sf::RectangleShape& shape) {
+    // The bands share only edges, so every pixel of the ring is laid once,
+    // as the shape's own outline lays it.
+    const float t = shape.getOutlineThickness();
+    const sf::Vector2f at = shape.getPosition(), size = shape.getSize();
+    const sf::Color colour = shape.getOutlineColor();
+    if (t <= 0)
+        return;
+    appendRect(quads, {at.x - t, at.y - t, size.x + 2 * t, t}, colour);
+    appendRect(quads, {at.x - t, at.y + size.y, size.x + 2 * t, t}, colour);
+    appendRect(quads, {at.x - t, at.y, t, size.y}, colour);
+    appendRect(quads, {at.x + size.x, at.y, t, size.y}, colour);
+}
+
 void StatBar::draw() {
     sf::RenderWindow& window = gameWindow();
-    window.draw(backing);
-    window.draw(fill);
+    const bool textured = fill.getTexture() != nullptr;
+    quads.clear();
+    appendFill(quads, backing);
+    if (textured) {
+        window.draw(quads);
+        window.draw(fill);
+        quads.clear();
+    } else {
+        appendFill(quads, fill);
+    }
     if (shine.getSize().y >= 2)
-        window.draw(shine);
-    window.draw(frame);
+        appendFill(quads, shine);
+    appendFill(quads, frame);
+    appendOutline(quads, frame);
+    window.draw(quads);
+}
+
+void StatBar::drawPlain() {
+    quads.clear();
+    appendFill(quads, frame);
+    appendOutline(quads, frame);
+    appendFill(quads, fill);
+    gameWindow().draw(quads);
 }

@@ -6,6 +6,7 @@
 
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
 
 class StatBar {
   public:
@@ -19,7 +20,11 @@ class StatBar {
     void setColour(sf::Color c);
     // Moves the bar's top-left corner, keeping its size.
     void setPosition(sf::Vector2f topLeft);
+    // Backing, fill, shine and frame, in one draw unless the fill has a texture.
     void draw();
+    // The frame (its fill too) and the fill, without backing or shine: an
+    // enemy's small bar over its head, in one draw.
+    void drawPlain();
 
     float value = 0;
     float maximum = 1;
@@ -33,4 +38,10 @@ class StatBar {
 
   private:
     void layout();
+    // Appends a rectangle's fill, and its outline as four bands around it, as
+    // quads in the shape's own colours.
+    static void appendFill(sf::VertexArray& quads, const sf::RectangleShape& shape);
+    static void appendOutline(sf::VertexArray& quads, const sf::RectangleShape& shape);
+    // Kept so a frame allocates nothing.
+    sf::VertexArray quads{sf::Quads};
 };
