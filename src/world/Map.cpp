@@ -14,6 +14,7 @@
 #include "core/Random.h"
 #include "core/Rects.h"
 #include "core/Settings.h"
+#include "core/WindowCopy.h"
 #include "effects/Particlehandler.h"
 #include "effects/lighting/LightSystem.h"
 #include "world/Furniture.h"
@@ -599,19 +600,75 @@ void Map::drawTiles() {
     sf::Sprite picture(cache.texture->getTexture());
     const sf::Vector2u texels = cache.texture->getSize();
     const sf::Vector2f span(static_cast<float>(texels.x) / scale, static_cast<float>(texels.y) / scale);
-    picture.setTextureRect(sf::IntRect(
+    const sf::Vector2i corner(
         static_cast<int>(std::round(wrapped(cache.area.left - cache.wrapOrigin.x, span.x) * scale)),
-        static_cast<int>(std::round(wrapped(cache.area.top - cache.wrapOrigin.y, span.y) * scale)),
-        static_cast<int>(texels.x), static_cast<int>(texels.y)));
+        static_cast<int>(std::round(wrapped(cache.area.top - cache.wrapOrigin.y, span.y) * scale)));
+    Contenthandler* content = Contenthandler::getInstance();
+    if (groundCopied && !(content->greyFactor > 0) && copyTilePicture(window, corner))
+        return;
+    picture.setTextureRect(
+        sf::IntRect(corner.x, corner.y, static_cast<int>(texels.x), static_cast<int>(texels.y)));
     picture.setPosition(cache.area.left, cache.area.top);
     picture.setScale(1 / scale, 1 / scale);
     sf::RenderStates states(sf::BlendNone);
-    Contenthandler* content = Contenthandler::getInstance();
     if (content->greyFactor > 0) {
         content->grayScaleShader.setUniform("tint", sf::Glsl::Vec4(sf::Color::White));
         states.shader = &content->grayScaleShader;
     }
     window.draw(picture, states);
+}
+
+bool Map::copyTilePicture(sf::RenderWindow& window, sf::Vector2i cornerTexel) {
+    const TileCache& cache = tileCache;
+    const sf::View& view = window.getView();
+    const sf::Vector2u pixels = window.getSize();
+    const sf::Vector2f size = view.getSize();
+    if (view.getRotation() != 0 || view.getViewport() != sf::FloatRect(0, 0, 1, 1) ||
+        std::abs(size.y * cache.scale - static_cast<float>(pixels.y)) > 1e-3f)
+        return false;
+    // Where the renderer puts the area's corner in the window, on its grid
+    // of 256ths of a pixel; each pixel then shows the texel under its middle.
+    const sf::Vector2f viewCorner = view.getCenter() - size / 2.0f;
+    auto snapped = [](float v) { return std::round(v * 256) / 256; };
+    const sf::Vector2f at(snapped((cache.area.left - viewCorner.x) * cache.scale),
+                          snapped((cache.area.top - viewCorner.y) * cache.scale));
+    const sf::Vector2u texels = cache.texture->getSize();
+    if (at.x > 0 || at.y > 0 || at.x + static_cast<float>(texels.x) < static_cast<float>(pixels.x) ||
+        at.y + static_cast<float>(texels.y) < static_cast<float>(pixels.y))
+        return false;
+    auto wrappedTexel = [](float v, unsigned count) {
+        const auto n = static_cast<long>(count);
+        return static_cast<unsigned>(((static_cast<long>(std::floor(v)) % n) + n) % n);
+    };
+    // A pixel's middle on the line between two texels takes either, as the
+    // rounding of the renderer's texture coordinates has it: those frames
+    // are drawn.
+    const sf::Vector2f middle(0.5f + static_cast<float>(cornerTexel.x) - at.x,
+                              0.5f + static_cast<float>(cornerTexel.y) - at.y);
+    if (middle.x == std::floor(middle.x) || middle.y == std::floor(middle.y))
+        return false;
+    const unsigned firstColumn = wrappedTexel(middle.x, texels.x),
+                   firstRow = wrappedTexel(middle.y, texels.y);
+    // Split where the texture wraps, across and down.
+    auto runs = [](unsigned first, unsigned count, unsigned length) {
+        std::vector<std::pair<unsigned, unsigned>> pieces; // texel, pixel
+        for (unsigned pixel = 0, texel = first; pixel < length; texel = 0)
+            pieces.emplace_back(texel, pixel), pixel += std::min(length - pixel, count - texel);
+        return pieces;
+    };
+    const auto across = runs(firstColumn, texels.x, pixels.x), down = runs(firstRow, texels.y, pixels.y);
+    std::vector<CopiedPiece> pieces;
+    for (std::size_t i = 0; i < across.size(); ++i)
+        for (std::size_t j = 0; j < down.size(); ++j) {
+            const unsigned right = i + 1 < across.size() ? across[i + 1].second : pixels.x;
+            const unsigned bottom = j + 1 < down.size() ? down[j + 1].second : pixels.y;
+            pieces.push_back(
+                {{across[i].first, down[j].first},
+                 sf::IntRect(static_cast<int>(across[i].second), static_cast<int>(down[j].second),
+                             static_cast<int>(right - across[i].second),
+                             static_cast<int>(bottom - down[j].second))});
+        }
+    return copyIntoWindow(window, cache.texture->getTexture(), pieces);
 }
 
 namespace {

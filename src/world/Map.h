@@ -31,6 +31,7 @@ class PowerUp;
 
 namespace sf {
 class RenderTarget;
+class RenderWindow;
 class RenderTexture;
 class Texture;
 } // namespace sf
@@ -222,6 +223,10 @@ class Map {
     // same picture, more slowly).
     bool flatCells = true;
     float slopeTolerance = 1;
+    // The tiles' picture is copied into the window where the view lays it a
+    // texel to a pixel, unturned and not greyed; false draws it (the same
+    // picture, more slowly).
+    bool groundCopied = true;
     // The mask's light a texel as the last draw laid it, rows from the top,
     // at the mask's size: when it was made on the processor, or read back.
     const std::vector<std::uint8_t>& laidMask() const { return maskLight; }
@@ -257,6 +262,10 @@ class Map {
     void drawTileLayers(sf::RenderTarget& target, unsigned x0, unsigned x1, unsigned y0, unsigned y1,
                         bool shadeWithGrey);
     bool renderTileCache(sf::FloatRect seen, float scale);
+    // Lays the tiles' picture by copying, from the given texel of its
+    // wrapped texture at the area's corner; false when the view does not
+    // lay it a texel to a pixel.
+    bool copyTilePicture(sf::RenderWindow& window, sf::Vector2i cornerTexel);
     // Draws the tiles of a world rectangle of the area (on whole tiles) into
     // the picture where they belong, split where the texture wraps.
     void drawIntoTileCache(const sf::FloatRect& world);

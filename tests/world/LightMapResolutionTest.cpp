@@ -219,8 +219,9 @@ TEST(TileCache, ThePictureOfTheTilesIsTheTilesDrawnStraight) {
     map->lighting = {};
     Camera* camera = Camera::getInstance();
     snapCameraToPlayer();
-    auto picture = [&](bool cached) {
+    auto picture = [&](bool cached, bool copied = true) {
         map->cacheTiles = cached;
+        map->groundCopied = copied;
         window.clear(sf::Color(96, 128, 96));
         window.setView(camera->view);
         map->computeViewWindow(camera->view.getCenter(), camera->view.getSize());
@@ -258,6 +259,17 @@ TEST(TileCache, ThePictureOfTheTilesIsTheTilesDrawnStraight) {
         Difference d = compare(cached, straight);
         EXPECT_LT(d.mean, step == 1 ? 1.0 : 0.01) << "step " << step;
         EXPECT_LT(d.farShare, step == 1 ? 0.01 : 0.0001) << "step " << step;
+    }
+    // Copied into the window, the picture lands on the pixels a draw of it
+    // lays, the view between pixels too, on the lines between them included.
+    for (sf::Vector2f between : {sf::Vector2f(0.37f, 0.5f),
+                                 {0.5f, 0.25f},
+                                 {-0.25f, -0.75f},
+                                 {0.125f, 0.5f},
+                                 {0.25f, 0.1f},
+                                 {0.0039f, -0.0039f}}) {
+        camera->view.move(between);
+        EXPECT_EQ(compare(picture(true), picture(true, false)).most, 0) << between.x << ", " << between.y;
     }
     camera->view.setRotation(0);
     window.close();
