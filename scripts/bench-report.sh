@@ -32,6 +32,7 @@ bench '^FrameUpdateWithBot/(1|10|30|60)/'
 bench '^PathSearch/0$'
 bench '^RenderLights/30/'
 bench '^(LevelFrame/|LevelFrameMaskShaded/|EmptyFrame|FullScreenPass)'
+bench '^LevelFrameInTurns/'
 bench '^PeakMemory/30/'
 bench '^PeakMemory/100/'
 bench '^PeakMemory/200/'
@@ -52,6 +53,7 @@ function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : 
     if ("peak_MB" in col) peak[name] = $col["peak_MB"]
     if ("p99_ms" in col && $col["p99_ms"] != "") { pace["median"] = $col["median_ms"]; pace["p99"] = $col["p99_ms"]; pace["worst"] = $col["worst_ms"] }
     if ("game_p99_ms" in col && $col["game_p99_ms"] != "") { game["median"] = $col["game_median_ms"]; game["p99"] = $col["game_p99_ms"]; game["worst"] = $col["game_worst_ms"] }
+    if ("passes" in col && $col["passes"] != "") turns[name] = $col["passes"]
     if ("MB_per_10min_at_60Hz" in col && $col["MB_per_10min_at_60Hz"] != "") recorded = $col["MB_per_10min_at_60Hz"]
 }
 function row(label, key, budget,   share) {
@@ -102,6 +104,12 @@ END {
                 printf "| %-38s | %10.2f x | %10s | %9s | %8s |\n", "Level-" frames[i] " frame in full-screen passes",
                     real[key] / real["FullScreenPass"], "", frames[i] == 30 ? "2.5 x" : "", ""
         }
+    for (i = 1; i <= 3; i++) {
+        split("1 30 60", frames, " "); key = "LevelFrameInTurns/" frames[i]
+        if (key in turns)
+            printf "| %-38s | %10.2f x | %10s | %9s | %8s |\n", "  the same, frame and pass in turns",
+                turns[key], "", frames[i] == 30 ? "2.5 x" : "", ""
+    }
     row("Continue to first frame, level 30", "LevelEntry/30", "100 ms")
     row("Continue to first frame, level 200", "LevelEntry/200", "250 ms")
     if ("median" in pace) {
