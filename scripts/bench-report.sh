@@ -107,7 +107,7 @@ END {
     for (i = 1; i <= 3; i++) {
         split("1 30 60", frames, " "); key = "LevelFrameInTurns/" frames[i]
         if (key in turns)
-            printf "| %-38s | %10.2f x | %10s | %9s | %8s |\n", "  the same, frame and pass in turns",
+            printf "| %-38s | %10.2f x | %10s | %9s | %8s |\n", "  level " frames[i] ", frame and pass in turns",
                 turns[key], "", frames[i] == 30 ? "2.5 x" : "", ""
     }
     row("Continue to first frame, level 30", "LevelEntry/30", "100 ms")

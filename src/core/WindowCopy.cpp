@@ -36,7 +36,8 @@ const FramebufferCalls& calls() {
 
 bool copyIntoWindow(sf::RenderWindow& window, const sf::Texture& texture,
                     const std::vector<CopiedPiece>& pieces) {
-    if (!window.setActive(true))
+    // A copy cannot land in a window of several samples a pixel.
+    if (window.getSettings().antialiasingLevel > 0 || !window.setActive(true))
         return false;
     const FramebufferCalls& gl = calls();
     if (!gl.complete())

@@ -16,6 +16,7 @@ struct CopiedPiece {
 };
 
 // False, and nothing laid, when the graphics driver cannot copy between
-// framebuffers; the caller draws instead.
+// framebuffers or the window has several samples a pixel; the caller draws
+// instead.
 bool copyIntoWindow(sf::RenderWindow& window, const sf::Texture& texture,
                     const std::vector<CopiedPiece>& pieces);
