@@ -778,8 +778,7 @@ void Map::finishLightMask() {
     sf::RenderTexture& mask = *lighting.mask;
     // A light map painted on the processor is blurred there too, and the
     // mask needs no reading back.
-    const bool painted =
-        lighting.system->paintedGrey() && lighting.system->getLightTexture().getSize() == mask.getSize();
+    const bool painted = lighting.system->paintedGrey() && lighting.system->lightMapSize() == mask.getSize();
     if (!painted) {
         lighting.system->drawBlurred(mask, blurShader());
         mask.setView(view);

@@ -27,13 +27,37 @@ int nearest(float value) {
 } // namespace
 
 void LightRaster::reset(unsigned width, unsigned height) {
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    // The first light paints every pixel anyway, so the black is laid only
+    // when something reads the map before a light has.
+    if (width != columns || height != rows || texels.size() != count) {
+        texels.resize(count);
+        shadowed.assign(count, 0);
+    } else if (marked) {
+        std::fill(shadowed.begin(), shadowed.end(), 0);
+    }
     columns = width;
     rows = height;
-    const std::size_t count = static_cast<std::size_t>(width) * height;
-    texels.assign(count, blackTexel);
-    shadowed.assign(count, 0);
+    marked = false;
+    blank = true;
     black = true;
     grey = true;
+}
+
+void LightRaster::fillBlack() {
+    if (!blank)
+        return;
+    // As words, so the fill runs as wide stores.
+    std::uint32_t word;
+    std::memcpy(&word, blackTexel.data(), sizeof word);
+    std::uint32_t* const to = reinterpret_cast<std::uint32_t*>(texels.data());
+    std::fill(to, to + texels.size(), word);
+    blank = false;
+}
+
+const std::uint8_t* LightRaster::pixels() {
+    fillBlack();
+    return reinterpret_cast<const std::uint8_t*>(texels.data());
 }
 
 template <typename Span>
@@ -92,6 +116,7 @@ void LightRaster::scan(const sf::Vector2f* given, int count, unsigned columns, u
 
 void LightRaster::shadow(const std::vector<sf::Vector2f>& polygon) {
     scan(polygon.data(), static_cast<int>(polygon.size()), columns, rows, [&](int row, int first, int last) {
+        marked = true;
         std::memset(&shadowed[static_cast<std::size_t>(row) * columns + static_cast<std::size_t>(first)], 1,
                     static_cast<std::size_t>(last - first + 1));
     });
@@ -153,6 +178,10 @@ void LightRaster::addDisc(const Disc& disc) {
     if (lit)
         prepareStamp(disc);
     const bool cone = disc.spread < 6.2831853f;
+    // A plain light paints every pixel of a blank map below; a cone leaves
+    // the pixels outside it as they were.
+    if (cone || !lit)
+        fillBlack();
     const int stampWidth = 2 * stampReach.x + 1, stampHeight = 2 * stampReach.y + 1;
     // The light's centre falls on its nearest pixel: a pixel's distance from
     // it is a whole number of pixels each way.
@@ -160,9 +189,10 @@ void LightRaster::addDisc(const Disc& disc) {
     const int width = static_cast<int>(columns);
     for (int y = 0; y < static_cast<int>(rows); ++y) {
         Texel* line = &texels[static_cast<std::size_t>(y) * columns];
-        const std::uint8_t* marks = &shadowed[static_cast<std::size_t>(y) * columns];
         const int down = y + toCentreY;
         const int stampRow = down + stampReach.y;
+        std::uint8_t* marks = &shadowed[static_cast<std::size_t>(y) * columns];
+        bool rowMarked = false;
         const Texel* source =
             stampRow >= 0 && stampRow < stampHeight
                 ? &stamp[static_cast<std::size_t>(stampRow) * static_cast<std::size_t>(stampWidth)] +
@@ -180,6 +210,10 @@ void LightRaster::addDisc(const Disc& disc) {
                 const Texel light = source && column >= stampFrom && column < stampTo ? source[across]
                                                                                       : lightAt(across, down);
                 Texel& texel = line[column];
+                if (black) {
+                    texel = light;
+                    continue;
+                }
                 for (std::size_t channel = 0; channel < 3; ++channel)
                     texel[channel] =
                         static_cast<std::uint8_t>(std::min(255, texel[channel] + light[channel]));
@@ -204,11 +238,16 @@ void LightRaster::addDisc(const Disc& disc) {
             }
             // The shadowed run: black, whatever light it held.
             x = end;
+            rowMarked = rowMarked || x < width;
             while (x < width && marks[x])
                 line[x++] = blackTexel;
         }
+        // The marks were for this light only.
+        if (rowMarked)
+            std::memset(marks, 0, columns);
     }
-    std::fill(shadowed.begin(), shadowed.end(), 0);
+    marked = false;
+    blank = false;
     black = black && !lit;
     grey = grey && (!lit || (disc.colour.x == disc.colour.y && disc.colour.y == disc.colour.z));
 }
@@ -219,6 +258,9 @@ void LightRaster::fadeFin(sf::Vector2f corner, sf::Vector2f inner, sf::Vector2f 
     const float whole = cross(edge, outer - corner);
     if (whole == 0 || alphaAcross.empty())
         return;
+    // Black stays black, however faded.
+    if (blank)
+        return;
     const float size = static_cast<float>(alphaAcross.size());
     const int lastTexel = static_cast<int>(alphaAcross.size()) - 1;
     const sf::Vector2f fin[] = {corner, inner, outer};
@@ -226,6 +268,9 @@ void LightRaster::fadeFin(sf::Vector2f corner, sf::Vector2f inner, sf::Vector2f 
         const float y = static_cast<float>(row) + 0.5f;
         Texel* line = &texels[static_cast<std::size_t>(row) * columns];
         for (int column = first; column <= last; ++column) {
+            Texel& texel = line[column];
+            if (texel[0] == 0 && texel[1] == 0 && texel[2] == 0)
+                continue;
             const sf::Vector2f at(static_cast<float>(column) + 0.5f, y);
             // How far across the fin: the outer corner's share of the point.
             const float across = std::clamp(cross(edge, at - corner) / whole, 0.0f, 1.0f);
@@ -240,7 +285,6 @@ void LightRaster::fadeFin(sf::Vector2f corner, sf::Vector2f inner, sf::Vector2f 
                      blend) /
                 255.0f;
             const float keep = 1.0f - (1.0f - across) * texture;
-            Texel& texel = line[column];
             for (std::size_t channel = 0; channel < 3; ++channel)
                 texel[channel] = toByte(static_cast<float>(texel[channel]) / 255.0f * keep);
         }
@@ -274,11 +318,19 @@ Tap tapAt(float offset) {
 }
 
 // The renderer rounds each tap down to a level and the mean of the pixel
-// and its two taps to the nearest level.
-std::uint8_t blurred(int before0, int before1, int centre, int after0, int after1, Tap before, Tap after) {
-    const int a = (before0 * (256 - before.weight) + before1 * before.weight) >> 8;
-    const int b = (after0 * (256 - after.weight) + after1 * after.weight) >> 8;
-    return static_cast<std::uint8_t>((a + centre + b + 1) / 3);
+// and its two taps to the nearest level. Every step fits in 16 bits, which
+// lets the loops below work on many pixels at once; v / 3 for v up to 766
+// is (v * 21846) >> 16.
+inline std::uint8_t blurred(std::uint16_t before0, std::uint16_t before1, std::uint16_t centre,
+                            std::uint16_t after0, std::uint16_t after1, Tap before, Tap after) {
+    const auto tap = [](std::uint16_t first, std::uint16_t second, Tap t) {
+        const auto weight = static_cast<std::uint16_t>(t.weight),
+                   rest = static_cast<std::uint16_t>(256 - t.weight);
+        return static_cast<std::uint16_t>(static_cast<std::uint16_t>(first * rest + second * weight) >> 8);
+    };
+    const auto sum =
+        static_cast<std::uint16_t>(tap(before0, before1, before) + centre + tap(after0, after1, after) + 1);
+    return static_cast<std::uint8_t>((static_cast<std::uint32_t>(sum) * 21846u) >> 16);
 }
 
 } // namespace
@@ -286,20 +338,26 @@ std::uint8_t blurred(int before0, int before1, int centre, int after0, int after
 void LightRaster::blurBrightest(std::vector<std::uint8_t>& out, sf::Vector2f offset) const {
     // One pass across, then one down; the edge pixels repeat past the ends.
     const std::size_t count = texels.size();
-    const int width = static_cast<int>(columns), height = static_cast<int>(rows);
-    brightestPlane.resize(count);
-    acrossPlane.resize(count);
-    std::uint8_t* const brightest = brightestPlane.data();
-    std::uint8_t* const across = acrossPlane.data();
-    for (std::size_t i = 0; i < count; ++i)
-        brightest[i] = std::max({texels[i][0], texels[i][1], texels[i][2]});
     out.resize(count);
     if (count == 0)
         return;
+    if (blank) {
+        std::fill(out.begin(), out.end(), 0);
+        return;
+    }
+    const int width = static_cast<int>(columns), height = static_cast<int>(rows);
+    brightestPlane.resize(count);
+    acrossPlane.resize(count);
+    // The planes never overlap: saying so lets the loops run many pixels a step.
+    std::uint8_t* __restrict const brightest = brightestPlane.data();
+    std::uint8_t* __restrict const across = acrossPlane.data();
+    const std::uint8_t* __restrict const rgba = texels.front().data();
+    for (std::size_t i = 0; i < count; ++i)
+        brightest[i] = std::max({rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2]});
     const Tap left = tapAt(-offset.x), right = tapAt(offset.x);
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* line = &brightest[static_cast<std::size_t>(y) * columns];
-        std::uint8_t* to = &across[static_cast<std::size_t>(y) * columns];
+        const std::uint8_t* __restrict const line = &brightest[static_cast<std::size_t>(y) * columns];
+        std::uint8_t* __restrict const to = &across[static_cast<std::size_t>(y) * columns];
         auto at = [&](int x) { return static_cast<int>(line[std::clamp(x, 0, width - 1)]); };
         // Away from the ends no tap needs holding in.
         const int inFrom = std::min(width, std::max(0, -left.first)),
@@ -315,13 +373,12 @@ void LightRaster::blurBrightest(std::vector<std::uint8_t>& out, sf::Vector2f off
                             at(x + right.first + 1), left, right);
     }
     const Tap up = tapAt(-offset.y), down = tapAt(offset.y);
-    auto row = [&](int y) {
+    auto row = [&](int y) -> const std::uint8_t* {
         return &across[static_cast<std::size_t>(std::clamp(y, 0, height - 1)) * columns];
     };
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t *above0 = row(y + up.first), *above1 = row(y + up.first + 1), *centre = row(y),
-                           *below0 = row(y + down.first), *below1 = row(y + down.first + 1);
-        std::uint8_t* to = &out[static_cast<std::size_t>(y) * columns];
+        const std::uint8_t* __restrict const above0 = row(y + up.first), * __restrict const above1 = row(y + up.first + 1), * __restrict const centre = row(y), * __restrict const below0 = row(y + down.first), * __restrict const below1 = row(y + down.first + 1);
+        std::uint8_t* __restrict const to = &out[static_cast<std::size_t>(y) * columns];
         for (int x = 0; x < width; ++x)
             to[x] = blurred(above0[x], above1[x], centre[x], below0[x], below1[x], up, down);
     }

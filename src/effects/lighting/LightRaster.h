@@ -66,7 +66,7 @@ class LightRaster {
     unsigned width() const { return columns; }
     unsigned height() const { return rows; }
     // RGBA, the top row first.
-    const std::uint8_t* pixels() const { return reinterpret_cast<const std::uint8_t*>(texels.data()); }
+    const std::uint8_t* pixels();
 
   private:
     // Calls span(row, first, last) for every row of pixels whose centres
@@ -87,7 +87,11 @@ class LightRaster {
     std::vector<std::uint8_t> shadowed; // a mark per pixel
     // The blur's planes, kept so a frame allocates nothing.
     mutable std::vector<std::uint8_t> brightestPlane, acrossPlane;
-    bool black = true; // no light added since the reset
+    // The texels not laid since the reset: the map is black, whatever they hold.
+    void fillBlack();
+    bool blank = true;
+    bool marked = false; // some pixel is marked
+    bool black = true;   // no light added since the reset
     bool grey = true;
 
     static constexpr int distanceSteps = 16384;

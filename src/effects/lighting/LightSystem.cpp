@@ -383,7 +383,17 @@ void LightSystem::paintLights() {
                                toPixel(batch.fins[i + 2].position), finAlpha);
         }
     }
-    paintedMap.update(raster.pixels());
+    paintedMapStale = true;
+}
+
+const sf::Texture& LightSystem::getLightTexture() {
+    if (!paintedLast)
+        return lightTexture.getTexture();
+    if (paintedMapStale) {
+        paintedMap.update(raster.pixels());
+        paintedMapStale = false;
+    }
+    return paintedMap;
 }
 
 void LightSystem::collectShadows(const Light& light, ShadowBatch& batch, bool outlines) const {

@@ -79,9 +79,10 @@ class LightSystem {
     // The lights whose boxes meet the view.
     std::vector<Light*> visibleLights() const;
 
-    const sf::Texture& getLightTexture() const {
-        return paintedLast ? paintedMap : lightTexture.getTexture();
-    }
+    // The painted map goes to its texture only when asked for: the mask
+    // made on the processor reads the painting itself.
+    const sf::Texture& getLightTexture();
+    sf::Vector2u lightMapSize() const { return paintedLast ? paintedMap.getSize() : lightTexture.getSize(); }
     // The box around the view (turned or not), in the engine's coordinates.
     const qdt::AABB& getViewAABB() const { return viewAABB; }
     std::size_t hullCount() const { return hulls.size(); }
@@ -138,6 +139,7 @@ class LightSystem {
     LightRaster raster;
     sf::Texture paintedMap; // the raster's picture
     bool paintedLast = false;
+    bool paintedMapStale = false; // the raster holds a painting not yet in paintedMap
     bool shaderLoaded = false;
     bool finLoaded = false;
     sf::View view{sf::FloatRect(0, 0, 0, 0)};

@@ -1,6 +1,7 @@
 #include "effects/lighting/LightRaster.h"
 #include "core/Camera.h"
 #include "core/Globals.h"
+#include "effects/lighting/LightRasterReference.h"
 #include "effects/lighting/LightSystem.h"
 #include "effects/lighting/Light_Point.h"
 #include "world/CameraFollow.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <random>
 #include <string>
 
 namespace {
@@ -161,6 +163,95 @@ TEST(PaintedLightMap, ALightOrShadowAtNoRealPlacePaintsNothing) {
     raster.addDisc(disc);
     for (std::size_t i = 0; i < 48 * 27 * 4; i += 4)
         ASSERT_GT(raster.pixels()[i], 0) << i / 4;
+}
+
+} // namespace
+
+namespace {
+
+// Random scenes painted by the raster and worked out pixel by pixel: lights
+// round and coned, grey and coloured, shaped and straight, some beyond the
+// map or at no reach; shadows of up to eight corners, fins, and blurs at
+// offsets between pixels. Maps of one size come back to back, as frames do,
+// and some are read before any light is added or left with shadows no light
+// used.
+TEST(PaintedLightMap, PaintsAndBlursAsThePlainReckoning) {
+    std::mt19937 random(7);
+    auto uniform = [&](float low, float high) {
+        return std::uniform_real_distribution<float>(low, high)(random);
+    };
+    auto oneIn = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random) == 0; };
+    std::vector<std::uint8_t> finAlpha(64);
+    for (std::uint8_t& a : finAlpha)
+        a = static_cast<std::uint8_t>(random() % 256);
+    ltbl::LightRaster raster;
+    ReferenceRaster plain;
+    unsigned w = 48, h = 27;
+    for (int scene = 0; scene < 80; ++scene) {
+        if (oneIn(4)) {
+            w = 1 + random() % 90;
+            h = 1 + random() % 60;
+        }
+        raster.reset(w, h);
+        plain.reset(w, h);
+        const float wf = static_cast<float>(w), hf = static_cast<float>(h);
+        auto fin = [&] {
+            const sf::Vector2f corner(uniform(-5, wf + 5), uniform(-5, hf + 5));
+            const sf::Vector2f inner = corner + sf::Vector2f(uniform(-30, 30), uniform(-30, 30));
+            const sf::Vector2f outer = corner + sf::Vector2f(uniform(-30, 30), uniform(-30, 30));
+            raster.fadeFin(corner, inner, outer, finAlpha);
+            plain.fadeFin(corner, inner, outer, finAlpha);
+        };
+        auto shadow = [&] {
+            // A convex polygon: corners at rising angles around a centre.
+            std::vector<float> angles(3 + random() % 6);
+            for (float& a : angles)
+                a = uniform(0, 6.2831853f);
+            std::sort(angles.begin(), angles.end());
+            const sf::Vector2f centre(uniform(-10, wf + 10), uniform(-10, hf + 10));
+            const float reach = uniform(1, 40);
+            std::vector<sf::Vector2f> polygon;
+            for (float a : angles)
+                polygon.push_back(centre + reach * sf::Vector2f(std::cos(a), std::sin(a)));
+            raster.shadow(polygon);
+            plain.shadow(polygon);
+        };
+        if (oneIn(6))
+            fin(); // on a map no light has touched
+        const int lights = static_cast<int>(random() % 4);
+        for (int l = 0; l < lights; ++l) {
+            for (int s = static_cast<int>(random() % 7); s > 0; --s)
+                shadow();
+            ltbl::LightRaster::Disc disc;
+            disc.centre = {uniform(-30, wf + 30), uniform(-30, hf + 30)};
+            disc.radius = oneIn(8) ? 0 : uniform(5, 300);
+            disc.unitsPerPixel = {uniform(0.5f, 5), uniform(0.5f, 5)};
+            disc.shaped = !oneIn(3);
+            const float grey = uniform(0.2f, 1.3f);
+            disc.colour = oneIn(2) ? sf::Vector3f(grey, grey, grey)
+                                   : sf::Vector3f(uniform(0, 1.3f), uniform(0, 1.3f), uniform(0, 1.3f));
+            if (oneIn(3)) {
+                const float a = uniform(0, 6.2831853f);
+                disc.axis = {std::cos(a), std::sin(a)};
+                disc.spread = uniform(0.3f, 6);
+            }
+            raster.addDisc(disc);
+            plain.addDisc(disc);
+            for (int f = static_cast<int>(random() % 6); f > 0; --f)
+                fin();
+        }
+        const std::uint8_t* painted = raster.pixels();
+        for (std::size_t i = 0; i < plain.texels.size(); ++i)
+            for (std::size_t c = 0; c < 4; ++c)
+                ASSERT_EQ(painted[4 * i + c], plain.texels[i][c])
+                    << "scene " << scene << " pixel " << i % w << ", " << i / w << " channel " << c;
+        const sf::Vector2f offset(uniform(0, 9), uniform(0, 9));
+        std::vector<std::uint8_t> blurred;
+        raster.blurBrightest(blurred, offset);
+        ASSERT_EQ(blurred, plain.blurBrightest(offset)) << "scene " << scene;
+        if (oneIn(5))
+            shadow(); // left for no light: the next map starts clear
+    }
 }
 
 } // namespace
