@@ -33,6 +33,7 @@ void LightRaster::reset(unsigned width, unsigned height) {
     if (width != columns || height != rows || texels.size() != count) {
         texels.resize(count);
         shadowed.assign(count, 0);
+        blackRow.assign(width, blackTexel);
     } else if (marked) {
         std::fill(shadowed.begin(), shadowed.end(), 0);
     }
@@ -47,11 +48,7 @@ void LightRaster::reset(unsigned width, unsigned height) {
 void LightRaster::fillBlack() {
     if (!blank)
         return;
-    // As words, so the fill runs as wide stores.
-    std::uint32_t word;
-    std::memcpy(&word, blackTexel.data(), sizeof word);
-    std::uint32_t* const to = reinterpret_cast<std::uint32_t*>(texels.data());
-    std::fill(to, to + texels.size(), word);
+    std::fill(texels.begin(), texels.end(), blackTexel);
     blank = false;
 }
 
@@ -236,11 +233,21 @@ void LightRaster::addDisc(const Disc& disc) {
                     add(x, end);
                 }
             }
-            // The shadowed run: black, whatever light it held.
+            // The shadowed run: black, whatever light it held. Most of a
+            // map lies in shadow, so the run's end is sought eight marks at a step.
             x = end;
             rowMarked = rowMarked || x < width;
-            while (x < width && marks[x])
-                line[x++] = blackTexel;
+            int runEnd = x;
+            constexpr std::uint64_t allMarked = 0x0101010101010101u;
+            for (std::uint64_t eight = 0; runEnd + 8 <= width; runEnd += 8) {
+                std::memcpy(&eight, marks + runEnd, sizeof eight);
+                if (eight != allMarked)
+                    break;
+            }
+            while (runEnd < width && marks[runEnd])
+                ++runEnd;
+            std::memcpy(line + x, blackRow.data(), static_cast<std::size_t>(runEnd - x) * sizeof(Texel));
+            x = runEnd;
         }
         // The marks were for this light only.
         if (rowMarked)

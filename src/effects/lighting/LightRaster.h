@@ -85,6 +85,7 @@ class LightRaster {
     unsigned columns = 0, rows = 0;
     std::vector<Texel> texels;
     std::vector<std::uint8_t> shadowed; // a mark per pixel
+    std::vector<Texel> blackRow;        // copied over a shadowed run
     // The blur's planes, kept so a frame allocates nothing.
     mutable std::vector<std::uint8_t> brightestPlane, acrossPlane;
     // The texels not laid since the reset: the map is black, whatever they hold.
