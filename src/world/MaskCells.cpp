@@ -36,28 +36,54 @@ void fitSlope(MaskCell& c, const std::vector<std::uint8_t>& light, unsigned widt
                          c.lightAt(static_cast<float>(u) + 0.5f, static_cast<float>(v) + 0.5f)) <= tolerance;
 }
 
+// A cell of the given place and size: even, sloped or neither.
+MaskCell judgeCell(const std::vector<std::uint8_t>& light, unsigned width, unsigned height, unsigned x,
+                   unsigned y, unsigned w, unsigned h, float tolerance) {
+    MaskCell c{x, y, w, h, true, 0};
+    // Smooth scaling reads a texel beyond the cell on each side; at the
+    // mask's edges it reads the edge again.
+    const unsigned x0 = x > 0 ? x - 1 : 0, x1 = std::min(x + w, width - 1);
+    const unsigned y0 = y > 0 ? y - 1 : 0, y1 = std::min(y + h, height - 1);
+    c.light = light[static_cast<std::size_t>(y0) * width + x0];
+    for (unsigned v = y0; v <= y1 && c.even; ++v)
+        for (unsigned u = x0; u <= x1 && c.even; ++u)
+            c.even = light[static_cast<std::size_t>(v) * width + u] == c.light;
+    if (!c.even && tolerance > 0)
+        fitSlope(c, light, width, x0, x1, y0, y1, tolerance);
+    return c;
+}
+
 } // namespace
 
 std::vector<MaskCell> maskCells(const std::vector<std::uint8_t>& light, unsigned width, unsigned height,
-                                unsigned cell, float tolerance) {
+                                unsigned cell, float tolerance, unsigned finest) {
     std::vector<MaskCell> cells;
     if (cell == 0 || width == 0 || height == 0 || light.size() < static_cast<std::size_t>(width) * height)
         return cells;
-    for (unsigned y = 0; y < height; y += cell)
-        for (unsigned x = 0; x < width; x += cell) {
-            MaskCell c{x, y, std::min(cell, width - x), std::min(cell, height - y), true, 0};
-            // Smooth scaling reads a texel beyond the cell on each side; at
-            // the mask's edges it reads the edge again.
-            const unsigned x0 = x > 0 ? x - 1 : 0, x1 = std::min(x + c.width, width - 1);
-            const unsigned y0 = y > 0 ? y - 1 : 0, y1 = std::min(y + c.height, height - 1);
-            c.light = light[static_cast<std::size_t>(y0) * width + x0];
-            for (unsigned v = y0; v <= y1 && c.even; ++v)
-                for (unsigned u = x0; u <= x1 && c.even; ++u)
-                    c.even = light[static_cast<std::size_t>(v) * width + u] == c.light;
-            if (!c.even && tolerance > 0)
-                fitSlope(c, light, width, x0, x1, y0, y1, tolerance);
-            cells.push_back(c);
+    finest = finest == 0 ? cell : std::min(finest, cell);
+    // A cell neither even nor sloped tries its quarters, which keep what of
+    // it is; when none of them is, it stays whole, one rectangle to lay.
+    auto place = [&](auto& self, unsigned x, unsigned y, unsigned size) -> void {
+        const MaskCell whole = judgeCell(light, width, height, x, y, std::min(size, width - x),
+                                         std::min(size, height - y), tolerance);
+        const unsigned half = size / 2;
+        if (whole.even || whole.sloped || half < finest) {
+            cells.push_back(whole);
+            return;
         }
+        const std::size_t before = cells.size();
+        for (unsigned v = y; v < std::min(y + size, height); v += half)
+            for (unsigned u = x; u < std::min(x + size, width); u += half)
+                self(self, u, v, half);
+        if (std::none_of(cells.begin() + static_cast<std::ptrdiff_t>(before), cells.end(),
+                         [](const MaskCell& c) { return c.even || c.sloped; })) {
+            cells.resize(before);
+            cells.push_back(whole);
+        }
+    };
+    for (unsigned y = 0; y < height; y += cell)
+        for (unsigned x = 0; x < width; x += cell)
+            place(place, x, y, cell);
     return cells;
 }
 

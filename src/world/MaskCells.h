@@ -26,9 +26,12 @@ struct MaskCell {
 };
 
 // light: a byte a texel, rows from the top, width * height of them. A
-// tolerance of 0 finds even cells only.
+// tolerance of 0 finds even cells only. With finest, a cell neither even
+// nor sloped is cut in quarters, down to cells of finest texels, wherever a
+// part of it is; the parts follow one another in the order they lie within
+// the cell.
 std::vector<MaskCell> maskCells(const std::vector<std::uint8_t>& light, unsigned width, unsigned height,
-                                unsigned cell, float tolerance = 0);
+                                unsigned cell, float tolerance = 0, unsigned finest = 0);
 
 // The colour the mask's pass lays where the mask holds the given light, with
 // the level's tint (alpha 0 for none): premultiplied, to be blended as (one,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // A dark mask 40 x 40 with one lit texel on a cell's corner: every cell whose
@@ -33,6 +35,33 @@ TEST(MaskCells, ACellIsEvenOnlyWhereEveryTexelItsPixelsReadIsTheSame) {
     // A mask shorter than its size makes no cells rather than reading past it.
     light.resize(10);
     EXPECT_TRUE(maskCells(light, width, height, 16).empty());
+}
+
+// A lit texel inside one cell of a dark 32 x 32 mask: that cell is cut into
+// quarters of 8, the one whose pixels read the texel uneven and the other
+// three even and dark; the cells still tile the mask once over. Where no
+// quarter would be even, the cell stays whole.
+TEST(MaskCells, ACellNeitherEvenNorSlopedIsCutWhereAPartOfItIs) {
+    const unsigned width = 32, height = 32;
+    std::vector<std::uint8_t> light(width * height, 0);
+    light[4 * width + 20] = 255;
+    const std::vector<MaskCell> cells = maskCells(light, width, height, 16, 0, 8);
+    ASSERT_EQ(cells.size(), 7u);
+    std::vector<int> cover(width * height, 0);
+    for (const MaskCell& c : cells) {
+        for (unsigned v = c.y; v < c.y + c.height; ++v)
+            for (unsigned u = c.x; u < c.x + c.width; ++u)
+                ++cover[v * width + u];
+        const bool reads = c.x <= 21 && c.x + c.width >= 20 && c.y <= 5 && c.y + c.height >= 4;
+        EXPECT_EQ(c.even, !reads) << c.x << "," << c.y << " " << c.width;
+        EXPECT_EQ(c.width, c.x >= 16 && c.y < 16 ? 8u : 16u) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(std::count(cover.begin(), cover.end(), 1), static_cast<long>(width * height));
+    EXPECT_EQ(maskCells(light, width, height, 16).size(), 4u);
+
+    for (unsigned i = 0; i < width * height; ++i)
+        light[i] = static_cast<std::uint8_t>((i * 7919) % 251); // no part of any cell is even
+    EXPECT_EQ(maskCells(light, width, height, 16, 1, 8).size(), 4u);
 }
 
 // A ramp across the mask slopes in every cell: the fit gives back each
