@@ -36,6 +36,28 @@ void fitSlope(MaskCell& c, const std::vector<std::uint8_t>& light, unsigned widt
                          c.lightAt(static_cast<float>(u) + 0.5f, static_cast<float>(v) + 0.5f)) <= tolerance;
 }
 
+// Texels within the tolerance of a slope bend by at most four times it from
+// one to the next two, along a row or down a column: the slope itself does
+// not bend, and each of the three strays by the tolerance at most. A bend a
+// level sharper than that, as a shadow's edge makes, rules a slope out
+// before any fitting, with room to spare for the fit's rounding.
+bool bendsSharply(const std::vector<std::uint8_t>& light, unsigned width, unsigned x0, unsigned x1,
+                  unsigned y0, unsigned y1, float tolerance) {
+    const int sharp = static_cast<int>(std::ceil(4 * tolerance + 1));
+    auto at = [&](unsigned u, unsigned v) {
+        return static_cast<int>(light[static_cast<std::size_t>(v) * width + u]);
+    };
+    for (unsigned v = y0; v <= y1; ++v)
+        for (unsigned u = x0; u + 2 <= x1; ++u)
+            if (std::abs(at(u, v) - 2 * at(u + 1, v) + at(u + 2, v)) >= sharp)
+                return true;
+    for (unsigned v = y0; v + 2 <= y1; ++v)
+        for (unsigned u = x0; u <= x1; ++u)
+            if (std::abs(at(u, v) - 2 * at(u, v + 1) + at(u, v + 2)) >= sharp)
+                return true;
+    return false;
+}
+
 // A cell of the given place and size: even, sloped or neither.
 MaskCell judgeCell(const std::vector<std::uint8_t>& light, unsigned width, unsigned height, unsigned x,
                    unsigned y, unsigned w, unsigned h, float tolerance) {
@@ -45,10 +67,15 @@ MaskCell judgeCell(const std::vector<std::uint8_t>& light, unsigned width, unsig
     const unsigned x0 = x > 0 ? x - 1 : 0, x1 = std::min(x + w, width - 1);
     const unsigned y0 = y > 0 ? y - 1 : 0, y1 = std::min(y + h, height - 1);
     c.light = light[static_cast<std::size_t>(y0) * width + x0];
-    for (unsigned v = y0; v <= y1 && c.even; ++v)
-        for (unsigned u = x0; u <= x1 && c.even; ++u)
-            c.even = light[static_cast<std::size_t>(v) * width + u] == c.light;
-    if (!c.even && tolerance > 0)
+    // A whole row at a time, which the compiler checks many texels a step.
+    for (unsigned v = y0; v <= y1 && c.even; ++v) {
+        const std::uint8_t* row = &light[static_cast<std::size_t>(v) * width];
+        bool same = true;
+        for (unsigned u = x0; u <= x1; ++u)
+            same &= row[u] == c.light;
+        c.even = same;
+    }
+    if (!c.even && tolerance > 0 && !bendsSharply(light, width, x0, x1, y0, y1, tolerance))
         fitSlope(c, light, width, x0, x1, y0, y1, tolerance);
     return c;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -86,6 +87,55 @@ TEST(MaskCells, ALightThatSlopesIsFoundWithItsSlope) {
     // Without a tolerance only even cells are looked for.
     for (const MaskCell& c : maskCells(light, width, height, 16))
         EXPECT_FALSE(c.sloped);
+}
+
+// On ramps with noise and steps, a cell is sloped exactly when every texel
+// its pixels read lies within the tolerance of the plane that fits them best,
+// worked out here in double precision, however the game rules cells out.
+TEST(MaskCells, ACellIsSlopedExactlyWhenItsTexelsLieNearTheirBestPlane) {
+    const unsigned width = 64, height = 48;
+    std::vector<std::uint8_t> light(width * height);
+    unsigned seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    int sloped = 0, neither = 0;
+    for (int trial = 0; trial < 40; ++trial) {
+        const int noise = static_cast<int>(next() % 4), across = static_cast<int>(next() % 5),
+                  down = static_cast<int>(next() % 5), step = next() % 3 == 0 ? 60 : 0;
+        const unsigned stepAt = next() % width;
+        for (unsigned v = 0; v < height; ++v)
+            for (unsigned u = 0; u < width; ++u) {
+                const int value = 20 + across * static_cast<int>(u) / 2 + down * static_cast<int>(v) / 2 +
+                                  (noise ? static_cast<int>(next() % (noise + 1)) : 0) +
+                                  (u >= stepAt ? step : 0);
+                light[v * width + u] = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+            }
+        for (const MaskCell& c : maskCells(light, width, height, 16, 1.5f, 8)) {
+            if (c.even)
+                continue;
+            const unsigned x0 = c.x > 0 ? c.x - 1 : 0, x1 = std::min(c.x + c.width, width - 1);
+            const unsigned y0 = c.y > 0 ? c.y - 1 : 0, y1 = std::min(c.y + c.height, height - 1);
+            const double cx = (x0 + x1) / 2.0 + 0.5, cy = (y0 + y1) / 2.0 + 0.5;
+            double sum = 0, sx = 0, sy = 0, vx = 0, vy = 0, n = 0;
+            for (unsigned v = y0; v <= y1; ++v)
+                for (unsigned u = x0; u <= x1; ++u) {
+                    const double value = light[v * width + u], dx = u + 0.5 - cx, dy = v + 0.5 - cy;
+                    sum += value, sx += value * dx, sy += value * dy, vx += dx * dx, vy += dy * dy, n += 1;
+                }
+            double worst = 0;
+            for (unsigned v = y0; v <= y1; ++v)
+                for (unsigned u = x0; u <= x1; ++u)
+                    worst = std::max(worst, std::abs(light[v * width + u] - sum / n -
+                                                     sx / vx * (u + 0.5 - cx) - sy / vy * (v + 0.5 - cy)));
+            if (c.sloped)
+                EXPECT_LE(worst, 1.5 + 1e-3) << "trial " << trial << " cell " << c.x << "," << c.y;
+            else
+                EXPECT_GT(worst, 1.5 - 1e-3) << "trial " << trial << " cell " << c.x << "," << c.y;
+            (c.sloped ? sloped : neither) += 1;
+        }
+    }
+    // Both kinds came up, or the trials prove nothing.
+    EXPECT_GT(sloped, 50);
+    EXPECT_GT(neither, 50);
 }
 
 } // namespace
