@@ -91,6 +91,25 @@ void Particle::flutter(float f) {
     velocity.y += 10.5f * f * velocity.y;
 }
 
+void Particle::appendCorners(std::vector<sf::Vertex>& to) const {
+    // A sprite is a strip of four corners; the renderer moves a picture of
+    // four corners or fewer on the processor, with the same transform.
+    const sf::IntRect rect = sprite.getTextureRect();
+    const sf::FloatRect bounds = sprite.getLocalBounds();
+    const float left = static_cast<float>(rect.left), top = static_cast<float>(rect.top);
+    const float right = left + static_cast<float>(rect.width), bottom = top + static_cast<float>(rect.height);
+    const sf::Transform& transform = sprite.getTransform();
+    const sf::Color colour = sprite.getColor();
+    const sf::Vertex corners[4] = {
+        {transform.transformPoint(0, 0), colour, {left, top}},
+        {transform.transformPoint(0, bounds.height), colour, {left, bottom}},
+        {transform.transformPoint(bounds.width, 0), colour, {right, top}},
+        {transform.transformPoint(bounds.width, bounds.height), colour, {right, bottom}}};
+    // The strip's two triangles, each with its corners in the strip's order.
+    for (int i : {0, 1, 2, 2, 1, 3})
+        to.push_back(corners[i]);
+}
+
 void Particle::draw() {
     sf::Shader& shader = Contenthandler::getInstance()->grayScaleShader;
     shader.setUniform("tint", sf::Glsl::Vec4(sprite.getColor()));

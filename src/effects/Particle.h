@@ -7,7 +7,10 @@
 #include "core/Timer.h"
 
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Vertex.hpp>
 #include <SFML/System/Vector2.hpp>
+
+#include <vector>
 
 class Particle {
   public:
@@ -21,6 +24,12 @@ class Particle {
 
     virtual void update(float dt);
     virtual void draw();
+    // Whether draw lays the sprite through the particles' shader and no
+    // more, so that the handler can lay a run of such particles in one draw.
+    virtual bool drawsSprite() const { return true; }
+    // The sprite's corners as the draw lays them: two triangles, in the
+    // order and at the places a sprite's own draw gives the renderer.
+    void appendCorners(std::vector<sf::Vertex>& to) const;
 
     // The share of the life already spent, 0 at birth and 1 at death.
     float lifeSpent() const;

@@ -1,10 +1,13 @@
 #include "effects/Particlehandler.h"
 
 #include "core/Contenthandler.h"
+#include "core/Globals.h"
 #include "core/Settings.h"
 #include "effects/AnimatedParticle.h"
 #include "effects/DropParticle.h"
 #include "effects/textParticle.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -73,8 +76,34 @@ void Particlehandler::clear() {
 }
 
 void Particlehandler::draw(int index) {
-    for (auto& particle : layers[std::clamp(index, 0, 2)])
-        particle->draw();
+    // A run of particles on one texture goes out as one draw, in the order
+    // they were added, so overlapping ones blend as they did one by one: a
+    // draw apart cost the renderer far more than its few pixels.
+    sf::RenderWindow& window = gameWindow();
+    sf::Shader& shader = Contenthandler::getInstance()->grayScaleShader;
+    const sf::Texture* texture = nullptr;
+    auto layRun = [&] {
+        if (run.empty())
+            return;
+        shader.setUniform("vertexTint", 1.0f);
+        window.draw(run.data(), run.size(), sf::Triangles,
+                    sf::RenderStates(sf::BlendAlpha, sf::Transform::Identity, texture, &shader));
+        shader.setUniform("vertexTint", 0.0f);
+        run.clear();
+    };
+    for (auto& particle : layers[std::clamp(index, 0, 2)]) {
+        if (!particle->drawsSprite() || !drawsInRuns) {
+            layRun();
+            particle->draw();
+            continue;
+        }
+        if (particle->sprite.getTexture() != texture) {
+            layRun();
+            texture = particle->sprite.getTexture();
+        }
+        particle->appendCorners(run);
+    }
+    layRun();
 }
 
 void Particlehandler::burst(sf::Vector2f position, float lifetime, float speed, int type, int count,

@@ -10,6 +10,7 @@
 #include "core/Singleton.h"
 #include "effects/Particle.h"
 
+#include <SFML/Graphics/Vertex.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <memory>
@@ -80,6 +81,8 @@ class Particlehandler : public Singleton<Particlehandler> {
     void casing(sf::Vector2f position, sf::Vector2f velocity, float lifetime, int type);
 
     const Layer& layer(int index) const;
+    // false draws every particle apart, as the runs must look.
+    bool drawsInRuns = true;
     std::size_t count() const;
 
     static constexpr float textLifetime = 2.0f;
@@ -93,6 +96,7 @@ class Particlehandler : public Singleton<Particlehandler> {
 
     // The layers in the order they are drawn: ground, air, glow.
     Layer layers[3];
+    std::vector<sf::Vertex> run; // the corners of a run of particles drawn as one
     bool updating = false;
     bool clearRequested = false;
 };

@@ -16,6 +16,7 @@ class textParticle : public Particle {
 
     void update(float dt) override;
     void draw() override;
+    bool drawsSprite() const override { return false; }
 
     sf::Text text;
     sf::Vector2f textVelocity;
