@@ -384,7 +384,11 @@ void LightRaster::blurBrightest(std::vector<std::uint8_t>& out, sf::Vector2f off
         return &across[static_cast<std::size_t>(std::clamp(y, 0, height - 1)) * columns];
     };
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* __restrict const above0 = row(y + up.first), * __restrict const above1 = row(y + up.first + 1), * __restrict const centre = row(y), * __restrict const below0 = row(y + down.first), * __restrict const below1 = row(y + down.first + 1);
+        const std::uint8_t* __restrict const above0 = row(y + up.first);
+        const std::uint8_t* __restrict const above1 = row(y + up.first + 1);
+        const std::uint8_t* __restrict const centre = row(y);
+        const std::uint8_t* __restrict const below0 = row(y + down.first);
+        const std::uint8_t* __restrict const below1 = row(y + down.first + 1);
         std::uint8_t* __restrict const to = &out[static_cast<std::size_t>(y) * columns];
         for (int x = 0; x < width; ++x)
             to[x] = blurred(above0[x], above1[x], centre[x], below0[x], below1[x], up, down);
